@@ -1,0 +1,235 @@
+#include "objects/value.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "value_test_util.h"
+
+TEST(Value, FreshAndClearedValuesAreEmptyWithUncertainQuality) {
+  CNValue v;
+  EXPECT_TRUE(v.IsEmpty());
+  EXPECT_EQ(v.GetQuality(), VQ_UNCERTAIN);
+  EXPECT_EQ(LitText(v), "#NOTHING#");
+
+  v.SetNumber(4);
+  v.SetQuality(VQ_GOOD);
+  v.SetTimeStamp(123);
+  v.SetFlags(kValueFlagKept | kValueFlagContent);
+  v.Clear();
+  EXPECT_TRUE(v.IsEmpty());
+  EXPECT_EQ(v.GetCount(), 0u);
+  EXPECT_EQ(v.GetQuality(), VQ_UNCERTAIN);
+  EXPECT_EQ(v.GetTimeStamp(), 0u);
+  EXPECT_EQ(v.GetFlags(), kValueFlagKept);
+}
+
+TEST(Value, ShapesFollowTheDimensionRules) {
+  CNValue v;
+  EXPECT_EQ(v.SetDimensions(0, nullptr), 1);
+  EXPECT_TRUE(v.IsEmpty());
+
+  EXPECT_EQ(v.SetDimensions(1, nullptr), 1);  // a scalar
+  EXPECT_EQ(v.GetCount(), 1u);
+  EXPECT_EQ(v.GetDimensionSizes(), nullptr);
+  EXPECT_EQ(v.GetDimensionSize(0), 1u);
+  EXPECT_EQ(v.GetKind(0), VK_NA);
+
+  const uint32_t one = 1, zero = 0;
+  EXPECT_EQ(v.SetDimensions(1, &one), 1);
+  EXPECT_EQ(v.GetDimensionSizes(), nullptr);
+  EXPECT_EQ(v.SetDimensions(1, &zero), 1);
+  EXPECT_TRUE(v.IsEmpty());
+
+  const uint32_t grid[] = {2, 3};
+  EXPECT_EQ(v.SetDimensions(2, grid), 1);
+  EXPECT_EQ(v.GetCount(), 6u);
+  EXPECT_EQ(v.GetLength(), 2u);
+  EXPECT_EQ(v.GetDimensionSize(1), 3u);
+  EXPECT_EQ(v.GetDimensionSize(2), 0u);
+
+  const uint32_t list = 5;
+  v.SetDimensions(1, &list);
+  EXPECT_EQ(v.GetLength(), 5u);
+}
+
+TEST(Value, ShapeWhoseCountOverflows32BitsFailsAndLeavesNothing) {
+  CNValue v = Lit(u"c(1,2)");
+  const uint32_t huge[] = {65536, 65536};
+  EXPECT_EQ(v.SetDimensions(2, huge), 0);
+  EXPECT_TRUE(v.IsEmpty());
+  EXPECT_EQ(LitText(v), "#NOTHING#");
+  const uint32_t three[] = {0xFFFFFFFF, 2, 1};
+  EXPECT_EQ(v.SetDimensions(3, three), 0);
+  EXPECT_TRUE(v.IsEmpty());
+}
+
+TEST(Value, OutOfRangeIndexesReadNeutralAndWritesAreIgnored) {
+  CNValue v = Lit(u"c(1,\"x\")");
+  v.SetNumberAt(2, 9);
+  v.SetStringAt(7, u"y");
+  v.ClearAt(99);
+  EXPECT_EQ(LitText(v), "c(1,\"x\")");
+  EXPECT_EQ(v.GetKind(5), VK_NA);
+  EXPECT_FALSE(v.GetBool(5));
+  EXPECT_EQ(v.GetNumber(5), 0.0);
+  EXPECT_EQ(v.GetText(5), u"");
+  EXPECT_EQ(v.GetTime(5), 0u);
+  EXPECT_EQ(v.GetHandle(5), 0u);
+}
+
+TEST(Value, AssignCopiesShapeMetaAndDeepCopiesStrings) {
+  CNValue a = Lit(u"c(c(\"ab\",2),c(T,#N/A#))");
+  a.SetQuality(VQ_GOOD);
+  a.SetTimeStamp(77);
+  a.SetFlags(kValueFlagKept | kValueFlagContent);
+  CNValue b;
+  b.Assign(a);
+  EXPECT_TRUE(b.IsSameShape(a));
+  EXPECT_TRUE(b.IsEqual(kCompareContents | kCompareQuality | kCompareTimeStamp, a));
+  EXPECT_EQ(b.GetFlags(), kValueFlagKept | kValueFlagContent);
+  EXPECT_NE(b.GetStringView(0).data(), a.GetStringView(0).data());
+  a.SetStringAt(0, u"changed");
+  EXPECT_EQ(b.GetText(0), u"ab");
+  b.Assign(b);  // self-assignment keeps everything
+  EXPECT_EQ(LitText(b), "c(c(\"ab\",2),c(T,#N/A#))");
+}
+
+TEST(Value, SettingAScalarFromItsOwnTextIsSafe) {
+  CNValue v = Str(u"hello");
+  v.SetString(v.GetStringView(0));
+  EXPECT_EQ(v.GetText(0), u"hello");
+  CNValue list = Lit(u"c(\"a\",\"b\")");
+  list.SetString(list.GetStringView(1));
+  EXPECT_EQ(LitText(list), "\"b\"");
+}
+
+TEST(Value, ConversionTableByKind) {
+  CNValue v;
+  v.SetNA();
+  EXPECT_EQ(v.GetText(), u"N/A");
+  EXPECT_EQ(v.GetTextEmptyNA(), u"");
+  EXPECT_FALSE(v.GetBool());
+
+  v.SetBool(true);
+  EXPECT_EQ(v.GetNumber(), 1.0);
+  EXPECT_EQ(v.GetText(), u"T");
+  EXPECT_EQ(v.GetTime(), 0u);
+
+  v.SetNumber(std::nan(""));
+  EXPECT_TRUE(v.GetBool());  // NaN is not exactly 0
+  v.SetNumber(-2.9);
+  EXPECT_EQ(v.GetTime(), static_cast<FileTime>(-2));
+  EXPECT_EQ(v.GetHandle(), 0xFFFFFFFEu);
+  v.SetNumber(1e300);  // saturates instead of overflowing
+  EXPECT_EQ(v.GetTime(), static_cast<FileTime>(INT64_MAX));
+
+  v.SetTime(0x0000000100000000ull);  // low half zero
+  EXPECT_FALSE(v.GetBool());
+  v.SetTime(0x0000000100000001ull);
+  EXPECT_TRUE(v.GetBool());
+  EXPECT_EQ(v.GetNumber(), 4294967297.0);
+  EXPECT_EQ(v.GetHandle(), 0u);
+
+  v.SetObject(0x1A2B);
+  EXPECT_EQ(v.GetText(), u"#&00001A2B#");
+  EXPECT_EQ(v.GetNumber(), 6699.0);
+  EXPECT_TRUE(v.GetBool());
+
+  v.SetString(u"#&0000001F#");
+  EXPECT_EQ(v.GetHandle(), 31u);
+  v.SetString(u"#&0000001F");
+  EXPECT_EQ(v.GetHandle(), 0u);
+}
+
+TEST(Value, NumberTextTrimsTrailingZerosAndPoint) {
+  struct Case {
+    double number;
+    const char16_t* text;
+  } cases[] = {{1.5, u"1.5"}, {100, u"100"}, {0, u"0"}, {1.0 / 3, u"0.33333333"}, {3.0, u"3"},
+               {-0.25, u"-0.25"}, {123456789.123456789, u"123456789.12345679"}, {1e-9, u"0"},
+               {-1e-9, u"0"}, {-0.0, u"0"}};
+  for (const Case& c : cases) EXPECT_EQ(Num(c.number).GetText(), c.text) << c.number;
+  EXPECT_EQ(Str(u"1.50").GetNumber(), 1.5);
+  EXPECT_EQ(Num(Str(u"1.50").GetNumber()).GetText(), u"1.5");
+}
+
+TEST(Value, StringToNumberAndBool) {
+  struct Case {
+    const char16_t* text;
+    double number;
+    bool truth;
+  } cases[] = {
+      {u"1,234.5", 1234.5, true}, {u"0x1F", 31, false},  {u"0X1f", 31, false}, {u"abc", 0, false},
+      {u"", 0, false},            {u"tRuE", 1, true},    {u"t", 1, true},     {u"F", 0, false},
+      {u"false", 0, false},       {u"12abc", 12, true},  {u"0.0", 0, false},  {u"-3e2", -300, true},
+      {u"  7", 7, true},          {u"0xFFFFFFFFFF", 4294967295.0, false},      {u"Tom", 0, false},
+      {u"0x", 0, false},          {u"1,2,3", 123, true}, {u"inf", 0, false},  {u"nan", 0, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Str(c.text).GetNumber(), c.number) << Utf16ToUtf8(c.text);
+    EXPECT_EQ(Str(c.text).GetBool(), c.truth) << Utf16ToUtf8(c.text);
+  }
+}
+
+TEST(Value, BoolOverAllElements) {
+  EXPECT_FALSE(CNValue().GetBoolAll(0));
+  EXPECT_TRUE(CNValue().GetBoolAll(1));
+  EXPECT_TRUE(Lit(u"c(0,0,1)").GetBoolAll(0));
+  EXPECT_FALSE(Lit(u"c(0,0,1)").GetBoolAll(1));
+  EXPECT_TRUE(Lit(u"c(1,\"T\",T)").GetBoolAll(1));
+  EXPECT_FALSE(Lit(u"c(0,F)").GetBoolAll(0));
+}
+
+TEST(Value, EqualityModes) {
+  CNValue a = Lit(u"c(1,\"x\",#N/A#)"), b = Lit(u"c(1,\"x\",#N/A#)");
+  a.SetQuality(VQ_GOOD);
+  b.SetTimeStamp(5);
+  EXPECT_TRUE(a.IsEqual(kCompareContents, b));
+  EXPECT_FALSE(a.IsEqual(kCompareQuality, b));
+  EXPECT_FALSE(a.IsEqual(kCompareTimeStamp, b));
+  EXPECT_TRUE(a.IsEqual(0, b));
+
+  // Kinds must match; shape is not compared, NaN never equals itself.
+  EXPECT_FALSE(Lit(u"1").IsEqual(kCompareContents, Lit(u"T")));
+  EXPECT_TRUE(Lit(u"c(c(1,2),c(3,4))").IsEqual(kCompareContents, Lit(u"c(1,2,3,4)")));
+  EXPECT_FALSE(Lit(u"c(c(1,2),c(3,4))").IsSameShape(Lit(u"c(1,2,3,4)")));
+  EXPECT_FALSE(Num(std::nan("")).IsEqual(kCompareContents, Num(std::nan(""))));
+  EXPECT_FALSE(Lit(u"c(1,2)").IsEqual(kCompareContents, Lit(u"1")));
+}
+
+TEST(Value, TypeAndQualityNames) {
+  EXPECT_EQ(CNValue::GetTypeName(VK_STRING), u"string");
+  EXPECT_EQ(CNValue::GetTypeName(VK_OBJECT), u"object");
+  EXPECT_EQ(CNValue::GetTypeName(VK_NA), u"uncertain");
+  EXPECT_EQ(CNValue::GetTypeName(42), u"uncertain");
+  EXPECT_EQ(CNValue::GetQualityName(VQ_BAD), u"BAD");
+  EXPECT_EQ(CNValue::GetQualityName(VQ_GOOD), u"GOOD");
+  EXPECT_EQ(CNValue::GetQualityName(9), u"UNCERTAIN");
+}
+
+TEST(Value, IncrementTouchesNumbersOnly) {
+  CNValue v = Lit(u"c(1,\"a\",T,2.5)");
+  v.Increment();
+  EXPECT_EQ(LitText(v), "c(2,\"a\",T,3.5)");
+  v.Decrement();
+  v.Decrement();
+  EXPECT_EQ(LitText(v), "c(0,\"a\",T,1.5)");
+}
+
+TEST(Value, MoveLeavesTheSourceEmpty) {
+  CNValue a = Lit(u"c(\"s\",2)");
+  CNValue b(std::move(a));
+  EXPECT_EQ(LitText(b), "c(\"s\",2)");
+  EXPECT_TRUE(a.IsEmpty());  // NOLINT(bugprone-use-after-move)
+}
+
+TEST(RefCount, HeapValueDestroysItselfAtZero) {
+  auto* v = new CNValue;
+  EXPECT_EQ(v->GetRefCnt(), 1);
+  {
+    CRPtr<CNValue> holder = CRPtr<CNValue>::Retain(v);
+    EXPECT_EQ(v->GetRefCnt(), 2);
+  }
+  EXPECT_EQ(v->Release(), 0);  // ASan reports a leak or a double free if this is wrong
+}
