@@ -1,7 +1,7 @@
 #include "objects/element_literal.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "objects/value_text.h"
 #include "objects/value_time.h"
@@ -100,9 +100,9 @@ void AppendElementLiteral(std::u16string& out, const ValueElement& e, bool escap
     case VK_NUMBER:
       // Whole numbers print as integers; beyond the 64-bit range they keep the number text.
       if (std::floor(e.n) == e.n && std::fabs(e.n) < 9223372036854775808.0) {
-        char buffer[32];
-        const int n = std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(e.n));
-        out += AsciiToUtf16(std::string_view(buffer, n > 0 ? static_cast<size_t>(n) : 0));
+        char buffer[24];
+        const char* end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(e.n)).ptr;
+        for (const char* c = buffer; c != end; ++c) out.push_back(static_cast<char16_t>(*c));
       } else {
         out += NumberText(e.n);
       }

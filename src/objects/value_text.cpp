@@ -1,13 +1,15 @@
 #include "objects/value_text.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "support/utf16_text.h"
 
 std::u16string NumberText(double number) {
-  char buffer[512];
-  const int n = std::snprintf(buffer, sizeof buffer, "%.8f", number);
-  std::string_view text(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+  // "%.8f": at most 309 integer digits, the point and 8 decimals.
+  char buffer[352];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed, 8);
+  std::string_view text(buffer, ec == std::errc() ? static_cast<size_t>(end - buffer) : 0);
   if (text.find('.') != std::string_view::npos) {
     while (!text.empty() && text.back() == '0') text.remove_suffix(1);
     while (!text.empty() && text.back() == '.') text.remove_suffix(1);
