@@ -1,11 +1,11 @@
 #include "objects/property_value.h"
 
-CNPropertyValue::CNPropertyValue(CNPropertyTarget* object, std::u16string_view name, bool readOnly) {
+CNPropertyValue::CNPropertyValue(CNObject* object, std::u16string_view name, bool readOnly) {
   Bind(object, name, readOnly);
 }
 
-void CNPropertyValue::Bind(CNPropertyTarget* object, std::u16string_view name, bool readOnly) {
-  m_pObject = CRPtr<CNPropertyTarget>::Retain(object);
+void CNPropertyValue::Bind(CNObject* object, std::u16string_view name, bool readOnly) {
+  m_pObject = CRPtr<CNObject>::Retain(object);
   m_strName = name;
   m_ucReadOnly = readOnly ? 1 : 0;
 }

@@ -181,7 +181,8 @@ void CNValue::CopyElementAt(uint32_t i, const CNValue& source, uint32_t j) {
 
 void CNValue::Assign(const CNValue& other) {
   if (this == &other) return;
-  if (!SetDimensions(other.m_usDimCount, other.m_pDimSizes)) return;
+  // With the same shape the element array is kept; CopyElement frees what it replaces.
+  if (!(IsSameShape(other) && m_ulCount > 0) && !SetDimensions(other.m_usDimCount, other.m_pDimSizes)) return;
   m_ucQuality = other.m_ucQuality;
   m_ullTimeStamp = other.m_ullTimeStamp;
   m_ucFlags = other.m_ucFlags;

@@ -7,7 +7,7 @@
 
 namespace {
 
-class RecordingTarget : public CNPropertyTarget {
+class RecordingTarget : public CNObject {
  public:
   int SetProperty(std::u16string_view name, const CNValue& value) override {
     names.emplace_back(name);

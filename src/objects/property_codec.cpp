@@ -1,0 +1,76 @@
+#include "objects/property_codec.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "objects/enum_value.h"
+#include "support/utf16_text.h"
+
+namespace {
+
+bool ConvertColor(const CNValue& in, CNValue& out) {
+  if (in.IsNumber(0) || in.IsBool(0) || in.IsObject(0)) {
+    out.SetString(ColorText(in.GetHandle(0) & 0xFFFFFF));
+    return true;
+  }
+  const std::u16string text = in.GetTextEmptyNA(0);
+  uint32_t color = 0;
+  if (text.empty() || (text[0] == u'@' && text.size() > 1)) {
+    out.SetString(text);
+  } else if (ParseColorText(text, color)) {
+    out.SetString(ColorText(color));  // canonical spelling
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ConvertEnum(const PropertyInfo& info, const CNValue& in, CNValue& out) {
+  CNEnum item(-1);
+  if (!item.FromValue(info.list, in)) return false;
+  item.ToValue(info.list, out);
+  return true;
+}
+
+double ToInteger(double number) {
+  if (std::isnan(number)) return 0;
+  if (number >= 2147483647.0) return 2147483647.0;
+  if (number <= -2147483648.0) return -2147483648.0;
+  return std::trunc(number);
+}
+
+}  // namespace
+
+bool ParseColorText(std::u16string_view text, uint32_t& colorRef) {
+  if (text.size() != 7 || text[0] != u'#') return false;
+  uint32_t rgb = 0;
+  for (size_t i = 1; i < 7; ++i) {
+    if (!IsHexDigitAscii(text[i])) return false;
+    const char16_t c = ToUpperAscii(text[i]);
+    rgb = rgb << 4 | static_cast<uint32_t>(IsDigitAscii(c) ? c - u'0' : c - u'A' + 10);
+  }
+  colorRef = (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+  return true;
+}
+
+std::u16string ColorText(uint32_t colorRef) {
+  const uint32_t rgb = (colorRef & 0xFF) << 16 | (colorRef & 0xFF00) | (colorRef >> 16 & 0xFF);
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "#%06X", rgb);
+  return AsciiToUtf16(buffer);
+}
+
+bool ConvertPropertyValue(const PropertyInfo& info, const CNValue& in, CNValue& out) {
+  switch (info.type) {
+    case PT_BOOL: out.SetBool(in.GetBool(0)); return true;
+    case PT_INTEGER: out.SetNumber(ToInteger(in.GetNumber(0))); return true;
+    case PT_NUMBER: out.SetNumber(in.GetNumber(0)); return true;
+    case PT_ENUM:
+    case PT_BORDER_STYLE: return ConvertEnum(info, in, out);
+    case PT_COLOR: return ConvertColor(in, out);
+    case PT_TAG_IN:
+    case PT_TAG_OUT:
+    case PT_TAG_INOUT: out.Assign(in); return true;
+    default: out.SetString(in.GetTextEmptyNA(0)); return true;
+  }
+}
