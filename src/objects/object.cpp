@@ -78,8 +78,8 @@ CNObject* CNObject::FindChild(std::u16string_view name) const { return GetChild(
 std::vector<int32_t> CNObject::GetIndexPath(std::u16string_view ancestorClid) const {
   std::vector<int32_t> path;
   for (const CNObject* o = this; o->m_pParent; o = o->m_pParent) {
-    if (!ancestorClid.empty() && o->GetClassId() == ancestorClid) break;
     path.push_back(o->GetIndexInParent());
+    if (!ancestorClid.empty() && o->m_pParent->GetClassId() == ancestorClid) break;
   }
   std::reverse(path.begin(), path.end());
   return path;
