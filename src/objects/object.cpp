@@ -181,9 +181,11 @@ CNValue* CNObject::StoredSlot(uint32_t i) {
 }
 
 int CNObject::SetPropertyAt(uint32_t i, const CNValue& value) {
-  CNValue converted;
-  if (!ConvertPropertyValue(GetClassProperties().GetInfo(i), value, converted)) return 0;
-  *StoredSlot(i) = std::move(converted);
+  // Converted into a reused scratch value, then copied into the stored one, whose element
+  // array is kept when the shape is the same: a set allocates nothing in the common case.
+  thread_local CNValue s_converted;
+  if (!ConvertPropertyValue(GetClassProperties().GetInfo(i), value, s_converted)) return 0;
+  StoredSlot(i)->Assign(s_converted);
   return 1;
 }
 

@@ -1,11 +1,58 @@
 #include "objects/pobject.h"
 
+#include <array>
+
+#include "objects/millisecond_clock.h"
+#include "objects/object_handles.h"
 #include "objects/script_engine.h"
+
+namespace {
+
+// Table properties whose value the object computes rather than stores.
+enum class Computed { State, CenterX, CenterY, MouseX, MouseY, Visible };
+
+struct ComputedProperty {
+  std::u16string_view name;
+  Computed kind;
+  int32_t bit;  // Computed::State: the state bit the property reads
+};
+
+constexpr std::array kComputed = {
+    ComputedProperty{u"StFocusIn", Computed::State, kStateFocus},
+    ComputedProperty{u"StMouseIn", Computed::State, kStateMouseIn},
+    ComputedProperty{u"StMouseL", Computed::State, kStateLeftButton},
+    ComputedProperty{u"StMouseM", Computed::State, kStateMiddleButton},
+    ComputedProperty{u"StMouseR", Computed::State, kStateRightButton},
+    ComputedProperty{u"CenterX", Computed::CenterX, 0},
+    ComputedProperty{u"CenterY", Computed::CenterY, 0},
+    ComputedProperty{u"MouseX", Computed::MouseX, 0},
+    ComputedProperty{u"MouseY", Computed::MouseY, 0},
+    ComputedProperty{u"Visible", Computed::Visible, 0},
+};
+
+const ComputedProperty* FindComputed(std::u16string_view name) {
+  for (const ComputedProperty& property : kComputed)
+    if (property.name == name) return &property;
+  return nullptr;
+}
+
+}  // namespace
+
+CNPObject::~CNPObject() {
+  if (m_bHasHandle) CNObjectHandles::Forget(this);
+}
 
 const CNClassProperties& CNPObject::GetClassProperties() const {
   static const CNClassProperties s_properties(kProperties, kEvents);
   return s_properties;
 }
+
+uint32_t CNPObject::GetHandle() const {
+  m_bHasHandle = true;
+  return CNObjectHandles::Acquire(const_cast<CNPObject*>(this));
+}
+
+// ---- events
 
 bool CNPObject::HasEventHandler(std::u16string_view name) const {
   CNScript* script = GetOwner() ? GetOwner()->GetScript() : nullptr;
@@ -14,35 +61,98 @@ bool CNPObject::HasEventHandler(std::u16string_view name) const {
 
 bool CNPObject::FireEvent(std::u16string_view name, CNValue* args, uint32_t count) {
   CNScript* script = GetOwner() ? GetOwner()->GetScript() : nullptr;
-  if (!script || !script->HasFunction(this, name)) return false;
+  if (!script || !script->HasFunction(this, name) || !ReadBool(u"EnabledEvent", true)) return false;
   return script->RunFunction(this, name, args, count, nullptr);
 }
 
-void CNPObject::PropertyChanged(std::u16string_view) {}
+void CNPObject::ScriptTagServerConnectionPoint::TagChanged(std::u16string_view name, const CNValue& value) {
+  CNValue args[2];
+  args[0].SetString(name);
+  args[1].Assign(value);
+  m_object.FireEvent(u"OnTagValueChanged", args, 2);
+}
+
+// ---- properties
+
+bool CNPObject::ReadBool(std::u16string_view property, bool absent) const {
+  CNValue value;
+  return GetProperty(property, value) ? value.GetBool(0) : absent;
+}
+
+void CNPObject::PropertyChanged(std::u16string_view name) {
+  if (!m_bRunning) return;
+  if (m_bindLinks.GetOutputBindCount() > 0 && !m_bindLinks.IsInputBinding() &&
+      ReadBool(u"EnabledBindOutput", true))
+    m_bindLinks.MarkDirty(name);
+  m_bindLinks.NotifyListeners(*this, name);
+}
 
 int CNPObject::SetProperty(std::u16string_view name, const CNValue& value) {
   if (!CNObject::SetProperty(name, value)) return 0;
   PropertyChanged(name);
-  m_changed.emplace(name);
+  if (!m_changed.contains(name)) m_changed.emplace(name);
   return 1;
 }
 
-CNRect CNPObject::GetRect() const {
-  CNValue v;
-  CNRect rect;
-  GetProperty(u"Left", v), rect.left = static_cast<int32_t>(v.GetNumber(0));
-  GetProperty(u"Top", v), rect.top = static_cast<int32_t>(v.GetNumber(0));
-  GetProperty(u"Width", v), rect.right = rect.left + static_cast<int32_t>(v.GetNumber(0));
-  GetProperty(u"Height", v), rect.bottom = rect.top + static_cast<int32_t>(v.GetNumber(0));
-  return rect;
+int CNPObject::SetPropertyAt(uint32_t i, const CNValue& value) {
+  const ComputedProperty* computed = FindComputed(GetClassProperties().GetInfo(i).name);
+  if (!computed) return CNObject::SetPropertyAt(i, value);
+  switch (computed->kind) {
+    case Computed::State:
+      SetStateBits(computed->bit, value.GetBool(0));
+      return 1;
+    case Computed::CenterX:
+      SetCenter(true, value.GetNumber(0));
+      return 1;
+    case Computed::CenterY:
+      SetCenter(false, value.GetNumber(0));
+      return 1;
+    case Computed::MouseX:
+    case Computed::MouseY:
+      return 0;  // read-only
+    case Computed::Visible:
+      break;
+  }
+  return CNObject::SetPropertyAt(i, value);
 }
 
-void CNPObject::SetRect(const CNRect& rect) {
-  CNValue v;
-  v.SetNumber(rect.left), SetProperty(u"Left", v);
-  v.SetNumber(rect.top), SetProperty(u"Top", v);
-  v.SetNumber(rect.Width()), SetProperty(u"Width", v);
-  v.SetNumber(rect.Height()), SetProperty(u"Height", v);
+int CNPObject::GetPropertyAt(uint32_t i, CNValue& value) const {
+  const ComputedProperty* computed = FindComputed(GetClassProperties().GetInfo(i).name);
+  if (!computed) return CNObject::GetPropertyAt(i, value);
+  CNPoint offset;
+  switch (computed->kind) {
+    case Computed::State:
+      value.SetBool(HasState(computed->bit));
+      break;
+    case Computed::CenterX:
+      value.SetNumber(GetCenter(true));
+      break;
+    case Computed::CenterY:
+      value.SetNumber(GetCenter(false));
+      break;
+    case Computed::MouseX:
+    case Computed::MouseY:
+      if (!GetMouseOffset(offset)) {
+        value.SetNA();  // not shown in a view
+      } else {
+        value.SetNumber(computed->kind == Computed::MouseX ? offset.x : offset.y);
+      }
+      break;
+    case Computed::Visible:
+      // Never set: the class's default, which is a virtual rather than a table entry.
+      if (StoredProperty(i) != GetClassProperties().GetDefault(i)) return CNObject::GetPropertyAt(i, value);
+      value.SetBool(GetVisibleDefault());
+      break;
+  }
+  return 1;
+}
+
+int CNPObject::GetPropertyDefault(std::u16string_view name, CNValue& value) const {
+  if (name == u"Visible" && GetClassProperties().Find(name) >= 0) {
+    value.SetBool(GetVisibleDefault());
+    return 1;
+  }
+  return CNObject::GetPropertyDefault(name, value);
 }
 
 int CNPObject::GetExtraProperty(std::u16string_view name, CNValue& value) const {
@@ -50,6 +160,10 @@ int CNPObject::GetExtraProperty(std::u16string_view name, CNValue& value) const 
     value.SetNumber(GetChildCount());
   } else if (name == u"ClassId" || name == u"ClassId2") {
     value.SetString(GetClassId());
+  } else if (name == u"IsInputBinding") {
+    value.SetBool(m_bindLinks.IsInputBinding());
+  } else if (name == u"StKeyCode") {
+    value.SetNumber(m_ulKeyCode);
   } else {
     return CNObject::GetExtraProperty(name, value);
   }
@@ -67,4 +181,59 @@ int CNPObject::GetExtraPropertyDefault(std::u16string_view name, CNValue& value)
     return CNObject::GetExtraPropertyDefault(name, value);
   }
   return 1;
+}
+
+// ---- life cycle, heart beat, timers, animations
+
+void CNPObject::Initialize() {
+  m_bRunning = true;
+  FireEvent(u"OnInitialize");
+}
+
+void CNPObject::Terminate() {
+  const CRPtr<CNPObject> self = CRPtr<CNPObject>::Retain(this);
+  FireEvent(u"OnTerminate");
+  m_timers.KillAll();
+  m_animations.Drop();
+  StopDrag();
+  m_bRunning = false;
+}
+
+void CNPObject::HeartBeat() {
+  // A handler may release the last other reference to the object.
+  const CRPtr<CNPObject> self = CRPtr<CNPObject>::Retain(this);
+  FireEvent(u"OnHeartBeat");
+  const uint32_t now = CNMillisecondClock::GetCurrent().Now();
+  m_timers.Run(now, [this](uint16_t id, uint32_t remaining) {
+    CNValue args[2];
+    args[0].SetNumber(id);
+    args[1].SetNumber(static_cast<int32_t>(remaining));
+    FireEvent(u"OnTimer", args, 2);
+  });
+  m_animations.Step(*this, now);
+}
+
+void CNPObject::Cycle() {
+  if (!m_animations.IsRunning()) return;
+  const CRPtr<CNPObject> self = CRPtr<CNPObject>::Retain(this);
+  m_animations.Step(*this, CNMillisecondClock::GetCurrent().Now());
+}
+
+bool CNPObject::SetTimer(uint16_t id, uint32_t interval, uint32_t count, double catchUp,
+                         uint32_t latenessCap) {
+  return m_timers.Set(id, interval, count, catchUp, latenessCap, CNMillisecondClock::GetCurrent().Now());
+}
+
+bool CNPObject::PauseTimer(uint16_t id, bool paused) {
+  return m_timers.Pause(id, paused, CNMillisecondClock::GetCurrent().Now());
+}
+
+bool CNPObject::Animate(std::span<const CNAnimationTarget> targets, uint32_t duration, int32_t easing,
+                        std::u16string_view msg) {
+  return m_animations.Start(*this, targets, duration, easing, msg, CNMillisecondClock::GetCurrent().Now());
+}
+
+void CNPObject::RequestRedraw() {
+  m_bNeedsPaint = true;
+  if (CNObjectOwner* owner = GetOwner()) owner->RequestRedraw(this);
 }

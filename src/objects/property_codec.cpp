@@ -26,6 +26,14 @@ bool ConvertColor(const CNValue& in, CNValue& out) {
 }
 
 bool ConvertEnum(const PropertyInfo& info, const CNValue& in, CNValue& out) {
+  // A border style may name a style of the visual theme ("@BorderStyle3").
+  if (info.type == PT_BORDER_STYLE && in.IsString(0)) {
+    const std::u16string_view text = in.GetStringView(0);
+    if (text.size() > 1 && text[0] == u'@') {
+      out.SetString(text);
+      return true;
+    }
+  }
   CNEnum item(-1);
   if (!item.FromValue(info.list, in)) return false;
   item.ToValue(info.list, out);

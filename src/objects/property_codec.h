@@ -7,7 +7,8 @@
 
 // Converts a value handed to a property into the property's canonical stored form, by its type:
 // bool, integer (truncated toward zero, saturating at 32 bits), number, enumeration (an item text
-// in the list's own spelling, or an item position), colour ("#RRGGBB", "@ThemeColor", "" for no
+// in the list's own spelling, or an item position; a border style may also be an "@ThemeStyle"
+// name), colour ("#RRGGBB", "@ThemeColor", "" for no
 // colour, or a number read as a Windows COLORREF), tag types (the value as it is), and text for
 // every other type (the first element's text, "" for an element without value).
 // Returns false, leaving out untouched, when the value does not convert (an unknown item,

@@ -1,0 +1,210 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "objects/common_properties.h"
+#include "objects/form_folder.h"
+
+// The root of a project's object tree (the FORMROOT element): a folder whose properties are the
+// project settings and whose children are the folders and forms.
+//
+// Project settings kept out of the table, so that editors do not show them:
+// "PSCommunicationType" ("DEFAULT,TCP,HTTP", default "TCP"), "PSHTTPServer", "PSHTTPServer2",
+// "PSHTTPRedundancy", "PSHTTPUser", "PSHTTPPwd", "GridSize" (default 1), "FileEncoding" (default 0)
+// and the read-only "MouseX", "MouseY". Names that stand for a listed setting: "PSPort" and
+// "PSPort2" for the panel ports, "PermitShutdown", "PermitResize" and "PermitZoom" for the
+// "Allow..." switches, and "RefreshBinding" (read only) for "RefreshRate".
+namespace root_client_properties {
+
+inline constexpr std::u16string_view kTheme = u"Theme";
+inline constexpr std::u16string_view kLocale = u"Locale";
+inline constexpr std::u16string_view kTranslation = u"Translation";
+inline constexpr std::u16string_view kConfig = u"Config";
+inline constexpr std::u16string_view kBrowser = u"Browser";
+inline constexpr std::u16string_view kDialog = u"Dialog";
+inline constexpr std::u16string_view kEditor = u"Editor";
+inline constexpr std::u16string_view kGuide = u"Guide";
+inline constexpr std::u16string_view kLogin = u"Login";
+inline constexpr std::u16string_view kServer = u"Server";
+inline constexpr std::u16string_view kVersion = u"Version";
+inline constexpr std::u16string_view kFile = u"File";
+inline constexpr std::u16string_view kLibrary = u"Library";
+
+inline constexpr std::u16string_view kLoginItems = u"NONE,AUTO,MANUAL";
+inline constexpr std::u16string_view kDialogBaseItems = u"BROWSER,PARENT,DESKTOP";
+
+// A setting: stored in the file, but not a target of bind scripts.
+constexpr PropertyEntry Setting(std::u16string_view group, std::u16string_view name, PropertyType type,
+                                const char16_t* defaultText, std::u16string_view list = {},
+                                int32_t options = 0) {
+  return Prop(group, name, type, defaultText, list, 1, 0, options);
+}
+
+constexpr PropertyEntry ColorSetting(std::u16string_view group, std::u16string_view name,
+                                     const char16_t* defaultText) {
+  return Setting(group, name, PT_COLOR, defaultText, {}, kPropertyColor);
+}
+
+inline constexpr std::array kSettings = {
+    Setting(kTheme, u"VisualTheme", PT_VISUAL_THEME, u"GRAY_3D"),
+    Setting(kTheme, u"VisualThemeConf", PT_VISUAL_THEME_CONF, u""),
+    // The locales are empty by default and read as "DEFAULT".
+    Setting(kLocale, u"Locale", PT_LOCALE, u""),
+    Setting(kLocale, u"LocaleLanguage", PT_LOCALE, u""),
+    Setting(kLocale, u"LocaleNumber", PT_LOCALE, u""),
+    Setting(kLocale, u"LocaleDateTime", PT_LOCALE, u""),
+    Setting(kTranslation, u"EnabledTranslation", PT_BOOL, u"T"),
+    Setting(kTranslation, u"TranslationFolder", PT_FOLDER, u"translation"),
+    Setting(kTranslation, u"TranslationGroup", PT_STRING, u""),
+    Setting(kConfig, u"NumberFormatConf", PT_FILE, u""),  // empty reads as "DEFAULT"
+    Setting(kConfig, u"DateTimeFormatConf", PT_FILE, u""),
+    Setting(kConfig, u"BlinkConf", PT_FILE, u""),
+    Setting(kConfig, u"LanguageValueConf", PT_FILE, u""),
+    Setting(kConfig, u"ConfigFile", PT_FILE, u"config\\system.cnf"),
+    Prop(kBrowser, u"Comment", PT_STRING, u""),
+    Prop(kBrowser, u"Enabled", PT_BOOL, u"T"),
+    Prop(kBrowser, u"EnabledInput", PT_BOOL, u"T"),
+    Setting(kBrowser, u"Title", PT_STRING, u"[COMPANY_PRODUCT]"),
+    Setting(kBrowser, u"TitleType", PT_ENUM, u"FORM_ROOT", u"ROOT,FORM,ROOT_FORM,FORM_ROOT"),
+    Setting(kBrowser, u"TitleParent", PT_BOOL, u"F"),
+    Setting(kBrowser, u"DefaultForm", PT_STRING, u"Form01"),
+    Setting(kBrowser, u"DefaultView", PT_STRING, u""),
+    Setting(kBrowser, u"DefaultFrame", PT_STRING, u""),
+    Setting(kBrowser, u"HiddenForm", PT_STRING, u""),
+    Setting(kBrowser, u"Stretch", PT_ENUM, u"FORM",
+            u"NONE,FORM,STRETCH_FULL,STRETCH_KEEPRATE,RESIZE_FULL,RESIZE_KEEPRATE"),
+    Setting(kBrowser, u"RefreshRate", PT_INTEGER, u"0"),  // milliseconds; also read as "RefreshBinding"
+    Setting(kBrowser, u"EscToReleaseFullScreen", PT_BOOL, u"T"),
+    Setting(kBrowser, u"Inifile", PT_FILE, u""),
+    Setting(kBrowser, u"InifileSection", PT_STRING, u"[Property]"),
+    Setting(kBrowser, u"StartupMonitor", PT_INTEGER, u"0"),
+    Setting(kBrowser, u"StartupSize", PT_ENUM, u"STANDARD",
+            u"STANDARD,FULLSCREEN,DEFAULTFORM,MAXIMUM,MINIMUM,CUSTOMSIZE,CUSTOMSIZE2,TASKBARICON"),
+    Setting(kBrowser, u"StartupSizeWidth", PT_INTEGER, u"800"),
+    Setting(kBrowser, u"StartupSizeHeight", PT_INTEGER, u"600"),
+    Setting(kBrowser, u"WindowMinWidth", PT_INTEGER, u"0"),
+    Setting(kBrowser, u"WindowMinHeight", PT_INTEGER, u"0"),
+    Setting(kBrowser, u"StartupCenter", PT_BOOL, u"F"),
+    Setting(kBrowser, u"StartupPosLeft", PT_INTEGER, u"-1"),
+    Setting(kBrowser, u"StartupPosTop", PT_INTEGER, u"-1"),
+    Setting(kBrowser, u"StartupWaitingTime", PT_INTEGER, u"0"),
+    Setting(kBrowser, u"ShowStatusBar", PT_BOOL, u"T"),
+    Setting(kBrowser, u"ShowMenu", PT_BOOL, u"T"),
+    Setting(kBrowser, u"ShowMaxButton", PT_BOOL, u"T"),
+    Setting(kBrowser, u"ShowMinButton", PT_BOOL, u"T"),
+    Setting(kBrowser, u"ShowTitleBar", PT_BOOL, u"T"),
+    Setting(kBrowser, u"ShowSystemMenu", PT_BOOL, u"T"),
+    Setting(kBrowser, u"ShowBrowserBorder", PT_BOOL, u"F"),
+    ColorSetting(kBrowser, u"ViewFillColor", u"#808080"),
+    Setting(kBrowser, u"FocusHoverType", PT_ENUM, u"DOUBLE1", u"DOUBLE1,SINGLE1,SINGLE2,SINGLE3"),
+    ColorSetting(kBrowser, u"FocusHoverColor1", u"#000000"),
+    ColorSetting(kBrowser, u"FocusHoverColor2", u"#FFFFFF"),
+    Setting(kBrowser, u"MaxFormHistory", PT_INTEGER, u"20"),
+    Setting(kBrowser, u"BindWatchTime", PT_INTEGER, u"5"),
+    Setting(kBrowser, u"AllowShutdown", PT_BOOL, u"T"),  // also "PermitShutdown"
+    Setting(kBrowser, u"AllowResize", PT_BOOL, u"T"),    // also "PermitResize"
+    Setting(kBrowser, u"AllowZoom", PT_BOOL, u"T"),      // also "PermitZoom"
+    // Face, height, width, weight, italic, underline, strike-out, escapement, orientation.
+    Setting(kBrowser, u"ToolTipFont", PT_FONT, u"Meiryo UI,-12,0,400,0,0,0,0,0"),
+    Setting(kBrowser, u"ToolTipOffsetX", PT_INTEGER, u"0"),
+    Setting(kBrowser, u"ToolTipOffsetY", PT_INTEGER, u"0"),
+    Setting(kBrowser, u"ToolTipTimer", PT_INTEGER, u"0"),
+    Setting(kBrowser, u"KeepProcess", PT_BOOL, u"F"),
+    Setting(kBrowser, u"DeveloperMode", PT_BOOL, u"F"),
+    Setting(kBrowser, u"TranslationProp", PT_TEXT, u"", {}, kPropertyDesignTime),
+    Setting(kDialog, u"DialogBasePosX", PT_ENUM, u"BROWSER", kDialogBaseItems),
+    Setting(kDialog, u"DialogBasePosY", PT_ENUM, u"BROWSER", kDialogBaseItems),
+    Setting(kDialog, u"CommonDialogType", PT_ENUM, u"SIMPLE", u"NORMAL,SIMPLE,NOFRAME,FULL"),
+    Setting(kEditor, u"RunBrowserType", PT_ENUM, u"PANEL_BROWSER",
+            u"PANEL_BROWSER,WEB_BROWSER,USER_APPLICATION"),
+    Setting(kEditor, u"RunUserAppPath", PT_STRING, u""),
+    Setting(kEditor, u"RunUserAppCommandLine", PT_STRING, u""),
+    Setting(kBrowser, u"ShowCommentProperty", PT_STRING, u"Comment"),
+    Setting(kBrowser, u"ShowCommentChildLevel", PT_INTEGER, u"1"),
+    Setting(kEditor, u"DefaultFormWidth", PT_INTEGER, u"800"),
+    Setting(kEditor, u"DefaultFormHeight", PT_INTEGER, u"600"),
+    Setting(kEditor, u"SetupFolder", PT_FOLDER, u""),
+    Setting(kEditor, u"SetupResourceFolder", PT_STRING, u"res"),
+    Setting(kEditor, u"AttachedFiles", PT_ATTACHED_FILES, u""),
+    Setting(kGuide, u"ShowGrid", PT_BOOL, u"T"),
+    ColorSetting(kGuide, u"GridColor", u"#808080"),
+    Setting(kGuide, u"GridType", PT_ENUM, u"POINT", u"POINT,LINE"),
+    Setting(kGuide, u"GridHeight", PT_INTEGER, u"10"),
+    Setting(kGuide, u"GridWidth", PT_INTEGER, u"10"),
+    Setting(kGuide, u"AdjustGrid", PT_BOOL, u"T"),
+    Setting(kGuide, u"ShowGuide", PT_BOOL, u"T"),
+    Setting(kGuide, u"AdjustGuide", PT_BOOL, u"T"),
+    Setting(kLogin, u"PSLoginMust", PT_BOOL, u"F"),
+    Setting(kLogin, u"PSLoginStartup", PT_ENUM, u"NONE", kLoginItems),
+    Setting(kLogin, u"PSLoginStartupError", PT_BOOL, u"F"),
+    Setting(kLogin, u"PSLoginMenu", PT_ENUM, u"NONE", kLoginItems),
+    Setting(kLogin, u"PSLoginScreen", PT_ENUM, u"NORMAL",
+            u"NORMAL,DISABLE_CANCEL,DISABLE_USERPWD,DISABLE_CANCEL_USERPWD"),
+    Setting(kLogin, u"PSLoginUser", PT_STRING, u"user"),
+    Setting(kLogin, u"PSLoginPwd", PT_STRING, u"wqxa"),  // editors mask it
+    Setting(kLogin, u"PSLoginComment", PT_STRING, u""),
+    Setting(kServer, u"PSTimeOut", PT_INTEGER, u"20"),         // seconds
+    Setting(kServer, u"PSTimeOutConnect", PT_INTEGER, u"-1"),  // -1: not set
+    Setting(kServer, u"PSNodeRedundancy", PT_BOOL, u"F"),
+    Setting(kServer, u"PSNode", PT_STRING, u""),
+    Setting(kServer, u"PSNode2", PT_STRING, u""),
+    Setting(kServer, u"PSPanelPort", PT_INTEGER, u"6001"),   // also "PSPort"
+    Setting(kServer, u"PSPanelPort2", PT_INTEGER, u"6001"),  // also "PSPort2"
+    Setting(kServer, u"PSPing", PT_BOOL, u"F"),
+    Setting(kServer, u"PSFilePath", PT_FILE, u""),
+    Setting(kServer, u"PSTagAccessPath", PT_STRING, u""),
+    Setting(kServer, u"PSTagDirectPathMark", PT_STRING, u"_"),  // one character
+    Setting(kServer, u"PSTagUpdateRate", PT_INTEGER, u"500"),   // milliseconds
+    Setting(kServer, u"PSTagDebug", PT_BOOL, u"F"),
+    Setting(kServer, u"PSUserLevel", PT_INTEGER, u"0"),
+    // The program's own name and version, whatever the file says; no defaults.
+    Setting(kVersion, u"Product", PT_STRING, nullptr),
+    Setting(kVersion, u"Ver", PT_STRING, nullptr),
+    Setting(kVersion, u"Rev", PT_STRING, nullptr),
+    // Kept from the file; no defaults.
+    Setting(kFile, u"FileRev", PT_INTEGER, nullptr),
+    Setting(kFile, u"FileRevCheck", PT_BOOL, u"T"),
+    Setting(kFile, u"FileSaveWithoutDefault", PT_BOOL, nullptr),
+    // The names of the project's own settings, each followed by a comma.
+    Setting(kLibrary, u"Customize", PT_CUSTOMIZE, u"", {}, kPropertyDesignTime),
+    // Derived from the project, never stored.
+    Prop(kLibrary, u"LibraryName", PT_STRING, u"", {}, 0, 0, kPropertyDesignTime),
+};
+
+inline constexpr std::u16string_view kCommon = common_properties::kCommon;
+
+// Besides its own events, the root sees the input events of every object, which it gets as
+// "object".
+inline constexpr std::array kEvents = {
+    EventInfo{kCommon, u"OnInitialize", u""},
+    EventInfo{kCommon, u"OnTerminate", u""},
+    EventInfo{kCommon, u"OnLogin", u"login,level"},
+    EventInfo{kCommon, u"OnHeartBeat", u""},
+    EventInfo{kCommon, u"OnTagValueChanged", u"tagname,value"},
+    EventInfo{kCommon, u"OnTimer", u"timerid,counter"},
+    EventInfo{kCommon, u"OnKeyDown", u"keycode,flag"},
+    EventInfo{kCommon, u"OnKeyUp", u"keycode,flag"},
+    EventInfo{kCommon, u"OnMouseIn", u"object"},
+    EventInfo{kCommon, u"OnMouseMove", u"object"},
+    EventInfo{kCommon, u"OnMouseOut", u"object"},
+    EventInfo{kCommon, u"OnMouseDown", u"object,button"},
+    EventInfo{kCommon, u"OnMouseUp", u"object,button"},
+    EventInfo{kCommon, u"OnMouseDblClick", u"object,button"},
+    EventInfo{kCommon, u"OnCommonEvent", u"name,value"},
+    EventInfo{kCommon, u"OnBeforeOpenForm",
+              u"viewName,basedFormName,&isOpen,&stretchMode,&openParam,formName"},
+    EventInfo{kCommon, u"OnAfterOpenForm", u"viewName,basedFormName,objForm,formName"},
+    EventInfo{kCommon, u"OnActiveDialogChanged", u"dialogname"},
+    EventInfo{kCommon, u"OnActiveViewChanged", u"viewname"},
+    EventInfo{kCommon, u"OnShutdown", u""},
+};
+
+}  // namespace root_client_properties
+
+class CNPRootClient : public CNObjectClass<CNPRootClient, CNPFormFolder> {
+ public:
+  static constexpr std::u16string_view kClassId = u"Client";
+  static constexpr auto kProperties = root_client_properties::kSettings;
+  static constexpr auto kEvents = root_client_properties::kEvents;
+};

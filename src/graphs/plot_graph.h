@@ -1,0 +1,20 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "graphs/plotter.h"
+
+// The plot graph plots pens of (x, y) samples against a numeric X axis.
+class CNPPlotGraph : public CNObjectClass<CNPPlotGraph, CNPPlotter> {
+ public:
+  static constexpr std::u16string_view kClassId = u"PlotGraph";
+  static constexpr std::array kNumberAxisEntries = {
+      Prop(control_properties::kFormat, u"FormatNumberX", PT_NUMBER_FORMAT, u"@NUMBER.1"),
+      Prop(control_properties::kFormat, u"FormatNumberY", PT_NUMBER_FORMAT, u"@NUMBER.1"),
+  };
+  static constexpr auto kProperties = control_properties::WithCommonProperties(
+      plotter_properties::kPlotterEntries, kNumberAxisEntries, plotter_properties::kAutoDeleteEntries);
+  static constexpr auto kEvents = control_properties::WithCommonEvents(plotter_properties::kProbeEvents,
+                                                                       plotter_properties::kMouseZoomEvents);
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "objects/switch_control.h"
+
+// The base of forms and groups: switch controls that hold child objects and draw them in child
+// order.
+class CNPCollectionBase : public CNPSwitchControl {};

@@ -1,0 +1,181 @@
+#include "comm/frame.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "comm/da_client_tcp_base.h"
+#include "comm/packet_creator.h"
+#include "frame_bytes.h"
+#include "support/utf16_text.h"
+
+namespace {
+
+std::string Text(const ClientResult& result) { return Utf16ToUtf8(result.message); }
+
+Bytes PacketBytes(const CNPacketHolder& packet) {
+  return Bytes(packet.GetData(), packet.GetData() + packet.GetSize());
+}
+
+// The base class's packet room, reachable without a transport.
+class FrameOnlyClient : public CNDAClientTcpBase {
+ public:
+  ClientResult Connect(std::u16string_view, uint8_t, uint32_t, uint32_t, bool) override { return {}; }
+  ClientResult Disconnect() override { return {}; }
+  ClientResult SendCommand(CNPacketHolder&) override { return {}; }
+  ClientResult SendCallback(CNPacketHolder&) override { return {}; }
+  ClientResult Receive(CNPacketHolder&) override { return {}; }
+  bool IsConnected() const override { return false; }
+  TransportKind GetTransportKind() const override { return kTransportTcp; }
+  void SetTimeout(int) override {}
+  std::u16string GetAddress() const override { return {}; }
+  using CNDAClientTcpBase::CompleteFrame;
+};
+
+TEST(Frame, UpdateRequestIsThirtyFourBytes) {
+  FrameOnlyClient client;
+  CNPacketHolder packet;
+  client.BeginPacket(packet);
+  CNDAPacketCreatorSimple creator(packet);
+  ASSERT_TRUE(creator.BeginCommand(u"Update"));
+  client.EndPacket(packet);
+  const uint8_t id = 0x2A;  // pin the id so that the CRC below is fixed
+  ASSERT_TRUE(creator.Overwrite(kFrameHeaderSize, &id, 1));
+  ASSERT_TRUE(client.CompleteFrame(packet, kChannelCommand).Succeeded());
+  const Bytes expected = {
+      0x40, 0x4B, 0x56, 0x0A, 0x4E, 0x19, 0x00, 0x00, 0x00,              // "@KV" LF, "N", L = 25
+      0x2A, 0x00, 0x00, 0x0C, 0x00,                                      // id, status, name bytes
+      0x55, 0x00, 0x70, 0x00, 0x64, 0x00, 0x61, 0x00, 0x74, 0x00, 0x65, 0x00, 0x00, 0x00,  // "Update"
+      0x2A, 0x4B, 0x56, 0x2A, 0xE2, 0xB4,                                // "*KV*", CRC high, low
+  };
+  EXPECT_EQ(PacketBytes(packet), expected);
+  EXPECT_EQ(creator.GetHeaderPosition(), kFrameHeaderSize);
+}
+
+TEST(Frame, CrcOfTheNineDigitsGoesHighByteFirst) {
+  CNPacketHolder packet;
+  const uint8_t bytes[9 + 9 + 6] = {0, 0, 0, 0, 0, 0, 0, 0, 0, '1', '2', '3', '4', '5', '6', '7', '8', '9'};
+  packet.Write(bytes, sizeof(bytes));
+  ASSERT_TRUE(CompleteFrame(packet, kChannelCallback).Succeeded());
+  const Bytes frame = PacketBytes(packet);
+  EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 9), (Bytes{'@', 'K', 'V', '\n', 'C', 15, 0, 0, 0}));
+  EXPECT_EQ(Bytes(frame.end() - 6, frame.end()), (Bytes{'*', 'K', 'V', '*', 0x4B, 0x37}));
+}
+
+TEST(Frame, CompleteFrameRefusesFailedBufferAndMissingRoom) {
+  CNPacketHolder tooShort;
+  tooShort.Write("@KV\nN", 5);
+  EXPECT_EQ(Text(CompleteFrame(tooShort, kChannelCommand)), "Failed to send packet. Code:22");
+
+  class FailingBuffer : public CRBuffer {
+    uint8_t* Reallocate(uint8_t*, size_t, size_t) override { return nullptr; }
+  };
+  CNPacketHolder failed(CRPtr<CRBuffer>::Adopt(new FailingBuffer));
+  EXPECT_FALSE(failed.SetSize(300));
+  EXPECT_EQ(Text(CompleteFrame(failed, kChannelCommand)), "Can't allocate memory. 300 Byte");
+}
+
+TEST(Frame, ReceiveSkipsGarbageMarksAndOtherChannels) {
+  const Bytes answer = CommandPayload(7, 0, u"Read", {1, 0, 0, 0});
+  const Bytes good = FrameOf('N', answer);
+  struct Case {
+    const char* name;
+    Bytes input;
+  } cases[] = {
+      {"clean", good},
+      {"garbage before", Concat({{0x00, 0xFF, 'K', 'V', '\n', '*'}, good})},
+      {"@ without KV LF", Concat({{'@', 'x', 'y', 'z'}, good})},
+      {"@KV without LF", Concat({{'@', 'K', 'V', 'N'}, good})},
+      {"callback frame first", Concat({FrameOf('C', {1, 2, 3}), good})},
+      {"two callback frames first", Concat({FrameOf('C', {}), FrameOf('C', {9}), good})},
+  };
+  for (const Case& c : cases) {
+    BytesSource source(c.input);
+    CNPacketHolder packet;
+    const ClientResult result = ReceiveFrame(source, kChannelCommand, packet);
+    ASSERT_TRUE(result.Succeeded()) << c.name << ": " << Text(result);
+    EXPECT_EQ(PacketBytes(packet), answer) << c.name;
+    EXPECT_EQ(packet.GetPosition(), 0u) << c.name;
+    EXPECT_EQ(source.Consumed(), c.input.size()) << c.name;
+  }
+}
+
+TEST(Frame, ReceiveReportsMalformedFrames) {
+  const Bytes payload = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+  Bytes corrupted = FrameOf('N', payload);
+  corrupted[10] ^= 0x40;
+  Bytes badFooter = FrameOf('N', payload);
+  badFooter[9 + payload.size() + 3] = '!';
+  Bytes truncated = FrameOf('N', payload);
+  truncated.resize(truncated.size() - 1);
+  Bytes tooLarge = {'@', 'K', 'V', '\n', 'N'};
+  AppendU32(tooLarge, 0xFFFFFFF0u);
+  Bytes aboveCap = {'@', 'K', 'V', '\n', 'N'};
+  AppendU32(aboveCap, 1025);
+  aboveCap.resize(aboveCap.size() + 1025);
+  Bytes badCallbackFrame = FrameOf('C', payload);
+  badCallbackFrame.back() ^= 1;
+
+  struct Case {
+    const char* name;
+    Bytes input;
+    std::string text;
+  } cases[] = {
+      {"nothing", {}, "Failed to receive packet. Code:0"},
+      {"only garbage", {'x', 'y', '@', 'K'}, "Failed to receive packet. Code:0"},
+      {"L of 5", {'@', 'K', 'V', '\n', 'N', 5, 0, 0, 0, '*', 'K', 'V', '*', 0}, "Fail to receive : Packet size is too small."},
+      {"L of 0", {'@', 'K', 'V', '\n', 'N', 0, 0, 0, 0}, "Fail to receive : Packet size is too small."},
+      {"corrupted payload byte", corrupted, "Fail to receive : CRC check error. [01400000000000" "2A4B562A" "C00B]"},
+      {"bad footer", badFooter, "Fail to receive : footer check is error. [" +
+                                    Utf16ToUtf8(HexDump(badFooter.data() + 9, badFooter.size() - 9)) + "]"},
+      {"bad CRC on another channel is still reported", badCallbackFrame,
+       "Fail to receive : CRC check error. [" +
+           Utf16ToUtf8(HexDump(badCallbackFrame.data() + 9, badCallbackFrame.size() - 9)) + "]"},
+      {"L near 4 GiB", tooLarge, "Packet size is too large."},
+      {"L above the configured cap", aboveCap, "Packet size is too large."},
+      {"truncated data", truncated, "Failed to receive packet. Code:0"},
+  };
+  for (const Case& c : cases) {
+    BytesSource source(c.input);
+    CNPacketHolder packet;
+    const ClientResult result = ReceiveFrame(source, kChannelCommand, packet, 1024);
+    EXPECT_EQ(result.code, kClientFailure) << c.name;
+    EXPECT_EQ(Text(result), c.text) << c.name;
+    EXPECT_EQ(packet.GetSize(), 0u) << c.name;
+  }
+}
+
+TEST(Frame, CheckAnswerTexts) {
+  struct Case {
+    const char* name;
+    Bytes payload;
+    std::string text;  // empty: success
+    uint32_t position;
+  } cases[] = {
+      {"good", CommandPayload(9, 0, u"Read", {1, 0, 0, 0}), "", 15},
+      {"no buffer", {}, "Receive invalid packet.", 0},
+      {"other id", CommandPayload(8, 0, u"Read"), "Packet id is not collect.", 0},
+      {"server error", CommandPayload(9, 0x1234, u"Read"), "Error from server. Code:4660", 0},
+      {"header cut short", Bytes{9, 0, 0, 8, 0, 'R', 0}, "Receive invalid packet.", 0},
+      {"status cut short", Bytes{9, 0}, "Receive invalid packet.", 0},
+  };
+  for (const Case& c : cases) {
+    CNPacketHolder packet;
+    packet.Write(c.payload.data(), static_cast<uint32_t>(c.payload.size()));
+    packet.Seek(0, CNPacketHolder::kSeekBegin);
+    const ClientResult result = CheckAnswer(packet, 9);
+    EXPECT_EQ(Text(result), c.text) << c.name;
+    EXPECT_EQ(result.Succeeded(), c.text.empty()) << c.name;
+    if (result.Succeeded()) {
+      EXPECT_EQ(packet.GetPosition(), c.position) << c.name;
+    }
+  }
+}
+
+TEST(Frame, HexDumpIsUpperCasePairs) {
+  const uint8_t bytes[] = {0x00, 0x0A, 0xBC, 0xFF, 0x5E};
+  EXPECT_EQ(HexDump(bytes, sizeof(bytes)), u"000ABCFF5E");
+  EXPECT_EQ(HexDump(bytes, 0), u"");
+}
+
+}  // namespace

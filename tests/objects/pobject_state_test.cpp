@@ -1,0 +1,120 @@
+#include "pobject_test_util.h"
+
+namespace {
+
+// A class hidden unless the file says otherwise.
+class HiddenObject : public CNObjectClass<HiddenObject, CNPObject> {
+ public:
+  static constexpr std::u16string_view kClassId = u"Hidden";
+  static constexpr auto kProperties = CNPObject::kProperties;
+  static constexpr auto kEvents = CNPObject::kEvents;
+  bool GetVisibleDefault() const override { return false; }
+};
+
+using PObjectProperties = ControlTest;
+
+TEST_F(PObjectProperties, BaseDefaultsAndReadOnlyRunTimeValues) {
+  for (const auto& [name, literal] : {std::pair{u"StKeyCode", "0"},
+                                      {u"CustomProp", "\"\""},
+                                      {u"EnabledBindOutput", "T"},
+                                      {u"EnabledEvent", "T"},
+                                      {u"Visible", "T"}}) {
+    CNValue v;
+    EXPECT_EQ(object->GetPropertyDefault(name, v), 1) << Utf16ToUtf8(name);
+    EXPECT_EQ(LitText(v), literal) << Utf16ToUtf8(name);
+  }
+  object->AddChild(new TestControl);
+  EXPECT_EQ(Number(u"ChildObjCount"), 1);
+  CNValue v;
+  object->GetProperty(u"ClassId2", v);
+  EXPECT_EQ(v.GetText(0), u"TestControl");
+  EXPECT_FALSE(Bool(u"IsInputBinding"));
+  for (const char16_t* readOnly : {u"ChildObjCount", u"ClassId", u"IsInputBinding", u"StKeyCode"})
+    EXPECT_EQ(object->SetProperty(readOnly, Num(1)), 0) << Utf16ToUtf8(readOnly);
+
+  auto hidden = CRPtr<HiddenObject>::Make();
+  hidden->GetPropertyDefault(u"Visible", v);
+  EXPECT_EQ(LitText(v), "F");
+  hidden->GetProperty(u"Visible", v);
+  EXPECT_EQ(LitText(v), "F");
+  hidden->SetProperty(u"Visible", Lit(u"T"));
+  hidden->GetProperty(u"Visible", v);
+  EXPECT_EQ(LitText(v), "T");
+}
+
+class RecordingBind : public CNOutputBind {
+ public:
+  void Evaluate() override { ++runs; }
+  int runs = 0;
+};
+
+class RecordingListener : public CNPropertyListener {
+ public:
+  void PropertyChanged(CNObject&, std::u16string_view name) override { names.emplace_back(name); }
+  std::vector<std::u16string> names;
+};
+
+TEST_F(PObjectProperties, ChangesMarkOutputBindsDirtyWhileRunning) {
+  auto bind = CRPtr<RecordingBind>::Make();
+  RecordingListener listener;
+  CNBindLinks& links = object->GetBindLinks();
+  links.SetOutputBind(u"StMouseL", bind);
+  links.AddListener(&listener);
+  object->ButtonDown(MOUSE_LEFT, {});  // not running yet
+  EXPECT_FALSE(links.IsDirty(u"StMouseL"));
+  object->Initialize();
+  links.SetInputBinding(true);  // a value that came from the tag is not written back
+  object->SetProperty(u"StMouseL", Lit(u"F"));
+  EXPECT_FALSE(links.IsDirty(u"StMouseL"));
+  links.SetInputBinding(false);
+  object->ButtonDown(MOUSE_LEFT, {});
+  object->SetProperty(u"Left", Num(3));
+  EXPECT_TRUE(links.IsDirty(u"StMouseL"));
+  EXPECT_EQ(links.EvaluateDirty(), 1u);
+  EXPECT_EQ(links.EvaluateDirty(), 0u);
+  EXPECT_EQ(bind->runs, 1);
+  EXPECT_EQ(listener.names, (std::vector<std::u16string>{u"StMouseL", u"StMouseL", u"Left"}));
+  object->SetProperty(u"EnabledBindOutput", Lit(u"F"));
+  object->ButtonUp(MOUSE_LEFT, {});
+  EXPECT_FALSE(links.IsDirty(u"StMouseL"));
+  links.RemoveListener(&listener);
+}
+
+TEST_F(PObjectProperties, TagChangesReachListeningScriptsUnlessEventsAreOff) {
+  auto& tags = object->GetTagConnectionPoint();
+  Own({});
+  EXPECT_FALSE(tags.IsListening());
+  Own({u"OnTagValueChanged"});
+  EXPECT_TRUE(tags.IsListening());
+  tags.TagChanged(u"Plant.Temp", Num(21.5));
+  EXPECT_EQ(log, EventLog{"event OnTagValueChanged \"Plant.Temp\" 21.5"});
+  object->SetProperty(u"EnabledEvent", Lit(u"F"));
+  EXPECT_FALSE(object->FireEvent(u"OnTagValueChanged"));
+  EXPECT_EQ(log.size(), 1u);
+}
+
+class TextLengthEvaluator : public CNExpressionEvaluator {
+ public:
+  bool Evaluate(CNObject&, EXPRESSION& expression, CNValue& result) override {
+    if (expression.text.empty()) return false;
+    result.SetNumber(static_cast<double>(expression.text.size()));
+    return true;
+  }
+};
+
+TEST_F(PObjectProperties, ExpressionsByIdThroughTheInstalledEvaluator) {
+  CNObjectExpressions& expressions = object->GetExpressions();
+  expressions.Add(4, u"a+b");
+  CNValue v;
+  EXPECT_FALSE(expressions.Evaluate(*object, 4, v));  // no evaluator
+  TextLengthEvaluator evaluator;
+  CNExpressionEvaluator* previous = CNExpressionEvaluator::SetCurrent(&evaluator);
+  expressions.Add(4, u"a+b+c");  // replaces
+  EXPECT_TRUE(expressions.Evaluate(*object, 4, v));
+  EXPECT_EQ(v.GetNumber(0), 5);
+  EXPECT_TRUE(expressions.Delete(4));
+  EXPECT_FALSE(expressions.Evaluate(*object, 4, v));
+  CNExpressionEvaluator::SetCurrent(previous);
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "panel_server_sim/faults.h"
+#include "panel_server_sim/panel_server.h"
+#include "sim_client.h"
+#include "support/utf16_text.h"
+#include "wire_bytes.h"
+
+// The tags the protocol tests use: constants with known wire forms and one tag whose high
+// limit (90 of 0..100) raises an alarm.
+inline constexpr const char* kTestTags =
+    "SetPoint number 75\n"
+    "Running  bool   T\n"
+    "Label    string \"ab\"\n"
+    "Level    number 50  sine 3600000 0 100\n";
+
+// The server under test, in this process, on free ports.
+class SimServer {
+ public:
+  explicit SimServer(std::vector<std::string> faults = {}, bool http = false) {
+    char path[] = "/tmp/panel_sim_tagsXXXXXX";
+    const int fd = mkstemp(path);
+    EXPECT_GE(fd, 0);
+    close(fd);
+    m_tagsPath = path;
+    std::ofstream(m_tagsPath) << kTestTags;
+    panel_sim::ServerOptions options;
+    options.port = 0;
+    options.tagsFile = m_tagsPath;
+    if (http) options.httpPort = 0;
+    std::string error;
+    for (const std::string& fault : faults) EXPECT_TRUE(panel_sim::ParseFault(fault, options.faults, error)) << error;
+    EXPECT_TRUE(m_server.Start(options, error)) << error;
+  }
+  ~SimServer() {
+    m_server.Stop();
+    std::remove(m_tagsPath.c_str());
+  }
+
+  uint16_t Port() const { return m_server.GetPort(); }
+  uint16_t HttpPort() const { return m_server.GetHttpPort().value_or(0); }
+
+ private:
+  std::string m_tagsPath;
+  panel_sim::PanelServer m_server;
+};
+
+// A client past the handshake (flag 0), ready for commands.
+inline void OpenCommandClient(SimClient& client, uint16_t port) {
+  ASSERT_TRUE(client.Open(port));
+  ASSERT_TRUE(client.SendBytes(HandshakeFrame(1, 100, 1, 0, 0)));
+  ASSERT_FALSE(client.ReadRawFrame().empty());
+}
+
+// Sends a command and returns the answer's payload, positioned after the command header.
+inline CNPacketHolder Transact(SimClient& client, const WireBytes& command) {
+  CNPacketHolder answer;
+  EXPECT_TRUE(client.SendBytes(command.Frame()));
+  EXPECT_TRUE(client.Receive(answer).Succeeded());
+  uint16_t status = 0;
+  uint16_t nameBytes = 0;
+  answer.Seek(1, CNPacketHolder::kSeekBegin);
+  answer.ReadU16(status);
+  answer.ReadU16(nameBytes);
+  EXPECT_EQ(status, 0);
+  answer.Seek(5 + nameBytes + 2, CNPacketHolder::kSeekBegin);
+  return answer;
+}

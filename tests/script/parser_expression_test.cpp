@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "script/expression_operator.h"
+#include "script_parse_util.h"
+
+namespace {
+
+struct PostfixCase {
+  const char16_t* expression;
+  const char* postfix;
+};
+
+void ExpectPostfix(const PostfixCase* cases, size_t count) {
+  for (size_t i = 0; i < count; ++i)
+    EXPECT_EQ(Postfix(cases[i].expression), cases[i].postfix) << Utf8(cases[i].expression);
+}
+
+}  // namespace
+
+TEST(OperatorTable, LevelsAsDefined) {
+  struct Level {
+    ExpressionOp op;
+    int level;
+  } levels[] = {
+      {EO_RANGE, 1},          {EO_ASSIGN, 3},      {EO_OR_ASSIGN, 3},
+      {EO_AND_ASSIGN, 3},     {EO_LOGICAL_OR, 4},  {EO_LOGICAL_AND, 5},
+      {EO_BIT_OR, 6},         {EO_BIT_AND, 7},     {EO_EQUAL, 8},
+      {EO_NOT_EQUAL, 8},      {EO_LESS, 9},        {EO_GREATER_EQUAL, 9},
+      {EO_ADD, 10},           {EO_SUBTRACT, 10},   {EO_MULTIPLY, 11},
+      {EO_DIVIDE, 11},        {EO_NEGATE, 12},     {EO_NOT, 12},
+      {EO_PRE_INCREMENT, 12}, {EO_NEW_OBJECT, 12}, {EO_DELETE, 12},
+      {EO_ARRAY_FORM, 12},    {EO_POWER, 13},      {EO_CALL, 14},
+      {EO_INDEX, 14},         {EO_NAME, kOperand}, {EO_CONSTANT, kOperand},
+  };
+  for (const Level& l : levels) EXPECT_EQ(OperatorLevel(l.op), l.level) << Utf8(OperatorText(l.op));
+  EXPECT_EQ(BinaryOperatorFor(u"<>"), EO_NOT_EQUAL);
+  EXPECT_EQ(BinaryOperatorFor(u"|="), EO_OR_ASSIGN);
+  EXPECT_EQ(BinaryOperatorFor(u"?"), EO_COUNT);
+  // Compound assignments apply the operation of their operator.
+  EXPECT_EQ(OperatorValueOperation(EO_ADD_ASSIGN), VOP_ADD);
+  EXPECT_EQ(OperatorValueOperation(EO_OR_ASSIGN), VOP_BITOR);
+  EXPECT_EQ(OperatorValueOperation(EO_AND_ASSIGN), VOP_BITAND);
+  EXPECT_EQ(OperatorValueOperation(EO_LOGICAL_AND), VOP_AND);
+  EXPECT_EQ(OperatorValueOperation(EO_ASSIGN), -1);
+}
+
+TEST(ExpressionPostfix, PrecedenceAndLeftToRightGrouping) {
+  const PostfixCase cases[] = {
+      {u"2 ^ 3 * 4", "2 3 ^ 4 *"},
+      {u"4 * 2 ^ 3", "4 2 3 ^ *"},
+      {u"-2 ^ 2", "2 2 ^ unary-"},
+      {u"2 ^ -2", "2 2 unary- ^"},
+      {u"2 ^ 3 ^ 2", "2 3 ^ 2 ^"},
+      {u"1 - 2 - 3", "1 2 - 3 -"},
+      {u"8 / 4 * 2", "8 4 / 2 *"},
+      {u"1 + 2 * 3", "1 2 3 * +"},
+      {u"(1 + 2) * 3", "1 2 + 3 *"},
+      {u"a || b && k | d & e == f < g + h * i ^ j", "a b k d e f g h i j ^ * + < == & | && ||"},
+      {u"a ^ b * k + d < e == f & g | h && i || j", "a b ^ k * d + e < f == g & h | i && j ||"},
+      {u"a < b == k > d", "a b < k d > =="},
+      {u"a <> b", "a b !="},
+      {u"!a == b", "a unary! b =="},
+      {u"-a * b", "a unary- b *"},
+      {u"a * -b + k", "a b unary- * k +"},
+      {u"- - a", "a unary- unary-"},
+      {u"+a", "a unary+"},
+      {u"x = y = 1", "x y = 1 ="},
+      {u"x += y * 2", "x y 2 * +="},
+      {u"x -= 1, y", "error: Missing ; ,"},
+      {u"x *= 2 + 1", "x 2 1 + *="},
+      {u"x |= \"a\" & \"b\"", "x \"a\" \"b\" & |="},
+      {u"x /= 2", "x 2 /="},
+      {u"x &= 1", "x 1 &="},
+      {u"a = b || k", "a b k || ="},
+  };
+  ExpectPostfix(cases, std::size(cases));
+}
+
+TEST(ExpressionPostfix, IncrementAndDecrementAreDoubledSigns) {
+  const PostfixCase cases[] = {
+      {u"++i", "i ++"},
+      {u"--i", "i --"},
+      {u"i++", "i post++"},
+      {u"i--", "i post--"},
+      {u"-i--", "i post-- unary-"},
+      {u"a+++b", "a post++ b +"},
+      {u"a + +b", "a b unary+ +"},
+      {u"a - -b", "a b unary- -"},
+      {u"a[1]++", "a 1 [1] post++"},
+      {u"x = ++i * 2", "x i ++ 2 * ="},
+      {u"- -i", "i unary- unary-"},
+      {u"a++b", "error: Missing ; b"},
+  };
+  ExpectPostfix(cases, std::size(cases));
+}
+
+TEST(ExpressionPostfix, OperandsCallsIndexesAndForms) {
+  const PostfixCase cases[] = {
+      {u"parent.Calendar1.IncPage(0, -1)", "0 1 unary- parent.Calendar1.IncPage(2)"},
+      {u"::OpenMsg(::GetLoginLastError())", "root.GetLoginLastError(0) root.OpenMsg(1)"},
+      {u"g()", "g(0)"},
+      {u"g((1), (2 + 3))", "1 2 3 + g(2)"},
+      {u"a[1:3, 2]", "a 1 3 : 2 [2]"},
+      {u"a[i + 1 : n] = c(1, 2)", "a i 1 + n : [1] 1 2 c(2) ="},
+      {u"a[1][2]", "a 1 [1] 2 [1]"},
+      {u"-a[1]", "a 1 [1] unary-"},
+      {u"2 ^ a[1]", "2 a 1 [1] ^"},
+      {u"new Foo(1, 2)", "1 2 new Foo(2)"},
+      {u"new Foo()", "new Foo(0)"},
+      {u"new Array[2, 3]", "2 3 new Array[2]"},
+      {u"delete obj", "delete obj"},
+      {u"c(1, c(2, 3))", "1 2 3 c(2) c(2)"},
+      {u"c()", "c(0)"},
+      {u"'A' + 0x10 + 1.5 + 0X1f", "65 16 + 1.5 + 31 +"},
+      {u"\"a\"\"b\" & T & FALSE", "\"a\"b\" T & F &"},
+      {u"x = #NOTHING#", "x #NOTHING# ="},
+      {u"x = null", "x #NOTHING# ="},
+      {u"x = #N/A#", "x #N/A# ="},
+      {u"x = #&0000001A#", "x #&0000001A# ="},
+      {u"x = #day-1d#", "x #day-1d# ="},
+      {u"this", "this"},
+      {u"parent", "parent"},
+      {u"this.Value = parent.x", "this.Value parent.x ="},
+  };
+  ExpectPostfix(cases, std::size(cases));
+}
+
+TEST(ExpressionPostfix, ItemsCarryTheirKindsCountsAndPositions) {
+  const CompiledScript compiled = Compile(u"function f() { x = g(1, #now#) + a[2]; }");
+  ASSERT_TRUE(compiled.ok);
+  const CSCExpression& e = compiled.Body<CSCExpressionStatement>(u"f", 0).GetExpression();
+  const std::vector<CExpressionItem>& items = e.GetItems();
+  ASSERT_EQ(items.size(), 9u);
+  // x 1 #now# g(2) a 2 [1] + =
+  const ExpressionOp ops[] = {EO_NAME,     EO_CONSTANT, EO_TIME_CONSTANT, EO_CALL,  EO_NAME,
+                              EO_CONSTANT, EO_INDEX,    EO_ADD,           EO_ASSIGN};
+  const uint32_t positions[] = {15, 21, 24, 19, 33, 35, 34, 31, 17};
+  for (size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i].op, ops[i]) << i;
+    EXPECT_EQ(items[i].position, positions[i]) << i;
+  }
+  EXPECT_EQ(items[3].count, 2u);
+  EXPECT_EQ(Utf8(e.GetName(items[3].operand).GetText()), "g");
+  EXPECT_EQ(Utf8(e.GetText(items[2].operand)), "#now#");
+  EXPECT_EQ(e.GetConstant(items[1].operand).GetNumber(), 1.0);
+  EXPECT_EQ(items[6].count, 1u);
+}
+
+TEST(ExpressionPostfix, LiteralsAreValuesReadyToUse) {
+  const CompiledScript compiled = Compile(
+      u"var a = 'A', b = 0x1F, c1 = 2.5, d = \"say \"\"hi\"\"\", e = TRUE, f = #NOTHING#, g = #N/A#, "
+      u"h = #&0000001A#, i = 12345678901234567890;");
+  ASSERT_TRUE(compiled.ok);
+  const auto constant = [&](size_t i) -> const CNValue& {
+    const CSCExpression& e = compiled.scope->GetVariables()[i]->GetInitialiser();
+    return e.GetConstant(e.GetItems().front().operand);
+  };
+  EXPECT_EQ(constant(0).GetNumber(), 65.0);
+  EXPECT_EQ(constant(1).GetNumber(), 31.0);
+  EXPECT_EQ(constant(2).GetNumber(), 2.5);
+  EXPECT_EQ(Utf8(constant(3).GetText()), "say \"hi\"");
+  EXPECT_TRUE(constant(4).IsBool(0) && constant(4).GetBool());
+  EXPECT_TRUE(constant(5).IsEmpty());
+  EXPECT_TRUE(constant(6).IsNA(0) && constant(6).GetCount() == 1);
+  EXPECT_EQ(constant(7).GetHandle(), 0x1Au);
+  EXPECT_EQ(constant(8).GetNumber(), 12345678901234567890.0);
+}
