@@ -16,8 +16,11 @@ constexpr int kLines = 10'000;
 // One function of 20 lines in the style of panel scripts, numbered to keep the names apart.
 std::u16string Function(int n) {
   const std::u16string id = AsciiToUtf16(std::to_string(n));
-  return u"var fvTarget" + id + u" = #NOTHING#;\n"
-         u"event OnMouseUp" + id + u"(button, &result)\n"
+  return u"var fvTarget" + id +
+         u" = #NOTHING#;\n"
+         u"event OnMouseUp" +
+         id +
+         u"(button, &result)\n"
          u"{\n"
          u"  var i, total = 0;\n"
          u"  // add up the selected rows\n"
@@ -32,7 +35,9 @@ std::u16string Function(int n) {
          u"  }\n"
          u"  with (parent.Panel1) { .Caption = \"Total: \" & total; .Visible = !(.Visible); }\n"
          u"  while (total > 100) total /= 2;\n"
-         u"  fvTarget" + id + u" = ::GetLoginLastError();\n"
+         u"  fvTarget" +
+         id +
+         u" = ::GetLoginLastError();\n"
          u"  return total ^ 2 + -i;\n"
          u"}\n"
          u"\n";
@@ -48,7 +53,8 @@ const std::u16string& Script() {
 }
 
 void CountLines(benchmark::State& state) {
-  state.counters["lines/s"] = benchmark::Counter(double(kLines) * state.iterations(), benchmark::Counter::kIsRate);
+  state.counters["lines/s"] =
+      benchmark::Counter(double(kLines) * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 void BM_ScriptCompile(benchmark::State& state) {

@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // beyond Latin-1.
   std::u16string text;
   if (size > 0 && data[0] == 0xFF) {
-    for (size_t i = 1; i + 1 < size; i += 2) text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    for (size_t i = 1; i + 1 < size; i += 2)
+      text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
   } else {
     text.assign(data, data + size);
   }

@@ -33,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!DecodeValue(again, decoded)) std::abort();
   if (again.GetPosition() != encoded) std::abort();
   if (decoded.GetQuality() != value.GetQuality() || !decoded.IsSameShape(value)) std::abort();
-  if (value.GetCount() <= kLiteralCompareLimit && decoded.ToLiteral(true) != value.ToLiteral(true)) std::abort();
+  if (value.GetCount() <= kLiteralCompareLimit && decoded.ToLiteral(true) != value.ToLiteral(true))
+    std::abort();
   return 0;
 }

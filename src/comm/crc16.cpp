@@ -15,7 +15,8 @@ constexpr CrcTables MakeTables() {
   CrcTables tables{};
   for (uint32_t i = 0; i < 256; ++i) {
     uint16_t crc = static_cast<uint16_t>(i);
-    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ kPolynomial) : crc >> 1;
+    for (int bit = 0; bit < 8; ++bit)
+      crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ kPolynomial) : crc >> 1;
     tables[0][i] = crc;
   }
   for (int k = 1; k < kSlices; ++k)

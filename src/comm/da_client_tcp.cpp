@@ -61,7 +61,9 @@ void CNDAClientTcp::SetTimeout(int seconds) {
   m_lReceiveTimeout.store(seconds > 0 ? seconds : kDefaultTimeoutSeconds, std::memory_order_relaxed);
 }
 
-uint32_t CNDAClientTcp::ReceiveTimeoutMs() const { return SecondsToMs(GetReceiveTimeout()); }
+uint32_t CNDAClientTcp::ReceiveTimeoutMs() const {
+  return SecondsToMs(GetReceiveTimeout());
+}
 
 ClientResult CNDAClientTcp::Connect(std::u16string_view connection, uint8_t clientKind, uint32_t processId,
                                     uint32_t clientId, bool callbackChannel) {
@@ -83,7 +85,8 @@ ClientResult CNDAClientTcp::Connect(std::u16string_view connection, uint8_t clie
   std::string address;
   int error = 0;
   if (!CRSocket::Resolve(Utf16ToUtf8(m_strHost), address, error)) {
-    CRTrace::Printf("CNDAClientTcp::Connect: cannot resolve \"%s\" (error %d)", Utf16ToUtf8(m_strHost).c_str(), error);
+    CRTrace::Printf("CNDAClientTcp::Connect: cannot resolve \"%s\" (error %d)",
+                    Utf16ToUtf8(m_strHost).c_str(), error);
     return ClientResult::Fail(u"Fail to connect.");
   }
   m_strAddress = AsciiToUtf16(address);
@@ -104,10 +107,11 @@ ClientResult CNDAClientTcp::Connect(std::u16string_view connection, uint8_t clie
   return result;
 }
 
-ClientResult CNDAClientTcp::OpenCallbackChannel(const std::string& address, uint8_t clientKind, uint32_t processId,
-                                                uint32_t clientId) {
+ClientResult CNDAClientTcp::OpenCallbackChannel(const std::string& address, uint8_t clientKind,
+                                                uint32_t processId, uint32_t clientId) {
   ClientResult result = ConnectSocket(m_callbackSocket, address);
-  if (result.Succeeded()) result = Handshake(m_callbackSocket, clientKind, processId, clientId, kIsCallbackChannel);
+  if (result.Succeeded())
+    result = Handshake(m_callbackSocket, clientKind, processId, clientId, kIsCallbackChannel);
   if (!result.Succeeded()) return result;
   // The thread is the connection: its first callback, which may disconnect, can come before
   // Connect returns.
@@ -125,7 +129,8 @@ ClientResult CNDAClientTcp::OpenCallbackChannel(const std::string& address, uint
 }
 
 ClientResult CNDAClientTcp::ConnectSocket(CRSocket& socket, const std::string& address) {
-  if (m_ulPort > UINT16_MAX || !socket.Connect(address, static_cast<uint16_t>(m_ulPort), SecondsToMs(m_lConnectTimeout))) {
+  if (m_ulPort > UINT16_MAX ||
+      !socket.Connect(address, static_cast<uint16_t>(m_ulPort), SecondsToMs(m_lConnectTimeout))) {
     CRTrace::Printf("CNDAClientTcp::Connect: cannot connect to %s:%u (error %d)", address.c_str(), m_ulPort,
                     m_ulPort > UINT16_MAX ? EINVAL : socket.GetLastError());
     return ClientResult::Fail(u"Fail to connect.");
@@ -136,8 +141,8 @@ ClientResult CNDAClientTcp::ConnectSocket(CRSocket& socket, const std::string& a
 // Handshake payload: "CLIENTINFO" and NUL, client kind, u32 process id, u32 client id, u32
 // channel flag, u64 connection identifier. The answer starts with "OK"; when a callback channel
 // follows, the connection identifier comes after it.
-ClientResult CNDAClientTcp::Handshake(CRSocket& socket, uint8_t clientKind, uint32_t processId, uint32_t clientId,
-                                      HandshakeFlag flag) {
+ClientResult CNDAClientTcp::Handshake(CRSocket& socket, uint8_t clientKind, uint32_t processId,
+                                      uint32_t clientId, HandshakeFlag flag) {
   CNPacketHolder packet;
   BeginPacket(packet);
   packet.Write(kClientInfo, sizeof(kClientInfo));
@@ -157,7 +162,8 @@ ClientResult CNDAClientTcp::Handshake(CRSocket& socket, uint8_t clientKind, uint
     return ClientResult::Fail(u"Fail to connect.");
   }
   uint8_t ok[2] = {};
-  if (!packet.Read(ok, 2) || ok[0] != 'O' || ok[1] != 'K') return ClientResult::Fail(u"Fail to connect. Error from server.");
+  if (!packet.Read(ok, 2) || ok[0] != 'O' || ok[1] != 'K')
+    return ClientResult::Fail(u"Fail to connect. Error from server.");
   if (flag == kCallbackChannelFollows && !packet.ReadU64(m_ullConnectionId))
     return ClientResult::Fail(u"Fail to connect. Error from server.");
   return ClientResult::Ok();
@@ -167,7 +173,8 @@ ClientResult CNDAClientTcp::SendFrame(CRSocket& socket, CNPacketHolder& packet, 
   ClientResult result = CompleteFrame(packet, channel);
   if (!result.Succeeded()) return result;
   if (!socket.SendAll(packet.GetData(), packet.GetSize(), ReceiveTimeoutMs()))
-    return ClientResult::Failf("Failed to send packet. Code:%u", static_cast<unsigned>(socket.GetLastError()));
+    return ClientResult::Failf("Failed to send packet. Code:%u",
+                               static_cast<unsigned>(socket.GetLastError()));
   return result;
 }
 
@@ -230,10 +237,11 @@ ClientResult CNDAClientTcp::Disconnect() {
   m_commandSocket.Close();
   // The thread may be waiting on the callback socket: ending the connection wakes it, and the
   // socket is released once the thread is done with it.
-  m_callbackSocket.Shutdown();
+  if (m_bCallbackChannel) m_callbackSocket.Shutdown();
   if (t_callbackClient != this) {  // a callback cannot wait for its own thread
     bool ended = m_threadEnded.Wait(kThreadEndWaitMs);
-    while (!ended && !m_bInCallback.load(std::memory_order_acquire)) ended = m_threadEnded.Wait(kThreadEndStepMs);
+    while (!ended && !m_bInCallback.load(std::memory_order_acquire))
+      ended = m_threadEnded.Wait(kThreadEndStepMs);
     if (ended) ReapCallbackThread();
   }
   m_bConnected.store(false, std::memory_order_release);

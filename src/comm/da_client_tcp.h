@@ -49,15 +49,16 @@ class CNDAClientTcp : public CNDAClientTcpBase {
   CNDAClientTcp& operator=(const CNDAClientTcp&) = delete;
   ~CNDAClientTcp() override;
 
-  ClientResult Connect(std::u16string_view connection, uint8_t clientKind, uint32_t processId, uint32_t clientId,
-                       bool callbackChannel) override;
+  ClientResult Connect(std::u16string_view connection, uint8_t clientKind, uint32_t processId,
+                       uint32_t clientId, bool callbackChannel) override;
   ClientResult Disconnect() override;
   ClientResult SendCommand(CNPacketHolder& packet) override;
   ClientResult SendCallback(CNPacketHolder& packet) override;
   ClientResult Receive(CNPacketHolder& packet) override;
   bool IsConnected() const override { return m_bConnected.load(std::memory_order_acquire); }
   TransportKind GetTransportKind() const override { return kTransportTcp; }
-  // Seconds; values below 1 mean kDefaultTimeoutSeconds.
+  // The receive time-out in seconds (values below 1 mean kDefaultTimeoutSeconds): the longest
+  // that any one wait for more data, or for room to send, may last.
   void SetTimeout(int seconds) override;
   std::u16string GetAddress() const override { return m_strAddress; }
 
@@ -69,7 +70,11 @@ class CNDAClientTcp : public CNDAClientTcpBase {
   bool IsCallbackThreadExited() const { return m_bThreadExited.load(std::memory_order_acquire); }
 
  private:
-  enum HandshakeFlag : uint32_t { kNoCallbackChannel = 0, kCallbackChannelFollows = 1, kIsCallbackChannel = 2 };
+  enum HandshakeFlag : uint32_t {
+    kNoCallbackChannel = 0,
+    kCallbackChannelFollows = 1,
+    kIsCallbackChannel = 2
+  };
 
   uint32_t ReceiveTimeoutMs() const;
   ClientResult SendFrame(CRSocket& socket, CNPacketHolder& packet, uint8_t channel);

@@ -36,6 +36,7 @@ ClientResult CNDAClientTcpBase::CompleteFrame(CNPacketHolder& packet, uint8_t ch
   return ::CompleteFrame(packet, channel);
 }
 
-ClientResult CNDAClientTcpBase::ReceiveFrame(CNByteSource& source, uint8_t channel, CNPacketHolder& packet) const {
+ClientResult CNDAClientTcpBase::ReceiveFrame(CNByteSource& source, uint8_t channel,
+                                             CNPacketHolder& packet) const {
   return ::ReceiveFrame(source, channel, packet, GetMaxFrameLength());
 }

@@ -26,19 +26,24 @@ ClientResult ReadFrame(CNByteSource& source, uint8_t channel, CNPacketHolder& pa
     // "@" one byte at a time, then the rest of the mark; a wrong rest starts the search again.
     uint8_t byte = 0;
     do {
-      if (!source.ReadExact(&byte, 1, error)) return ClientResult::Failf("Failed to receive packet. Code:%u", error);
+      if (!source.ReadExact(&byte, 1, error))
+        return ClientResult::Failf("Failed to receive packet. Code:%u", error);
     } while (byte != kHeaderMark[0]);
     uint8_t head[3 + 1 + 4];
-    if (!source.ReadExact(head, 3, error)) return ClientResult::Failf("Failed to receive packet. Code:%u", error);
+    if (!source.ReadExact(head, 3, error))
+      return ClientResult::Failf("Failed to receive packet. Code:%u", error);
     if (std::memcmp(head, kHeaderMark + 1, 3) != 0) continue;
-    if (!source.ReadExact(head + 3, 5, error)) return ClientResult::Failf("Failed to receive packet. Code:%u", error);
+    if (!source.ReadExact(head + 3, 5, error))
+      return ClientResult::Failf("Failed to receive packet. Code:%u", error);
     const uint8_t frameChannel = head[3];
     const uint32_t length = ReadLittle32(head + 4);
     if (length < kFrameTrailerSize) return ClientResult::Fail(u"Fail to receive : Packet size is too small.");
     packet.Reset();
-    if (length > maxLength || !packet.SetSize(length)) return ClientResult::Fail(u"Packet size is too large.");
+    if (length > maxLength || !packet.SetSize(length))
+      return ClientResult::Fail(u"Packet size is too large.");
     uint8_t* data = packet.GetData();
-    if (!source.ReadExact(data, length, error)) return ClientResult::Failf("Failed to receive packet. Code:%u", error);
+    if (!source.ReadExact(data, length, error))
+      return ClientResult::Failf("Failed to receive packet. Code:%u", error);
     const uint32_t payload = length - kFrameTrailerSize;
     if (std::memcmp(data + payload, kTrailerMark, sizeof(kTrailerMark)) != 0)
       return DumpedFailure(u"Fail to receive : footer check is error. [", data, length);
@@ -55,10 +60,12 @@ ClientResult ReadFrame(CNByteSource& source, uint8_t channel, CNPacketHolder& pa
 }  // namespace
 
 ClientResult CompleteFrame(CNPacketHolder& packet, uint8_t channel) {
-  if (packet.IsFailed()) return ClientResult::Failf("Can't allocate memory. %u Byte", packet.GetBuffer()->GetCapacity());
+  if (packet.IsFailed())
+    return ClientResult::Failf("Can't allocate memory. %u Byte", packet.GetBuffer()->GetCapacity());
   const uint32_t total = packet.GetSize();
   // A packet without its reserved header and trailer bytes cannot go out.
-  if (total < kFrameHeaderSize + kFrameTrailerSize) return ClientResult::Failf("Failed to send packet. Code:%u", EINVAL);
+  if (total < kFrameHeaderSize + kFrameTrailerSize)
+    return ClientResult::Failf("Failed to send packet. Code:%u", EINVAL);
   uint8_t* data = packet.GetData();
   const uint32_t length = total - kFrameHeaderSize;
   std::memcpy(data, kHeaderMark, sizeof(kHeaderMark));

@@ -73,19 +73,39 @@ bool CNDAPacketCreator::AddValue(const CNValue& value) {
   return Counted(Overwrite(lengthAt, wire, sizeof(wire)));
 }
 
-bool CNDAPacketCreator::AddBytes(const void* data, uint32_t bytes) { return Counted(WriteCountedBytes(data, bytes)); }
-bool CNDAPacketCreator::AddText(std::u16string_view text) { return Counted(WriteCountedText(text)); }
-bool CNDAPacketCreator::AddInt64(uint64_t v) { return Counted(Packet().WriteU32(8) && Packet().WriteU64(v)); }
-bool CNDAPacketCreator::AddInt32(uint32_t v) { return Counted(Packet().WriteU32(4) && Packet().WriteU32(v)); }
+bool CNDAPacketCreator::AddBytes(const void* data, uint32_t bytes) {
+  return Counted(WriteCountedBytes(data, bytes));
+}
+bool CNDAPacketCreator::AddText(std::u16string_view text) {
+  return Counted(WriteCountedText(text));
+}
+bool CNDAPacketCreator::AddInt64(uint64_t v) {
+  return Counted(Packet().WriteU32(8) && Packet().WriteU64(v));
+}
+bool CNDAPacketCreator::AddInt32(uint32_t v) {
+  return Counted(Packet().WriteU32(4) && Packet().WriteU32(v));
+}
 
 bool CNDAPacketCreator::AddBytesChecked(const void* data, uint32_t bytes) {
   return Counted(WriteCountedBytes(data, bytes));
 }
 
-bool CNDAPacketCreator::AddTextChecked(std::u16string_view text) { return Counted(WriteCountedText(text)); }
+bool CNDAPacketCreator::AddTextChecked(std::u16string_view text) {
+  return Counted(WriteCountedText(text));
+}
 
-bool CNDAPacketCreatorSimple::AddValue(const CNValue& value) { return Counted(EncodeValue(Packet(), value)); }
-bool CNDAPacketCreatorSimple::AddBytes(const void* data, uint32_t bytes) { return Counted(Packet().Write(data, bytes)); }
-bool CNDAPacketCreatorSimple::AddText(std::u16string_view text) { return Counted(WriteText(text)); }
-bool CNDAPacketCreatorSimple::AddInt64(uint64_t v) { return Counted(Packet().WriteU64(v)); }
-bool CNDAPacketCreatorSimple::AddInt32(uint32_t v) { return Counted(Packet().WriteU32(v)); }
+bool CNDAPacketCreatorSimple::AddValue(const CNValue& value) {
+  return Counted(EncodeValue(Packet(), value));
+}
+bool CNDAPacketCreatorSimple::AddBytes(const void* data, uint32_t bytes) {
+  return Counted(Packet().Write(data, bytes));
+}
+bool CNDAPacketCreatorSimple::AddText(std::u16string_view text) {
+  return Counted(WriteText(text));
+}
+bool CNDAPacketCreatorSimple::AddInt64(uint64_t v) {
+  return Counted(Packet().WriteU64(v));
+}
+bool CNDAPacketCreatorSimple::AddInt32(uint32_t v) {
+  return Counted(Packet().WriteU32(v));
+}

@@ -30,13 +30,13 @@ class CNDAPacketCreator {
   uint32_t GetArgumentCount() const { return m_ulArguments; }
 
   // Argument slots 0 to 8.
-  virtual bool AddText8(std::string_view text);                // u32 length incl. NUL, bytes, NUL
-  virtual bool AddValue(const CNValue& value);                 // u32 length, value encoding
-  virtual bool AddBytes(const void* data, uint32_t bytes);     // u32 count, bytes
-  virtual bool AddText(std::u16string_view text);              // u32 byte length incl. NUL, text, NUL
-  virtual bool AddInt64(uint64_t v);                           // u32 8, 8 bytes
-  virtual bool AddInt32(uint32_t v);                           // u32 4, 4 bytes
-  virtual bool AddInt32b(uint32_t v) { return AddInt32(v); }   // the same as AddInt32
+  virtual bool AddText8(std::string_view text);                    // u32 length incl. NUL, bytes, NUL
+  virtual bool AddValue(const CNValue& value);                     // u32 length, value encoding
+  virtual bool AddBytes(const void* data, uint32_t bytes);         // u32 count, bytes
+  virtual bool AddText(std::u16string_view text);                  // u32 byte length incl. NUL, text, NUL
+  virtual bool AddInt64(uint64_t v);                               // u32 8, 8 bytes
+  virtual bool AddInt32(uint32_t v);                               // u32 4, 4 bytes
+  virtual bool AddInt32b(uint32_t v) { return AddInt32(v); }       // the same as AddInt32
   virtual bool AddBytesChecked(const void* data, uint32_t bytes);  // as AddBytes (plain form)
   virtual bool AddTextChecked(std::u16string_view text);           // as AddText (plain form)
 

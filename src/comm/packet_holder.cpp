@@ -114,9 +114,15 @@ void CNPacketHolder::Reset() {
   m_ulSize = 0;
 }
 
-uint8_t* CNPacketHolder::GetData() { return m_pBuffer->GetData(); }
-const uint8_t* CNPacketHolder::GetData() const { return m_pBuffer->GetData(); }
-bool CNPacketHolder::IsFailed() const { return m_pBuffer->IsFailed(); }
+uint8_t* CNPacketHolder::GetData() {
+  return m_pBuffer->GetData();
+}
+const uint8_t* CNPacketHolder::GetData() const {
+  return m_pBuffer->GetData();
+}
+bool CNPacketHolder::IsFailed() const {
+  return m_pBuffer->IsFailed();
+}
 
 template <class T>
 bool CNPacketHolder::WriteScalar(T v) {
@@ -132,13 +138,27 @@ bool CNPacketHolder::ReadScalar(T& v) {
   return true;
 }
 
-bool CNPacketHolder::WriteU16(uint16_t v) { return WriteScalar(v); }
-bool CNPacketHolder::WriteU32(uint32_t v) { return WriteScalar(v); }
-bool CNPacketHolder::WriteU64(uint64_t v) { return WriteScalar(v); }
-bool CNPacketHolder::WriteDouble(double v) { return WriteScalar(std::bit_cast<uint64_t>(v)); }
-bool CNPacketHolder::ReadU16(uint16_t& v) { return ReadScalar(v); }
-bool CNPacketHolder::ReadU32(uint32_t& v) { return ReadScalar(v); }
-bool CNPacketHolder::ReadU64(uint64_t& v) { return ReadScalar(v); }
+bool CNPacketHolder::WriteU16(uint16_t v) {
+  return WriteScalar(v);
+}
+bool CNPacketHolder::WriteU32(uint32_t v) {
+  return WriteScalar(v);
+}
+bool CNPacketHolder::WriteU64(uint64_t v) {
+  return WriteScalar(v);
+}
+bool CNPacketHolder::WriteDouble(double v) {
+  return WriteScalar(std::bit_cast<uint64_t>(v));
+}
+bool CNPacketHolder::ReadU16(uint16_t& v) {
+  return ReadScalar(v);
+}
+bool CNPacketHolder::ReadU32(uint32_t& v) {
+  return ReadScalar(v);
+}
+bool CNPacketHolder::ReadU64(uint64_t& v) {
+  return ReadScalar(v);
+}
 
 bool CNPacketHolder::ReadDouble(double& v) {
   uint64_t bits;

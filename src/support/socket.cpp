@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <chrono>
+#include <climits>
 #include <cstring>
 
 #include "support/trace.h"
@@ -42,7 +42,9 @@ int PollUntil(int fd, short events, Clock::time_point deadline) {
   }
 }
 
-Clock::time_point DeadlineAfter(uint32_t timeoutMs) { return Clock::now() + std::chrono::milliseconds(timeoutMs); }
+Clock::time_point DeadlineAfter(uint32_t timeoutMs) {
+  return Clock::now() + std::chrono::milliseconds(timeoutMs);
+}
 
 // Closes a descriptor when it goes out of scope unless released.
 class FdGuard {
@@ -247,9 +249,11 @@ PingResult PingHost(const std::string& address, uint32_t timeoutMs) {
   const uint16_t checksum = InternetChecksum(request, sizeof(request));
   request[2] = static_cast<uint8_t>(checksum >> 8);
   request[3] = static_cast<uint8_t>(checksum);
-  if (::sendto(fd.Get(), request, sizeof(request), 0, reinterpret_cast<const sockaddr*>(&target), sizeof(target)) < 0) {
+  if (::sendto(fd.Get(), request, sizeof(request), 0, reinterpret_cast<const sockaddr*>(&target),
+               sizeof(target)) < 0) {
     if (errno == EPERM || errno == EACCES) {
-      CRTrace::Printf("PingHost: sending an ICMP echo is not permitted (error %d); the ping counts as answered", errno);
+      CRTrace::Printf(
+          "PingHost: sending an ICMP echo is not permitted (error %d); the ping counts as answered", errno);
       return PingResult::kNotPermitted;
     }
     return PingResult::kNoAnswer;

@@ -16,7 +16,9 @@ namespace {
 using std::chrono::milliseconds;
 using Clock = std::chrono::steady_clock;
 
-std::string Text(const ClientResult& result) { return Utf16ToUtf8(result.message); }
+std::string Text(const ClientResult& result) {
+  return Utf16ToUtf8(result.message);
+}
 
 // The handshake payload as the client must send it.
 Bytes HandshakePayload(uint8_t kind, uint32_t processId, uint32_t clientId, uint32_t flag, uint64_t id) {
@@ -69,22 +71,33 @@ std::u16string Connection(const TestPeer& peer, int receiveTimeout = -1, const c
   return AsciiToUtf16(peer.ConnectionString(receiveTimeout, ping));
 }
 
+// The command connection of a client that asked for a callback channel: "OK" and an
+// identifier, then nothing more.
+void QuietCommandChannel(PeerConnection& c) {
+  c.AcceptHandshake({1, 0, 0, 0, 0, 0, 0, 0});
+  c.HoldUntilClosed();
+}
+
+// A packet holding one payload byte in its frame room.
+CNPacketHolder& OneBytePacket(CNDAClientTcp& client, CNPacketHolder& packet, uint8_t byte) {
+  packet.Reset();
+  client.BeginPacket(packet);
+  packet.WriteU8(byte);
+  client.EndPacket(packet);
+  return packet;
+}
+
 TEST(DAClientTcp, ConnectionStringFields) {
   const auto s = CNDAClientTcp::Settings::Parse(u"plc.example,6001,-1,-1,0,Y");
-  EXPECT_EQ(s.host, u"plc.example");
-  EXPECT_EQ(s.port, 6001u);
-  EXPECT_EQ(s.connectTimeout, 4);
-  EXPECT_EQ(s.receiveTimeout, 4);
-  EXPECT_EQ(s.count, 3);
-  EXPECT_TRUE(s.ping);
+  EXPECT_TRUE(s.host == u"plc.example" && s.port == 6001 && s.connectTimeout == 4 && s.receiveTimeout == 4 &&
+              s.count == 3 && s.ping);
   const auto t = CNDAClientTcp::Settings::Parse(u"10.0.0.2,7000,2,9,5,N");
-  EXPECT_EQ(t.connectTimeout, 2);
-  EXPECT_EQ(t.receiveTimeout, 9);
-  EXPECT_EQ(t.count, 5);
-  EXPECT_FALSE(t.ping);
+  EXPECT_TRUE(t.connectTimeout == 2 && t.receiveTimeout == 9 && t.count == 5 && !t.ping);
   const auto u = CNDAClientTcp::Settings::Parse(u"host-only");
-  EXPECT_EQ(u.port, 0u);
-  EXPECT_EQ(u.receiveTimeout, 4);
+  EXPECT_TRUE(u.port == 0 && u.receiveTimeout == 4 && !u.ping);
+  CNDAClientTcp client;
+  client.SetTimeout(-1);
+  EXPECT_EQ(client.GetReceiveTimeout(), 4);
 }
 
 TEST(DAClientTcp, HandshakeWithoutCallbackChannelThenCommandRoundTrip) {
@@ -138,7 +151,7 @@ TEST(DAClientTcp, HandshakeRefusalsAndConnectFailures) {
         c.ReadPayload();
         c.Send(FrameOf('N', {'N', 'O'}));
       },
-      [](PeerConnection& c) { c.ReadPayload(); },  // closes without an answer
+      [](PeerConnection& c) { c.ReadPayload(); },      // closes without an answer
       [](PeerConnection& c) { c.AcceptHandshake(); },  // "OK" without the connection identifier
   });
   CNDAClientTcp client;
@@ -153,7 +166,8 @@ TEST(DAClientTcp, HandshakeRefusalsAndConnectFailures) {
     TestPeer gone({});
     closedPort = gone.GetPort();
   }
-  EXPECT_EQ(Text(client.Connect(AsciiToUtf16("127.0.0.1," + std::to_string(closedPort) + ",1,1,0,N"), 1, 1, 1, false)),
+  EXPECT_EQ(Text(client.Connect(AsciiToUtf16("127.0.0.1," + std::to_string(closedPort) + ",1,1,0,N"), 1, 1, 1,
+                                false)),
             "Fail to connect.");
   EXPECT_EQ(Text(client.Connect(u"127.0.0.1,70000,1,1,0,N", 1, 1, 1, false)), "Fail to connect.");
   EXPECT_FALSE(client.IsConnected());
@@ -197,10 +211,7 @@ TEST(DAClientTcp, CallbackChannelDeliversFramesToTheSink) {
   EXPECT_EQ(payloads[1], (Bytes{2, 3}));
 
   CNPacketHolder packet;
-  client.BeginPacket(packet);
-  packet.WriteU8(5);
-  client.EndPacket(packet);
-  EXPECT_TRUE(client.SendCommand(packet).Succeeded());
+  EXPECT_TRUE(client.SendCommand(OneBytePacket(client, packet, 5)).Succeeded());
   auto commandFuture = commandSent.get_future();
   EXPECT_TRUE(Ready(commandFuture));
 
@@ -213,11 +224,7 @@ TEST(DAClientTcp, CallbackChannelDeliversFramesToTheSink) {
 
 TEST(DAClientTcp, CallbackThreadEndsWhenThePeerCloses) {
   TestPeer peer({
-      [](PeerConnection& c) {
-        c.AcceptHandshake({1, 0, 0, 0, 0, 0, 0, 0});
-        c.HoldUntilClosed();
-      },
-      [](PeerConnection& c) { c.AcceptHandshake(); },  // then closes the callback socket
+      QuietCommandChannel, [](PeerConnection& c) { c.AcceptHandshake(); },  // then closes the callback socket
   });
   CNDAClientTcp client;
   ASSERT_TRUE(client.Connect(Connection(peer), 1, 1, 1, true).Succeeded());
@@ -231,14 +238,12 @@ TEST(DAClientTcp, RapidCallbackFailuresEndTheThreadAfterTheLimit) {
   bad.back() ^= 0xFF;
   std::promise<void> goOn;
   TestPeer peer({
-      [](PeerConnection& c) {
-        c.AcceptHandshake({1, 0, 0, 0, 0, 0, 0, 0});
-        c.HoldUntilClosed();
-      },
+      QuietCommandChannel,
       [&](PeerConnection& c) {
         c.AcceptHandshake();
         Bytes burst;
-        for (uint32_t i = 0; i < CNDAClientTcp::kRapidFailureLimit + 1; ++i) burst.insert(burst.end(), bad.begin(), bad.end());
+        for (uint32_t i = 0; i < CNDAClientTcp::kRapidFailureLimit + 1; ++i)
+          burst.insert(burst.end(), bad.begin(), bad.end());
         const Bytes good = FrameOf('C', {7});
         burst.insert(burst.end(), good.begin(), good.end());
         c.Send(burst);  // as many rapid failures as are allowed, then a good frame
@@ -262,10 +267,7 @@ TEST(DAClientTcp, RapidCallbackFailuresEndTheThreadAfterTheLimit) {
 
 TEST(DAClientTcp, DisconnectFromInsideTheCallback) {
   TestPeer peer({
-      [](PeerConnection& c) {
-        c.AcceptHandshake({1, 0, 0, 0, 0, 0, 0, 0});
-        c.HoldUntilClosed();
-      },
+      QuietCommandChannel,
       [](PeerConnection& c) {
         c.AcceptHandshake();
         c.Send(FrameOf('C', {1}));
@@ -308,11 +310,7 @@ TEST(DAClientTcp, HostileAndSilentServers) {
   CNDAClientTcp client;
   CNPacketHolder packet;
   const auto request = [&] {
-    packet.Reset();
-    client.BeginPacket(packet);
-    packet.WriteU8(1);
-    client.EndPacket(packet);
-    EXPECT_TRUE(client.SendCommand(packet).Succeeded());
+    EXPECT_TRUE(client.SendCommand(OneBytePacket(client, packet, 1)).Succeeded());
     return client.Receive(packet);
   };
 
@@ -334,10 +332,8 @@ TEST(DAClientTcp, HostileAndSilentServers) {
   client.Disconnect();
 
   // Not connected: sending fails with the socket's error.
-  packet.Reset();
-  client.BeginPacket(packet);
-  client.EndPacket(packet);
-  EXPECT_EQ(Text(client.SendCommand(packet)), "Failed to send packet. Code:" + std::to_string(ENOTCONN));
+  EXPECT_EQ(Text(client.SendCommand(OneBytePacket(client, packet, 1))),
+            "Failed to send packet. Code:" + std::to_string(ENOTCONN));
 }
 
 TEST(DAClientTcp, SendDropsALateAnswerWaitingFromAnEarlierRequest) {

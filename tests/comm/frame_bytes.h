@@ -55,7 +55,8 @@ inline Bytes FrameOf(uint8_t channel, const Bytes& payload) {
 }
 
 // A command payload: id, u16 status, u16 name length, name and NUL, then the arguments.
-inline Bytes CommandPayload(uint8_t id, uint16_t status, std::u16string_view name, const Bytes& arguments = {}) {
+inline Bytes CommandPayload(uint8_t id, uint16_t status, std::u16string_view name,
+                            const Bytes& arguments = {}) {
   Bytes payload = {id, static_cast<uint8_t>(status), static_cast<uint8_t>(status >> 8),
                    static_cast<uint8_t>(name.size() * 2), static_cast<uint8_t>(name.size() * 2 >> 8)};
   AppendText(payload, name);

@@ -4,36 +4,23 @@
 
 #include <string>
 
-#include "comm/da_client_tcp_base.h"
+#include "comm/da_client_tcp.h"
 #include "comm/packet_creator.h"
 #include "frame_bytes.h"
 #include "support/utf16_text.h"
 
 namespace {
 
-std::string Text(const ClientResult& result) { return Utf16ToUtf8(result.message); }
+std::string Text(const ClientResult& result) {
+  return Utf16ToUtf8(result.message);
+}
 
 Bytes PacketBytes(const CNPacketHolder& packet) {
   return Bytes(packet.GetData(), packet.GetData() + packet.GetSize());
 }
 
-// The base class's packet room, reachable without a transport.
-class FrameOnlyClient : public CNDAClientTcpBase {
- public:
-  ClientResult Connect(std::u16string_view, uint8_t, uint32_t, uint32_t, bool) override { return {}; }
-  ClientResult Disconnect() override { return {}; }
-  ClientResult SendCommand(CNPacketHolder&) override { return {}; }
-  ClientResult SendCallback(CNPacketHolder&) override { return {}; }
-  ClientResult Receive(CNPacketHolder&) override { return {}; }
-  bool IsConnected() const override { return false; }
-  TransportKind GetTransportKind() const override { return kTransportTcp; }
-  void SetTimeout(int) override {}
-  std::u16string GetAddress() const override { return {}; }
-  using CNDAClientTcpBase::CompleteFrame;
-};
-
 TEST(Frame, UpdateRequestIsThirtyFourBytes) {
-  FrameOnlyClient client;
+  CNDAClientTcp client;  // for the packet room only
   CNPacketHolder packet;
   client.BeginPacket(packet);
   CNDAPacketCreatorSimple creator(packet);
@@ -41,12 +28,12 @@ TEST(Frame, UpdateRequestIsThirtyFourBytes) {
   client.EndPacket(packet);
   const uint8_t id = 0x2A;  // pin the id so that the CRC below is fixed
   ASSERT_TRUE(creator.Overwrite(kFrameHeaderSize, &id, 1));
-  ASSERT_TRUE(client.CompleteFrame(packet, kChannelCommand).Succeeded());
+  ASSERT_TRUE(CompleteFrame(packet, kChannelCommand).Succeeded());
   const Bytes expected = {
-      0x40, 0x4B, 0x56, 0x0A, 0x4E, 0x19, 0x00, 0x00, 0x00,              // "@KV" LF, "N", L = 25
-      0x2A, 0x00, 0x00, 0x0C, 0x00,                                      // id, status, name bytes
+      0x40, 0x4B, 0x56, 0x0A, 0x4E, 0x19, 0x00, 0x00, 0x00,  // "@KV" LF, "N", L = 25
+      0x2A, 0x00, 0x00, 0x0C, 0x00,                          // id, status, name bytes
       0x55, 0x00, 0x70, 0x00, 0x64, 0x00, 0x61, 0x00, 0x74, 0x00, 0x65, 0x00, 0x00, 0x00,  // "Update"
-      0x2A, 0x4B, 0x56, 0x2A, 0xE2, 0xB4,                                // "*KV*", CRC high, low
+      0x2A, 0x4B, 0x56, 0x2A, 0xE2, 0xB4,  // "*KV*", CRC high, low
   };
   EXPECT_EQ(PacketBytes(packet), expected);
   EXPECT_EQ(creator.GetHeaderPosition(), kFrameHeaderSize);
@@ -123,11 +110,17 @@ TEST(Frame, ReceiveReportsMalformedFrames) {
   } cases[] = {
       {"nothing", {}, "Failed to receive packet. Code:0"},
       {"only garbage", {'x', 'y', '@', 'K'}, "Failed to receive packet. Code:0"},
-      {"L of 5", {'@', 'K', 'V', '\n', 'N', 5, 0, 0, 0, '*', 'K', 'V', '*', 0}, "Fail to receive : Packet size is too small."},
+      {"L of 5",
+       {'@', 'K', 'V', '\n', 'N', 5, 0, 0, 0, '*', 'K', 'V', '*', 0},
+       "Fail to receive : Packet size is too small."},
       {"L of 0", {'@', 'K', 'V', '\n', 'N', 0, 0, 0, 0}, "Fail to receive : Packet size is too small."},
-      {"corrupted payload byte", corrupted, "Fail to receive : CRC check error. [01400000000000" "2A4B562A" "C00B]"},
-      {"bad footer", badFooter, "Fail to receive : footer check is error. [" +
-                                    Utf16ToUtf8(HexDump(badFooter.data() + 9, badFooter.size() - 9)) + "]"},
+      {"corrupted payload byte", corrupted,
+       "Fail to receive : CRC check error. [01400000000000"
+       "2A4B562A"
+       "C00B]"},
+      {"bad footer", badFooter,
+       "Fail to receive : footer check is error. [" +
+           Utf16ToUtf8(HexDump(badFooter.data() + 9, badFooter.size() - 9)) + "]"},
       {"bad CRC on another channel is still reported", badCallbackFrame,
        "Fail to receive : CRC check error. [" +
            Utf16ToUtf8(HexDump(badCallbackFrame.data() + 9, badCallbackFrame.size() - 9)) + "]"},

@@ -36,16 +36,16 @@ TEST(PacketCreator, PlainCreatorPrefixesEveryArgumentWithItsLength) {
   CNPacketHolder packet;
   CNDAPacketCreator creator(packet);
   AddEverySlot(creator);
-  Bytes expected = {3, 0, 0, 0, 'a', 'b', 0};           // 0: 8-bit text
-  AppendU32(expected, 11);                               // 1: value
+  Bytes expected = {3, 0, 0, 0, 'a', 'b', 0};  // 0: 8-bit text
+  AppendU32(expected, 11);                     // 1: value
   for (uint8_t b : ScalarNumberEncoding()) expected.push_back(b);
-  expected.insert(expected.end(), {2, 0, 0, 0, 0xDE, 0xAD});            // 2: bytes
-  expected.insert(expected.end(), {4, 0, 0, 0, 'x', 0, 0, 0});          // 3: UTF-16 text
+  expected.insert(expected.end(), {2, 0, 0, 0, 0xDE, 0xAD});    // 2: bytes
+  expected.insert(expected.end(), {4, 0, 0, 0, 'x', 0, 0, 0});  // 3: UTF-16 text
   expected.insert(expected.end(), {8, 0, 0, 0, 0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11});  // 4
-  expected.insert(expected.end(), {4, 0, 0, 0, 0xD4, 0xC3, 0xB2, 0xA1});  // 5
-  expected.insert(expected.end(), {4, 0, 0, 0, 7, 0, 0, 0});              // 6
-  expected.insert(expected.end(), {2, 0, 0, 0, 0xDE, 0xAD});              // 7
-  expected.insert(expected.end(), {4, 0, 0, 0, 'y', 0, 0, 0});            // 8
+  expected.insert(expected.end(), {4, 0, 0, 0, 0xD4, 0xC3, 0xB2, 0xA1});                          // 5
+  expected.insert(expected.end(), {4, 0, 0, 0, 7, 0, 0, 0});                                      // 6
+  expected.insert(expected.end(), {2, 0, 0, 0, 0xDE, 0xAD});                                      // 7
+  expected.insert(expected.end(), {4, 0, 0, 0, 'y', 0, 0, 0});                                    // 8
   EXPECT_EQ(PacketBytes(packet), expected);
 }
 
@@ -60,7 +60,7 @@ TEST(PacketCreator, SimpleCreatorWritesMostArgumentsBare) {
   expected.insert(expected.end(), {0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11});
   expected.insert(expected.end(), {0xD4, 0xC3, 0xB2, 0xA1});
   expected.insert(expected.end(), {7, 0, 0, 0});
-  expected.insert(expected.end(), {2, 0, 0, 0, 0xDE, 0xAD});  // 7: as plain
+  expected.insert(expected.end(), {2, 0, 0, 0, 0xDE, 0xAD});    // 7: as plain
   expected.insert(expected.end(), {4, 0, 0, 0, 'y', 0, 0, 0});  // 8: as plain
   EXPECT_EQ(PacketBytes(packet), expected);
 }
