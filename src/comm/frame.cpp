@@ -15,8 +15,13 @@ uint32_t ReadLittle32(const uint8_t* p) {
   return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
 }
 
+// Dumps of damaged frames go into error texts and traces: beyond this many bytes they end in
+// "..." instead of growing to hundreds of megabytes for a large frame.
+constexpr uint32_t kMaxDumpedBytes = 64 * 1024;
+
 ClientResult DumpedFailure(const char16_t* text, const uint8_t* data, uint32_t bytes) {
-  return ClientResult::Fail(text + HexDump(data, bytes) + u"]");
+  if (bytes <= kMaxDumpedBytes) return ClientResult::Fail(text + HexDump(data, bytes) + u"]");
+  return ClientResult::Fail(text + HexDump(data, kMaxDumpedBytes) + u"...]");
 }
 
 // The frame loop of ReceiveFrame, which resets the packet whenever this fails.

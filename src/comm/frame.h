@@ -37,8 +37,8 @@ class CNByteSource {
 // other channels; the packet then holds the payload at position 0. Texts: "Failed to receive
 // packet. Code:%u", "Fail to receive : Packet size is too small.", "Packet size is too large."
 // (also for L above maxLength), "Fail to receive : footer check is error. [%s]" and
-// "Fail to receive : CRC check error. [%s]" with the L bytes in upper-case hexadecimal. On
-// failure the packet is left empty.
+// "Fail to receive : CRC check error. [%s]" with the L bytes in upper-case hexadecimal (the
+// first 64 KiB and "..." for larger frames). On failure the packet is left empty.
 ClientResult ReceiveFrame(CNByteSource& source, uint8_t channel, CNPacketHolder& packet,
                           uint32_t maxLength = kDefaultMaxFrameLength);
 

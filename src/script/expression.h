@@ -77,9 +77,15 @@ struct CExpressionItem {
   uint32_t position;
 };
 
-// An expression in postfix order, built once when compiling: operands push a value (or a place
-// to store into), operators take theirs from the top. Assignments and "++"/"--" store into the
-// place their left (or only) operand named.
+// An expression in postfix order, built once when compiling. Read from the first item:
+// - an operand pushes its value; EO_NAME, EO_MEMBER, EO_THIS and EO_PARENT push a place that can
+//   also be stored into;
+// - an operator pops its operands (one for the unary ones, two for the others, count for the
+//   structural ones) and pushes its result; EO_INDEX pops count indexes and the value (or place)
+//   below them and pushes the selected slice, itself a place when its base was one; EO_DELETE and
+//   EO_CALL take their name from the item, not from the stack;
+// - "=", the compound assignments and "++"/"--" store into the place that is their left (or
+//   only) operand.
 class CSCExpression {
  public:
   bool IsEmpty() const { return m_Items.empty(); }

@@ -1,7 +1,6 @@
-#include "script/parser_constructs.h"
-
 #include <charconv>
 
+#include "script/parser_constructs.h"
 #include "support/utf16_text.h"
 
 namespace {
@@ -10,13 +9,18 @@ namespace {
 // constant, else the constant's kind and contents (a number by its shortest exact digits, so
 // that 1 and 0x1 meet and nearby numbers stay apart).
 std::u16string CaseKey(const CSCExpression& value) {
+  const auto tagged = [](char16_t tag, std::u16string_view text) {
+    std::u16string key(1, tag);
+    key += text;
+    return key;
+  };
   const CExpressionItem& item = value.GetItems().front();
-  if (item.op == EO_TIME_CONSTANT) return u"t" + value.GetText(item.operand);
+  if (item.op == EO_TIME_CONSTANT) return tagged(u't', value.GetText(item.operand));
   const CNValue& constant = value.GetConstant(item.operand);
-  if (!constant.IsNumber(0)) return u"v" + constant.ToLiteral(false);
+  if (!constant.IsNumber(0)) return tagged(u'v', constant.ToLiteral(false));
   char digits[32];
   const char* end = std::to_chars(digits, digits + sizeof digits, constant.GetNumber() + 0.0).ptr;
-  return u"n" + AsciiToUtf16(std::string_view(digits, end - digits));
+  return tagged(u'n', AsciiToUtf16(std::string_view(digits, end - digits)));
 }
 
 bool IsLiteral(const CToken& token) {

@@ -28,8 +28,9 @@ enum StatementKind : uint8_t {
 };
 
 // A statement of a compiled script. Every statement knows the script it belongs to, the
-// function it is part of (null for top-level declarations), the span of its text and its line,
-// which the debugger hooks use. Some carry a fixed internal name ("nop", ".Brace", "For", ...).
+// function it is part of (null for top-level declarations and for functions themselves), the
+// span of its text and its line, which the debugger hooks use. Some carry a fixed internal name ("nop",
+// ".Brace", "For", ...).
 class CSCStatement {
  public:
   CSCStatement(const CSCStatement&) = delete;

@@ -138,6 +138,18 @@ TEST(Frame, ReceiveReportsMalformedFrames) {
   }
 }
 
+TEST(Frame, DumpOfALargeDamagedFrameIsCut) {
+  Bytes frame = FrameOf('N', Bytes(100'000, 0xAB));
+  frame.back() ^= 1;
+  BytesSource source(frame);
+  CNPacketHolder packet;
+  const std::string text = Text(ReceiveFrame(source, kChannelCommand, packet));
+  const std::string head = "Fail to receive : CRC check error. [";
+  ASSERT_EQ(text.size(), head.size() + 2 * 64 * 1024 + 4);
+  EXPECT_EQ(text.substr(0, head.size() + 4), head + "ABAB");
+  EXPECT_EQ(text.substr(text.size() - 4), "...]");
+}
+
 TEST(Frame, CheckAnswerTexts) {
   struct Case {
     const char* name;

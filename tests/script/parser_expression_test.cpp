@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "script/expression_operator.h"
 #include "script_parse_util.h"
 
 namespace {
@@ -18,33 +17,6 @@ void ExpectPostfix(const PostfixCase* cases, size_t count) {
 }
 
 }  // namespace
-
-TEST(OperatorTable, LevelsAsDefined) {
-  struct Level {
-    ExpressionOp op;
-    int level;
-  } levels[] = {
-      {EO_RANGE, 1},          {EO_ASSIGN, 3},      {EO_OR_ASSIGN, 3},
-      {EO_AND_ASSIGN, 3},     {EO_LOGICAL_OR, 4},  {EO_LOGICAL_AND, 5},
-      {EO_BIT_OR, 6},         {EO_BIT_AND, 7},     {EO_EQUAL, 8},
-      {EO_NOT_EQUAL, 8},      {EO_LESS, 9},        {EO_GREATER_EQUAL, 9},
-      {EO_ADD, 10},           {EO_SUBTRACT, 10},   {EO_MULTIPLY, 11},
-      {EO_DIVIDE, 11},        {EO_NEGATE, 12},     {EO_NOT, 12},
-      {EO_PRE_INCREMENT, 12}, {EO_NEW_OBJECT, 12}, {EO_DELETE, 12},
-      {EO_ARRAY_FORM, 12},    {EO_POWER, 13},      {EO_CALL, 14},
-      {EO_INDEX, 14},         {EO_NAME, kOperand}, {EO_CONSTANT, kOperand},
-  };
-  for (const Level& l : levels) EXPECT_EQ(OperatorLevel(l.op), l.level) << Utf8(OperatorText(l.op));
-  EXPECT_EQ(BinaryOperatorFor(u"<>"), EO_NOT_EQUAL);
-  EXPECT_EQ(BinaryOperatorFor(u"|="), EO_OR_ASSIGN);
-  EXPECT_EQ(BinaryOperatorFor(u"?"), EO_COUNT);
-  // Compound assignments apply the operation of their operator.
-  EXPECT_EQ(OperatorValueOperation(EO_ADD_ASSIGN), VOP_ADD);
-  EXPECT_EQ(OperatorValueOperation(EO_OR_ASSIGN), VOP_BITOR);
-  EXPECT_EQ(OperatorValueOperation(EO_AND_ASSIGN), VOP_BITAND);
-  EXPECT_EQ(OperatorValueOperation(EO_LOGICAL_AND), VOP_AND);
-  EXPECT_EQ(OperatorValueOperation(EO_ASSIGN), -1);
-}
 
 TEST(ExpressionPostfix, PrecedenceAndLeftToRightGrouping) {
   const PostfixCase cases[] = {
