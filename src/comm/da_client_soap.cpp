@@ -96,7 +96,7 @@ ClientResult CNDAClientSoap::Connect(std::u16string_view connection, uint8_t cli
   // A thread told to end by a Disconnect from its own sink is joined here.
   m_pollThread.Stop(true);
   m_bStop.store(false, std::memory_order_release);
-  m_strConnectionId = "*";
+  m_strConnectionId.assign(1, '*');
   m_commandQueue.Clear();
   m_callbackQueue.Clear();
   ++m_ulConnectCount;
@@ -134,7 +134,7 @@ ClientResult CNDAClientSoap::Connect(std::u16string_view connection, uint8_t cli
   if (callbackChannel && !m_pollThread.Start(*this)) {
     PostMessage(kSoapDisconnect, nullptr, 0, nullptr, nullptr);
     m_bConnected.store(false, std::memory_order_release);
-    m_strConnectionId = "*";
+    m_strConnectionId.assign(1, '*');
     return ClientResult::Fail(u"Fail to connect. Thread creation failed.");
   }
   return ClientResult::Ok();
@@ -149,7 +149,7 @@ ClientResult CNDAClientSoap::Disconnect() {
   // Called from a sink on the polling thread, this only asks the thread to end.
   m_pollThread.Stop(true);
   m_bConnected.store(false, std::memory_order_release);
-  m_strConnectionId = "*";
+  m_strConnectionId.assign(1, '*');
   return ClientResult::Ok();
 }
 

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "comm/da_client.h"
+#include "comm/packet_creator.h"
+#include "objects/value.h"
+
+// Commands sent through any data-access client as its owners send them: the request built
+// with a packet creator in the client's frame room, the answer received and checked against
+// the request's id.
+
+using ArgWriter = std::function<void(CNDAPacketCreator&)>;
+
+struct Answer {
+  ClientResult result;
+  uint8_t id = 0;         // the request's packet id
+  CNPacketHolder packet;  // when result succeeded: the answer, positioned on its first argument
+  // The answer's argument bytes (from the position to the end).
+  std::vector<uint8_t> Arguments() const;
+};
+
+// One command with bare arguments (CNDAPacketCreatorSimple), or with length-prefixed ones.
+Answer Transact(CNDAClient& client, std::u16string_view name, const ArgWriter& args = {});
+Answer TransactPlain(CNDAClient& client, std::u16string_view name, const ArgWriter& args = {});
+
+// "Connect" of a link client: kind 1 (command client) or 2 (update client, with the
+// identifier kind 1 returned).
+struct ConnectAnswer {
+  ClientResult result;
+  uint32_t ok = 0;
+  uint64_t id = 0;      // kind 1 with ok
+  std::u16string error;  // without ok
+};
+ConnectAnswer LinkConnect(CNDAClient& client, uint32_t kind, uint64_t id = 0);
+
+struct LinkItem {
+  uint32_t advise = 1;
+  uint64_t clientHandle = 0;
+  std::u16string name;
+};
+struct LinkAnswer {
+  ClientResult result;
+  uint32_t ok = 0;
+  std::vector<uint64_t> handles;  // server handles in request order, 0 for unknown tags
+};
+LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links, const std::vector<uint64_t>& releases = {});
+
+// One item of a "Read", "Write" or "Update" answer.
+struct TagItem {
+  uint64_t clientHandle = 0;  // "Update" only
+  uint8_t kind = 0xFF;        // 0 value, 1 quality, 2 nothing, 3 failed
+  CNValue value;              // kind 0
+  uint8_t quality = 0;        // kind 1
+};
+struct TagAnswer {
+  ClientResult result;
+  uint8_t id = 0;  // the request's packet id
+  uint32_t ok = 0;
+  std::vector<TagItem> items;
+  std::vector<uint8_t> arguments;  // every argument byte of the answer, as received
+  bool parsed = false;             // the items were read to the end of the answer
+};
+TagAnswer Read(CNDAClient& client, const std::vector<uint64_t>& handles, uint8_t mode = 1);
+TagAnswer Write(CNDAClient& client, const std::vector<std::pair<uint64_t, CNValue>>& items);
+TagAnswer Update(CNDAClient& client);
+
+CNValue Literal(std::u16string_view text);
+std::string LiteralOf(const CNValue& value);
+std::string Text(const ClientResult& result);
+// A command failed because the server closed the connection: the send failed, or the receive
+// found the connection closed or reset (which of these depends on when the close arrived).
+bool IsConnectionLost(const ClientResult& result);
+
+// The command name of a command payload (as pushed on the callback channel), or "" when the
+// payload holds no command header.
+std::u16string CommandName(const std::vector<uint8_t>& payload);
