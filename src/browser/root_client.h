@@ -1,18 +1,19 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "comm/server_settings.h"
 #include "objects/common_properties.h"
 #include "objects/form_folder.h"
 
 // The root of a project's object tree (the FORMROOT element): a folder whose properties are the
 // project settings and whose children are the folders and forms.
 //
-// Project settings kept out of the table, so that editors do not show them:
-// "PSCommunicationType" ("DEFAULT,TCP,HTTP", default "TCP"), "PSHTTPServer", "PSHTTPServer2",
-// "PSHTTPRedundancy", "PSHTTPUser", "PSHTTPPwd", "GridSize" (default 1), "FileEncoding" (default 0)
-// and the read-only "MouseX", "MouseY". Names that stand for a listed setting: "PSPort" and
+// Project settings kept out of the table, so that editors do not show them: kHiddenSettings and
+// the read-only "MouseX", "MouseY". Names that stand for a listed setting: "PSPort" and
 // "PSPort2" for the panel ports, "PermitShutdown", "PermitResize" and "PermitZoom" for the
 // "Allow..." switches, and "RefreshBinding" (read only) for "RefreshRate".
 namespace root_client_properties {
@@ -172,6 +173,25 @@ inline constexpr std::array kSettings = {
     Prop(kLibrary, u"LibraryName", PT_STRING, u"", {}, 0, 0, kPropertyDesignTime),
 };
 
+// The settings kept out of the table. They are read, written and saved like the others.
+inline constexpr std::array kHiddenSettings = {
+    Setting(kServer, u"PSCommunicationType", PT_ENUM, u"TCP", u"DEFAULT,TCP,HTTP"),
+    Setting(kServer, u"PSHTTPServer", PT_STRING, u""),
+    Setting(kServer, u"PSHTTPServer2", PT_STRING, u""),
+    Setting(kServer, u"PSHTTPRedundancy", PT_BOOL, u"F"),
+    Setting(kServer, u"PSHTTPUser", PT_STRING, u""),
+    Setting(kServer, u"PSHTTPPwd", PT_STRING, u""),
+    Setting(kGuide, u"GridSize", PT_INTEGER, u"1"),
+    Setting(kFile, u"FileEncoding", PT_INTEGER, u"0"),
+};
+
+// What the program reports for its read-only version settings, whatever a file says, and the
+// file revision it writes.
+inline constexpr std::u16string_view kProgramProduct = u"Veltrix";
+inline constexpr std::u16string_view kProgramVersion = u"6.0";
+inline constexpr std::u16string_view kProgramRevision = u"12.1";
+inline constexpr int32_t kFileRevision = 3;
+
 inline constexpr std::u16string_view kCommon = common_properties::kCommon;
 
 // Besides its own events, the root sees the input events of every object, which it gets as
@@ -202,9 +222,51 @@ inline constexpr std::array kEvents = {
 
 }  // namespace root_client_properties
 
+// The settings behave as the table says, with these additions:
+// - Names compare exactly. The hidden settings above and the alias names work like table names.
+// - Writing converts the value to the setting's kind. A list value names an item (ignoring case)
+//   and an unknown one stores the first item; the locales and "NumberFormatConf" store empty for
+//   "DEFAULT" (ignoring case) and read back empty as "DEFAULT"; "PSTagDirectPathMark" keeps its
+//   first character; "MaxFormHistory" is a 16-bit number.
+// - "Product", "Ver" and "Rev" read the program's own values and refuse writes; "FileRev" reads
+//   the file's revision (kFileRevision when the file has none) and "FileSaveWithoutDefault" the
+//   file's choice (F when it has none); none of the five answers a default. "LibraryName" is
+//   derived and refuses writes; "MouseX" and "MouseY" read the owner's mouse position.
+// - Defaults come from the class tables, built once per process, never from the project.
+// - "Customize" lists custom setting names, each followed by a comma ("BASEMODE,"); each listed
+//   name becomes a text setting of its own, saved as an attribute.
 class CNPRootClient : public CNObjectClass<CNPRootClient, CNPFormFolder> {
  public:
   static constexpr std::u16string_view kClassId = u"Client";
   static constexpr auto kProperties = root_client_properties::kSettings;
   static constexpr auto kEvents = root_client_properties::kEvents;
+
+  CNPRootClient();
+
+  int SetProperty(std::u16string_view name, const CNValue& value) override;
+  int GetPropertyDefault(std::u16string_view name, CNValue& value) const override;
+  // The table's settings, then the hidden ones that differ from their defaults (or all of
+  // them when defaults are not omitted).
+  void SaveXml(std::string& out, std::u16string_view elementName, bool omitDefaults) const override;
+
+  // The period of the refresh tick in milliseconds, from "RefreshRate": 100 for 0 (and for
+  // negative rates), 10 for 1 to 9, else the rate itself.
+  int32_t GetRefreshPeriod() const { return m_lRefreshPeriod; }
+  // The settings the panel-server links and the login use, as they stand now.
+  CNServerSettings GetServerSettings() const;
+
+ protected:
+  int SetPropertyAt(uint32_t i, const CNValue& value) override;
+  int GetPropertyAt(uint32_t i, CNValue& value) const override;
+  int GetExtraProperty(std::u16string_view name, CNValue& value) const override;
+  int GetExtraPropertyDefault(std::u16string_view name, CNValue& value) const override;
+  // "LibraryName": empty unless the document that holds the root knows better.
+  virtual std::u16string GetLibraryName() const { return {}; }
+
+ private:
+  static const CNClassProperties& HiddenSettings();
+  void DeclareListedSettings(std::u16string_view list);
+
+  std::array<CNValue, root_client_properties::kHiddenSettings.size()> m_hidden;
+  int32_t m_lRefreshPeriod = 100;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "objects/form_file_writer.h"
 #include "objects/property_codec.h"
 #include "support/utf16_text.h"
 
@@ -237,4 +238,10 @@ int CNObject::GetPropertyDefault(std::u16string_view name, CNValue& value) const
 int CNObject::ResetProperty(std::u16string_view name) {
   CNValue def;
   return GetPropertyDefault(name, def) ? SetProperty(name, def) : 0;
+}
+
+// ---- form file
+
+void CNObject::SaveXml(std::string& out, std::u16string_view elementName, bool omitDefaults) const {
+  WriteObjectElement(*this, out, elementName, omitDefaults);
 }

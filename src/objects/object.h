@@ -122,6 +122,11 @@ class CNObject : public CRRefCnt {
   std::u16string GetBindSection(std::u16string_view name) const;
   void SetBindSection(std::u16string_view name, std::u16string_view text);
 
+  // ---- form file
+  // Appends the object's element, with its children's inside, as UTF-8 (form_file_writer.h);
+  // an empty elementName writes "OBJ". omitDefaults leaves out values equal to their defaults.
+  virtual void SaveXml(std::string& out, std::u16string_view elementName, bool omitDefaults) const;
+
  protected:
   // Stores a value into property i of the class table; derived classes intercept the
   // properties they compute or react to and pass the rest on.

@@ -25,7 +25,7 @@ TEST(RootClient, SettingsCarryTheirKindsAndDefaults) {
   const Case cases[] = {
       {u"VisualTheme", u"Theme", PT_VISUAL_THEME, "GRAY_3D"},
       {u"VisualThemeConf", u"Theme", PT_VISUAL_THEME_CONF, ""},
-      {u"LocaleNumber", u"Locale", PT_LOCALE, ""},
+      {u"LocaleNumber", u"Locale", PT_LOCALE, "DEFAULT"},  // stored empty, reported "DEFAULT"
       {u"TranslationFolder", u"Translation", PT_FOLDER, "translation"},
       {u"ConfigFile", u"Config", PT_FILE, "config\\system.cnf"},
       {u"EnabledInput", u"Browser", PT_BOOL, "T"},

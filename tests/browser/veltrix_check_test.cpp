@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "project_test_util.h"
+
+namespace {
+
+struct Outcome {
+  int exitCode = -1;
+  std::string out;
+};
+
+// Runs the program with its arguments (quoted for the shell) and takes its standard output.
+Outcome Check(const std::string& arguments) {
+  Outcome outcome;
+  FILE* pipe = popen((std::string(VELTRIX_CHECK) + " " + arguments + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return outcome;
+  char chunk[4096];
+  while (size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) outcome.out.append(chunk, n);
+  const int status = pclose(pipe);
+  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return outcome;
+}
+
+std::string Quoted(const std::string& path) {
+  return "'" + path + "'";
+}
+
+const std::string kDemo = std::string(VELTRIX_EXAMPLES) + "/demo/demo.xml";
+const std::string kDemoCounts = "folders: 1, forms: 2, objects: 10, problems: 0\n";
+
+TEST(VeltrixCheck, DemoProjectIsClean) {
+  const Outcome outcome = Check(Quoted(kDemo));
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.out, kDemoCounts);
+}
+
+// Saved plain or enciphered, the demo checks the same; saving a saved file changes nothing.
+TEST(VeltrixCheck, SavedProjectsCheckTheSame) {
+  TempFolder folder;
+  const std::string plain = folder.Path("demo.xml");
+  const std::string again = folder.Path("again.xml");
+  const std::string encrypted = folder.Path("demo.brw");
+  EXPECT_EQ(Check(Quoted(kDemo) + " --save " + Quoted(plain)).exitCode, 0);
+  EXPECT_EQ(Check(Quoted(plain) + " --save " + Quoted(again)).out, kDemoCounts);
+  EXPECT_EQ(ReadText(again), ReadText(plain));
+  EXPECT_EQ(ReadText(plain).substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_EQ(Check(Quoted(plain) + " --save " + Quoted(encrypted)).exitCode, 0);
+  EXPECT_NE(ReadText(encrypted).find("FORMROOT"), 0u);
+  const Outcome outcome = Check(Quoted(encrypted));
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.out, kDemoCounts);
+}
+
+TEST(VeltrixCheck, EveryProblemHasItsLine) {
+  TempFolder folder;
+  const std::string path = folder.Write(
+      "broken.xml",
+      ProjectText("FileRev=\"4\" DefaultForm=\"Start\" HiddenForm=\"Main, Ghost\" "
+                  "NumberFormatConf=\"config\\number.cnf\" BlinkConf=\"sys:blink.cnf\"",
+                  "<OBJ clid=\"Form\" Name=\"Main\"><OBJ clid=\"Sprocket\" Name=\"S1\"/></OBJ>\r\n"));
+  const Outcome outcome = Check(Quoted(path));
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(outcome.out,
+            "project: Can't create control. Sprocket\n"
+            "project: FileRev: the file's revision 4 is newer than this program's (3)\n"
+            "project: HiddenForm (Ghost): Can't find hidden form.\n"
+            "project: DefaultForm (Start): Can't find default form.\n"
+            "project: NumberFormatConf: can't read config\\number.cnf: " +
+                folder.Path("config/number.cnf") +
+                ": No such file or directory\n"
+                "folders: 0, forms: 1, objects: 0, problems: 5\n");
+}
+
+TEST(VeltrixCheck, UnreadableProjectsFail) {
+  TempFolder folder;
+  const std::string path = folder.Write("broken.xml", "<ROOT><FORMROOT></ROOT>");
+  const Outcome outcome = Check(Quoted(path));
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(outcome.out.substr(0, outcome.out.find(" Directory:")), "project: Can't open file. File:" + path);
+  EXPECT_NE(outcome.out.find("(line 1, column 19: Start-end tags mismatch)\n"
+                             "folders: 0, forms: 0, objects: 0, problems: 1\n"),
+            std::string::npos)
+      << outcome.out;
+  EXPECT_EQ(Check(Quoted(kDemo) + " --save " + Quoted(folder.Path("no/such/folder/out.xml"))).exitCode, 1);
+  EXPECT_EQ(Check("").exitCode, 2);
+  EXPECT_EQ(Check(Quoted(kDemo) + " --frobnicate").exitCode, 2);
+}
+
+}  // namespace

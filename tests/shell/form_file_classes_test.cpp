@@ -1,0 +1,107 @@
+// Every registered class through its element: each persisted property set to a value other than
+// its default (texts that need escaping, line breaks, colours, items), saved, loaded back and
+// compared.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "browser/form_file_test_util.h"
+#include "objects/custom_property_declarations.h"
+#include "objects/enum_value.h"
+#include "shell/panel_classes.h"
+
+namespace {
+
+// The project root reports the program's own name and version whatever is set.
+const std::set<std::u16string_view> kProgramValues = {u"Product", u"Ver", u"Rev"};
+
+// Sets the first candidate that the property keeps as something other than its default.
+bool SetOtherValue(CNObject& object, const PropertyInfo& info) {
+  CNValue def;
+  const bool hasDefault = object.GetPropertyDefault(info.name, def);
+  const double base = hasDefault ? def.GetNumber(0) : 0;
+  const double step = info.type == PT_INTEGER ? 3 : 0.25;
+  const auto count = static_cast<int32_t>(CNEnum::ItemCount(info.list));
+  const int32_t item = hasDefault ? CNEnum::ItemIndex(info.list, def.GetStringView(0)) + 1 : 1;
+  std::vector<CNValue> candidates(2);
+  switch (info.type) {
+    case PT_BOOL:
+      candidates[0].SetBool(!(hasDefault && def.GetBool(0)));
+      break;
+    case PT_INTEGER:
+    case PT_NUMBER:
+      candidates[0].SetNumber(base + step);
+      candidates[1].SetNumber(base - step);
+      break;
+    case PT_ENUM:
+    case PT_BORDER_STYLE:
+      candidates[0].SetString(CNEnum::ItemText(info.list, item % count));
+      break;
+    case PT_COLOR:
+      candidates = {Text(u"#12AB56"), Text(u"@TextColor")};
+      break;
+    case PT_FONT:
+      candidates[0].SetString(u"Arial,-16,0,700,1,0,0,0,0");
+      break;
+    case PT_CUSTOMIZE:
+      candidates[0].SetString(u"[Property]\r\n_Extra=[string]\r\n");
+      break;
+    default:  // every escaped character and a line break; else the syntax of point lists
+      candidates = {Text(u"x1 <&> \"q\" 'a'\r\nline 2"), Text(u"[PATH]8,8,8,8,8,8,336,8,336,8,336,8")};
+  }
+  for (const CNValue& candidate : candidates) {
+    CNValue back;
+    if (object.SetProperty(info.name, candidate) && object.GetProperty(info.name, back) &&
+        !(hasDefault && back.IsEqual(kCompareContents, def)))
+      return true;
+  }
+  return false;
+}
+
+TEST(FormFileClasses, EveryClassKeepsEveryPersistedPropertyThroughItsElement) {
+  CRRecordingMessageBox box;
+  CRMessageBox* previous = CRMessageBox::SetCurrent(&box);
+  CPanelControls registry;
+  ASSERT_TRUE(RegisterPanelClasses(registry));
+  CNFormLoadContext context(registry);
+  uint32_t classes = 0;
+  for (const auto& category : registry.GetCategories()) {
+    for (const CNObjectClassRecord* record : category.classes) {
+      SCOPED_TRACE(U8(record->clid));
+      ++classes;
+      CRPtr<CNObject> object = CRPtr<CNObject>::Adopt(registry.Create(record->clid));
+      ASSERT_TRUE(object);
+      object->SetName(u"N <&> \"1\"");
+      const CNClassProperties& table = object->GetClassProperties();
+      for (uint32_t i = 0; i < table.GetCount(); ++i) {
+        const PropertyInfo& info = table.GetInfo(i);
+        if (info.persisted && info.name != u"Name" && !kProgramValues.contains(info.name)) {
+          EXPECT_TRUE(SetOtherValue(*object, info)) << U8(info.name) << " keeps no other value";
+        }
+      }
+      CNValue customize;
+      ASSERT_TRUE(object->GetProperty(u"Customize", customize));
+      if (DeclareCustomProperties(*object, customize.GetText(0)) == 1)
+        object->SetProperty(u"_Extra", Text(u"e <&>\r\n"));
+      object->SetBind(u"[Visible]$A < 2 && $B > 1");
+      object->SetEvent(u"Sub OnInitialize()\r\n  x = \"<&>\" ' note\r\nEnd Sub\r\n");
+
+      for (bool omitDefaults : {false, true}) {
+        std::string saved;
+        object->SaveXml(saved, {}, omitDefaults);
+        pugi::xml_document document;
+        ASSERT_TRUE(
+            document.load_buffer(saved.data(), saved.size(), kFormXmlParseOptions, pugi::encoding_utf8));
+        CRPtr<CNObject> back =
+            CRPtr<CNObject>::Adopt(LoadFormElement(document.first_child(), nullptr, context));
+        ASSERT_TRUE(back);
+        ExpectSameTree(*object, *back);
+      }
+    }
+  }
+  EXPECT_EQ(classes, 78u);
+  EXPECT_TRUE(box.GetRecords().empty());
+  CRMessageBox::SetCurrent(previous);
+}
+
+}  // namespace

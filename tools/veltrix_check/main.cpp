@@ -1,0 +1,99 @@
+// veltrix-check PROJECT [--save OUT]
+//
+// Loads a project (a path, an http:// address or a .brw file) as the runtime opens it, checks
+// it, prints one line per problem and then the counts; --save writes the project back with its
+// own omit-defaults choice. Exit 0 when nothing failed, 1 when something did, 2 for a bad
+// command line.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "browser/project_check.h"
+#include "browser/root_client_browser.h"
+#include "shell/panel_classes.h"
+#include "support/message_box.h"
+#include "support/utf16_text.h"
+
+namespace {
+
+// Keeps what the loader tells the operator, as problems; questions are answered No.
+class ProblemMessageBox : public CRMessageBox {
+ public:
+  MessageBoxAnswer Show(std::u16string_view text, std::u16string_view, MessageBoxButtons buttons,
+                        MessageBoxIcon) override {
+    m_texts.emplace_back(text);
+    return buttons == MB_OK ? IDOK : buttons == MB_OKCANCEL ? IDCANCEL : IDNO;
+  }
+  const std::vector<std::u16string>& GetTexts() const { return m_texts; }
+
+ private:
+  std::vector<std::u16string> m_texts;
+};
+
+struct Options {
+  std::string project;
+  std::string saveTo;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--save" && i + 1 < argc) {
+      options.saveTo = argv[++i];
+    } else if (!arg.starts_with("--") && options.project.empty()) {
+      options.project = arg;
+    } else {
+      return false;
+    }
+  }
+  return !options.project.empty();
+}
+
+void PrintLine(std::u16string_view text) {
+  std::printf("%s\n", Utf16ToUtf8(text).c_str());
+}
+
+// Loads, checks and saves; returns the problems found.
+std::vector<CNProjectProblem> Run(const Options& options, CNProjectCounts& counts) {
+  ProblemMessageBox box;
+  CRMessageBox* previous = CRMessageBox::SetCurrent(&box);
+  const CRPtr<CNPRootClientBrowser> project = CRPtr<CNPRootClientBrowser>::Make();
+  CNFormLoadContext context;
+  std::vector<CNProjectProblem> problems;
+  if (!project->OpenProject(Utf8ToUtf16(options.project), context)) {
+    std::u16string message = project->GetErrorText();
+    if (!project->GetErrorDetail().empty()) message += u" (" + Utf8ToUtf16(project->GetErrorDetail()) + u")";
+    problems.push_back({{}, {}, {}, 0, 0, message});
+  } else {
+    for (const std::u16string& text : box.GetTexts()) problems.push_back({{}, {}, {}, 0, 0, text});
+    for (CNProjectProblem& problem : CheckProject(*project)) problems.push_back(std::move(problem));
+    counts = CountProject(*project);
+    std::string error;
+    if (!options.saveTo.empty() && !project->SaveProject(Utf8ToUtf16(options.saveTo), error))
+      problems.push_back({{}, {}, u"--save", 0, 0, Utf8ToUtf16(error)});
+  }
+  CRMessageBox::SetCurrent(previous);
+  return problems;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fprintf(stderr, "usage: veltrix-check PROJECT [--save OUT]\n");
+    return 2;
+  }
+  RegisterPanelClasses(CPanelControls::Instance());
+  CNProjectCounts counts;
+  const std::vector<CNProjectProblem> problems = Run(options, counts);
+  UnregisterPanelClasses(CPanelControls::Instance());
+  CPanelControls::ReleaseInstance();
+
+  for (const CNProjectProblem& problem : problems) PrintLine(problem.Format());
+  std::printf("folders: %u, forms: %u, objects: %u, problems: %zu\n", counts.folders, counts.forms,
+              counts.objects, problems.size());
+  return problems.empty() ? 0 : 1;
+}
