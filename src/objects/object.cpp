@@ -174,23 +174,40 @@ const CNValue* CNObject::StoredProperty(uint32_t i) const {
   return GetClassProperties().GetDefault(i);
 }
 
-CNValue* CNObject::StoredSlot(uint32_t i) {
+CNValue* CNObject::StoredSlot(uint32_t i, bool& created) {
   auto it = std::lower_bound(m_values.begin(), m_values.end(), i,
                              [](const auto& entry, uint32_t index) { return entry.first < index; });
-  if (it == m_values.end() || it->first != i) it = m_values.emplace(it, i, CNValue());
+  created = it == m_values.end() || it->first != i;
+  if (created) it = m_values.emplace(it, i, CNValue());
   return &it->second;
 }
 
 int CNObject::SetPropertyAt(uint32_t i, const CNValue& value) {
-  // Converted into a reused scratch value, then copied into the stored one, whose element
-  // array is kept when the shape is the same: a set allocates nothing in the common case.
+  const PropertyInfo& info = GetClassProperties().GetInfo(i);
+  if (info.name == u"Name") {  // the object's own name
+    SetName(value.GetTextEmptyNA(0));
+    return 1;
+  }
+  // Converted into a reused scratch value. A property set before takes a copy into its stored
+  // value, whose element array is kept when the shape is the same, so that sets allocate
+  // nothing in the common case; a first set takes the scratch value over whole.
   thread_local CNValue s_converted;
-  if (!ConvertPropertyValue(GetClassProperties().GetInfo(i), value, s_converted)) return 0;
-  StoredSlot(i)->Assign(s_converted);
+  if (!ConvertPropertyValue(info, value, s_converted)) return 0;
+  bool created = false;
+  CNValue* slot = StoredSlot(i, created);
+  if (created) {
+    *slot = std::move(s_converted);
+  } else {
+    slot->Assign(s_converted);
+  }
   return 1;
 }
 
 int CNObject::GetPropertyAt(uint32_t i, CNValue& value) const {
+  if (GetClassProperties().GetInfo(i).name == u"Name") {
+    value.SetString(m_strName);
+    return 1;
+  }
   if (const CNValue* stored = StoredProperty(i)) {
     value.Assign(*stored);
   } else {
@@ -206,13 +223,18 @@ int CNObject::GetExtraPropertyDefault(std::u16string_view, CNValue&) const { ret
 int CNObject::SetProperty(std::u16string_view name, const CNValue& value) {
   const int32_t i = FindPropertyIndex(name);
   if (i < 0) return 0;
+  const uint32_t index = static_cast<uint32_t>(i);
   const uint32_t tableCount = GetClassProperties().GetCount();
-  if (static_cast<uint32_t>(i) < tableCount) return SetPropertyAt(static_cast<uint32_t>(i), value);
-  CNCustomProperty& custom = *m_custom[static_cast<uint32_t>(i) - tableCount];
-  CNValue converted;
-  if (!ConvertPropertyValue(custom.info, value, converted)) return 0;
-  custom.value = std::move(converted);
-  custom.notDefined = false;
+  if (index < tableCount) {
+    if (!SetPropertyAt(index, value)) return 0;
+  } else {
+    CNCustomProperty& custom = *m_custom[index - tableCount];
+    CNValue converted;
+    if (!ConvertPropertyValue(custom.info, value, converted)) return 0;
+    custom.value = std::move(converted);
+    custom.notDefined = false;
+  }
+  OnPropertySet(index);
   return 1;
 }
 

@@ -138,11 +138,14 @@ class CNObject : public CRRefCnt {
   virtual int GetExtraPropertyDefault(std::u16string_view name, CNValue& value) const;
   // Called on the child after AttachChild.
   virtual void OnAttached() {}
+  // Called after every successful SetProperty with the property's index (custom properties
+  // after the class entries).
+  virtual void OnPropertySet(uint32_t /*index*/) {}
   // The stored value of property i of the class table, else its default, else null.
   const CNValue* StoredProperty(uint32_t i) const;
 
  private:
-  CNValue* StoredSlot(uint32_t i);
+  CNValue* StoredSlot(uint32_t i, bool& created);
 
   int32_t m_lState = 0;
   std::u16string m_strName;

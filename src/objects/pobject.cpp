@@ -31,6 +31,8 @@ constexpr std::array kComputed = {
 };
 
 const ComputedProperty* FindComputed(std::u16string_view name) {
+  // Every computed name starts with one of these letters; most properties are passed at once.
+  if (name.empty() || (name[0] != u'S' && name[0] != u'C' && name[0] != u'M' && name[0] != u'V')) return nullptr;
   for (const ComputedProperty& property : kComputed)
     if (property.name == name) return &property;
   return nullptr;
@@ -87,11 +89,22 @@ void CNPObject::PropertyChanged(std::u16string_view name) {
   m_bindLinks.NotifyListeners(*this, name);
 }
 
-int CNPObject::SetProperty(std::u16string_view name, const CNValue& value) {
-  if (!CNObject::SetProperty(name, value)) return 0;
-  PropertyChanged(name);
-  if (!m_changed.contains(name)) m_changed.emplace(name);
-  return 1;
+void CNPObject::OnPropertySet(uint32_t index) {
+  if (index >= m_changed.size()) m_changed.resize(GetPropertyCount());
+  if (index < m_changed.size()) m_changed[index] = true;
+  PropertyChanged(GetPropertyName(index));
+}
+
+std::set<std::u16string_view> CNPObject::GetChangedProperties() const {
+  std::set<std::u16string_view> names;
+  for (uint32_t i = 0; i < m_changed.size(); ++i)
+    if (m_changed[i]) names.insert(GetPropertyName(i));
+  return names;
+}
+
+bool CNPObject::IsPropertyChanged(std::u16string_view name) const {
+  const int32_t i = FindPropertyIndex(name);
+  return i >= 0 && static_cast<uint32_t>(i) < m_changed.size() && m_changed[static_cast<uint32_t>(i)];
 }
 
 int CNPObject::SetPropertyAt(uint32_t i, const CNValue& value) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <set>
+#include <vector>
 #include <span>
 #include <string>
 #include <string_view>
@@ -97,10 +98,11 @@ class CNPObject : public CNObject {
   // marks the property's output bind dirty (unless the change comes from an input bind or the
   // class's "EnabledBindOutput" is false) and tells the property listeners.
   virtual void PropertyChanged(std::u16string_view name);
-  const std::set<std::u16string, std::less<>>& GetChangedProperties() const { return m_changed; }
+  // The names of the properties set since the last clear.
+  std::set<std::u16string_view> GetChangedProperties() const;
+  bool IsPropertyChanged(std::u16string_view name) const;
   void ClearChangedProperties() { m_changed.clear(); }
 
-  int SetProperty(std::u16string_view name, const CNValue& value) override;
   int GetPropertyDefault(std::u16string_view name, CNValue& value) const override;
   // The default of "Visible".
   virtual bool GetVisibleDefault() const { return true; }
@@ -200,6 +202,7 @@ class CNPObject : public CNObject {
 
  protected:
   int SetPropertyAt(uint32_t i, const CNValue& value) override;
+  void OnPropertySet(uint32_t index) override;
   int GetPropertyAt(uint32_t i, CNValue& value) const override;
   int GetExtraProperty(std::u16string_view name, CNValue& value) const override;
   int GetExtraPropertyDefault(std::u16string_view name, CNValue& value) const override;
@@ -223,7 +226,7 @@ class CNPObject : public CNObject {
   void SetCenter(bool horizontal, double center);
   void DragTo(const CNPoint& at);
 
-  std::set<std::u16string, std::less<>> m_changed;
+  std::vector<bool> m_changed;  // by property index
   uint32_t m_ulKeyCode = 0;
   bool m_bForwardEvents = true;
   bool m_bRunning = false;

@@ -79,6 +79,12 @@ bool ConvertPropertyValue(const PropertyInfo& info, const CNValue& in, CNValue& 
     case PT_TAG_IN:
     case PT_TAG_OUT:
     case PT_TAG_INOUT: out.Assign(in); return true;
-    default: out.SetString(in.GetTextEmptyNA(0)); return true;
+    default:
+      if (in.IsString(0)) {
+        out.SetString(in.GetStringView(0));
+      } else {
+        out.SetString(in.GetTextEmptyNA(0));
+      }
+      return true;
   }
 }

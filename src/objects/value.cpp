@@ -15,7 +15,13 @@ CNValue& CNValue::operator=(CNValue&& other) noexcept {
   m_ulCount = std::exchange(other.m_ulCount, 0);
   m_usDimCount = std::exchange(other.m_usDimCount, 0);
   m_pDimSizes = std::exchange(other.m_pDimSizes, nullptr);
-  m_pElements = std::exchange(other.m_pElements, nullptr);
+  if (other.m_pElements == &other.m_inline) {
+    m_inline = other.m_inline;  // takes over a string buffer too
+    m_pElements = &m_inline;
+    other.m_pElements = nullptr;
+  } else {
+    m_pElements = std::exchange(other.m_pElements, nullptr);
+  }
   other.Clear();
   return *this;
 }
@@ -27,7 +33,7 @@ void CNValue::FreeContents() {
     for (uint32_t i = 0; i < m_ulCount; ++i)
       if (m_pElements[i].kind == VK_STRING) delete[] m_pElements[i].s;
   }
-  delete[] m_pElements;
+  if (m_pElements != &m_inline) delete[] m_pElements;
   delete[] m_pDimSizes;
   m_pElements = nullptr;
   m_pDimSizes = nullptr;
@@ -59,12 +65,17 @@ int CNValue::Shape(uint16_t count, const uint32_t* sizes, bool initialise) {
   }
   // A shape without elements is the empty value.
   if (total == 0) return 1;
-  auto* elements = initialise ? new (std::nothrow) ValueElement[total]() : new (std::nothrow) ValueElement[total];
-  if (!elements) return 0;
+  ValueElement* elements = &m_inline;  // a single element lives inside the value
+  if (total == 1) {
+    if (initialise) m_inline = ValueElement{};
+  } else {
+    elements = initialise ? new (std::nothrow) ValueElement[total]() : new (std::nothrow) ValueElement[total];
+    if (!elements) return 0;
+  }
   if (count > 1 || total > 1) {  // a scalar keeps no size list
     m_pDimSizes = new (std::nothrow) uint32_t[count];
     if (!m_pDimSizes) {
-      delete[] elements;
+      if (elements != &m_inline) delete[] elements;
       return 0;
     }
     if (count == 1) {
@@ -107,9 +118,21 @@ void CNValue::SetNumber(double value) {
 }
 
 void CNValue::SetString(std::u16string_view value) {
-  // The text may point into this value's own element: copy it before reshaping.
-  std::u16string copy(value);
-  SetElementString(MakeScalar(), copy);
+  // The text may point into one of this value's own strings, which reshaping frees: only then
+  // is it copied first.
+  bool aliases = false;
+  if (m_ucFlags & kMayHoldStrings) {
+    for (uint32_t i = 0; i < m_ulCount && !aliases; ++i) {
+      const std::u16string_view own = ElementString(m_pElements[i]);
+      aliases = !own.empty() && value.data() >= own.data() && value.data() <= own.data() + own.size();
+    }
+  }
+  if (aliases) {
+    const std::u16string copy(value);
+    SetElementString(MakeScalar(), copy);
+  } else {
+    SetElementString(MakeScalar(), value);
+  }
   m_ucFlags |= kMayHoldStrings;
 }
 

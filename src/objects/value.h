@@ -168,5 +168,6 @@ class CNValue : public CRRefCnt {
   uint32_t m_ulCount = 0;
   uint16_t m_usDimCount = 0;
   uint32_t* m_pDimSizes = nullptr;
-  ValueElement* m_pElements = nullptr;
+  ValueElement* m_pElements = nullptr;  // m_inline when the value has one element
+  ValueElement m_inline{};
 };

@@ -31,7 +31,7 @@ TEST_F(PObjectPosition, CenterReadsAndMovesWithoutResizing) {
   EXPECT_EQ(object->GetRect().left, 0);
   object->ClearChangedProperties();
   object->SetProperty(u"CenterY", Num(5));  // only what moved is reported
-  EXPECT_EQ(object->GetChangedProperties(), (std::set<std::u16string, std::less<>>{u"CenterY"}));
+  EXPECT_EQ(object->GetChangedProperties(), (std::set<std::u16string_view>{u"CenterY"}));
 }
 
 TEST_F(PObjectPosition, MouseCountsFromTheTopLeftCornerWhenShown) {
