@@ -138,6 +138,13 @@ TEST(Object, PropertiesConvertToTheirTypeAndAnswerDefaults) {
   EXPECT_EQ(o.GetPropertyDefault(u"Nope", v), 0);
   EXPECT_EQ(LitText(v), "42");
 
+  // "Name" is the object's own name.
+  EXPECT_EQ(o.SetProperty(u"Name", Str(u"Tank1")), 1);
+  EXPECT_EQ(o.GetName(), u"Tank1");
+  o.SetName(u"Tank2");
+  o.GetProperty(u"Name", v);
+  EXPECT_EQ(LitText(v), "\"Tank2\"");
+
   // A property without a default is known but has none to reset to.
   EXPECT_EQ(o.GetPropertyDefault(u"Width", v), 0);
   EXPECT_EQ(o.ResetProperty(u"FillColor"), 1);
