@@ -4,6 +4,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "comm/socket_byte_source.h"
 #include "support/file_time.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
@@ -11,22 +12,6 @@
 namespace {
 
 constexpr uint8_t kClientInfo[] = {'C', 'L', 'I', 'E', 'N', 'T', 'I', 'N', 'F', 'O', 0};
-
-// Frames read from a socket, each wait for more data bounded by the receive time-out.
-class SocketByteSource : public CNByteSource {
- public:
-  SocketByteSource(CRSocket& socket, uint32_t timeoutMs) : m_socket(socket), m_ulTimeoutMs(timeoutMs) {}
-
-  bool ReadExact(uint8_t* out, size_t bytes, int& errorCode) override {
-    if (m_socket.ReceiveExact(out, bytes, m_ulTimeoutMs)) return true;
-    errorCode = m_socket.GetLastError();
-    return false;
-  }
-
- private:
-  CRSocket& m_socket;
-  uint32_t m_ulTimeoutMs;
-};
 
 // The client whose callback thread is the calling thread, so that a Disconnect made from inside
 // a callback knows not to wait for its own thread.
@@ -154,7 +139,7 @@ ClientResult CNDAClientTcp::Handshake(CRSocket& socket, uint8_t clientKind, uint
   EndPacket(packet);
   ClientResult result = SendFrame(socket, packet, kChannelCommand);
   if (result.Succeeded()) {
-    SocketByteSource source(socket, ReceiveTimeoutMs());
+    CNSocketByteSource source(socket, ReceiveTimeoutMs());
     result = ReceiveFrame(source, kChannelCommand, packet);
   }
   if (!result.Succeeded()) {
@@ -190,7 +175,7 @@ ClientResult CNDAClientTcp::SendCallback(CNPacketHolder& packet) {
 }
 
 ClientResult CNDAClientTcp::Receive(CNPacketHolder& packet) {
-  SocketByteSource source(m_commandSocket, ReceiveTimeoutMs());
+  CNSocketByteSource source(m_commandSocket, ReceiveTimeoutMs());
   return ReceiveFrame(source, kChannelCommand, packet);
 }
 
@@ -201,7 +186,7 @@ void CNDAClientTcp::CallbackLoop() {
   m_ulLastErrorTick = CRTickCount() - kRapidFailureMs;
   while (!m_bStop.load(std::memory_order_acquire)) {
     if (m_callbackSocket.WaitForData(kCallbackWaitMs)) {
-      SocketByteSource source(m_callbackSocket, ReceiveTimeoutMs());
+      CNSocketByteSource source(m_callbackSocket, ReceiveTimeoutMs());
       const ClientResult result = ReceiveFrame(source, kChannelCallback, packet);
       if (result.Succeeded()) {
         if (ClientConnectionPoint* sink = GetSink(); sink && !m_bStop.load(std::memory_order_acquire)) {

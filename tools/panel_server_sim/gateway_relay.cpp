@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "comm/frame.h"
+#include "comm/socket_byte_source.h"
 #include "panel_server_sim/command_packet.h"
 #include "panel_server_sim/connection.h"
 #include "panel_server_sim/frame_scan.h"
@@ -33,21 +34,6 @@ uint32_t TimeoutMs(int seconds) {
          1000;
 }
 
-class RelayByteSource : public CNByteSource {
- public:
-  RelayByteSource(CRSocket& socket, uint32_t timeoutMs) : m_socket(socket), m_ulTimeoutMs(timeoutMs) {}
-
-  bool ReadExact(uint8_t* out, size_t bytes, int& errorCode) override {
-    if (m_socket.ReceiveExact(out, bytes, m_ulTimeoutMs)) return true;
-    errorCode = m_socket.GetLastError();
-    return false;
-  }
-
- private:
-  CRSocket& m_socket;
-  uint32_t m_ulTimeoutMs;
-};
-
 // Connects to the server and makes the connection handshake; id receives the identifier that
 // follows "OK" when a callback channel is announced.
 bool ConnectAndShakeHands(CRSocket& socket, uint16_t port, const GatewayConnectInfo& info, uint32_t flag,
@@ -59,7 +45,7 @@ bool ConnectAndShakeHands(CRSocket& socket, uint16_t port, const GatewayConnectI
       !WriteHandshake(packet, {info.clientKind, info.processId, info.clientId, flag, id}) ||
       !FinishFrame(packet, kChannelCommand) || !socket.SendAll(packet.GetData(), packet.GetSize(), timeoutMs))
     return false;
-  RelayByteSource source(socket, timeoutMs);
+  CNSocketByteSource source(socket, timeoutMs);
   char ok[2] = {};
   return ReceiveFrame(source, kChannelCommand, packet, kServerMaxFrameLength).Succeeded() && packet.Read(ok, 2) &&
          ok[0] == 'O' && ok[1] == 'K' && (flag != kHandshakeWithCallback || packet.ReadU64(id));
