@@ -23,6 +23,18 @@ class CSCObject {
   CSCObject(const CSCObject&) = delete;
   CSCObject& operator=(const CSCObject&) = delete;
 
+  // The debugger hook: while a debugger is attached, told of every statement of this script
+  // before it runs. It may hold the script there (a breakpoint, a single step) by not returning
+  // until the debugger lets it go on.
+  class CKVDebuggerCallback {
+   public:
+    virtual ~CKVDebuggerCallback() = default;
+    virtual void OnStatement(const CSCObject& scope, const CSCStatement& statement) = 0;
+  };
+  // Null detaches; nothing is called then.
+  void SetDebuggerCallback(CKVDebuggerCallback* callback) { m_pDebugger = callback; }
+  CKVDebuggerCallback* GetDebuggerCallback() const { return m_pDebugger; }
+
   CNObject* GetOwner() const { return m_pOwner; }
   const std::u16string& GetPath() const { return m_strPath; }
   // "path.name".
@@ -49,6 +61,7 @@ class CSCObject {
  private:
   CNObject* m_pOwner;
   std::u16string m_strPath;
+  CKVDebuggerCallback* m_pDebugger = nullptr;
   std::vector<std::unique_ptr<CSCDeclareStatement>> m_Variables;
   std::vector<CNValue> m_Values;
   std::vector<std::unique_ptr<CSCFunctionStatement>> m_Functions;

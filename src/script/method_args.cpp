@@ -1,0 +1,21 @@
+#include "script/method_args.h"
+
+#include <cmath>
+
+namespace {
+
+// The number truncated toward zero when it lies in [low, high], else 0.
+int64_t WholeInRange(const CNValue& arg, double low, double high) {
+  const double number = std::trunc(arg.GetNumber(0));
+  return number >= low && number <= high ? static_cast<int64_t>(number) : 0;
+}
+
+}  // namespace
+
+int32_t ArgInt32(const CNValue& arg) { return static_cast<int32_t>(WholeInRange(arg, INT32_MIN, INT32_MAX)); }
+
+uint32_t ArgCount(const CNValue& arg) { return static_cast<uint32_t>(WholeInRange(arg, 0, UINT32_MAX)); }
+
+uint16_t ArgUInt16(const CNValue& arg) { return static_cast<uint16_t>(WholeInRange(arg, 0, UINT16_MAX)); }
+
+std::u16string ArgText(const CNValue& arg) { return arg.GetCount() ? arg.GetText(0) : std::u16string(); }

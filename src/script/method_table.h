@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class CNObject;
+class CNValue;
+
+// Services of the script engine that built-in methods use.
+class IKVMethodHost {
+ public:
+  virtual ~IKVMethodHost() = default;
+  // "Trace" hands each of its arguments here.
+  virtual void TraceValue(const CNValue& value) = 0;
+};
+
+// One call of a built-in method: the object it is called on (the root for global functions),
+// the arguments by position, and the result, empty until the method sets it.
+struct CMethodCall {
+  CNObject& target;
+  std::span<const CNValue* const> args;
+  CNValue& result;
+  IKVMethodHost& host;
+
+  size_t Count() const { return args.size(); }
+  const CNValue& Arg(size_t i) const { return *args[i]; }
+};
+
+// A method returns false when it fails (a wrong number of arguments, an argument of an unusable
+// kind); the script then stops with "Function execution stops for " and the method's name.
+using MethodFunction = bool (*)(CMethodCall& call);
+
+struct MethodEntry {
+  std::u16string_view name;
+  MethodFunction function;
+};
+
+// One built-in method table. A method's number is its position in the list (aliases have
+// entries of their own); the map from name to number is built on first use.
+class CKVMethodTable {
+ public:
+  explicit CKVMethodTable(std::span<const MethodEntry> entries) : m_Entries(entries) {}
+  CKVMethodTable(const CKVMethodTable&) = delete;
+  CKVMethodTable& operator=(const CKVMethodTable&) = delete;
+
+  // The method's number; -1 when the table has none of that name (names compare exactly).
+  int32_t Find(std::u16string_view name) const;
+  const MethodEntry& GetEntry(int32_t number) const { return m_Entries[static_cast<size_t>(number)]; }
+
+ private:
+  std::span<const MethodEntry> m_Entries;
+  mutable std::once_flag m_Built;
+  mutable std::vector<std::pair<std::u16string_view, int32_t>> m_ByName;  // sorted by name
+};

@@ -1,0 +1,167 @@
+#include "script/script_engine_impl.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "script/parser.h"
+#include "script/value_display.h"
+#include "support/message_box.h"
+#include "support/trace.h"
+#include "support/utf16_text.h"
+
+namespace {
+
+// The names of the owner and its ancestors below the root, joined with "."; "root" for the root.
+std::u16string PathOf(const CNObject& owner) {
+  if (!owner.GetParent()) return u"root";
+  std::u16string path = owner.GetName();
+  for (const CNObject* above = owner.GetParent(); above->GetParent(); above = above->GetParent())
+    path = above->GetName() + u'.' + path;
+  return path;
+}
+
+std::u16string Number(uint32_t n) {
+  char digits[12];
+  const char* end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  return AsciiToUtf16(std::string_view(digits, end - digits));
+}
+
+// "message (line L, column C)".
+std::u16string Located(const CCompilerError& error) {
+  return error.GetMessage() + u" (line " + Number(error.GetLine()) + u", column " + Number(error.GetColumn()) + u')';
+}
+
+}  // namespace
+
+CNScriptImpl::CNScriptImpl(CNObjectRegistry& registry) : m_Registry(registry) {}
+
+CNScriptImpl::~CNScriptImpl() { Shutdown(); }
+
+// ---- scripts
+
+bool CNScriptImpl::Load(CNObject* owner) {
+  if (!owner) return false;
+  CScriptEntry& script = m_Scripts.Add(owner, PathOf(*owner));
+  CKVParser parser;
+  if (!parser.Parse(owner->GetEvent(), script.scope)) {
+    m_Scripts.Remove(owner);
+    ReportError(kCompilationError, Located(parser.GetError()));
+    return false;
+  }
+  script.scope.SetDebuggerCallback(m_pDebugger);
+  if (m_bExecutionEnabled) {
+    m_Scripts.BeginRun();
+    if (!m_Executer.Initialise(script)) ReportRunFailure();
+    m_Scripts.EndRun();
+  }
+  return true;
+}
+
+void CNScriptImpl::Release(CNObject* owner) { m_Scripts.Remove(owner); }
+
+void CNScriptImpl::Remove(CNObject* owner) {
+  Release(owner);
+  m_Created.erase(owner);
+}
+
+void CNScriptImpl::Shutdown() {
+  m_Scripts.Clear();
+  m_Created.clear();
+  m_pDebugger = nullptr;
+}
+
+CSCObject* CNScriptImpl::FindScope(CNObject* owner) {
+  CScriptEntry* script = m_Scripts.Find(owner);
+  return script ? &script->scope : nullptr;
+}
+
+// ---- running
+
+bool CNScriptImpl::HasFunction(CNObject* owner, std::u16string_view name) {
+  const CSCObject* scope = FindScope(owner);
+  return scope && scope->FindFunction(name);
+}
+
+bool CNScriptImpl::RunFunction(CNObject* owner, std::u16string_view name, CNValue* args, uint32_t count,
+                               CNValue* result) {
+  CScriptEntry* script = m_Scripts.Find(owner);
+  return script && Run(*script, name, args, count, result);
+}
+
+bool CNScriptImpl::HasScopeFunction(std::u16string_view fullName) {
+  const size_t point = fullName.rfind(u'.');
+  if (point == std::u16string_view::npos) return false;
+  const CScriptEntry* script = m_Scripts.FindByPath(fullName.substr(0, point));
+  return script && script->scope.FindFunction(fullName.substr(point + 1));
+}
+
+bool CNScriptImpl::RunScopeFunction(std::u16string_view fullName, CNValue* args, uint32_t count, CNValue* result) {
+  const size_t point = fullName.rfind(u'.');
+  if (point == std::u16string_view::npos) return false;
+  CScriptEntry* script = m_Scripts.FindByPath(fullName.substr(0, point));
+  return script && Run(*script, fullName.substr(point + 1), args, count, result);
+}
+
+bool CNScriptImpl::RunScopeFunction(CSCObject& scope, std::u16string_view name, CNValue* args, uint32_t count,
+                                    CNValue* result) {
+  CScriptEntry* script = m_Scripts.Find(scope.GetOwner());
+  return script && &script->scope == &scope && Run(*script, name, args, count, result);
+}
+
+bool CNScriptImpl::Run(CScriptEntry& script, std::u16string_view name, CNValue* args, uint32_t count,
+                       CNValue* result) {
+  const CSCFunctionStatement* function = script.scope.FindFunction(name);
+  if (!function || !m_bExecutionEnabled) return false;
+  m_Scripts.BeginRun();
+  const bool ok = m_Executer.Run(script, *function, args, count, result);
+  if (!ok) ReportRunFailure();
+  m_Scripts.EndRun();
+  return ok;
+}
+
+void CNScriptImpl::ReportRunFailure() {
+  ReportError(kRuntimeError, m_Executer.GetError().GetMessage());
+  m_Executer.ClearError();
+}
+
+// ---- settings
+
+void CNScriptImpl::SetDebugger(CSCObject::CKVDebuggerCallback* debugger) {
+  m_pDebugger = debugger;
+  m_Scripts.ForEach([debugger](CScriptEntry& script) { script.scope.SetDebuggerCallback(debugger); });
+}
+
+void CNScriptImpl::ReportError(std::u16string_view title, std::u16string_view message) {
+  if (m_pErrorSink) {
+    m_pErrorSink->OnScriptError(title, message);
+  } else {
+    CRMessageBox::GetCurrent().Show(message, title, MB_OK, MB_ICONERROR);
+  }
+  if (CRTrace::IsEnabled()) CRTrace::Printf("%s : %s", Utf16ToUtf8(title).c_str(), Utf16ToUtf8(message).c_str());
+}
+
+// ---- for the executer
+
+void CNScriptImpl::KeepCreated(CNObject* owner, CRPtr<CNObject> object) {
+  m_Created[owner].push_back(std::move(object));
+}
+
+bool CNScriptImpl::DropCreated(const CNObject* object) {
+  for (auto& [owner, objects] : m_Created) {
+    const auto found = std::find_if(objects.begin(), objects.end(),
+                                    [object](const CRPtr<CNObject>& made) { return made.Get() == object; });
+    if (found != objects.end()) {
+      objects.erase(found);
+      return true;
+    }
+  }
+  return false;
+}
+
+void CNScriptImpl::TraceValue(const CNValue& value) {
+  if (m_TraceOutput) {
+    m_TraceOutput(value);
+  } else {
+    CRTrace::Line(DisplayText(value));
+  }
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "objects/form.h"
+#include "objects/label_controls.h"
+#include "objects/object_registry.h"
+#include "script/math_object.h"
+#include "script/script_engine_impl.h"
+#include "script/value_display.h"
+#include "support/utf16_text.h"
+
+inline CNValue Text(std::u16string_view text) {
+  CNValue value;
+  value.SetString(text);
+  return value;
+}
+
+inline CNValue Number(double n) {
+  CNValue value;
+  value.SetNumber(n);
+  return value;
+}
+
+// The world test scripts run in:
+//   root (Form)               global functions "OpenMsg"(text) and "GetLoginLastError"() of
+//                             the test's own table; OpenMsg traces "msg: " and its text
+//     Math (Math)
+//     Form1 (Form)            var g_mustlogin = F; var g_target = "plant";
+//       Button1 (Label)       the script under test
+//       lblCalendar1 (Label)  var fvValue; function mSetValue(v) { fvValue = v; Text = "day " & v; }
+//                             function mGetValue() { return fvValue; }
+// Every ::Trace argument becomes one line of `traces`, every reported error one line of
+// `errors` ("title : message"); `output` has both in the order they came.
+class ScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
+ public:
+  ScriptWorld() : engine(registry) {
+    RegisterObjectClass<CNPForm>(registry, u"Form", {});
+    RegisterObjectClass<CNPLabel>(registry, u"Label", {});
+    RegisterObjectClass<CNPMath>(registry, u"Math", {});
+    root->SetOwner(this);
+    root->SetName(u"Root");
+    Add(*root, u"Math", u"Math");
+    form = Add(*root, u"Form", u"Form1");
+    button = Add(*form, u"Label", u"Button1");
+    calendar = Add(*form, u"Label", u"lblCalendar1");
+    engine.SetErrorSink(this);
+    engine.SetTraceOutput([this](const CNValue& value) {
+      traces.push_back(Utf16ToUtf8(DisplayText(value)));
+      output.push_back(traces.back());
+    });
+    engine.GetBuiltIns().AddGlobalTable(s_globals);
+    LoadScript(*form, u"var g_mustlogin = F; var g_target = \"plant\";");
+    LoadScript(*calendar,
+               u"var fvValue; function mSetValue(v) { fvValue = v; Text = \"day \" & CStr(v); }\n"
+               u"function mGetValue() { return fvValue; }");
+  }
+  ~ScriptWorld() override {
+    engine.Shutdown();
+    root->Release();
+  }
+
+  CNScript* GetScript() override { return &engine; }
+  void OnScriptError(std::u16string_view title, std::u16string_view message) override {
+    errors.push_back(Utf16ToUtf8(title) + " : " + Utf16ToUtf8(message));
+    output.push_back(errors.back());
+  }
+
+  bool LoadScript(CNObject& object, std::u16string_view text) {
+    object.SetEvent(text);
+    return engine.Load(&object);
+  }
+  // Loads text as Button1's script.
+  bool Load(std::u16string_view text) { return LoadScript(*button, text); }
+  bool Run(std::u16string_view name, std::vector<CNValue> args = {}, CNValue* result = nullptr) {
+    return engine.RunFunction(button, name, args.data(), static_cast<uint32_t>(args.size()), result);
+  }
+  // Loads text and runs OnInitialize; what it traced and reported.
+  std::vector<std::string> Output(std::u16string_view text) {
+    if (Load(text)) Run(u"OnInitialize");
+    return output;
+  }
+  std::string Property(CNObject& object, std::u16string_view name) const {
+    CNValue value;
+    object.GetProperty(name, value);
+    return Utf16ToUtf8(DisplayText(value));
+  }
+
+  CPanelControls registry;
+  CNScriptImpl engine;
+  CNObject* root = new CNPForm;
+  CNObject* form = nullptr;
+  CNObject* button = nullptr;
+  CNObject* calendar = nullptr;
+  std::vector<std::string> traces;
+  std::vector<std::string> errors;
+  std::vector<std::string> output;
+
+ private:
+  CNObject* Add(CNObject& parent, std::u16string_view clid, std::u16string_view name) {
+    CNObject* child = registry.Create(clid);
+    child->SetName(name);
+    child->SetProperty(u"Name", CNValue(Text(name)));
+    parent.AddChild(child);
+    return child;
+  }
+
+  static bool OpenMsg(CMethodCall& call) {
+    if (call.Count() != 1) return false;
+    CNValue line;
+    line.SetString(u"msg: " + call.Arg(0).GetText(0));
+    call.host.TraceValue(line);
+    return true;
+  }
+  static bool GetLoginLastError(CMethodCall& call) {
+    call.result.SetString(u"no login");
+    return call.Count() == 0;
+  }
+  static constexpr std::array kGlobals = {
+      MethodEntry{u"OpenMsg", &OpenMsg},
+      MethodEntry{u"GetLoginLastError", &GetLoginLastError},
+  };
+  inline static const CKVMethodTable s_globals{kGlobals};
+};
+

@@ -1,0 +1,83 @@
+// veltrix-script as users run it: what it prints where, and its exit codes.
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+struct ToolRun {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Runs the tool on a script file holding text, with further arguments.
+ToolRun RunTool(const std::string& text, const std::string& arguments = {}) {
+  // One folder per process: CTest runs the tests of this file side by side.
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("veltrix_script_test_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path script = folder / "script.vs";
+  std::ofstream(script) << text;
+  const std::filesystem::path out = folder / "out.txt";
+  const std::filesystem::path err = folder / "err.txt";
+  const std::string command = std::string("'") + VELTRIX_SCRIPT_TOOL + "' '" + script.string() + "' " + arguments +
+                              " >'" + out.string() + "' 2>'" + err.string() + "'";
+  ToolRun run;
+  const int status = std::system(command.c_str());
+  run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = ReadFile(out);
+  run.err = ReadFile(err);
+  std::filesystem::remove_all(folder);
+  return run;
+}
+
+}  // namespace
+
+TEST(VeltrixScriptTool, PrintsEveryTraceArgumentOnALineAndExitsZero) {
+  const ToolRun run = RunTool(
+      "var greeting = \"hello\";\n"
+      "event OnInitialize() { ::Trace(greeting, 1 / 3, c(1, 2), c(\"a\", \"b\"), #NOTHING#, ::Math.Abs(-2.5)); }");
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "hello\n0.33333333\nc(1,2)\nc(\"a\",\"b\")\n#NOTHING#\n2.5\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(VeltrixScriptTool, CallsTheNamedFunctionWithLiteralArguments) {
+  const std::string script = "function Join(a, b) { ::Trace(a & b, b); }";
+  ToolRun run = RunTool(script, "--call Join --arg '\"x\"' --arg '\"y\\tz\"'");
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "xy\tz\ny\tz\n");
+  run = RunTool(script, "--call Join --arg 1");
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err, "Runtime Error : Invalid number of arguments Join\n");
+  run = RunTool(script, "--call Missing");
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier Missing\n");
+  EXPECT_EQ(RunTool(script).code, 0);  // no OnInitialize: nothing to run
+}
+
+TEST(VeltrixScriptTool, CompileErrorsExitOneAndRunTimeErrorsTwo) {
+  ToolRun run = RunTool("event OnInitialize()\n{\n  var 1x;\n}");
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "Compilation Error : Invalid Identifier 1 (line 3, column 7)\n");
+  run = RunTool("event OnInitialize() { ::Trace(\"first\"); ::Trace(nowhere); }");
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.out, "first\n");
+  EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier nowhere\n");
+  run = RunTool("var broken = 1 / nowhere;");
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(RunTool("", "--arg 'c(1,'").code, 1);
+}

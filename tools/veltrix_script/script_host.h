@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "objects/object.h"
+#include "objects/object_registry.h"
+#include "script/script_engine_impl.h"
+
+// The world veltrix-script runs a script in: a bare root with a Math object, and the object
+// whose event script the file is. Traces go to stdout, one line per value; errors to stderr as
+// "title : message".
+class CScriptHost : public CNObjectOwner, public IKVScriptErrorSink {
+ public:
+  explicit CScriptHost(CNObjectRegistry& registry);
+  ~CScriptHost() override;
+  CScriptHost(const CScriptHost&) = delete;
+  CScriptHost& operator=(const CScriptHost&) = delete;
+
+  // Compiles text as the object's script and runs its top-level declarations. Exit code of the
+  // tool so far: 0, 1 after a compile error, 2 after a run-time error.
+  int Load(std::u16string_view text);
+  // Runs the object's function name with the arguments; the exit code. A missing function is
+  // an error only when asked for (required).
+  int Call(std::u16string_view name, std::vector<CNValue>& args, bool required);
+
+  CNScript* GetScript() override { return &m_Engine; }
+  void OnScriptError(std::u16string_view title, std::u16string_view message) override;
+
+ private:
+  int ExitCode() const;
+
+  CNScriptImpl m_Engine;
+  CNObject* m_pRoot = nullptr;
+  CNObject* m_pObject = nullptr;
+  bool m_bRuntimeError = false;
+};
