@@ -39,49 +39,61 @@ struct SpecialAttributes {
   }
 };
 
+// Texts and the value kept from one attribute and one object to the next, so that reading
+// allocates little beyond what the objects keep.
+struct ReadBuffers {
+  std::u16string clid;
+  std::u16string property;
+  std::u16string text;
+  CNValue value;
+};
+
 void ReadAttributes(pugi::xml_node element, const SpecialAttributes& special, CNObject& object,
-                    std::optional<std::u16string_view> name) {
+                    std::optional<std::u16string_view> name, ReadBuffers& buffers) {
+  std::u16string& text = buffers.text;
+  CNValue& value = buffers.value;
   if (name) {
     object.SetName(*name);
   } else if (special.name) {
-    object.SetName(DecodeFormText(special.name.value()));
+    DecodeFormText(special.name.value(), text);
+    object.SetName(text);
   }
-  CNValue value;
   if (special.customize) {
-    const std::u16string text = DecodeFormText(special.customize.value());
+    DecodeFormText(special.customize.value(), text);
     value.SetString(text);
     object.SetProperty(u"Customize", value);
     DeclareCustomProperties(object, text);
   }
-  std::u16string property;
-  std::u16string text;
   for (const pugi::xml_attribute& attribute : element.attributes()) {
     if (SpecialAttributes::Find(attribute.name())) continue;
-    DecodeFormText(attribute.name(), property);  // names hold no entities: the same conversion
+    DecodeFormText(attribute.name(), buffers.property);  // names hold no entities: the same conversion
     DecodeFormText(attribute.value(), text);
     value.SetString(text);
-    object.SetProperty(property, value);
+    object.SetProperty(buffers.property, value);
   }
-  object.SetBind(DecodeFormText(special.bind.value()));
-  object.SetEvent(DecodeFormText(special.event.value()));
+  DecodeFormText(special.bind.value(), text);
+  object.SetBind(text);
+  DecodeFormText(special.event.value(), text);
+  object.SetEvent(text);
 }
 
 // depth: the number of ancestors the new object would have.
 CNObject* LoadElementAt(pugi::xml_node element, CNObject* parent, CNFormLoadContext& context,
-                        std::optional<std::u16string_view> name, int32_t depth) {
+                        std::optional<std::u16string_view> name, int32_t depth, ReadBuffers& buffers) {
   if (depth > kMaxObjectDepth) {
     CRTrace::Printf("form file: an element below %d levels skipped", kMaxObjectDepth);
     return nullptr;
   }
   const SpecialAttributes special(element);
-  CNObject* object = context.GetRegistry().Create(Utf8ToUtf16(special.clid.value()));
+  Utf8ToUtf16(special.clid.value(), buffers.clid);
+  CNObject* object = context.GetRegistry().Create(buffers.clid);
   if (!object) return nullptr;
   object->SetParent(parent);
-  ReadAttributes(element, special, *object, name);
+  ReadAttributes(element, special, *object, name, buffers);
   context.OnObjectLoaded(*object);
   if (parent) parent->AddChild(object);
   for (pugi::xml_node child : element.children("OBJ"))
-    LoadElementAt(child, object, context, std::nullopt, depth + 1);
+    LoadElementAt(child, object, context, std::nullopt, depth + 1, buffers);
   return object;
 }
 
@@ -95,11 +107,13 @@ int32_t CountAncestors(const CNObject* object) {
 
 CNObject* LoadFormElement(pugi::xml_node element, CNObject* parent, CNFormLoadContext& context,
                           std::optional<std::u16string_view> name) {
-  return LoadElementAt(element, parent, context, name, CountAncestors(parent));
+  ReadBuffers buffers;
+  return LoadElementAt(element, parent, context, name, CountAncestors(parent), buffers);
 }
 
 void LoadFormChildren(pugi::xml_node element, CNObject& parent, CNFormLoadContext& context) {
   const int32_t depth = CountAncestors(&parent);
+  ReadBuffers buffers;
   for (pugi::xml_node child : element.children("OBJ"))
-    LoadElementAt(child, &parent, context, std::nullopt, depth);
+    LoadElementAt(child, &parent, context, std::nullopt, depth, buffers);
 }

@@ -4,7 +4,6 @@
 #include <memory>
 #include <span>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "objects/property_info.h"
@@ -30,8 +29,12 @@ class CNClassProperties {
   int32_t FindEvent(std::u16string_view name) const;
 
  private:
+  // The slot holding name, else the free slot where it would go.
+  size_t FindSlot(std::u16string_view name) const;
+
   std::span<const PropertyEntry> m_properties;
   std::span<const EventInfo> m_events;
-  std::unordered_map<std::u16string_view, uint32_t> m_index;
+  // Open addressing over a power-of-two table: property index + 1 per slot, 0 when free.
+  std::vector<uint32_t> m_index;
   std::vector<std::unique_ptr<CNValue>> m_defaults;
 };

@@ -1,5 +1,6 @@
 #include "objects/form_file_text.h"
 
+#include <algorithm>
 #include <array>
 
 #include "support/utf16_text.h"
@@ -11,7 +12,7 @@ struct Entity {
   std::u16string_view text;
 };
 
-// The order in which reading decodes them; "&amp;" last, so that "&amp;lt;" reads "&lt;".
+// What reading decodes: "&amp;lt;" reads "&lt;", as "&amp;" gives a plain "&".
 constexpr std::array kEntities = {
     Entity{u'"', u"&quot;"}, Entity{u'<', u"&lt;"},  Entity{u'>', u"&gt;"},
     Entity{u'\'', u"&#39;"}, Entity{u'&', u"&amp;"},
@@ -64,21 +65,23 @@ void DecodeFormText(std::string_view attribute, std::u16string& text) {
     bits |= c;
     text[i] = c;
   }
-  if (bits & 0x80) text = Utf8ToUtf16(attribute);
-  if (text.find(u'&') == std::u16string::npos) return;
-  // The replacements in turn, as the format defines them. None of the decoded characters can
-  // start or complete another entity, so each pass only sees what the text itself holds.
-  for (const Entity& entity : kEntities) {
-    size_t out = text.find(entity.text);
-    if (out == std::u16string::npos) continue;
-    for (size_t in = out; in < text.size();) {
-      if (text.compare(in, entity.text.size(), entity.text) == 0) {
-        text[out++] = entity.character;
-        in += entity.text.size();
-      } else {
-        text[out++] = text[in++];
-      }
+  if (bits & 0x80) Utf8ToUtf16(attribute, text);
+  if (attribute.find('&') == std::string_view::npos) return;
+  // The format defines the replacements in turn, one pass per entity. Entities hold no "&" but
+  // the first and none of the decoded characters can start or complete one, so the occurrences
+  // are those of the text as read and never overlap: one pass over it gives the same result.
+  size_t out = text.find(u'&');
+  for (size_t in = out; in < text.size();) {
+    auto entity = kEntities.end();
+    if (text[in] == u'&')
+      entity = std::find_if(kEntities.begin(), kEntities.end(),
+                            [&](const Entity& e) { return text.compare(in, e.text.size(), e.text) == 0; });
+    if (entity == kEntities.end()) {
+      text[out++] = text[in++];
+    } else {
+      text[out++] = entity->character;
+      in += entity->text.size();
     }
-    text.resize(out);
   }
+  text.resize(out);
 }

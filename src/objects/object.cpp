@@ -174,12 +174,20 @@ const CNValue* CNObject::StoredProperty(uint32_t i) const {
   return GetClassProperties().GetDefault(i);
 }
 
-CNValue* CNObject::StoredSlot(uint32_t i, bool& created) {
-  auto it = std::lower_bound(m_values.begin(), m_values.end(), i,
-                             [](const auto& entry, uint32_t index) { return entry.first < index; });
-  created = it == m_values.end() || it->first != i;
-  if (created) it = m_values.emplace(it, i, CNValue());
-  return &it->second;
+void CNObject::StoreProperty(uint32_t i, CNValue& converted) {
+  // An object read from a file sets a handful of properties: room for them in one allocation
+  // rather than a copy at every doubling.
+  constexpr size_t kFirstValueCount = 8;
+  if (m_values.capacity() == 0) m_values.reserve(kFirstValueCount);
+  const auto it = std::lower_bound(m_values.begin(), m_values.end(), i,
+                                   [](const auto& entry, uint32_t index) { return entry.first < index; });
+  // A property set before takes a copy into its stored value, whose element array is kept when
+  // the shape is the same; a first set takes the converted value over whole.
+  if (it != m_values.end() && it->first == i) {
+    it->second.Assign(converted);
+  } else {
+    m_values.emplace(it, i, std::move(converted));
+  }
 }
 
 int CNObject::SetPropertyAt(uint32_t i, const CNValue& value) {
@@ -188,18 +196,11 @@ int CNObject::SetPropertyAt(uint32_t i, const CNValue& value) {
     SetName(value.GetTextEmptyNA(0));
     return 1;
   }
-  // Converted into a reused scratch value. A property set before takes a copy into its stored
-  // value, whose element array is kept when the shape is the same, so that sets allocate
-  // nothing in the common case; a first set takes the scratch value over whole.
+  // Converted into a reused scratch value, so that setting a property set before allocates
+  // nothing in the common case.
   thread_local CNValue s_converted;
   if (!ConvertPropertyValue(info, value, s_converted)) return 0;
-  bool created = false;
-  CNValue* slot = StoredSlot(i, created);
-  if (created) {
-    *slot = std::move(s_converted);
-  } else {
-    slot->Assign(s_converted);
-  }
+  StoreProperty(i, s_converted);
   return 1;
 }
 

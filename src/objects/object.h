@@ -145,7 +145,9 @@ class CNObject : public CRRefCnt {
   const CNValue* StoredProperty(uint32_t i) const;
 
  private:
-  CNValue* StoredSlot(uint32_t i, bool& created);
+  // Keeps converted as the value of class property i: copied over a value set before, else
+  // moved from.
+  void StoreProperty(uint32_t i, CNValue& converted);
 
   int32_t m_lState = 0;
   std::u16string m_strName;

@@ -90,7 +90,11 @@ void CNPObject::PropertyChanged(std::u16string_view name) {
 }
 
 void CNPObject::OnPropertySet(uint32_t index) {
-  if (index >= m_changed.size()) m_changed.resize(GetPropertyCount());
+  if (m_changed.empty()) {
+    m_changed = std::vector<bool>(GetPropertyCount());  // built at its size: cheaper than growing
+  } else if (index >= m_changed.size()) {
+    m_changed.resize(GetPropertyCount());
+  }
   if (index < m_changed.size()) m_changed[index] = true;
   PropertyChanged(GetPropertyName(index));
 }

@@ -1,7 +1,6 @@
 #include "objects/property_codec.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "objects/enum_value.h"
 #include "support/utf16_text.h"
@@ -62,10 +61,10 @@ bool ParseColorText(std::u16string_view text, uint32_t& colorRef) {
 }
 
 std::u16string ColorText(uint32_t colorRef) {
-  const uint32_t rgb = (colorRef & 0xFF) << 16 | (colorRef & 0xFF00) | (colorRef >> 16 & 0xFF);
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "#%06X", rgb);
-  return AsciiToUtf16(buffer);
+  uint32_t rgb = (colorRef & 0xFF) << 16 | (colorRef & 0xFF00) | (colorRef >> 16 & 0xFF);
+  std::u16string text(7, u'#');  // "#RRGGBB"
+  for (size_t i = 6; i > 0; --i, rgb >>= 4) text[i] = u"0123456789ABCDEF"[rgb & 0xF];
+  return text;
 }
 
 bool ConvertPropertyValue(const PropertyInfo& info, const CNValue& in, CNValue& out) {

@@ -1,6 +1,7 @@
 #include "objects/value.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -118,6 +119,20 @@ void CNValue::SetNumber(double value) {
 }
 
 void CNValue::SetString(std::u16string_view value) {
+  // A scalar string at least as long takes the text into its own storage, so that setting
+  // texts one after another (as reading a file does) allocates only when one grows. The text
+  // may be a part of that storage, never before its start: moving it down is safe.
+  if (m_ulCount == 1 && m_usDimCount == 1 && m_pElements[0].kind == VK_STRING &&
+      value.size() <= m_pElements[0].length) {
+    ValueElement& e = m_pElements[0];
+    if (!value.empty()) std::memmove(e.s, value.data(), value.size() * sizeof(char16_t));
+    e.s[value.size()] = 0;
+    e.length = static_cast<uint32_t>(value.size());
+    m_ucQuality = VQ_UNCERTAIN;  // as every set of a scalar
+    m_ullTimeStamp = 0;
+    m_ucFlags &= ~kValueFlagContent;
+    return;
+  }
   // The text may point into one of this value's own strings, which reshaping frees: only then
   // is it copied first.
   bool aliases = false;

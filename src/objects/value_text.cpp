@@ -1,5 +1,6 @@
 #include "objects/value_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -58,6 +59,12 @@ double DecimalWithoutCommas(std::u16string_view text) {
 }  // namespace
 
 double StringToNumber(std::u16string_view text) {
+  // A whole number of a few digits, the usual text, needs no general parse (and is exact).
+  if (!text.empty() && text.size() <= 9 && std::all_of(text.begin(), text.end(), IsDigitAscii)) {
+    double whole = 0;
+    for (const char16_t c : text) whole = whole * 10 + (c - u'0');
+    return whole;
+  }
   if (const int keyword = BoolKeyword(text); keyword >= 0) return keyword;
   if (text.size() >= 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X'))
     return ParseLeadingHex32(text.substr(2));

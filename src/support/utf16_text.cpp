@@ -77,6 +77,12 @@ void SetConsumed(size_t* consumed, size_t count) {
 // Unicode standard recommends and that web browsers follow.
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;
+  Utf8ToUtf16(text, out);
+  return out;
+}
+
+void Utf8ToUtf16(std::string_view text, std::u16string& out) {
+  out.clear();
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
@@ -115,7 +121,6 @@ std::u16string Utf8ToUtf16(std::string_view text) {
       out.push_back(kReplacement);
     }
   }
-  return out;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

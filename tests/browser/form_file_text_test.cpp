@@ -23,6 +23,8 @@ TEST(FormFileText, EscapedOnWritingAndDecodedTwiceOnReading) {
       // The second decode turns an entity the text itself held into its character, once.
       {u"&lt;b&gt; &amp;amp;", "&amp;lt;b&amp;gt; &amp;amp;amp;", u"<b> &amp;"},
       {u"&#38; &apos; &", "&amp;#38; &amp;apos; &amp;", u"&#38; &apos; &"},  // only the five
+      // Past a non-ASCII character; an entity cut short by the end stays as it is.
+      {u"\u00b0&<&lt", "\xc2\xb0&amp;&lt;&amp;lt", u"\u00b0&<&lt"},
   };
   for (const Case& c : cases) {
     std::string xml = "<a x=\"";

@@ -99,6 +99,14 @@ TEST(Value, SettingAScalarFromItsOwnTextIsSafe) {
   CNValue v = Str(u"hello");
   v.SetString(v.GetStringView(0));
   EXPECT_EQ(v.GetText(0), u"hello");
+  v.SetString(v.GetStringView(0).substr(2));  // shorter: written into its own storage
+  EXPECT_EQ(v.GetText(0), u"llo");
+  v.SetQuality(VQ_GOOD);
+  v.SetString(u"ll");
+  EXPECT_EQ(v.GetText(0), u"ll");
+  EXPECT_EQ(v.GetQuality(), VQ_UNCERTAIN);
+  v.SetString(u"longer than before");
+  EXPECT_EQ(v.GetText(0), u"longer than before");
   CNValue list = Lit(u"c(\"a\",\"b\")");
   list.SetString(list.GetStringView(1));
   EXPECT_EQ(LitText(list), "\"b\"");
@@ -165,6 +173,8 @@ TEST(Value, StringToNumberAndBool) {
       {u"false", 0, false},       {u"12abc", 12, true},  {u"0.0", 0, false},  {u"-3e2", -300, true},
       {u"  7", 7, true},          {u"0xFFFFFFFFFF", 4294967295.0, false},      {u"Tom", 0, false},
       {u"0x", 0, false},          {u"1,2,3", 123, true}, {u"inf", 0, false},  {u"nan", 0, false},
+      {u"007", 7, true},          {u"0", 0, false},      {u"123456789", 123456789, true},
+      {u"12345678901", 12345678901.0, true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Str(c.text).GetNumber(), c.number) << Utf16ToUtf8(c.text);
