@@ -1,5 +1,6 @@
 #include "script/executer.h"
 
+#include "script/expression_shortcuts.h"
 #include "script/script_engine_impl.h"
 
 namespace {
@@ -103,6 +104,9 @@ bool CSCExecuter::Invoke(CScriptEntry& script, CNObject* owner, const CSCFunctio
       storage[i].Clear();
     } else if (parameters[i]->IsByReference() && args[i].IsPlace()) {
       frame.slots[i] = CExpressionExecuter::BindReference(args[i]);
+    } else if (!args[i].IsPlace() && args[i].read == &args[i].value) {
+      // A result nobody else sees (the operand outlives the call): used and changed in place.
+      frame.slots[i].variable = &args[i].value;
     } else {
       CExpressionExecuter::Take(args[i], storage[i]);
     }

@@ -4,6 +4,23 @@
 
 #include "support/utf16_text.h"
 
+namespace {
+
+CDirectOperand DirectOperand(const CSCExpression& expression, const CExpressionItem& item) {
+  if (item.op == EO_CONSTANT) return {DS_CONSTANT, item.operand};
+  if (item.op != EO_NAME) return {};
+  const CSCName& name = expression.GetName(item.operand);
+  if (name.GetParts().size() != 1) return {};
+  if (name.GetLocalSlot() >= 0) return {DS_LOCAL, static_cast<uint32_t>(name.GetLocalSlot())};
+  if (name.GetScopeVariable() >= 0) return {DS_SCOPE, static_cast<uint32_t>(name.GetScopeVariable())};
+  return {};
+}
+
+bool IsComparison(int operation) { return operation >= VOP_EQUAL && operation <= VOP_LESSEQUAL; }
+bool IsArithmetic(int operation) { return operation >= VOP_ADD && operation <= VOP_DIVIDE; }
+
+}  // namespace
+
 CSCName::CSCName(std::u16string_view written) {
   constexpr std::u16string_view kGlobal = u"::";
   std::u16string_view rest = written;
@@ -37,6 +54,52 @@ CSCName::CSCName(std::u16string_view written) {
     return;
   }
   m_Parts.erase(m_Parts.begin());
+}
+
+// The items of each form: QS_VALUE left; QS_COMPARE left right op; QS_STEP target op; QS_ASSIGN
+// target left right op =; QS_COMPOUND target right op= (the target is its left too). The target
+// is a name, the others a name or a constant.
+void CSCExpression::PlanQuickForm() {
+  m_QuickForm = {};
+  const size_t size = m_Items.size();
+  if (size == 1) {
+    m_QuickForm.left = DirectOperand(*this, m_Items[0]);
+    if (m_QuickForm.left.source != DS_NONE) m_QuickForm.shape = QS_VALUE;
+  }
+  if (size < 2) return;
+  const ExpressionOp last = m_Items.back().op;
+  CQuickForm form;
+  if (m_Items[0].op == EO_NAME) form.target = DirectOperand(*this, m_Items[0]);
+  if (size == 2 && last >= EO_PRE_INCREMENT && last <= EO_POST_DECREMENT) {
+    form.shape = QS_STEP;
+    form.operation = last == EO_PRE_INCREMENT || last == EO_POST_INCREMENT ? VOP_ADD : VOP_SUBTRACT;
+  } else if (size == 3 && IsComparison(OperatorValueOperation(last))) {
+    form.shape = QS_COMPARE;
+    form.operation = OperatorValueOperation(last);
+    form.target = {};
+    form.left = DirectOperand(*this, m_Items[0]);
+    form.right = DirectOperand(*this, m_Items[1]);
+    if (form.left.source == DS_NONE) return;
+  } else if (size == 3 && OperatorLevel(last) == OperatorLevel(EO_ASSIGN) &&
+             IsArithmetic(OperatorValueOperation(last))) {
+    form.shape = QS_COMPOUND;
+    form.operation = OperatorValueOperation(last);
+    form.left = form.target;
+    form.right = DirectOperand(*this, m_Items[1]);
+  } else if (size == 5 && last == EO_ASSIGN && OperatorLevel(m_Items[3].op) > OperatorLevel(EO_ASSIGN) &&
+             (IsComparison(OperatorValueOperation(m_Items[3].op)) ||
+              IsArithmetic(OperatorValueOperation(m_Items[3].op)))) {
+    form.shape = QS_ASSIGN;
+    form.operation = OperatorValueOperation(m_Items[3].op);
+    form.left = DirectOperand(*this, m_Items[1]);
+    form.right = DirectOperand(*this, m_Items[2]);
+    if (form.left.source == DS_NONE) return;
+  } else {
+    return;
+  }
+  if (form.shape != QS_COMPARE && form.target.source == DS_NONE) return;
+  if (form.shape != QS_STEP && form.right.source == DS_NONE) return;
+  m_QuickForm = form;
 }
 
 void CSCExpression::AddOperator(ExpressionOp op, uint32_t position, uint32_t count) {

@@ -77,6 +77,38 @@ struct CExpressionItem {
   uint32_t position;
 };
 
+// An operand the executer reads without any lookup.
+enum DirectSource : uint8_t {
+  DS_NONE,
+  DS_CONSTANT,  // GetConstant(index)
+  DS_LOCAL,     // slot index of the running call's frame
+  DS_SCOPE,     // top-level variable index of the script
+};
+struct CDirectOperand {
+  DirectSource source = DS_NONE;
+  uint32_t index = 0;
+};
+
+// The common shapes of conditions and statements, which the executer works out directly when
+// their operands hold scalar numbers; recognised once, when the names are resolved.
+enum QuickShape : uint8_t {
+  QS_NONE,
+  QS_VALUE,    // left alone
+  QS_COMPARE,  // left op right, op a comparison
+  // The statement forms, from here on.
+  QS_STEP,      // target++, target--, ++target, --target
+  QS_ASSIGN,    // target = left op right, op an arithmetic or comparison operator
+  QS_COMPOUND,  // target op= right, op one of += -= *= /=; left is the target
+};
+struct CQuickForm {
+  QuickShape shape = QS_NONE;
+  // The value operation; QS_STEP: VOP_ADD to count up, VOP_SUBTRACT to count down.
+  int operation = -1;
+  CDirectOperand target;
+  CDirectOperand left;
+  CDirectOperand right;
+};
+
 // An expression in postfix order, built once when compiling. Read from the first item:
 // - an operand pushes its value; EO_NAME, EO_MEMBER, EO_THIS and EO_PARENT push a place that can
 //   also be stored into;
@@ -95,6 +127,9 @@ class CSCExpression {
   const CSCName& GetName(uint32_t index) const { return m_Names[index]; }
   uint32_t GetNameCount() const { return static_cast<uint32_t>(m_Names.size()); }
 
+  // QS_NONE until PlanQuickForm has run.
+  const CQuickForm& GetQuickForm() const { return m_QuickForm; }
+
   // The postfix form as text, items separated by blanks: "2 3 ^ 4 *", "x parent.f(2)".
   std::u16string ToText() const;
 
@@ -105,10 +140,13 @@ class CSCExpression {
   // Returns the added name, to be resolved further.
   CSCName& AddName(ExpressionOp op, CSCName name, uint32_t position, uint32_t count = 0);
   CSCName& EditName(uint32_t index) { return m_Names[index]; }
+  // Recognises the quick form; the names must be resolved.
+  void PlanQuickForm();
 
  private:
   std::vector<CExpressionItem> m_Items;
   std::vector<CNValue> m_Constants;
   std::vector<std::u16string> m_Texts;
   std::vector<CSCName> m_Names;
+  CQuickForm m_QuickForm;
 };

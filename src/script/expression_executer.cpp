@@ -3,6 +3,7 @@
 #include "objects/object_handles.h"
 #include "objects/sub_value.h"
 #include "script/executer.h"
+#include "script/expression_shortcuts.h"
 #include "script/number_operation.h"
 #include "script/script_engine_impl.h"
 #include "script/value_operations.h"
@@ -80,7 +81,7 @@ bool CExpressionExecuter::Evaluate(const CSCExpression& expression, CSCFrame& fr
   return ok;
 }
 
-bool CExpressionExecuter::Evaluate(const CSCExpression& expression, CSCFrame& frame, CNValue& out) {
+bool CExpressionExecuter::EvaluateInGeneral(const CSCExpression& expression, CSCFrame& frame, CNValue& out) {
   if (expression.IsEmpty()) {
     out.Clear();
     return true;
@@ -88,16 +89,14 @@ bool CExpressionExecuter::Evaluate(const CSCExpression& expression, CSCFrame& fr
   return Evaluate(expression, frame, false, [&](COperand& result) { Take(result, out); });
 }
 
-bool CExpressionExecuter::Test(const CSCExpression& expression, CSCFrame& frame, bool& truth) {
-  if (QuickTest(expression, frame, truth)) return true;
+bool CExpressionExecuter::TestInGeneral(const CSCExpression& expression, CSCFrame& frame, bool& truth) {
   return Evaluate(expression, frame, false, [&](COperand& result) {
     const CNValue& value = *result.read;
     truth = IsScalar(value) && value.IsBool(0) ? value.GetElements()[0].b != 0 : value.GetBoolAll(0);
   });
 }
 
-bool CExpressionExecuter::Run(const CSCExpression& expression, CSCFrame& frame) {
-  if (QuickRun(expression, frame)) return true;
+bool CExpressionExecuter::RunInGeneral(const CSCExpression& expression, CSCFrame& frame) {
   return Evaluate(expression, frame, true, [](COperand&) {});
 }
 

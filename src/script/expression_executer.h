@@ -36,7 +36,8 @@ class CExpressionExecuter {
  public:
   explicit CExpressionExecuter(CSCExecuter& executer) : m_Executer(executer) {}
 
-  // Each returns false after a run-time error.
+  // Each returns false after a run-time error. The quick forms are worked out inline
+  // (expression_shortcuts.h), everything else on the operand stack.
   bool Evaluate(const CSCExpression& expression, CSCFrame& frame, CNValue& out);
   // The truth of the value: true when any element is true.
   bool Test(const CSCExpression& expression, CSCFrame& frame, bool& truth);
@@ -59,11 +60,19 @@ class CExpressionExecuter {
   // result is not used, so a postfix "++" or "--" at the end need not keep the old value.
   bool Execute(const CSCExpression& expression, CSCFrame& frame, COperand* base, COperand*& top, bool discard);
 
-  // ---- shortcuts (expression_shortcuts.cpp): the common shapes of conditions and statements
-  // on scalar numbers, worked out without the operand stack. False leaves the expression to the
-  // general evaluation, having changed nothing.
+  // ---- shortcuts (expression_shortcuts.h): the quick forms of expressions, worked out
+  // without the operand stack; each takes the forms its name says (CQuickForm). False leaves the
+  // expression to the general evaluation, having changed nothing.
+  // QS_VALUE.
+  void QuickEvaluate(const CSCExpression& expression, const CSCFrame& frame, CNValue& out) const;
+  // QS_COMPARE.
   bool QuickTest(const CSCExpression& expression, const CSCFrame& frame, bool& truth) const;
+  // QS_STEP, QS_ASSIGN, QS_COMPOUND.
   bool QuickRun(const CSCExpression& expression, const CSCFrame& frame) const;
+  // The entry points on the operand stack.
+  bool EvaluateInGeneral(const CSCExpression& expression, CSCFrame& frame, CNValue& out);
+  bool TestInGeneral(const CSCExpression& expression, CSCFrame& frame, bool& truth);
+  bool RunInGeneral(const CSCExpression& expression, CSCFrame& frame);
 
   // ---- operators (expression_executer.cpp)
   bool Binary(int operation, COperand& left, const COperand& right, CSCFrame& frame);

@@ -57,5 +57,6 @@ void CParserContext::LinkNames() {
           name.SetScopeVariable(variable->GetSlot());
       }
     }
+    expression->PlanQuickForm();
   }
 }

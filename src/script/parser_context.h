@@ -72,6 +72,7 @@ class CParserContext {
   // Remembers an expression whose names are resolved against the scope's declarations once the
   // whole script is read (functions may use what is declared after them).
   void AddToLink(CSCExpression& expression) { m_ToLink.push_back(&expression); }
+  // Resolves the remembered expressions' names and plans their quick forms.
   void LinkNames();
 
   CSCObject& m_Scope;

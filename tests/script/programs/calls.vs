@@ -23,6 +23,26 @@ event OnInitialize() {
 4
 12
 
+=== a parameter given a computed value is the call's own; changing or returning it touches nothing else
+function Grow(v) { v = v * 2; v += 1; return v; }
+function Other(v) { var w = v + 1; v = 0; return w; }
+function Same(v) { return v; }
+function Join(t) { t = t + "!"; return t; }
+event OnInitialize() {
+  var n = 3;
+  ::Trace(Grow(n + 1), Grow(Grow(1)), Other(n * 2), Same(Same(n) + 1), n);
+  ::Trace(Join("a" + "b"), Join(Join("c")), Grow(c(1, 2) + 0));
+}
+--- output
+9
+7
+7
+4
+3
+ab!
+c!!
+c(3,5)
+
 === reference parameters reach properties and elements, and write through at once
 function Bang(&t) { t = t & "!"; ::Trace(Text); }
 function Inc(&v) { v++; }
