@@ -75,10 +75,10 @@ TEST(ServerOptions, HelpListsEveryFault) {
                             "error-status=CODE", "short-frame", "stop-answering", "quality-flap=MS"}) {
     EXPECT_NE(usage.find(fault), std::string::npos) << fault;
     FaultSettings faults;
-    std::string spec = fault;
-    if (const size_t equals = spec.find('='); equals != std::string::npos) spec = spec.substr(0, equals) + "=5";
+    std::string faultText = fault;
+    if (const size_t equals = faultText.find('='); equals != std::string::npos) faultText = faultText.substr(0, equals) + "=5";
     std::string error;
-    EXPECT_TRUE(ParseFault(spec, faults, error)) << spec << ": " << error;
+    EXPECT_TRUE(ParseFault(faultText, faults, error)) << faultText << ": " << error;
   }
 }
 

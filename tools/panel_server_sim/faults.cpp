@@ -41,9 +41,9 @@ constexpr FaultInfo kFaults[] = {
 
 }  // namespace
 
-bool ParseFault(std::string_view spec, FaultSettings& faults, std::string& error) {
-  const size_t equals = spec.find('=');
-  const std::string_view name = spec.substr(0, equals);
+bool ParseFault(std::string_view faultText, FaultSettings& faults, std::string& error) {
+  const size_t equals = faultText.find('=');
+  const std::string_view name = faultText.substr(0, equals);
   for (const FaultInfo& info : kFaults) {
     if (info.name != name) continue;
     if (!info.argument) {
@@ -52,7 +52,7 @@ bool ParseFault(std::string_view spec, FaultSettings& faults, std::string& error
         return false;
       }
     } else {
-      const std::string_view text = equals == std::string_view::npos ? std::string_view() : spec.substr(equals + 1);
+      const std::string_view text = equals == std::string_view::npos ? std::string_view() : faultText.substr(equals + 1);
       uint32_t number = 0;
       const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), number);
       if (text.empty() || status != std::errc() || end != text.data() + text.size()) {

@@ -30,9 +30,9 @@ struct FaultSettings {
   uint32_t qualityFlapMs = 0;
 };
 
-// Switches on the fault named by spec ("NAME" or "NAME=ARG"). False with error set for an
+// Switches on the fault named by faultText ("NAME" or "NAME=ARG"). False with error set for an
 // unknown name, a missing or unexpected argument, or an argument that is not a number.
-bool ParseFault(std::string_view spec, FaultSettings& faults, std::string& error);
+bool ParseFault(std::string_view faultText, FaultSettings& faults, std::string& error);
 
 // One line per fault for --help.
 std::string FaultHelpText();
