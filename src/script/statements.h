@@ -166,10 +166,9 @@ class CSCReturnStatement : public CSCStatement {
   CSCExpression m_Expression;
 };
 
-// One branch of an if chain, named "ifOrelseif": its condition and the statement it guards.
-class CSCIfStatement : public CSCStatement {
+// A condition and the statement it guards: the shared part of if branches and while loops.
+class CSCGuardedStatement : public CSCStatement {
  public:
-  CSCIfStatement() : CSCStatement(SK_IF, u"ifOrelseif") {}
   const CSCExpressionStatement& GetCondition() const { return *m_pCondition; }
   const CSCStatement& GetBody() const { return *m_pBody; }
 
@@ -178,9 +177,18 @@ class CSCIfStatement : public CSCStatement {
   }
   void SetBody(StatementPtr body) { m_pBody = std::move(body); }
 
+ protected:
+  using CSCStatement::CSCStatement;
+
  private:
   std::unique_ptr<CSCExpressionStatement> m_pCondition;
   StatementPtr m_pBody;
+};
+
+// One branch of an if chain, named "ifOrelseif": its condition and the statement it guards.
+class CSCIfStatement : public CSCGuardedStatement {
+ public:
+  CSCIfStatement() : CSCGuardedStatement(SK_IF, u"ifOrelseif") {}
 };
 
 // "if" with its "else if" branches and its "else", named "IfElseIf". The first branch whose
@@ -229,20 +237,9 @@ class CSCForStatement : public CSCStatement {
 };
 
 // "while" "(" condition ")" body, named "while".
-class CSCWhileStatement : public CSCStatement {
+class CSCWhileStatement : public CSCGuardedStatement {
  public:
-  CSCWhileStatement() : CSCStatement(SK_WHILE, u"while") {}
-  const CSCExpressionStatement& GetCondition() const { return *m_pCondition; }
-  const CSCStatement& GetBody() const { return *m_pBody; }
-
-  void SetCondition(std::unique_ptr<CSCExpressionStatement> condition) {
-    m_pCondition = std::move(condition);
-  }
-  void SetBody(StatementPtr body) { m_pBody = std::move(body); }
-
- private:
-  std::unique_ptr<CSCExpressionStatement> m_pCondition;
-  StatementPtr m_pBody;
+  CSCWhileStatement() : CSCGuardedStatement(SK_WHILE, u"while") {}
 };
 
 // A "case" constant ":" label (named "case#") or the "default" ":" label (named "default#").
