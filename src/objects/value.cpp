@@ -106,13 +106,13 @@ ValueElement& CNValue::MakeScalar() {
 
 void CNValue::SetNA() { MakeScalar(); }
 
-void CNValue::SetBool(bool value) {
+void CNValue::SetBoolReshaped(bool value) {
   ValueElement& e = MakeScalar();
   e.kind = VK_BOOL;
   e.b = value ? 1 : 0;
 }
 
-void CNValue::SetNumber(double value) {
+void CNValue::SetNumberReshaped(double value) {
   ValueElement& e = MakeScalar();
   e.kind = VK_NUMBER;
   e.n = value;

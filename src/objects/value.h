@@ -65,8 +65,25 @@ class CNValue : public CRRefCnt {
   // does not fit in 32 bits (or cannot be allocated); the value is then empty.
   int SetDimensions(uint16_t count, const uint32_t* sizes);
   void SetNA();  // a scalar without value ("#N/A#")
-  void SetBool(bool value);
-  void SetNumber(double value);
+  void SetBool(bool value) {
+    if (ValueElement* e = ReusableScalar()) {
+      e->kind = VK_BOOL;
+      e->t = 0;
+      e->b = value ? 1 : 0;
+    } else {
+      SetBoolReshaped(value);
+    }
+  }
+  // A scalar that holds no string is overwritten in place (the hot case of scripts and bound
+  // properties); anything else is reshaped. Both give the same value.
+  void SetNumber(double value) {
+    if (ValueElement* e = ReusableScalar()) {
+      e->kind = VK_NUMBER;
+      e->n = value;
+    } else {
+      SetNumberReshaped(value);
+    }
+  }
   void SetString(std::u16string_view value);
   void SetTime(FileTime value);
   void SetObject(uint32_t handle);
@@ -158,6 +175,16 @@ class CNValue : public CRRefCnt {
 
   ValueElement* ElementAt(uint32_t i) { return i < m_ulCount ? &m_pElements[i] : nullptr; }
   ValueElement& MakeScalar();
+  // The element of a scalar without a string, reset like a fresh scalar's; null otherwise.
+  ValueElement* ReusableScalar() {
+    if (m_ulCount != 1 || m_usDimCount != 1 || m_pElements[0].kind == VK_STRING) return nullptr;
+    m_ucQuality = VQ_UNCERTAIN;
+    m_ullTimeStamp = 0;
+    m_ucFlags &= ~kValueFlagContent;
+    return m_pElements;
+  }
+  void SetNumberReshaped(double value);
+  void SetBoolReshaped(bool value);
   // SetDimensions; without initialise the elements are left for the caller to write in full.
   int Shape(uint16_t count, const uint32_t* sizes, bool initialise);
   void FreeContents();
