@@ -67,7 +67,8 @@ bool CNPObject::FireEvent(std::u16string_view name, CNValue* args, uint32_t coun
   return script->RunFunction(this, name, args, count, nullptr);
 }
 
-void CNPObject::ScriptTagServerConnectionPoint::TagChanged(std::u16string_view name, const CNValue& value) {
+void CNPObject::ScriptTagServerConnectionPoint::TagChanged(CNPTag*, std::u16string_view name, const CNValue& value,
+                                                           uint32_t) {
   CNValue args[2];
   args[0].SetString(name);
   args[1].Assign(value);

@@ -14,6 +14,7 @@
 #include "objects/object.h"
 #include "objects/object_expressions.h"
 #include "objects/object_timers.h"
+#include "objects/tag_listener.h"
 
 // Bits of the interaction state word.
 inline constexpr int32_t kStateFocus = 1;
@@ -185,15 +186,14 @@ class CNPObject : public CNObject {
   bool NeedsPaint() const { return m_bNeedsPaint; }
   void ClearNeedsPaint() { m_bNeedsPaint = false; }
 
-  // Where tag-value changes of the tags the object reads arrive; the tag servers reach it
-  // through their own listener interface.
-  class ScriptTagServerConnectionPoint {
+  // Where tag-value changes of the tags the object reads arrive.
+  class ScriptTagServerConnectionPoint : public CNPTagServerConnectionPoint {
    public:
     explicit ScriptTagServerConnectionPoint(CNPObject& object) : m_object(object) {}
     // Only objects whose script handles "OnTagValueChanged" listen.
-    bool IsListening() const { return m_object.HasEventHandler(u"OnTagValueChanged"); }
+    uint32_t IsListening() override { return m_object.HasEventHandler(u"OnTagValueChanged") ? 1 : 0; }
     // Fires "OnTagValueChanged" with the tag name and its value.
-    void TagChanged(std::u16string_view name, const CNValue& value);
+    void TagChanged(CNPTag* tag, std::u16string_view name, const CNValue& value, uint32_t changed) override;
 
    private:
     CNPObject& m_object;

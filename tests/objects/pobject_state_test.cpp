@@ -86,7 +86,7 @@ TEST_F(PObjectProperties, TagChangesReachListeningScriptsUnlessEventsAreOff) {
   EXPECT_FALSE(tags.IsListening());
   Own({u"OnTagValueChanged"});
   EXPECT_TRUE(tags.IsListening());
-  tags.TagChanged(u"Plant.Temp", Num(21.5));
+  tags.TagChanged(nullptr, u"Plant.Temp", Num(21.5), 1);
   EXPECT_EQ(log, EventLog{"event OnTagValueChanged \"Plant.Temp\" 21.5"});
   object->SetProperty(u"EnabledEvent", Lit(u"F"));
   EXPECT_FALSE(object->FireEvent(u"OnTagValueChanged"));

@@ -1,0 +1,22 @@
+#include "tags/tag.h"
+
+#include <algorithm>
+
+void CNPTag::RemoveListener(const Listener* listener) {
+  const auto first = std::find(m_listeners.begin(), m_listeners.end(), listener);
+  if (first != m_listeners.end()) m_listeners.erase(first);
+  std::erase(m_pending, listener);
+}
+
+void CNPTag::Notify(std::u16string_view name, const CNValue& value, uint32_t changed) {
+  std::vector<Listener*> receivers = changed ? m_listeners : m_pending;
+  m_pending.clear();
+  receivers.erase(std::unique(receivers.begin(), receivers.end()), receivers.end());
+  if (receivers.empty()) return;
+  // A receiver may release this tag (or close the form that holds it) from its handler.
+  const CRPtr<CNPTag> keep = CRPtr<CNPTag>::Retain(this);
+  for (Listener* receiver : receivers) {
+    if (std::find(m_listeners.begin(), m_listeners.end(), receiver) == m_listeners.end()) continue;
+    if (receiver->IsListening()) receiver->TagChanged(this, name, value, changed);
+  }
+}
