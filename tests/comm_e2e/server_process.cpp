@@ -32,12 +32,11 @@ uint16_t PortAfter(const std::string& line, const std::string& prefix) {
   return port > 0 && port <= 65535 ? static_cast<uint16_t>(port) : 0;
 }
 
-std::string WriteTagsFile() {
+std::string MakeTagsFile() {
   std::string path = "/tmp/comm_e2e_tagsXXXXXX";
   const int fd = mkstemp(path.data());
   if (fd < 0) return {};
   close(fd);
-  std::ofstream(path) << kE2eTags;
   return path;
 }
 
@@ -50,7 +49,8 @@ ServerProcess::~ServerProcess() {
 
 bool ServerProcess::Start(const Options& options) {
   Stop();
-  if (m_tagsPath.empty()) m_tagsPath = WriteTagsFile();
+  if (m_tagsPath.empty()) m_tagsPath = MakeTagsFile();
+  std::ofstream(m_tagsPath, std::ios::trunc) << options.tags;
   std::vector<std::string> args = {VELTRIX_PANEL_SERVER_SIM, "--port", std::to_string(options.port), "--tags",
                                    m_tagsPath};
   if (options.http) {

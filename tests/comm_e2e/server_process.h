@@ -14,6 +14,7 @@ inline constexpr const char* kE2eTags =
     "Counter  number 0\n";
 
 struct ServerProcessOptions {
+  std::string tags = kE2eTags;           // the tag file's text
   std::vector<std::string> faults = {};  // each given as --fault NAME[=ARG]
   bool http = false;                // also serve the SOAP gateway
   uint16_t port = 0;                // 0: any free port
