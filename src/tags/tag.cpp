@@ -17,6 +17,7 @@ void CNPTag::Notify(std::u16string_view name, const CNValue& value, uint32_t cha
   const CRPtr<CNPTag> keep = CRPtr<CNPTag>::Retain(this);
   for (Listener* receiver : receivers) {
     if (std::find(m_listeners.begin(), m_listeners.end(), receiver) == m_listeners.end()) continue;
-    if (receiver->IsListening()) receiver->TagChanged(this, name, value, changed);
+    // A tag got without a listener keeps a null entry, so that its release is counted too.
+    if (receiver && receiver->IsListening()) receiver->TagChanged(this, name, value, changed);
   }
 }
