@@ -8,6 +8,7 @@
 #include <vector>
 
 class CNObject;
+class CNPTagServer;
 class CNValue;
 
 // Services of the script engine that built-in methods use.
@@ -16,6 +17,8 @@ class IKVMethodHost {
   virtual ~IKVMethodHost() = default;
   // "Trace" hands each of its arguments here.
   virtual void TraceValue(const CNValue& value) = 0;
+  // The tags scripts read and write; null when the host has none.
+  virtual CNPTagServer* GetTagServer() { return nullptr; }
 };
 
 // One call of a built-in method: the object it is called on (the root for global functions),

@@ -5,6 +5,7 @@
 #include "script/builtin_methods.h"
 #include "script/method_args.h"
 #include "script/object_handle.h"
+#include "script/tag_methods.h"
 
 namespace {
 
@@ -66,6 +67,8 @@ constexpr std::array kObjectMethods = {
     MethodEntry{u"GetChildObj", &GetChildObj}, MethodEntry{u"GetChildObjCount", &GetChildObjCount},
     MethodEntry{u"SetTimer", &SetTimer},       MethodEntry{u"KillTimer", &KillTimer},
     MethodEntry{u"SetProperty", &SetProperty}, MethodEntry{u"GetProperty", &GetProperty},
+    MethodEntry{u"GetVal", &GetTagValue},      MethodEntry{u"GetValue", &GetTagValue},
+    MethodEntry{u"WriteVal", &WriteTagValue},  MethodEntry{u"SetValue", &WriteTagValue},
 };
 
 }  // namespace

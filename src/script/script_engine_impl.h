@@ -79,6 +79,9 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
   // Where "Trace" output goes; by default to the debug trace.
   void SetTraceOutput(std::function<void(const CNValue&)> output) { m_TraceOutput = std::move(output); }
   CKVBuiltIns& GetBuiltIns() { return m_BuiltIns; }
+  // The tags "GetVal" and "WriteVal" reach; null leaves scripts without tags.
+  void SetTagServer(CNPTagServer* server) { m_pTagServer = server; }
+  CNPTagServer* GetTagServer() override { return m_pTagServer; }
 
   // ---- errors: to the error sink, else a message box; always to the debug trace as
   // "title : message".
@@ -105,6 +108,7 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
   bool m_bExecutionEnabled = true;
   CSCObject::CKVDebuggerCallback* m_pDebugger = nullptr;
   IKVScriptErrorSink* m_pErrorSink = nullptr;
+  CNPTagServer* m_pTagServer = nullptr;
   std::function<void(const CNValue&)> m_TraceOutput;
   std::unordered_map<const CNObject*, std::vector<CRPtr<CNObject>>> m_Created;
 };

@@ -81,3 +81,25 @@ TEST(VeltrixScriptTool, CompileErrorsExitOneAndRunTimeErrorsTwo) {
   EXPECT_EQ(run.code, 2);
   EXPECT_EQ(RunTool("", "--arg 'c(1,'").code, 1);
 }
+
+TEST(VeltrixScriptTool, ScriptsReadAndWriteMemoryAndOfflineTags) {
+  const ToolRun run = RunTool(
+      "event OnInitialize() {\n"
+      "  ::Trace(this.WriteVal(\"$D0\", 1.5), this.GetVal(\"$D0\"), this.GetValue(\"$M3\"));\n"
+      "  this.SetValue(\"$#count\", c(1, 2));\n"
+      "  ::Trace(this.GetVal(\"$#count\"), this.GetVal(\"$#other\"));\n"
+      "  this.WriteVal(\"$S1\", \"ab\");\n"
+      "  ::Trace(this.GetVal(c(\"$D0\", \"$S1\", \"$D10000\")));\n"
+      "  ::Trace(this.WriteVal(\"$D10000\", 1), this.WriteVal(\"Plant.Temp\", 21), this.GetVal(\"Plant.Temp\"));\n"
+      "  var r = new Rectangle();\n"
+      "  ::Trace(::Math.Abs(-1), r.GetProperty(\"Name\"));\n"
+      "}");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out,
+            "T\n1.5\nF\n"
+            "c(1,2)\n#NOTHING#\n"
+            "c(1.5,\"ab\",#N/A#)\n"
+            "F\nT\n21\n"
+            "1\n\n");
+}

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "script/value_display.h"
+#include "support/file_time.h"
 #include "support/utf16_text.h"
 
 namespace {
@@ -29,12 +30,16 @@ CNObject* AddObject(CNObjectRegistry& registry, CNObject& parent, std::u16string
 }  // namespace
 
 CScriptHost::CScriptHost(CNObjectRegistry& registry) : m_Engine(registry) {
+  m_Tags.SetTimeBase(CurrentFileTime(), CRTickCount());
+  CNTagServerStartInfo offline;
+  offline.offline = true;
+  m_Tags.Start(offline);
+  m_Engine.SetTagServer(&m_Tags);
   m_Engine.SetErrorSink(this);
   m_Engine.SetTraceOutput([](const CNValue& value) { WriteLine(stdout, DisplayText(value)); });
   m_pRoot = registry.Create(u"Client");
   if (!m_pRoot) return;
   m_pRoot->SetOwner(this);
-  // The memory and alias tag suite attaches to this root once the tag servers exist.
   AddObject(registry, *m_pRoot, u"Math", u"Math");
   m_pObject = AddObject(registry, *m_pRoot, u"Form", u"Script");
 }
@@ -42,6 +47,7 @@ CScriptHost::CScriptHost(CNObjectRegistry& registry) : m_Engine(registry) {
 CScriptHost::~CScriptHost() {
   m_Engine.Shutdown();
   if (m_pRoot) m_pRoot->Release();
+  m_Tags.Stop();
 }
 
 int CScriptHost::Load(std::u16string_view text) {

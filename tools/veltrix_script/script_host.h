@@ -6,9 +6,11 @@
 #include "objects/object.h"
 #include "objects/object_registry.h"
 #include "script/script_engine_impl.h"
+#include "tags/tag_server_suite.h"
 
-// The world veltrix-script runs a script in: a bare root with a Math object, and the object
-// whose event script the file is. Traces go to stdout, one line per value; errors to stderr as
+// The world veltrix-script runs a script in: a bare root with a Math object, the object whose
+// event script the file is, and the memory and alias tags (panel-server tags stay local, as in
+// a project run offline). Traces go to stdout, one line per value; errors to stderr as
 // "title : message".
 class CScriptHost : public CNObjectOwner, public IKVScriptErrorSink {
  public:
@@ -30,6 +32,7 @@ class CScriptHost : public CNObjectOwner, public IKVScriptErrorSink {
  private:
   int ExitCode() const;
 
+  CNPTagServerSuite m_Tags;
   CNScriptImpl m_Engine;
   CNObject* m_pRoot = nullptr;
   CNObject* m_pObject = nullptr;
