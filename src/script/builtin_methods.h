@@ -14,7 +14,8 @@ const CKVMethodTable& ObjectMethods();  // the methods of every object
 // Finds the built-in method a call reaches. On the root (the object without a parent) the
 // global functions are looked up in the tables a host added, newest first, then among the root
 // object's own functions, then the common and then the mathematical functions; on a Math
-// object among the mathematical functions; on every object, last, among the object methods.
+// object among the mathematical functions; on a format object among its own methods; on every
+// object, last, among the object methods.
 class CKVBuiltIns {
  public:
   // table must outlive every use of this object.

@@ -36,7 +36,8 @@
 #include "objects/tag_bind.h"
 #include "objects/time_grids.h"
 #include "objects/web_browser.h"
-#include "script/format_objects.h"
+#include "script/formats/blink_format_parser.h"
+#include "script/formats/number_format_parser.h"
 #include "script/math_object.h"
 
 namespace {

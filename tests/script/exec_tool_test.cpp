@@ -103,3 +103,14 @@ TEST(VeltrixScriptTool, ScriptsReadAndWriteMemoryAndOfflineTags) {
             "F\nT\n21\n"
             "1\n\n");
 }
+
+TEST(VeltrixScriptTool, FormatObjectsAnswerTheirOwnMethods) {
+  const ToolRun run = RunTool(
+      "event OnInitialize() {\n"
+      "  var f = new NumberFormatParser();\n"
+      "  f.SetFormatName(\"@NUMBER.2S3\");\n"
+      "  ::Trace(f.GetType(), f.GetFormatName());\n"
+      "}");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "number\n@NUMBER.2S\n");  // grouping by 3 is the default
+}
