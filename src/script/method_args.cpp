@@ -1,6 +1,9 @@
 #include "script/method_args.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "support/utf16_text.h"
 
 namespace {
 
@@ -19,3 +22,9 @@ uint32_t ArgCount(const CNValue& arg) { return static_cast<uint32_t>(WholeInRang
 uint16_t ArgUInt16(const CNValue& arg) { return static_cast<uint16_t>(WholeInRange(arg, 0, UINT16_MAX)); }
 
 std::u16string ArgText(const CNValue& arg) { return arg.GetCount() ? arg.GetText(0) : std::u16string(); }
+
+std::filesystem::path ArgPath(const CNValue& arg) {
+  std::u16string text = ArgText(arg);
+  std::replace(text.begin(), text.end(), u'\\', u'/');
+  return std::filesystem::path(Utf16ToUtf8(text));
+}
