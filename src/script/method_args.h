@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "objects/value.h"
 #include "script/method_table.h"
+
+class CNObject;
 
 // How built-in methods read their arguments. A number used as a whole number is truncated
 // toward zero; one outside the range of what it stands for counts as 0.
@@ -18,6 +21,8 @@ uint32_t ArgCount(const CNValue& arg);
 uint16_t ArgUInt16(const CNValue& arg);
 // The display text of element 0; empty for the empty value.
 std::u16string ArgText(const CNValue& arg);
+// An argument of names: one name (the text of element 0), or the texts of a list's elements.
+std::vector<std::u16string> ArgNames(const CNValue& arg);
 // A file or folder name; "\" separators written by Windows-minded projects become "/".
 std::filesystem::path ArgPath(const CNValue& arg);
 
@@ -57,3 +62,6 @@ bool EachElement(CMethodCall& call, size_t low, size_t high, Set&& set) {
 // The most elements a value made by a built-in method may have; a method that would make a
 // larger one fails.
 inline constexpr uint32_t kMaxMethodElements = 1u << 24;
+
+// The live object an object value names; null for any other value.
+CNObject* ArgObject(const CNValue& arg);

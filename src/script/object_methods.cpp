@@ -1,4 +1,6 @@
 // The methods every object has.
+#include "script/object_methods.h"
+
 #include <array>
 
 #include "objects/pobject.h"
@@ -45,7 +47,7 @@ bool GetChildObjCount(CMethodCall& call) {
 // "SetTimer"(id, interval[, count[, catch-up factor[, lateness cap]]]): false when the object
 // has a timer with that id already.
 bool SetTimer(CMethodCall& call) {
-  auto* object = dynamic_cast<CNPObject*>(&call.target);
+  CNPObject* object = TargetScreenObject(call);
   if (!object || call.Count() < 2) return false;
   const size_t n = call.Count();
   const uint32_t count = n > 2 ? static_cast<uint32_t>(ArgInt32(call.Arg(2))) : kTimerUnlimited;
@@ -57,18 +59,60 @@ bool SetTimer(CMethodCall& call) {
 
 // "KillTimer"(id): false when the object has no timer with that id.
 bool KillTimer(CMethodCall& call) {
-  auto* object = dynamic_cast<CNPObject*>(&call.target);
+  CNPObject* object = TargetScreenObject(call);
   if (!object || call.Count() != 1) return false;
   call.result.SetBool(object->KillTimer(ArgUInt16(call.Arg(0))));
   return true;
 }
 
+// In the order of the list of object methods; each name is its own entry.
 constexpr std::array kObjectMethods = {
-    MethodEntry{u"GetChildObj", &GetChildObj}, MethodEntry{u"GetChildObjCount", &GetChildObjCount},
-    MethodEntry{u"SetTimer", &SetTimer},       MethodEntry{u"KillTimer", &KillTimer},
-    MethodEntry{u"SetProperty", &SetProperty}, MethodEntry{u"GetProperty", &GetProperty},
-    MethodEntry{u"GetVal", &GetTagValue},      MethodEntry{u"GetValue", &GetTagValue},
-    MethodEntry{u"WriteVal", &WriteTagValue},  MethodEntry{u"SetValue", &WriteTagValue},
+    MethodEntry{u"GetVal", &GetTagValue},
+    MethodEntry{u"GetValue", &GetTagValue},
+    MethodEntry{u"WriteVal", &WriteTagValue},
+    MethodEntry{u"SetValue", &WriteTagValue},
+    MethodEntry{u"ReadVal", &ReadTagValue},
+    MethodEntry{u"ReadRequest", &ReadRequest},
+    MethodEntry{u"ReadRefresh", &TagRefresh},
+    MethodEntry{u"ReadRequestRefresh", &ReadRequestRefresh},
+    MethodEntry{u"WriteRequest", &WriteRequest},
+    MethodEntry{u"WriteRefresh", &TagRefresh},
+    MethodEntry{u"WriteRequestRefresh", &WriteRequestRefresh},
+    MethodEntry{u"AddExpression", &AddExpression},
+    MethodEntry{u"GetExpressionValue", &GetExpressionValue},
+    MethodEntry{u"DelExpression", &DelExpression},
+    MethodEntry{u"DelAllExpression", &DelAllExpression},
+    MethodEntry{u"HitTest", &HitTest},
+    MethodEntry{u"Intersect", &Intersect},
+    MethodEntry{u"GetChildObj", &GetChildObj},
+    MethodEntry{u"GetChildObjCount", &GetChildObjCount},
+    MethodEntry{u"GetParentObj", &GetParentObj},
+    MethodEntry{u"GetThisObj", &GetThisObj},
+    MethodEntry{u"SetTimer", &SetTimer},
+    MethodEntry{u"KillTimer", &KillTimer},
+    MethodEntry{u"KillAllTimer", &KillAllTimer},
+    MethodEntry{u"CallCommonEvent", &CallCommonEvent},
+    MethodEntry{u"SetProperty", &SetProperty},
+    MethodEntry{u"GetProperty", &GetProperty},
+    MethodEntry{u"GetPropertyName", &GetPropertyName},
+    MethodEntry{u"CopyProperty", &CopyProperty},
+    MethodEntry{u"CallMethod", &CallMethod},
+    MethodEntry{u"CallEvent", &CallEvent},
+    MethodEntry{u"GetBindScript", &GetBindScript},
+    MethodEntry{u"SetBindScript", &SetBindScript},
+    MethodEntry{u"GetEventScript", &GetEventScript},
+    MethodEntry{u"SetEventScript", &SetEventScript},
+    MethodEntry{u"StartDrag", &StartDrag},
+    MethodEntry{u"StartDragX", &StartDragX},
+    MethodEntry{u"StartDragY", &StartDragY},
+    MethodEntry{u"StopDrag", &StopDrag},
+    MethodEntry{u"IsDrag", &IsDrag},
+    MethodEntry{u"Animate", &Animate},
+    MethodEntry{u"StopAnimate", &StopAnimate},
+    MethodEntry{u"Redraw", &Redraw},
+    MethodEntry{u"GetAbsoluteRect", &GetAbsoluteRect},
+    MethodEntry{u"SetMouseCapture", &SetMouseCapture},
+    MethodEntry{u"ReleaseMouseCapture", &ReleaseMouseCapture},
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "script/tag_methods.h"
+
 namespace {
 
 // "Trace"(values...): hands every argument to the host's trace output.
@@ -12,6 +14,10 @@ bool Trace(CMethodCall& call) {
 }
 
 constexpr std::array kRootMethods = {
+    MethodEntry{u"SetAliasTag", &SetAliasTag},
+    MethodEntry{u"GetAliasTag", &GetAliasTag},
+    MethodEntry{u"RefreshTag", &RefreshTag},
+    MethodEntry{u"GetTagLastError", &GetTagLastError},
     MethodEntry{u"Trace", &Trace},
 };
 

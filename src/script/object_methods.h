@@ -1,0 +1,94 @@
+#pragma once
+
+#include "objects/pobject.h"
+#include "script/method_table.h"
+
+// The object methods beyond the tag methods (tag_methods.h). Methods that need a screen object
+// fail on any other object. A method described as taking no arguments ignores any it is given.
+
+// The screen object a method is called on; null for any other object.
+inline CNPObject* TargetScreenObject(const CMethodCall& call) {
+  return dynamic_cast<CNPObject*>(&call.target);
+}
+
+// ---- object_tree_methods.cpp
+// "GetParentObj"(): the parent as an object value; the empty value for the root.
+bool GetParentObj(CMethodCall& call);
+// "GetThisObj"(): the object itself as an object value.
+bool GetThisObj(CMethodCall& call);
+// "CallMethod"(name, arguments...): runs the function of the object's script and returns its
+// result; fails when the script has no such function. A function that fails reports its own
+// error and gives the empty value.
+bool CallMethod(CMethodCall& call);
+// "CallEvent"(name, arguments...): fires the object's event handler of that name (nothing while
+// "EnabledEvent" is false); true when a handler ran.
+bool CallEvent(CMethodCall& call);
+// "CallCommonEvent"(name[, value]): fires "OnCommonEvent"(name, value) on the object and then on
+// every object below it, parents before children; the number of handlers that ran. Objects
+// that a handler removes meanwhile are skipped.
+bool CallCommonEvent(CMethodCall& call);
+
+// ---- object_property_methods.cpp
+// "GetPropertyName"([index]): the name of property index (the class's properties first, then
+// the custom ones), the empty value out of range; without an argument, the list of all names.
+bool GetPropertyName(CMethodCall& call);
+// "CopyProperty"(source object[, names]): copies the named properties, or without names every
+// persisted property of this object that the source has too (except "Name"), from the source;
+// the number of properties that took the source's value. Fails when source is no live object.
+bool CopyProperty(CMethodCall& call);
+// "GetBindScript"([property]): the bind script of the property, or without an argument the
+// object's whole bind text.
+bool GetBindScript(CMethodCall& call);
+// "SetBindScript"([property,] text): replaces the property's bind script (an empty text removes
+// it; false when the object has no such property), or the whole bind text. The binds follow the
+// new text when the object's binds are next connected.
+bool SetBindScript(CMethodCall& call);
+// "GetEventScript"(): the object's event script text.
+bool GetEventScript(CMethodCall& call);
+// "SetEventScript"(text): replaces the event script text; the running script stays until the
+// object's script is next loaded (its form opened again).
+bool SetEventScript(CMethodCall& call);
+
+// ---- object_state_methods.cpp
+// Rectangles are in form coordinates (groups do not shift their children); a point is inside
+// when left <= x < right and top <= y < bottom.
+// "HitTest"(x, y): whether the point lies inside the object's rectangle.
+bool HitTest(CMethodCall& call);
+// "Intersect"(object) or "Intersect"(left, top, right, bottom): whether the object's rectangle
+// and the other overlap with an area greater than 0.
+bool Intersect(CMethodCall& call);
+// "GetAbsoluteRect"(): c(left, top, right, bottom).
+bool GetAbsoluteRect(CMethodCall& call);
+// "KillAllTimer"(): removes every timer of the object.
+bool KillAllTimer(CMethodCall& call);
+// "StartDrag"(), "StartDragX"(), "StartDragY"(): mouse moves move the object (along one axis
+// for X and Y) until "StopDrag"(); "IsDrag"() tells whether a drag runs.
+bool StartDrag(CMethodCall& call);
+bool StartDragX(CMethodCall& call);
+bool StartDragY(CMethodCall& call);
+bool StopDrag(CMethodCall& call);
+bool IsDrag(CMethodCall& call);
+// "SetMouseCapture"(), "ReleaseMouseCapture"(): while captured, leaving the object is ignored.
+bool SetMouseCapture(CMethodCall& call);
+bool ReleaseMouseCapture(CMethodCall& call);
+// "Animate"(names, ends, duration[, easing[, message]]): animates the properties (animation.h)
+// to their end values over duration milliseconds. One name takes the whole end value; with a
+// list of names, property i takes element i of ends. The easing is a curve index or name (an
+// unknown one uses "easeOutExpo"). False, starting nothing, when a property cannot be animated
+// or names and ends do not pair up.
+bool Animate(CMethodCall& call);
+// "StopAnimate"(): stops every animation where it stands.
+bool StopAnimate(CMethodCall& call);
+// "Redraw"(): asks the view to repaint the object.
+bool Redraw(CMethodCall& call);
+
+// ---- object_expression_methods.cpp (expressions are texts of the bind-script language)
+// "AddExpression"(id, text): adds or replaces the expression with that id (a count).
+bool AddExpression(CMethodCall& call);
+// "GetExpressionValue"(id): its current value; the empty value when there is no expression with
+// that id or it cannot be evaluated.
+bool GetExpressionValue(CMethodCall& call);
+// "DelExpression"(id): false when there is no expression with that id.
+bool DelExpression(CMethodCall& call);
+// "DelAllExpression"(): removes every expression.
+bool DelAllExpression(CMethodCall& call);
