@@ -1,8 +1,9 @@
 #include "browser/form_file_reader.h"
 
-#include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "objects/custom_property_declarations.h"
 #include "objects/form_file_text.h"
@@ -11,7 +12,14 @@
 
 namespace {
 
-// The attributes that are not handed to SetProperty; of a name given twice the first counts.
+// An attribute that sets a property, with its name measured once.
+struct PropertyAttribute {
+  std::string_view name;
+  pugi::xml_attribute attribute;
+};
+
+// The attributes of one element: those read their own way (of a name given twice the first
+// counts), and, into a list the caller keeps, the property values in document order.
 struct SpecialAttributes {
   using Slot = pugi::xml_attribute SpecialAttributes::*;
 
@@ -21,37 +29,43 @@ struct SpecialAttributes {
   pugi::xml_attribute bind;
   pugi::xml_attribute event;
 
-  explicit SpecialAttributes(pugi::xml_node element) {
-    for (const pugi::xml_attribute& attribute : element.attributes())
-      if (const Slot slot = Find(attribute.name()); slot && !(this->*slot)) this->*slot = attribute;
+  SpecialAttributes(pugi::xml_node element, std::vector<PropertyAttribute>& properties) {
+    properties.clear();
+    for (const pugi::xml_attribute& attribute : element.attributes()) {
+      const std::string_view attributeName = attribute.name();
+      if (const Slot slot = Find(attributeName)) {
+        if (!(this->*slot)) this->*slot = attribute;
+      } else {
+        properties.push_back({attributeName, attribute});
+      }
+    }
   }
 
   // The slot of an attribute name; null for a property value.
-  static Slot Find(const char* attribute) {
-    static constexpr std::pair<const char*, Slot> kSlots[] = {
+  static Slot Find(std::string_view attribute) {
+    static constexpr std::pair<std::string_view, Slot> kSlots[] = {
         {"clid", &SpecialAttributes::clid},           {"Name", &SpecialAttributes::name},
         {"Customize", &SpecialAttributes::customize}, {"Bind", &SpecialAttributes::bind},
         {"Event", &SpecialAttributes::event},
     };
     for (const auto& [slotName, slot] : kSlots)
-      if (attribute[0] == slotName[0] && std::strcmp(attribute, slotName) == 0) return slot;
+      if (attribute == slotName) return slot;  // lengths first: most names are passed at once
     return nullptr;
   }
 };
 
-// Texts and the value kept from one attribute and one object to the next, so that reading
+// The list and texts kept from one attribute and one object to the next, so that reading
 // allocates little beyond what the objects keep.
 struct ReadBuffers {
+  std::vector<PropertyAttribute> properties;  // of the element being read
   std::u16string clid;
   std::u16string property;
   std::u16string text;
-  CNValue value;
 };
 
-void ReadAttributes(pugi::xml_node element, const SpecialAttributes& special, CNObject& object,
-                    std::optional<std::u16string_view> name, ReadBuffers& buffers) {
+void ReadAttributes(const SpecialAttributes& special, CNObject& object, std::optional<std::u16string_view> name,
+                    ReadBuffers& buffers) {
   std::u16string& text = buffers.text;
-  CNValue& value = buffers.value;
   if (name) {
     object.SetName(*name);
   } else if (special.name) {
@@ -60,16 +74,13 @@ void ReadAttributes(pugi::xml_node element, const SpecialAttributes& special, CN
   }
   if (special.customize) {
     DecodeFormText(special.customize.value(), text);
-    value.SetString(text);
-    object.SetProperty(u"Customize", value);
+    object.SetPropertyText(u"Customize", text);
     DeclareCustomProperties(object, text);
   }
-  for (const pugi::xml_attribute& attribute : element.attributes()) {
-    if (SpecialAttributes::Find(attribute.name())) continue;
-    DecodeFormText(attribute.name(), buffers.property);  // names hold no entities: the same conversion
-    DecodeFormText(attribute.value(), text);
-    value.SetString(text);
-    object.SetProperty(buffers.property, value);
+  for (const PropertyAttribute& property : buffers.properties) {
+    DecodeFormText(property.name, buffers.property);  // names hold no entities: the same conversion
+    DecodeFormText(property.attribute.value(), text);
+    object.SetPropertyText(buffers.property, text);
   }
   DecodeFormText(special.bind.value(), text);
   object.SetBind(text);
@@ -84,12 +95,12 @@ CNObject* LoadElementAt(pugi::xml_node element, CNObject* parent, CNFormLoadCont
     CRTrace::Printf("form file: an element below %d levels skipped", kMaxObjectDepth);
     return nullptr;
   }
-  const SpecialAttributes special(element);
+  const SpecialAttributes special(element, buffers.properties);
   Utf8ToUtf16(special.clid.value(), buffers.clid);
   CNObject* object = context.GetRegistry().Create(buffers.clid);
   if (!object) return nullptr;
   object->SetParent(parent);
-  ReadAttributes(element, special, *object, name, buffers);
+  ReadAttributes(special, *object, name, buffers);
   context.OnObjectLoaded(*object);
   if (parent) parent->AddChild(object);
   for (pugi::xml_node child : element.children("OBJ"))

@@ -17,8 +17,8 @@
 // 3. Its name is the caller's when given, else the "Name" attribute's.
 // 4. "Customize" is set first and declares the custom properties (custom_property_declarations.h),
 //    so that they exist before their values arrive, whatever the attribute order.
-// 5. Every other attribute, in document order, is handed to SetProperty as a string value; the
-//    property converts the text, and names that are no property are ignored.
+// 5. Every other attribute, in document order, is handed to SetPropertyText (SetProperty with a
+//    string value); the property converts the text, and names that are no property are ignored.
 // 6. "Bind" and "Event" are set (empty when absent).
 // 7. The load context is told, and the object is appended to its parent's children.
 // 8. Its child elements named "OBJ" are loaded in document order with the object as parent.

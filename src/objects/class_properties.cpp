@@ -5,17 +5,15 @@
 CNClassProperties::CNClassProperties(std::span<const PropertyEntry> properties, std::span<const EventInfo> events)
     : m_properties(properties), m_events(events), m_defaults(properties.size()) {
   size_t slots = 8;
-  while (slots < properties.size() * 2) slots *= 2;  // at most half full: short probes
+  while (slots < properties.size() * 4) slots *= 2;  // at most a quarter full: probes mostly hit at once
   m_index.resize(slots);
   for (uint32_t i = 0; i < properties.size(); ++i) {
     const PropertyEntry& entry = properties[i];
     uint32_t& slot = m_index[FindSlot(entry.info.name)];
     if (!slot) slot = i + 1;  // the first of a repeated name wins
     if (!entry.defaultText) continue;
-    CNValue text;
-    text.SetString(entry.defaultText);
     auto converted = std::make_unique<CNValue>();
-    if (ConvertPropertyValue(entry.info, text, *converted)) m_defaults[i] = std::move(converted);
+    if (ConvertPropertyText(entry.info, entry.defaultText, *converted)) m_defaults[i] = std::move(converted);
   }
 }
 

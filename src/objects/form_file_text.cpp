@@ -57,31 +57,38 @@ std::u16string DecodeFormText(std::string_view attribute) {
 }
 
 void DecodeFormText(std::string_view attribute, std::u16string& text) {
-  // Most attributes are ASCII: widened into the storage text already has.
+  // Most attributes are ASCII without "&": widened into the storage text already has, in the
+  // same pass that looks for what needs more (byte flags, so that the pass stays vectorised).
   text.resize(attribute.size());
   unsigned char bits = 0;
+  unsigned char ampersand = 0;
   for (size_t i = 0; i < attribute.size(); ++i) {
     const auto c = static_cast<unsigned char>(attribute[i]);
     bits |= c;
+    ampersand |= c == '&';
     text[i] = c;
   }
   if (bits & 0x80) Utf8ToUtf16(attribute, text);
-  if (attribute.find('&') == std::string_view::npos) return;
+  if (!ampersand) return;
   // The format defines the replacements in turn, one pass per entity. Entities hold no "&" but
   // the first and none of the decoded characters can start or complete one, so the occurrences
   // are those of the text as read and never overlap: one pass over it gives the same result.
+  // The text between two "&" moves down as one block.
   size_t out = text.find(u'&');
   for (size_t in = out; in < text.size();) {
-    auto entity = kEntities.end();
-    if (text[in] == u'&')
-      entity = std::find_if(kEntities.begin(), kEntities.end(),
-                            [&](const Entity& e) { return text.compare(in, e.text.size(), e.text) == 0; });
+    const auto entity = std::find_if(kEntities.begin(), kEntities.end(),
+                                     [&](const Entity& e) { return text.compare(in, e.text.size(), e.text) == 0; });
     if (entity == kEntities.end()) {
-      text[out++] = text[in++];
+      text[out++] = u'&';
+      ++in;
     } else {
       text[out++] = entity->character;
       in += entity->text.size();
     }
+    const size_t next = std::min(text.find(u'&', in), text.size());
+    std::copy(text.begin() + in, text.begin() + next, text.begin() + out);
+    out += next - in;
+    in = next;
   }
   text.resize(out);
 }

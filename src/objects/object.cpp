@@ -167,27 +167,35 @@ bool CNObject::AddCustomProperty(std::unique_ptr<CNCustomProperty> property) {
   return true;
 }
 
+std::vector<std::pair<uint32_t, uint32_t>>::const_iterator CNObject::FindValueEntry(uint32_t i) const {
+  return std::lower_bound(m_valueIndex.begin(), m_valueIndex.end(), i,
+                          [](const auto& entry, uint32_t index) { return entry.first < index; });
+}
+
 const CNValue* CNObject::StoredProperty(uint32_t i) const {
-  const auto it = std::lower_bound(m_values.begin(), m_values.end(), i,
-                                   [](const auto& entry, uint32_t index) { return entry.first < index; });
-  if (it != m_values.end() && it->first == i) return &it->second;
+  const auto it = FindValueEntry(i);
+  if (it != m_valueIndex.end() && it->first == i) return &m_values[it->second];
   return GetClassProperties().GetDefault(i);
 }
 
-void CNObject::StoreProperty(uint32_t i, CNValue& converted) {
-  // An object read from a file sets a handful of properties: room for them in one allocation
-  // rather than a copy at every doubling.
+CNValue& CNObject::ValueToConvertInto(uint32_t i, bool& added) {
+  // An object read from a file sets a handful of properties: room for them at once rather
+  // than a copy at every doubling.
   constexpr size_t kFirstValueCount = 8;
-  if (m_values.capacity() == 0) m_values.reserve(kFirstValueCount);
-  const auto it = std::lower_bound(m_values.begin(), m_values.end(), i,
-                                   [](const auto& entry, uint32_t index) { return entry.first < index; });
-  // A property set before takes a copy into its stored value, whose element array is kept when
-  // the shape is the same; a first set takes the converted value over whole.
-  if (it != m_values.end() && it->first == i) {
-    it->second.Assign(converted);
-  } else {
-    m_values.emplace(it, i, std::move(converted));
+  if (m_values.empty()) {
+    m_values.reserve(kFirstValueCount);
+    m_valueIndex.reserve(kFirstValueCount);
   }
+  const auto it = FindValueEntry(i);
+  added = it == m_valueIndex.end() || it->first != i;
+  if (!added) return m_values[it->second];
+  m_valueIndex.insert(it, {i, static_cast<uint32_t>(m_values.size())});
+  return m_values.emplace_back();
+}
+
+void CNObject::DropAddedValue(uint32_t i) {
+  m_valueIndex.erase(FindValueEntry(i));
+  m_values.pop_back();
 }
 
 int CNObject::SetPropertyAt(uint32_t i, const CNValue& value) {
@@ -196,12 +204,11 @@ int CNObject::SetPropertyAt(uint32_t i, const CNValue& value) {
     SetName(value.GetTextEmptyNA(0));
     return 1;
   }
-  // Converted into a reused scratch value, so that setting a property set before allocates
-  // nothing in the common case.
-  thread_local CNValue s_converted;
-  if (!ConvertPropertyValue(info, value, s_converted)) return 0;
-  StoreProperty(i, s_converted);
-  return 1;
+  // Converted straight into the stored value; a failed conversion leaves it as it was.
+  bool added = false;
+  if (ConvertPropertyValue(info, value, ValueToConvertInto(i, added))) return 1;
+  if (added) DropAddedValue(i);
+  return 0;
 }
 
 int CNObject::GetPropertyAt(uint32_t i, CNValue& value) const {
@@ -236,6 +243,24 @@ int CNObject::SetProperty(std::u16string_view name, const CNValue& value) {
     custom.notDefined = false;
   }
   OnPropertySet(index);
+  return 1;
+}
+
+int CNObject::SetPropertyText(std::u16string_view name, std::u16string_view text) {
+  const int32_t found = FindPropertyIndex(name);
+  const auto i = static_cast<uint32_t>(found);
+  const CNClassProperties& table = GetClassProperties();
+  if (found < 0 || i >= table.GetCount() || table.GetInfo(i).name == u"Name" || !StoresConverted(i)) {
+    CNValue value;
+    value.SetString(text);
+    return SetProperty(name, value);
+  }
+  bool added = false;
+  if (!ConvertPropertyText(table.GetInfo(i), text, ValueToConvertInto(i, added))) {
+    if (added) DropAddedValue(i);
+    return 0;
+  }
+  OnPropertySet(i);
   return 1;
 }
 

@@ -103,6 +103,9 @@ class CNObject : public CRRefCnt {
 
   // 1 when the property exists and was set.
   virtual int SetProperty(std::u16string_view name, const CNValue& value);
+  // SetProperty with a string value holding text (a property as a form file gives it), without
+  // making that value where the class stores the property as converted.
+  int SetPropertyText(std::u16string_view name, std::u16string_view text);
   // 1 when the name is known; value untouched otherwise.
   virtual int GetProperty(std::u16string_view name, CNValue& value) const;
   virtual int GetPropertyDefault(std::u16string_view name, CNValue& value) const;
@@ -131,6 +134,10 @@ class CNObject : public CRRefCnt {
   // Stores a value into property i of the class table; derived classes intercept the
   // properties they compute or react to and pass the rest on.
   virtual int SetPropertyAt(uint32_t i, const CNValue& value);
+  // Whether SetPropertyAt, through every class of the object, only converts property i of the
+  // class table and stores it here, so that SetPropertyText may do that itself. No by default;
+  // a class that takes a property its own way (in SetProperty or SetPropertyAt) answers no for it.
+  virtual bool StoresConverted(uint32_t /*i*/) const { return false; }
   // Reads property i of the class table: the stored value or the class's default.
   virtual int GetPropertyAt(uint32_t i, CNValue& value) const;
   // Names outside the table that the class answers anyway (read-only run-time values).
@@ -145,9 +152,13 @@ class CNObject : public CRRefCnt {
   const CNValue* StoredProperty(uint32_t i) const;
 
  private:
-  // Keeps converted as the value of class property i: copied over a value set before, else
-  // moved from.
-  void StoreProperty(uint32_t i, CNValue& converted);
+  // The entry of class property i in m_valueIndex, else where it would go.
+  std::vector<std::pair<uint32_t, uint32_t>>::const_iterator FindValueEntry(uint32_t i) const;
+  // The stored value of class property i to convert into; one is added, empty, when the
+  // property has none (added true).
+  CNValue& ValueToConvertInto(uint32_t i, bool& added);
+  // Takes back the value just added for class property i, when its conversion failed.
+  void DropAddedValue(uint32_t i);
 
   int32_t m_lState = 0;
   std::u16string m_strName;
@@ -156,8 +167,11 @@ class CNObject : public CRRefCnt {
   std::u16string m_strEvent;
   std::u16string m_strBind;
   CNObjectOwner* m_pOwner = nullptr;
-  // Values set on class properties, sorted by index; the others read their default.
-  std::vector<std::pair<uint32_t, CNValue>> m_values;
+  // Values set on class properties, in the order they were first set, and their positions
+  // there by property index ({index, position}, sorted by index), so that adding a value moves
+  // no other unless the storage grows. Properties never set read their default.
+  std::vector<CNValue> m_values;
+  std::vector<std::pair<uint32_t, uint32_t>> m_valueIndex;
   std::vector<std::unique_ptr<CNCustomProperty>> m_custom;
 };
 

@@ -134,6 +134,10 @@ int CNPObject::SetPropertyAt(uint32_t i, const CNValue& value) {
   return CNObject::SetPropertyAt(i, value);
 }
 
+bool CNPControl::StoresConverted(uint32_t i) const {
+  return !FindComputed(GetClassProperties().GetInfo(i).name);
+}
+
 int CNPObject::GetPropertyAt(uint32_t i, CNValue& value) const {
   const ComputedProperty* computed = FindComputed(GetClassProperties().GetInfo(i).name);
   if (!computed) return CNObject::GetPropertyAt(i, value);

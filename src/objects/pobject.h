@@ -248,4 +248,8 @@ class CNPControl : public CNPObject {
  public:
   // Fires "OnMouseWheel" with the signed wheel delta.
   void MouseWheel(int16_t delta, const CNPoint& at) override;
+
+ protected:
+  // Every class property but those CNPObject computes.
+  bool StoresConverted(uint32_t i) const override;
 };

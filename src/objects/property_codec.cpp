@@ -3,16 +3,12 @@
 #include <cmath>
 
 #include "objects/enum_value.h"
+#include "objects/value_text.h"
 #include "support/utf16_text.h"
 
 namespace {
 
-bool ConvertColor(const CNValue& in, CNValue& out) {
-  if (in.IsNumber(0) || in.IsBool(0) || in.IsObject(0)) {
-    out.SetString(ColorText(in.GetHandle(0) & 0xFFFFFF));
-    return true;
-  }
-  const std::u16string text = in.GetTextEmptyNA(0);
+bool ConvertColorText(std::u16string_view text, CNValue& out) {
   uint32_t color = 0;
   if (text.empty() || (text[0] == u'@' && text.size() > 1)) {
     out.SetString(text);
@@ -24,20 +20,19 @@ bool ConvertColor(const CNValue& in, CNValue& out) {
   return true;
 }
 
-bool ConvertEnum(const PropertyInfo& info, const CNValue& in, CNValue& out) {
+bool ConvertEnumText(const PropertyInfo& info, std::u16string_view text, CNValue& out) {
   // A border style may name a style of the visual theme ("@BorderStyle3").
-  if (info.type == PT_BORDER_STYLE && in.IsString(0)) {
-    const std::u16string_view text = in.GetStringView(0);
-    if (text.size() > 1 && text[0] == u'@') {
-      out.SetString(text);
-      return true;
-    }
+  if (info.type == PT_BORDER_STYLE && text.size() > 1 && text[0] == u'@') {
+    out.SetString(text);
+    return true;
   }
-  CNEnum item(-1);
-  if (!item.FromValue(info.list, in)) return false;
-  item.ToValue(info.list, out);
+  const int32_t index = CNEnum::ItemIndex(info.list, text);
+  if (index < 0) return false;
+  CNEnum(index).ToValue(info.list, out);
   return true;
 }
+
+bool IsTagType(int32_t type) { return type == PT_TAG_IN || type == PT_TAG_OUT || type == PT_TAG_INOUT; }
 
 double ToInteger(double number) {
   if (std::isnan(number)) return 0;
@@ -67,23 +62,44 @@ std::u16string ColorText(uint32_t colorRef) {
   return text;
 }
 
+bool ConvertPropertyText(const PropertyInfo& info, std::u16string_view text, CNValue& out) {
+  switch (info.type) {
+    case PT_BOOL: out.SetBool(StringToBool(text)); return true;
+    case PT_INTEGER: out.SetNumber(ToInteger(StringToNumber(text))); return true;
+    case PT_NUMBER: out.SetNumber(StringToNumber(text)); return true;
+    case PT_ENUM:
+    case PT_BORDER_STYLE: return ConvertEnumText(info, text, out);
+    case PT_COLOR: return ConvertColorText(text, out);
+    default:
+      out.SetString(text);
+      if (IsTagType(info.type)) out.SetFlags(0);  // what a copy of a new string value has
+      return true;
+  }
+}
+
 bool ConvertPropertyValue(const PropertyInfo& info, const CNValue& in, CNValue& out) {
+  if (IsTagType(info.type)) {
+    out.Assign(in);
+    return true;
+  }
+  if (in.IsString(0)) return ConvertPropertyText(info, in.GetStringView(0), out);
   switch (info.type) {
     case PT_BOOL: out.SetBool(in.GetBool(0)); return true;
     case PT_INTEGER: out.SetNumber(ToInteger(in.GetNumber(0))); return true;
     case PT_NUMBER: out.SetNumber(in.GetNumber(0)); return true;
     case PT_ENUM:
-    case PT_BORDER_STYLE: return ConvertEnum(info, in, out);
-    case PT_COLOR: return ConvertColor(in, out);
-    case PT_TAG_IN:
-    case PT_TAG_OUT:
-    case PT_TAG_INOUT: out.Assign(in); return true;
-    default:
-      if (in.IsString(0)) {
-        out.SetString(in.GetStringView(0));
-      } else {
-        out.SetString(in.GetTextEmptyNA(0));
-      }
+    case PT_BORDER_STYLE: {
+      CNEnum item(-1);
+      if (!item.FromValue(info.list, in)) return false;
+      item.ToValue(info.list, out);
       return true;
+    }
+    case PT_COLOR:
+      if (in.IsNumber(0) || in.IsBool(0) || in.IsObject(0)) {
+        out.SetString(ColorText(in.GetHandle(0) & 0xFFFFFF));
+        return true;
+      }
+      return ConvertColorText(in.GetTextEmptyNA(0), out);
+    default: out.SetString(in.GetTextEmptyNA(0)); return true;
   }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "objects/property_info.h"
 #include "objects/value.h"
@@ -14,6 +16,8 @@
 // Returns false, leaving out untouched, when the value does not convert (an unknown item,
 // a malformed colour).
 bool ConvertPropertyValue(const PropertyInfo& info, const CNValue& in, CNValue& out);
+// The same for a string value holding text (as a form file gives a property), without that value.
+bool ConvertPropertyText(const PropertyInfo& info, std::u16string_view text, CNValue& out);
 
 // Colours are Windows COLORREFs: red in the low byte. As text, "#" and six upper-case hex digits
 // with red first.

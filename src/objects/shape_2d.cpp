@@ -12,6 +12,10 @@ int CNP2DShape::SetPropertyAt(uint32_t i, const CNValue& value) {
   return 1;
 }
 
+bool CNP2DShape::StoresConverted(uint32_t i) const {
+  return GetClassProperties().GetInfo(i).name != kPoints && CNPSwitchControl::StoresConverted(i);
+}
+
 int CNP2DShape::GetPropertyAt(uint32_t i, CNValue& value) const {
   if (GetClassProperties().GetInfo(i).name != kPoints) return CNPSwitchControl::GetPropertyAt(i, value);
   value.SetString(PointsText(m_points));

@@ -15,6 +15,8 @@ class CNP2DShape : public CNPSwitchControl {
  protected:
   int SetPropertyAt(uint32_t i, const CNValue& value) override;
   int GetPropertyAt(uint32_t i, CNValue& value) const override;
+  // Not "Points", which the object keeps as numbers.
+  bool StoresConverted(uint32_t i) const override;
 
  private:
   std::vector<CNPathNode> m_points;

@@ -59,6 +59,8 @@ class CNPSwitchControl : public CNPControl {
  protected:
   int SetPropertyAt(uint32_t i, const CNValue& value) override;
   int GetPropertyAt(uint32_t i, CNValue& value) const override;
+  // Not "SwitchType" and "SwitchValue", which the object keeps itself.
+  bool StoresConverted(uint32_t i) const override;
   // Takes a "SwitchType" item (ignoring case) or its position; false, keeping the type, for
   // anything else.
   bool SetSwitchType(const CNValue& value);

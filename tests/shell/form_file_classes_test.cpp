@@ -104,4 +104,40 @@ TEST(FormFileClasses, EveryClassKeepsEveryPersistedPropertyThroughItsElement) {
   CRMessageBox::SetCurrent(previous);
 }
 
+// Reading sets properties from their texts without making a string value where the class stores
+// the property as converted; every class must answer as if the value had been made, for texts
+// that convert and texts that do not.
+TEST(FormFileClasses, EveryPropertySetFromTextAsFromAStringValue) {
+  CRRecordingMessageBox box;
+  CRMessageBox* previous = CRMessageBox::SetCurrent(&box);
+  CPanelControls registry;
+  ASSERT_TRUE(RegisterPanelClasses(registry));
+  for (const auto& category : registry.GetCategories()) {
+    for (const CNObjectClassRecord* record : category.classes) {
+      SCOPED_TRACE(U8(record->clid));
+      CRPtr<CNObject> byValue = CRPtr<CNObject>::Adopt(registry.Create(record->clid));
+      CRPtr<CNObject> byText = CRPtr<CNObject>::Adopt(registry.Create(record->clid));
+      const CNClassProperties& table = byValue->GetClassProperties();
+      for (uint32_t i = 0; i < table.GetCount(); ++i) {
+        const PropertyInfo& info = table.GetInfo(i);
+        const std::u16string_view texts[] = {u"",         u"T",          u"0",         u"-7.5", u"#1a2B3c",
+                                             u"#12345",   u"@TextColor", u"[PATH]1,2,3,4,5,6",
+                                             CNEnum::ItemText(info.list, 1)};
+        for (const std::u16string_view text : texts) {
+          EXPECT_EQ(byText->SetPropertyText(info.name, text), byValue->SetProperty(info.name, Text(text)))
+              << U8(info.name) << " = " << U8(text);
+          CNValue fromText;
+          CNValue fromValue;
+          byText->GetProperty(info.name, fromText);
+          byValue->GetProperty(info.name, fromValue);
+          EXPECT_TRUE(fromText.IsEqual(kCompareContents, fromValue) && fromText.GetFlags() == fromValue.GetFlags())
+              << U8(info.name) << " = " << U8(text) << ": " << U8(fromText.ToLiteral(true)) << " against "
+              << U8(fromValue.ToLiteral(true));
+        }
+      }
+    }
+  }
+  CRMessageBox::SetCurrent(previous);
+}
+
 }  // namespace
