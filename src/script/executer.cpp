@@ -49,7 +49,7 @@ void CSCExecuter::EndRun() {
     if (IsLarge(value)) value.Clear();
   };
   m_Operands.ForEach([&](COperand& operand) { trim(operand.value); });
-  m_Storage.ForEach(trim);
+  m_Slots.ForEach([&](CSlot& slot) { trim(slot.own); });
 }
 
 bool CSCExecuter::Initialise(CScriptEntry& script) {
@@ -89,7 +89,6 @@ bool CSCExecuter::Invoke(CScriptEntry& script, CNObject* owner, const CSCFunctio
   if (!EnterCall(function)) return false;
   const CSCStatement* caller = m_pStatement;
   const auto slotMark = m_Slots.GetMark();
-  const auto storageMark = m_Storage.GetMark();
   const uint32_t slotCount = function.GetSlotCount();
   CSCFrame frame;
   frame.script = &script;
@@ -97,23 +96,23 @@ bool CSCExecuter::Invoke(CScriptEntry& script, CNObject* owner, const CSCFunctio
   frame.function = &function;
   frame.slots = m_Slots.Push(slotCount);
   frame.result = result;
-  CNValue* storage = m_Storage.Push(slotCount);
   for (uint32_t i = 0; i < slotCount; ++i) {
-    frame.slots[i] = {&storage[i], false};
+    CSlot& slot = frame.slots[i];
+    slot.variable = &slot.own;
+    slot.commit = false;
     if (i >= count) {
-      storage[i].Clear();
-    } else if (parameters[i]->IsByReference() && args[i].IsPlace()) {
-      frame.slots[i] = CExpressionExecuter::BindReference(args[i]);
+      slot.own.Clear();
+    } else if (args[i].IsPlace() && parameters[i]->IsByReference()) {
+      CExpressionExecuter::BindReference(args[i], slot);
     } else if (!args[i].IsPlace() && args[i].read == &args[i].value) {
       // A result nobody else sees (the operand outlives the call): used and changed in place.
-      frame.slots[i].variable = &args[i].value;
+      slot.variable = &args[i].value;
     } else {
-      CExpressionExecuter::Take(args[i], storage[i]);
+      CExpressionExecuter::Take(args[i], slot.own);
     }
   }
   const bool ok = ExecuteList(function.GetBody(), 0, frame) != FLOW_ERROR;
   if (result && !frame.returned) result->Clear();
-  m_Storage.Restore(storageMark);
   m_Slots.Restore(slotMark);
   --m_uDepth;
   m_pStatement = caller;

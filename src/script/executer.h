@@ -24,11 +24,12 @@ enum Flow : uint8_t {
   FLOW_ERROR,     // a run-time error stopped the function (CSCExecuter::GetError)
 };
 
-// One local variable or parameter of a running function: its own storage, or for a reference
-// parameter the caller's variable.
+// One local variable or parameter of a running function. Slots live on one stack that calls
+// reuse, so the storage of locals keeps its memory from call to call.
 struct CSlot {
-  CNValue* variable = nullptr;
-  bool commit = false;  // stores must be committed: bound to a property or a slice
+  CNValue* variable = nullptr;  // own, or the caller's variable, or a result handed over
+  bool commit = false;          // stores must be committed: bound to a property or a slice
+  CNValue own;                  // the slot's storage when it is a value of its own
 };
 
 // One running function, or the top-level declarations of a script while they run.
@@ -96,7 +97,6 @@ class CSCExecuter {
   CExpressionExecuter m_Expressions;
   CStableStack<COperand> m_Operands;
   CStableStack<CSlot> m_Slots;
-  CStableStack<CNValue> m_Storage;
   CCompilerError m_Error;
   const CSCStatement* m_pStatement = nullptr;  // the statement running, for the error's line
   uint32_t m_uRuns = 0;                        // runs from outside, nested in each other

@@ -2,12 +2,17 @@
 
 #include <charconv>
 
+#include "script/number_operation.h"
 #include "support/utf16_text.h"
 
 namespace {
 
 CDirectOperand DirectOperand(const CSCExpression& expression, const CExpressionItem& item) {
-  if (item.op == EO_CONSTANT) return {DS_CONSTANT, item.operand};
+  if (item.op == EO_CONSTANT) {
+    const CNValue& constant = expression.GetConstant(item.operand);
+    if (IsScalarNumber(constant)) return {DS_NUMBER, item.operand, constant.GetElements()[0].n};
+    return {DS_CONSTANT, item.operand};
+  }
   if (item.op != EO_NAME) return {};
   const CSCName& name = expression.GetName(item.operand);
   if (name.GetParts().size() != 1) return {};
@@ -18,6 +23,64 @@ CDirectOperand DirectOperand(const CSCExpression& expression, const CExpressionI
 
 bool IsComparison(int operation) { return operation >= VOP_EQUAL && operation <= VOP_LESSEQUAL; }
 bool IsArithmetic(int operation) { return operation >= VOP_ADD && operation <= VOP_DIVIDE; }
+
+// An operand of the number shortcuts: a variable, or a constant that is a number. A constant of
+// any other kind would only ever send them back to the general evaluation.
+bool MayBeNumber(const CDirectOperand& operand) {
+  return operand.source != DS_NONE && operand.source != DS_CONSTANT;
+}
+
+// A two-operand operator (not an assignment) whose operation the number shortcuts work out.
+bool IsDirectOperator(ExpressionOp op) {
+  const int operation = OperatorValueOperation(op);
+  return OperatorLevel(op) > OperatorLevel(EO_ASSIGN) && (IsComparison(operation) || IsArithmetic(operation));
+}
+
+// The quick form of the whole expression. The items of each form: QS_VALUE left; QS_COMPARE
+// left right op; QS_STEP target op; QS_ASSIGN target left right op =; QS_COMPOUND target right
+// op= (the target is its left too). The target is a name, the others a name or a constant.
+CQuickForm WholeForm(const CSCExpression& expression) {
+  const std::vector<CExpressionItem>& items = expression.GetItems();
+  const size_t size = items.size();
+  if (size == 1) {
+    CQuickForm value;
+    value.left = DirectOperand(expression, items[0]);
+    if (value.left.source != DS_NONE) value.shape = QS_VALUE;
+    return value;
+  }
+  if (size < 2) return {};
+  const ExpressionOp last = items.back().op;
+  CQuickForm form;
+  if (items[0].op == EO_NAME) form.target = DirectOperand(expression, items[0]);
+  if (size == 2 && last >= EO_PRE_INCREMENT && last <= EO_POST_DECREMENT) {
+    form.shape = QS_STEP;
+    form.operation = last == EO_PRE_INCREMENT || last == EO_POST_INCREMENT ? VOP_ADD : VOP_SUBTRACT;
+  } else if (size == 3 && IsComparison(OperatorValueOperation(last))) {
+    form.shape = QS_COMPARE;
+    form.operation = OperatorValueOperation(last);
+    form.target = {};
+    form.left = DirectOperand(expression, items[0]);
+    form.right = DirectOperand(expression, items[1]);
+    if (!MayBeNumber(form.left)) return {};
+  } else if (size == 3 && OperatorLevel(last) == OperatorLevel(EO_ASSIGN) &&
+             IsArithmetic(OperatorValueOperation(last))) {
+    form.shape = QS_COMPOUND;
+    form.operation = OperatorValueOperation(last);
+    form.left = form.target;
+    form.right = DirectOperand(expression, items[1]);
+  } else if (size == 5 && last == EO_ASSIGN && IsDirectOperator(items[3].op)) {
+    form.shape = QS_ASSIGN;
+    form.operation = OperatorValueOperation(items[3].op);
+    form.left = DirectOperand(expression, items[1]);
+    form.right = DirectOperand(expression, items[2]);
+    if (!MayBeNumber(form.left)) return {};
+  } else {
+    return {};
+  }
+  if (form.shape != QS_COMPARE && form.target.source == DS_NONE) return {};
+  if (form.shape != QS_STEP && !MayBeNumber(form.right)) return {};
+  return form;
+}
 
 }  // namespace
 
@@ -56,68 +119,46 @@ CSCName::CSCName(std::u16string_view written) {
   m_Parts.erase(m_Parts.begin());
 }
 
-// The items of each form: QS_VALUE left; QS_COMPARE left right op; QS_STEP target op; QS_ASSIGN
-// target left right op =; QS_COMPOUND target right op= (the target is its left too). The target
-// is a name, the others a name or a constant.
 void CSCExpression::PlanQuickForm() {
-  m_QuickForm = {};
-  const size_t size = m_Items.size();
-  if (size == 1) {
-    m_QuickForm.left = DirectOperand(*this, m_Items[0]);
-    if (m_QuickForm.left.source != DS_NONE) m_QuickForm.shape = QS_VALUE;
+  m_QuickForm = WholeForm(*this);
+  // Two direct operands right before their operator, wherever they stand. Such triples cannot
+  // overlap: the item after the first one's pair is an operator, not an operand.
+  m_DirectOperations.clear();
+  for (size_t i = 0; i < m_Items.size(); ++i) {
+    m_Items[i].direct = 0;
+    if (i + 2 >= m_Items.size() || !IsDirectOperator(m_Items[i + 2].op) ||
+        m_DirectOperations.size() >= UINT16_MAX)
+      continue;
+    CQuickForm form;
+    form.shape = QS_OPERATE;
+    form.operation = OperatorValueOperation(m_Items[i + 2].op);
+    form.left = DirectOperand(*this, m_Items[i]);
+    form.right = DirectOperand(*this, m_Items[i + 1]);
+    if (!MayBeNumber(form.left) || !MayBeNumber(form.right)) continue;
+    m_DirectOperations.push_back(form);
+    m_Items[i].direct = static_cast<uint16_t>(m_DirectOperations.size());
   }
-  if (size < 2) return;
-  const ExpressionOp last = m_Items.back().op;
-  CQuickForm form;
-  if (m_Items[0].op == EO_NAME) form.target = DirectOperand(*this, m_Items[0]);
-  if (size == 2 && last >= EO_PRE_INCREMENT && last <= EO_POST_DECREMENT) {
-    form.shape = QS_STEP;
-    form.operation = last == EO_PRE_INCREMENT || last == EO_POST_INCREMENT ? VOP_ADD : VOP_SUBTRACT;
-  } else if (size == 3 && IsComparison(OperatorValueOperation(last))) {
-    form.shape = QS_COMPARE;
-    form.operation = OperatorValueOperation(last);
-    form.target = {};
-    form.left = DirectOperand(*this, m_Items[0]);
-    form.right = DirectOperand(*this, m_Items[1]);
-    if (form.left.source == DS_NONE) return;
-  } else if (size == 3 && OperatorLevel(last) == OperatorLevel(EO_ASSIGN) &&
-             IsArithmetic(OperatorValueOperation(last))) {
-    form.shape = QS_COMPOUND;
-    form.operation = OperatorValueOperation(last);
-    form.left = form.target;
-    form.right = DirectOperand(*this, m_Items[1]);
-  } else if (size == 5 && last == EO_ASSIGN && OperatorLevel(m_Items[3].op) > OperatorLevel(EO_ASSIGN) &&
-             (IsComparison(OperatorValueOperation(m_Items[3].op)) ||
-              IsArithmetic(OperatorValueOperation(m_Items[3].op)))) {
-    form.shape = QS_ASSIGN;
-    form.operation = OperatorValueOperation(m_Items[3].op);
-    form.left = DirectOperand(*this, m_Items[1]);
-    form.right = DirectOperand(*this, m_Items[2]);
-    if (form.left.source == DS_NONE) return;
-  } else {
-    return;
-  }
-  if (form.shape != QS_COMPARE && form.target.source == DS_NONE) return;
-  if (form.shape != QS_STEP && form.right.source == DS_NONE) return;
-  m_QuickForm = form;
 }
 
 void CSCExpression::AddOperator(ExpressionOp op, uint32_t position, uint32_t count) {
-  m_Items.push_back({op, 0, count, position});
+  m_Items.push_back({.op = op, .count = count, .position = position});
 }
 
 void CSCExpression::AddConstant(CNValue value, uint32_t position) {
-  m_Items.push_back({EO_CONSTANT, static_cast<uint32_t>(m_Constants.size()), 0, position});
+  m_Items.push_back(
+      {.op = EO_CONSTANT, .operand = static_cast<uint32_t>(m_Constants.size()), .position = position});
   m_Constants.push_back(std::move(value));
 }
 
 void CSCExpression::AddText(ExpressionOp op, std::u16string_view text, uint32_t position, uint32_t count) {
-  m_Items.push_back({op, static_cast<uint32_t>(m_Texts.size()), count, position});
+  m_Items.push_back(
+      {.op = op, .operand = static_cast<uint32_t>(m_Texts.size()), .count = count, .position = position});
   m_Texts.emplace_back(text);
 }
 
 CSCName& CSCExpression::AddName(ExpressionOp op, CSCName name, uint32_t position, uint32_t count) {
-  m_Items.push_back({op, static_cast<uint32_t>(m_Names.size()), count, position});
+  m_Items.push_back(
+      {.op = op, .operand = static_cast<uint32_t>(m_Names.size()), .count = count, .position = position});
   return m_Names.emplace_back(std::move(name));
 }
 

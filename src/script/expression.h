@@ -66,27 +66,33 @@ class CSCName {
 // One item of a postfix expression.
 struct CExpressionItem {
   ExpressionOp op;
+  // On the first of two operands read without lookup that a two-operand operator takes right
+  // after them ("n - 1", "i < count"): 1 + the index of GetDirectOperation, which works the
+  // three items out at once. 0 otherwise.
+  uint16_t direct = 0;
   // EO_CONSTANT: index of GetConstant; EO_TIME_CONSTANT, EO_NEW_OBJECT, EO_NEW_ARRAY: index of
   // GetText (the time literal, the class name); EO_NAME, EO_MEMBER, EO_CALL, EO_DELETE: index of
   // GetName. Unused otherwise.
-  uint32_t operand;
+  uint32_t operand = 0;
   // EO_CALL, EO_NEW_OBJECT, EO_ARRAY_FORM: the arguments; EO_INDEX: the indexes; EO_NEW_ARRAY:
   // the sizes. They are the items' values just below, first one deepest.
-  uint32_t count;
+  uint32_t count = 0;
   // Index in the script of the token the item comes from.
-  uint32_t position;
+  uint32_t position = 0;
 };
 
 // An operand the executer reads without any lookup.
 enum DirectSource : uint8_t {
   DS_NONE,
   DS_CONSTANT,  // GetConstant(index)
+  DS_NUMBER,    // GetConstant(index), a scalar number, whose number is at hand
   DS_LOCAL,     // slot index of the running call's frame
   DS_SCOPE,     // top-level variable index of the script
 };
 struct CDirectOperand {
   DirectSource source = DS_NONE;
   uint32_t index = 0;
+  double number = 0.0;  // DS_NUMBER
 };
 
 // The common shapes of conditions and statements, which the executer works out directly when
@@ -95,6 +101,7 @@ enum QuickShape : uint8_t {
   QS_NONE,
   QS_VALUE,    // left alone
   QS_COMPARE,  // left op right, op a comparison
+  QS_OPERATE,  // left op right inside a larger expression, op an arithmetic or comparison operator
   // The statement forms, from here on.
   QS_STEP,      // target++, target--, ++target, --target
   QS_ASSIGN,    // target = left op right, op an arithmetic or comparison operator
@@ -129,6 +136,8 @@ class CSCExpression {
 
   // QS_NONE until PlanQuickForm has run.
   const CQuickForm& GetQuickForm() const { return m_QuickForm; }
+  // A QS_OPERATE form; see CExpressionItem::direct.
+  const CQuickForm& GetDirectOperation(uint32_t index) const { return m_DirectOperations[index]; }
 
   // The postfix form as text, items separated by blanks: "2 3 ^ 4 *", "x parent.f(2)".
   std::u16string ToText() const;
@@ -140,7 +149,7 @@ class CSCExpression {
   // Returns the added name, to be resolved further.
   CSCName& AddName(ExpressionOp op, CSCName name, uint32_t position, uint32_t count = 0);
   CSCName& EditName(uint32_t index) { return m_Names[index]; }
-  // Recognises the quick form; the names must be resolved.
+  // Recognises the quick form and the direct operations; the names must be resolved.
   void PlanQuickForm();
 
  private:
@@ -149,4 +158,5 @@ class CSCExpression {
   std::vector<std::u16string> m_Texts;
   std::vector<CSCName> m_Names;
   CQuickForm m_QuickForm;
+  std::vector<CQuickForm> m_DirectOperations;
 };

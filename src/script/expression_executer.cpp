@@ -110,13 +110,14 @@ void CExpressionExecuter::Take(COperand& operand, CNValue& out) {
   if (operand.read == &operand.value && IsBulky(operand.value)) {
     out = std::move(operand.value);
   } else {
-    out.Assign(*operand.read);
+    AssignValue(out, *operand.read);
   }
 }
 
-CSlot CExpressionExecuter::BindReference(COperand& operand) {
+void CExpressionExecuter::BindReference(COperand& operand, CSlot& slot) {
   if (operand.kind == OK_ELEMENT) MakeSlicePlace(operand);
-  return {operand.place, operand.commit};
+  slot.variable = operand.place;
+  slot.commit = operand.commit;
 }
 
 CNObject* CExpressionExecuter::ObjectOf(const CNValue& value) {
@@ -137,12 +138,21 @@ void CExpressionExecuter::MakeSlicePlace(COperand& operand) {
 
 bool CExpressionExecuter::Execute(const CSCExpression& expression, CSCFrame& frame, COperand* base, COperand*& top,
                                   bool discard) {
-  const CExpressionItem* last = &expression.GetItems().back();
+  const std::vector<CExpressionItem>& items = expression.GetItems();
+  const CExpressionItem* last = &items.back();
   // Operands an item takes must be on the stack; a tree the parser built always has them.
-  for (const CExpressionItem& item : expression.GetItems()) {
+  for (const CExpressionItem* next = items.data(); next <= last; ++next) {
+    const CExpressionItem& item = *next;
     const auto has = [&](uint32_t n) {
       return top - base >= static_cast<ptrdiff_t>(n) || m_Executer.Fail(CE_INVALID_TOKEN, OperatorText(item.op));
     };
+    if (item.direct &&
+        QuickOperate(expression, expression.GetDirectOperation(item.direct - 1), frame, *top)) {
+      // The operand, the one after it and their operator.
+      ++top;
+      next += 2;
+      continue;
+    }
     switch (item.op) {
       case EO_CONSTANT:
         top++->SetConstant(expression.GetConstant(item.operand));

@@ -47,9 +47,9 @@ class CExpressionExecuter {
 
   // Copies the operand's value into out, or moves it there when it is the operand's own.
   static void Take(COperand& operand, CNValue& out);
-  // The slot of a reference parameter given the place operand; an element place becomes a
+  // Binds the slot of a reference parameter to the place operand; an element place becomes a
   // slice place first.
-  static CSlot BindReference(COperand& operand);
+  static void BindReference(COperand& operand, CSlot& slot);
   // The object an object value names; null for any other value or an object that died.
   static CNObject* ObjectOf(const CNValue& value);
 
@@ -69,6 +69,9 @@ class CExpressionExecuter {
   bool QuickTest(const CSCExpression& expression, const CSCFrame& frame, bool& truth) const;
   // QS_STEP, QS_ASSIGN, QS_COMPOUND.
   bool QuickRun(const CSCExpression& expression, const CSCFrame& frame) const;
+  // QS_OPERATE: the result goes into out's own value.
+  bool QuickOperate(const CSCExpression& expression, const CQuickForm& form, const CSCFrame& frame,
+                    COperand& out) const;
   // The entry points on the operand stack.
   bool EvaluateInGeneral(const CSCExpression& expression, CSCFrame& frame, CNValue& out);
   bool TestInGeneral(const CSCExpression& expression, CSCFrame& frame, bool& truth);

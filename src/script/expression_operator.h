@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <string_view>
+
+#include "objects/value.h"
 
 // Everything that can stand in a postfix expression: operands, and operators with their binding
 // level (higher binds tighter; operands have none) and the value operation they apply (-1 when
@@ -64,12 +67,32 @@ enum ExpressionOp : uint8_t {
       EO_COUNT
 };
 
+struct CExpressionOperatorInfo {
+  std::u16string_view text;
+  int8_t level;
+  int operation;
+};
+
+// Read inline: the executer looks up the operation of every operator it applies.
+inline constexpr CExpressionOperatorInfo kExpressionOperators[] = {
+#define VELTRIX_OPERATOR_INFO(name, text, level, operation) {text, level, operation},
+    VELTRIX_EXPRESSION_OPERATORS(VELTRIX_OPERATOR_INFO)
+#undef VELTRIX_OPERATOR_INFO
+};
+static_assert(std::size(kExpressionOperators) == EO_COUNT);
+
 // The binding level of an operator; kOperand for an operand.
-int8_t OperatorLevel(ExpressionOp op);
+inline int8_t OperatorLevel(ExpressionOp op) {
+  return kExpressionOperators[op].level;
+}
 // The ValueOperation an operator applies (for a compound assignment, the one it applies before
 // storing); -1 when there is none.
-int OperatorValueOperation(ExpressionOp op);
+inline int OperatorValueOperation(ExpressionOp op) {
+  return kExpressionOperators[op].operation;
+}
+// The operator's text in the postfix form ("unary-", "+=", "()").
+inline std::u16string_view OperatorText(ExpressionOp op) {
+  return kExpressionOperators[op].text;
+}
 // The two-operand operator a token text stands for ("<>" reads as "!="); EO_COUNT for none.
 ExpressionOp BinaryOperatorFor(std::u16string_view text);
-// The operator's text in the postfix form ("unary-", "+=", "()").
-std::u16string_view OperatorText(ExpressionOp op);

@@ -1,7 +1,7 @@
-// Conditions such as "i < 10" and statements such as "i++", "s = s + i" and "s += i" on
-// variables and constants holding scalar numbers, done directly on the values. The shapes are
-// recognised when compiling (CSCExpression::PlanQuickForm); the results are the ones the general
-// evaluation gives.
+// Conditions such as "i < 10", statements such as "i++", "s = s + i" and "s += i", and parts
+// such as "n - 1" of larger expressions, on variables and constants holding scalar numbers, done
+// directly on the values. The shapes are recognised when compiling (CSCExpression::PlanQuickForm);
+// the results are the ones the general evaluation gives.
 #pragma once
 
 #include "script/executer.h"
@@ -14,6 +14,7 @@ inline const CNValue& Read(const CSCExpression& expression, const CDirectOperand
                            const CSCFrame& frame) {
   switch (operand.source) {
     case DS_CONSTANT:
+    case DS_NUMBER:
       return expression.GetConstant(operand.index);
     case DS_LOCAL:
       return *frame.slots[operand.index].variable;
@@ -24,10 +25,23 @@ inline const CNValue& Read(const CSCExpression& expression, const CDirectOperand
 
 inline bool ReadNumber(const CSCExpression& expression, const CDirectOperand& operand, const CSCFrame& frame,
                        double& number) {
+  if (operand.source == DS_NUMBER) {
+    number = operand.number;
+    return true;
+  }
   const CNValue& value = Read(expression, operand, frame);
   if (!IsScalarNumber(value)) return false;
   number = value.GetElements()[0].n;
   return true;
+}
+
+// form.left form.operation form.right, when both operands hold scalar numbers.
+inline bool Operate(const CSCExpression& expression, const CQuickForm& form, const CSCFrame& frame,
+                    CNumberResult& result) {
+  double a = 0;
+  double b = 0;
+  return ReadNumber(expression, form.left, frame, a) && ReadNumber(expression, form.right, frame, b) &&
+         OperateNumbers(form.operation, a, b, result);
 }
 
 // The variable a store may go straight into: not one bound to a property or a slice.
@@ -41,20 +55,23 @@ inline CNValue* Target(const CDirectOperand& operand, const CSCFrame& frame) {
 
 inline void CExpressionExecuter::QuickEvaluate(const CSCExpression& expression, const CSCFrame& frame,
                                                CNValue& out) const {
-  out.Assign(script_shortcuts::Read(expression, expression.GetQuickForm().left, frame));
+  AssignValue(out, script_shortcuts::Read(expression, expression.GetQuickForm().left, frame));
 }
 
 inline bool CExpressionExecuter::QuickTest(const CSCExpression& expression, const CSCFrame& frame,
                                            bool& truth) const {
-  const CQuickForm& form = expression.GetQuickForm();
   CNumberResult result;
-  double a = 0;
-  double b = 0;
-  if (!script_shortcuts::ReadNumber(expression, form.left, frame, a) ||
-      !script_shortcuts::ReadNumber(expression, form.right, frame, b))
-    return false;
-  OperateNumbers(form.operation, a, b, result);
+  if (!script_shortcuts::Operate(expression, expression.GetQuickForm(), frame, result)) return false;
   truth = result.truth;
+  return true;
+}
+
+inline bool CExpressionExecuter::QuickOperate(const CSCExpression& expression, const CQuickForm& form,
+                                              const CSCFrame& frame, COperand& out) const {
+  CNumberResult result;
+  if (!script_shortcuts::Operate(expression, form, frame, result)) return false;
+  StoreNumberResult(result, out.value);
+  out.SetValue();
   return true;
 }
 
@@ -70,13 +87,8 @@ inline bool CExpressionExecuter::QuickRun(const CSCExpression& expression, const
     }
     return true;
   }
-  double a = 0;
-  double b = 0;
-  if (!script_shortcuts::ReadNumber(expression, form.left, frame, a) ||
-      !script_shortcuts::ReadNumber(expression, form.right, frame, b))
-    return false;
   CNumberResult result;
-  OperateNumbers(form.operation, a, b, result);
+  if (!script_shortcuts::Operate(expression, form, frame, result)) return false;
   StoreNumberResult(result, *target);
   return true;
 }
@@ -92,7 +104,9 @@ inline bool CExpressionExecuter::Test(const CSCExpression& expression, CSCFrame&
          TestInGeneral(expression, frame, truth);
 }
 
-inline bool CExpressionExecuter::Run(const CSCExpression& expression, CSCFrame& frame) {
+// Forced: left to itself the compiler keeps this one out of the statement loop.
+[[gnu::always_inline]] inline bool CExpressionExecuter::Run(const CSCExpression& expression,
+                                                            CSCFrame& frame) {
   return (expression.GetQuickForm().shape >= QS_STEP && QuickRun(expression, frame)) ||
          RunInGeneral(expression, frame);
 }

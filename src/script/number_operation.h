@@ -50,3 +50,17 @@ inline void StoreNumberResult(const CNumberResult& result, CNValue& out) {
 inline bool IsScalarNumber(const CNValue& value) {
   return value.GetDimensionCount() == 1 && value.GetCount() == 1 && value.IsNumber(0);
 }
+
+// target.Assign(source), a scalar number into a scalar number done inline: the common case of
+// results, parameters and locals.
+inline void AssignValue(CNValue& target, const CNValue& source) {
+  if (&target == &source) return;
+  if (!IsScalarNumber(source) || !IsScalarNumber(target)) {
+    target.Assign(source);
+    return;
+  }
+  target.SetNumber(source.GetElements()[0].n);
+  target.SetQuality(source.GetQuality());
+  target.SetTimeStamp(source.GetTimeStamp());
+  target.SetFlags(source.GetFlags());
+}

@@ -36,7 +36,7 @@ bool CExpressionParser::ParseSequence(CSCExpression& out, bool allowRange) {
     const ExpressionOp op = BinaryOperator(allowRange);
     if (op == EO_COUNT) break;
     Flush(out, pending, OperatorLevel(op));
-    pending.push_back({op, 0, 0, c.Token().start});
+    pending.push_back({.op = op, .position = c.Token().start});
     if (!c.Next()) return false;
   }
   Flush(out, pending, kOperand);
@@ -65,7 +65,7 @@ bool CExpressionParser::ParseUnary(CSCExpression& out, std::vector<CExpressionIt
     } else {
       break;
     }
-    pending.push_back({prefix, 0, 0, position});
+    pending.push_back({.op = prefix, .position = position});
     if (!c.Next()) return false;
   }
   if (!ParseOperand(out)) return false;

@@ -60,6 +60,29 @@ TEST(ScriptEngine, EventsArriveThroughTheObjectModelAndReferenceArgumentsComeBac
   EXPECT_EQ(world.output, (std::vector<std::string>{"3"}));
 }
 
+TEST(ScriptEngine, AValuePassedThroughParametersLocalsAndReturnKeepsItsQualityAndTimeStamp) {
+  ScriptWorld world;
+  world.Load(
+      u"function Pass(v) { var w = v; return w; }\n"
+      u"function Copy(&v) { var w = v; return w; }");
+  // From the second run on, the slots and the result already hold numbers.
+  CNValue result;
+  struct Case {
+    double number;
+    uint8_t quality;
+    FileTime stamp;
+  };
+  for (const Case& c : {Case{1, VQ_GOOD, 100}, Case{2, VQ_BAD, 0}, Case{3, VQ_GOOD, 7}}) {
+    CNValue arg = Number(c.number);
+    arg.SetQuality(c.quality);
+    arg.SetTimeStamp(c.stamp);
+    for (std::u16string_view function : {u"Pass", u"Copy"}) {
+      ASSERT_TRUE(world.Run(function, {arg}, &result));
+      EXPECT_TRUE(result.IsEqual(kCompareContents | kCompareQuality | kCompareTimeStamp, arg)) << c.number;
+    }
+  }
+}
+
 TEST(ScriptEngine, FunctionsAreFoundByFullName) {
   ScriptWorld world;
   world.Load(u"function Ping() { ::Trace(\"pong\"); }");

@@ -142,3 +142,30 @@ xy
 5
 5
 ge
+
+=== two plain numbers inside a larger expression give what any other operands give
+var top = 4;
+function Same(v) { return v; }
+function Below(&p) { return p - 1 < 2; }
+event OnInitialize() {
+  var a = 6; var b = 0; var s = "x"; var t = T;
+  ::Trace(a / b + 1, Same(a) / b + 1);
+  ::Trace((a < 7) + 1, (Same(a) < 7) + 1);
+  ::Trace(s + a + 1, Same(s) + a + 1);
+  ::Trace(t + 1 + a, Same(t) + 1 + a);
+  ::Trace(top * a - 1, Same(top) * a - 1);
+  Text = 2; ::Trace(Below(Text), Below(top));
+}
+--- output
+N/A
+N/A
+2
+2
+7
+7
+8
+8
+23
+23
+T
+F
