@@ -284,29 +284,13 @@ std::u16string_view CNValue::GetQualityName(int quality) {
   }
 }
 
-namespace {
-
-bool SamePayload(const ValueElement& a, const ValueElement& b) {
-  if (a.kind != b.kind) return false;
-  switch (a.kind) {
-    case VK_BOOL: return a.b == b.b;
-    case VK_NUMBER: return a.n == b.n;
-    case VK_STRING: return ElementString(a) == ElementString(b);
-    case VK_TIME: return a.t == b.t;
-    case VK_OBJECT: return a.h == b.h;
-    default: return true;
-  }
-}
-
-}  // namespace
-
 bool CNValue::IsEqual(int mode, const CNValue& other) const {
   if ((mode & kCompareQuality) && m_ucQuality != other.m_ucQuality) return false;
   if ((mode & kCompareTimeStamp) && m_ullTimeStamp != other.m_ullTimeStamp) return false;
   if (mode & kCompareContents) {
     if (m_ulCount != other.m_ulCount) return false;
     for (uint32_t i = 0; i < m_ulCount; ++i)
-      if (!SamePayload(m_pElements[i], other.m_pElements[i])) return false;
+      if (!ElementsEqual(m_pElements[i], other.m_pElements[i])) return false;
   }
   return true;
 }

@@ -96,3 +96,15 @@ std::u16string ElementText(const ValueElement& e, bool emptyNA) {
     default: return std::u16string();
   }
 }
+
+bool ElementsEqual(const ValueElement& a, const ValueElement& b) {
+  if (a.kind != b.kind) return false;
+  switch (a.kind) {
+    case VK_BOOL: return a.b == b.b;
+    case VK_NUMBER: return a.n == b.n;
+    case VK_STRING: return ElementString(a) == ElementString(b);
+    case VK_TIME: return a.t == b.t;
+    case VK_OBJECT: return a.h == b.h;
+    default: return true;
+  }
+}

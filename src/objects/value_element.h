@@ -45,6 +45,9 @@ inline std::u16string_view ElementString(const ValueElement& e) {
 }
 
 // The conversions of one element to each reading.
+// Equality as the value type compares contents: same kind and equal payload (NaN is never
+// equal); elements without value are equal to each other.
+bool ElementsEqual(const ValueElement& a, const ValueElement& b);
 bool ElementAsBool(const ValueElement& e);
 double ElementAsNumber(const ValueElement& e);
 FileTime ElementAsTime(const ValueElement& e);

@@ -2,18 +2,6 @@
 
 #include <cmath>
 
-bool ElementsEqual(const ValueElement& a, const ValueElement& b) {
-  if (a.kind != b.kind) return false;
-  switch (a.kind) {
-    case VK_BOOL: return a.b == b.b;
-    case VK_NUMBER: return a.n == b.n;
-    case VK_STRING: return ElementString(a) == ElementString(b);
-    case VK_TIME: return a.t == b.t;
-    case VK_OBJECT: return a.h == b.h;
-    default: return true;
-  }
-}
-
 bool ElementLess(const ValueElement& a, const ValueElement& b) {
   if (a.kind != b.kind) return a.kind < b.kind;
   switch (a.kind) {
