@@ -4,6 +4,7 @@
 
 #include "browser/form_lookup.h"
 #include "browser/name_list.h"
+#include "browser/project_script_check.h"
 #include "browser/root_client_browser.h"
 #include "objects/form.h"
 #include "objects/form_folder.h"
@@ -64,10 +65,15 @@ void CheckConfigFiles(const CNPRootClientBrowser& project, Problems& problems) {
   }
 }
 
+// Every event script and bind script compiles.
+void CheckScripts(const CNPRootClientBrowser& project, Problems& problems) {
+  CheckProjectScripts(project, problems);
+}
+
 using Check = void (*)(const CNPRootClientBrowser&, Problems&);
 
 // Every check, in the order its problems are listed; a new check joins here.
-constexpr Check kChecks[] = {CheckRevision, CheckStartForms, CheckConfigFiles};
+constexpr Check kChecks[] = {CheckRevision, CheckStartForms, CheckConfigFiles, CheckScripts};
 
 }  // namespace
 

@@ -22,8 +22,8 @@ struct CNProjectProblem {
 };
 
 // Runs the checks of a loaded project, in order, and returns what they found: the revision
-// check, the default and hidden forms the project opens with, and the configuration files its
-// settings name.
+// check, the default and hidden forms the project opens with, the configuration files its
+// settings name, and the event and bind scripts.
 std::vector<CNProjectProblem> CheckProject(const CNPRootClientBrowser& project);
 
 struct CNProjectCounts {

@@ -1,44 +1,12 @@
 #include "objects/bind_links.h"
 
 #include <algorithm>
+#include <utility>
 
-const CNBindLinks::OutputSlot* CNBindLinks::FindSlot(std::u16string_view property) const {
-  const auto it = std::find_if(m_outputs.begin(), m_outputs.end(),
-                               [&](const OutputSlot& slot) { return slot.property == property; });
-  return it == m_outputs.end() ? nullptr : &*it;
-}
-
-void CNBindLinks::SetOutputBind(std::u16string_view property, CRPtr<CNOutputBind> bind) {
-  if (OutputSlot* slot = FindSlot(property)) {
-    slot->bind = std::move(bind);
-    slot->dirty = false;
-  } else {
-    m_outputs.push_back(OutputSlot{std::u16string(property), std::move(bind), false});
-  }
-}
-
-bool CNBindLinks::MarkDirty(std::u16string_view property) {
-  OutputSlot* slot = FindSlot(property);
-  if (!slot) return false;
-  slot->dirty = true;
-  return true;
-}
-
-bool CNBindLinks::IsDirty(std::u16string_view property) const {
-  const OutputSlot* slot = FindSlot(property);
-  return slot && slot->dirty;
-}
-
-uint32_t CNBindLinks::EvaluateDirty() {
-  // A bind writes tags, which may run scripts that rebind: walk references, not the slots.
-  std::vector<CRPtr<CNOutputBind>> due;
-  for (OutputSlot& slot : m_outputs) {
-    if (!slot.dirty || !slot.bind) continue;
-    slot.dirty = false;
-    due.push_back(slot.bind);
-  }
-  for (const CRPtr<CNOutputBind>& bind : due) bind->Evaluate();
-  return static_cast<uint32_t>(due.size());
+void CNBindLinks::SetBinds(CRPtr<CNObjectBinds> binds) {
+  // Disconnecting may run code that looks at the links: detach first.
+  const CRPtr<CNObjectBinds> old = std::exchange(m_binds, std::move(binds));
+  if (old) old->Disconnect();
 }
 
 void CNBindLinks::AddListener(CNPropertyListener* listener) {

@@ -1,44 +1,45 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "support/ref_cnt.h"
 
 class CNObject;
 
-// An output bind as its object sees it: it writes the property's value to its tags. The
-// bind-script layer implements it.
-class CNOutputBind : public CRRefCnt {
+// The bind scripts of one object as the object sees them; the bind layer implements them.
+class CNObjectBinds : public CRRefCnt {
  public:
-  virtual void Evaluate() = 0;
+  // Evaluates the input binds that are due (every one when force is set) and stores their
+  // values in the object's properties; returns how many properties were written.
+  virtual uint32_t RefreshInputs(bool force) = 0;
+  // After a change of one of the object's properties: the input binds that read it become due
+  // and, when writeOutput is set, the property's output bind writes its tags.
+  virtual void PropertyChanged(std::u16string_view name, bool writeOutput) = 0;
+  // Gives back every tag and property link the binds hold; they do nothing afterwards.
+  virtual void Disconnect() = 0;
 };
 
-// Hears every change of an object's properties while the object runs (an input bind that
-// reads other properties of its own object, for example).
+// Hears every change of an object's properties while the object runs.
 class CNPropertyListener {
  public:
   virtual ~CNPropertyListener() = default;
   virtual void PropertyChanged(CNObject& object, std::u16string_view name) = 0;
 };
 
-// An object's links to its bind scripts: one output-bind slot per bound property with a dirty
-// flag, and the listeners of its property changes.
+// An object's links to its bind scripts and the listeners of its property changes.
 class CNBindLinks {
  public:
-  // Replaces the output bind of the property, if it had one; the new slot is clean.
-  void SetOutputBind(std::u16string_view property, CRPtr<CNOutputBind> bind);
-  void RemoveAllOutputBinds() { m_outputs.clear(); }
-  uint32_t GetOutputBindCount() const { return static_cast<uint32_t>(m_outputs.size()); }
-  // False when the property has no output bind.
-  bool MarkDirty(std::u16string_view property);
-  bool IsDirty(std::u16string_view property) const;
-  // Evaluates every dirty output bind once, in the order the binds were set, clearing its flag
-  // first; returns how many ran.
-  uint32_t EvaluateDirty();
+  CNBindLinks() = default;
+  CNBindLinks(const CNBindLinks&) = delete;
+  CNBindLinks& operator=(const CNBindLinks&) = delete;
+  ~CNBindLinks() { DropBinds(); }
+
+  // Replaces (and disconnects) the binds the object had.
+  void SetBinds(CRPtr<CNObjectBinds> binds);
+  CNObjectBinds* GetBinds() const { return m_binds.Get(); }
+  void DropBinds() { SetBinds(nullptr); }
 
   // A listener is held without a reference and must be removed before it dies.
   void AddListener(CNPropertyListener* listener);
@@ -52,17 +53,7 @@ class CNBindLinks {
   void SetInputBinding(bool on) { m_bInputBinding = on; }
 
  private:
-  struct OutputSlot {
-    std::u16string property;
-    CRPtr<CNOutputBind> bind;
-    bool dirty = false;
-  };
-  const OutputSlot* FindSlot(std::u16string_view property) const;
-  OutputSlot* FindSlot(std::u16string_view property) {
-    return const_cast<OutputSlot*>(std::as_const(*this).FindSlot(property));
-  }
-
-  std::vector<OutputSlot> m_outputs;
+  CRPtr<CNObjectBinds> m_binds;
   std::vector<CNPropertyListener*> m_listeners;
   bool m_bInputBinding = false;
 };

@@ -41,6 +41,7 @@ const ComputedProperty* FindComputed(std::u16string_view name) {
 }  // namespace
 
 CNPObject::~CNPObject() {
+  m_bindLinks.DropBinds();
   if (m_bHasHandle) CNObjectHandles::Forget(this);
 }
 
@@ -84,9 +85,8 @@ bool CNPObject::ReadBool(std::u16string_view property, bool absent) const {
 
 void CNPObject::PropertyChanged(std::u16string_view name) {
   if (!m_bRunning) return;
-  if (m_bindLinks.GetOutputBindCount() > 0 && !m_bindLinks.IsInputBinding() &&
-      ReadBool(u"EnabledBindOutput", true))
-    m_bindLinks.MarkDirty(name);
+  if (CNObjectBinds* binds = m_bindLinks.GetBinds())
+    binds->PropertyChanged(name, !m_bindLinks.IsInputBinding() && ReadBool(u"EnabledBindOutput", true));
   m_bindLinks.NotifyListeners(*this, name);
 }
 
@@ -213,9 +213,18 @@ void CNPObject::Initialize() {
 }
 
 void CNPObject::Terminate() {
+  m_bindLinks.DropBinds();
   const CRPtr<CNPObject> self = CRPtr<CNPObject>::Retain(this);
   FireEvent(u"OnTerminate");
   m_timers.KillAll();
+uint32_t CNPObject::RefreshBinds(bool force) {
+  CNObjectBinds* binds = m_bindLinks.GetBinds();
+  if (!binds) return 0;
+  // Storing a value may run handlers that drop the binds.
+  const CRPtr<CNObjectBinds> keep = CRPtr<CNObjectBinds>::Retain(binds);
+  return binds->RefreshInputs(force);
+}
+
   m_animations.Drop();
   StopDrag();
   m_bRunning = false;

@@ -96,8 +96,8 @@ class CNPObject : public CNObject {
 
   // ---- properties
   // After every change of a property, also of the state properties: while the object runs,
-  // marks the property's output bind dirty (unless the change comes from an input bind or the
-  // class's "EnabledBindOutput" is false) and tells the property listeners.
+  // tells the binds (the property's output bind writes unless the change comes from an input
+  // bind or the class's "EnabledBindOutput" is false) and the property listeners.
   virtual void PropertyChanged(std::u16string_view name);
   // The names of the properties set since the last clear.
   std::set<std::u16string_view> GetChangedProperties() const;
@@ -153,7 +153,8 @@ class CNPObject : public CNObject {
   // Fires "OnInitialize"; the object runs from then on.
   void Initialize();
   void InitializeDone() { FireEvent(u"OnInitializeDone"); }
-  // Fires "OnTerminate", then drops timers, animations and any drag; the object stops running.
+  // Fires "OnTerminate", then drops timers, animations, any drag and the binds; the object stops
+  // running.
   void Terminate();
   bool IsRunning() const { return m_bRunning; }
   // Every refresh tick: "OnHeartBeat", then the timers, then the animations.
@@ -180,6 +181,9 @@ class CNPObject : public CNObject {
   CNObjectExpressions& GetExpressions() { return m_expressions; }
   CNBindLinks& GetBindLinks() { return m_bindLinks; }
 
+  // Stores the values of the input binds that are due (all of them when force is set); returns
+  // how many properties they wrote.
+  uint32_t RefreshBinds(bool force);
   // ---- painting
   // Asks the owner's view to repaint the object and marks it as needing paint.
   void RequestRedraw();

@@ -233,7 +233,7 @@ bool Sleep(CMethodCall& call) {
   return true;
 }
 
-// "Beep"(...): the terminal bell on the error output.
+// "Beep", "CMSysRing"(...): the terminal bell on the error output.
 bool Beep(CMethodCall& call) {
   std::fputc('\a', stderr);
   call.result.SetBool(true);
@@ -271,6 +271,7 @@ constexpr std::array kFileMethods = {
     MethodEntry{u"MoveFolder", &TwoPaths<&MoveFolder>},
     MethodEntry{u"RenameFolder", &TwoPaths<&Rename<true>>},
     MethodEntry{u"DeleteFolder", &OnePath<&DeleteFolder>},
+    MethodEntry{u"CMSysRing", &Beep},
     MethodEntry{u"Sleep", &Sleep},
     MethodEntry{u"GetTempFolder", &ComputerText<&TempFolder>},
     MethodEntry{u"CFilePath", &OnePath<&FullPath>},

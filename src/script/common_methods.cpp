@@ -10,7 +10,8 @@ const CKVMethodTable& CommonMethods() {
     std::vector<MethodEntry> entries;
     for (std::span<const MethodEntry> part :
          {CommonConversionMethods(), CommonTextMethods(), CommonTimeMethods(), CommonValueMethods(),
-          CommonTableMethods(), CommonFileMethods(), CommonSystemMethods(), CommonLocaleMethods()})
+          CommonTableMethods(), CommonFileMethods(), CommonSystemMethods(), CommonLocaleMethods(),
+          CommonHostMethods(), CommonFileDataMethods(), CommonNetworkMethods()})
       entries.insert(entries.end(), part.begin(), part.end());
     return entries;
   }();

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "objects/value.h"
 #include "objects/value_element.h"
 
 #include "script/method_table.h"
@@ -17,6 +20,23 @@ std::span<const MethodEntry> CommonTableMethods();       // rows of two-dimensio
 std::span<const MethodEntry> CommonFileMethods();        // files, folders, the computer
 std::span<const MethodEntry> CommonSystemMethods();      // message boxes, other programs
 std::span<const MethodEntry> CommonLocaleMethods();      // the regional settings
+std::span<const MethodEntry> CommonHostMethods();        // display, clipboard, folder chooser, settings store
+std::span<const MethodEntry> CommonFileDataMethods();    // encrypted copies of files, saved print texts
+std::span<const MethodEntry> CommonNetworkMethods();     // mail, wake-on-LAN, HTTP and SOAP requests
+
+// The texts of a value's elements, one per line ("\n" between them); "" for the empty value.
+std::u16string ElementLinesText(const CNValue& value);
+
+// Limits of the network functions: a request that gets no connection within connectTimeoutMs,
+// takes longer than timeoutMs as a whole, or brings an answer longer than maxAnswerBytes fails.
+// Process-wide; the defaults keep a request well inside the time one script run may take.
+struct CommonNetworkLimits {
+  uint32_t connectTimeoutMs = 3000;
+  uint32_t timeoutMs = 8000;
+  size_t maxAnswerBytes = size_t{16} << 20;  // the longest text a script works with
+};
+void SetCommonNetworkLimits(const CommonNetworkLimits& limits);
+CommonNetworkLimits GetCommonNetworkLimits();
 
 // The printf-style text of one conversion such as "%5.2f", "%d", "%X" or "%s" applied to an
 // element; texts outside a conversion are copied, "%%" gives "%".

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -19,6 +20,19 @@ class IKVMethodHost {
   virtual void TraceValue(const CNValue& value) = 0;
   // The tags scripts read and write; null when the host has none.
   virtual CNPTagServer* GetTagServer() { return nullptr; }
+  // "GetDisplaySize": the size in pixels of the display the host shows its windows on; false
+  // when there is none (a headless run), and the function answers no value.
+  virtual bool GetDisplaySize(uint32_t& /*width*/, uint32_t& /*height*/) { return false; }
+  // "SetClipboardData", "GetClipboardData": a host with a real clipboard puts the text there
+  // or reads it and answers true. Without one (false) the text is kept for this process only.
+  virtual bool SetClipboardText(std::u16string_view /*text*/) { return false; }
+  virtual bool GetClipboardText(std::u16string& /*text*/) { return false; }
+  // "BrowseFolder": lets the operator choose a folder, starting in start (empty: anywhere);
+  // false when the choice was cancelled or the host has no way to ask.
+  virtual bool BrowseFolder(std::u16string_view /*title*/, std::u16string_view /*start*/,
+                            std::u16string& /*folder*/) {
+    return false;
+  }
 };
 
 // One call of a built-in method: the object it is called on (the root for global functions),

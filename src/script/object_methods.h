@@ -39,10 +39,6 @@ bool CopyProperty(CMethodCall& call);
 // "GetBindScript"([property]): the bind script of the property, or without an argument the
 // object's whole bind text.
 bool GetBindScript(CMethodCall& call);
-// "SetBindScript"([property,] text): replaces the property's bind script (an empty text removes
-// it; false when the object has no such property), or the whole bind text. The binds follow the
-// new text when the object's binds are next connected.
-bool SetBindScript(CMethodCall& call);
 // "GetEventScript"(): the object's event script text.
 bool GetEventScript(CMethodCall& call);
 // "SetEventScript"(text): replaces the event script text; the running script stays until the
@@ -81,6 +77,34 @@ bool Animate(CMethodCall& call);
 bool StopAnimate(CMethodCall& call);
 // "Redraw"(): asks the view to repaint the object.
 bool Redraw(CMethodCall& call);
+
+// ---- object_bind_methods.cpp
+// "SetBindScript"([property,] text): replaces the property's bind script (an empty text removes
+// it; false when the object has no such property), or the whole bind text. A running object's
+// binds follow the new text at once (a script that does not compile leaves the property
+// unbound); others get it when their form opens.
+bool SetBindScript(CMethodCall& call);
+// "AddTag"(names...): attaches the tags (each argument a name or a list of names) to the
+// object, so that their changes reach its "OnTagValueChanged"; true when every name gave a tag.
+bool AddTag(CMethodCall& call);
+// "DelTag"(names...): detaches them again; true when every name was attached.
+bool DelTag(CMethodCall& call);
+// "ClearAllTag"(): detaches every attached tag.
+bool ClearAllTag(CMethodCall& call);
+// A tag property is a custom property of a tag type ("tag_in", "tag_out", "tag_inout") whose
+// value is a tag name.
+// "GetTagProperty"(property): the value of the tag the property names; the empty value when it
+//   is no tag property or names no tag.
+bool GetTagProperty(CMethodCall& call);
+// "SetTagProperty"(property, value): writes the value to the tag the property names (not for
+//   "tag_in" properties); true when the tag took it.
+bool SetTagProperty(CMethodCall& call);
+// "WriteProperty"(property, value): sets the property and writes it through its output bind at
+//   once, even while "MaskOutputBindTillInput" holds the bind back; true when the bind wrote.
+bool WriteProperty(CMethodCall& call);
+// "ReadProperty"(property): evaluates the property's input bind at once and answers the
+//   property's value (its current value when it has no input bind).
+bool ReadProperty(CMethodCall& call);
 
 // ---- object_expression_methods.cpp (expressions are texts of the bind-script language)
 // "AddExpression"(id, text): adds or replaces the expression with that id (a count).

@@ -57,20 +57,6 @@ bool GetBindScript(CMethodCall& call) {
   return true;
 }
 
-bool SetBindScript(CMethodCall& call) {
-  if (!ArgCountIn(call, 1, 2)) return false;
-  if (call.Count() == 1) {
-    call.target.SetBind(ArgText(call.Arg(0)));
-    call.result.SetBool(true);
-    return true;
-  }
-  const std::u16string property = ArgText(call.Arg(0));
-  const bool known = call.target.FindPropertyIndex(property) >= 0;
-  if (known) call.target.SetBindSection(property, ArgText(call.Arg(1)));
-  call.result.SetBool(known);
-  return true;
-}
-
 bool GetEventScript(CMethodCall& call) {
   call.result.SetString(call.target.GetEvent());
   return true;

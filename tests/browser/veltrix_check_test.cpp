@@ -75,6 +75,24 @@ TEST(VeltrixCheck, EveryProblemHasItsLine) {
                 "folders: 0, forms: 1, objects: 0, problems: 5\n");
 }
 
+TEST(VeltrixCheck, ScriptsThatDoNotCompileAreNamedByPlaceLineAndColumn) {
+  TempFolder folder;
+  const std::string path = folder.Write(
+      "scripts.xml",
+      ProjectText("DefaultForm=\"Main\"",
+                  "<OBJ clid=\"Form\" Name=\"Main\" Event=\"event OnInitialize() {&#13;&#10;  var x = ;&#13;&#10;}\">"
+                  "<OBJ clid=\"Group\" Name=\"Grp\"><OBJ clid=\"Rectangle\" Name=\"Lamp\" "
+                  "Bind=\"[Visible]$SYS0 == 2[Left]$D0 +&#10;&#9;(;\"/></OBJ>"
+                  "<OBJ clid=\"Label\" Name=\"L\" Bind=\"[Text]&quot;abc\"/></OBJ>\r\n"));
+  const Outcome outcome = Check(Quoted(path));
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(outcome.out,
+            "Main: Event: line 2, column 11: Unexpected Semicolon ;\n"
+            "Main/Grp.Lamp: Left: line 2, column 7: Invalid token }\n"
+            "Main/L: Text: line 1, column 0: End Quotes missing\n"
+            "folders: 0, forms: 1, objects: 3, problems: 3\n");
+}
+
 TEST(VeltrixCheck, UnreadableProjectsFail) {
   TempFolder folder;
   const std::string path = folder.Write("broken.xml", "<ROOT><FORMROOT></ROOT>");

@@ -42,10 +42,15 @@ TEST_F(PObjectProperties, BaseDefaultsAndReadOnlyRunTimeValues) {
   EXPECT_EQ(LitText(v), "T");
 }
 
-class RecordingBind : public CNOutputBind {
+class RecordingBinds : public CNObjectBinds {
  public:
-  void Evaluate() override { ++runs; }
-  int runs = 0;
+  uint32_t RefreshInputs(bool force) override { return force ? 2 : 1; }
+  void PropertyChanged(std::u16string_view name, bool writeOutput) override {
+    changes.push_back(std::u16string(name) + (writeOutput ? u" out" : u""));
+  }
+  void Disconnect() override { ++disconnects; }
+  std::vector<std::u16string> changes;
+  int disconnects = 0;
 };
 
 class RecordingListener : public CNPropertyListener {
@@ -54,29 +59,27 @@ class RecordingListener : public CNPropertyListener {
   std::vector<std::u16string> names;
 };
 
-TEST_F(PObjectProperties, ChangesMarkOutputBindsDirtyWhileRunning) {
-  auto bind = CRPtr<RecordingBind>::Make();
+TEST_F(PObjectProperties, BindsHearChangesWhileRunningAndWriteOnlyWhatDidNotComeFromTags) {
+  auto binds = CRPtr<RecordingBinds>::Make();
   RecordingListener listener;
   CNBindLinks& links = object->GetBindLinks();
-  links.SetOutputBind(u"StMouseL", bind);
+  links.SetBinds(binds);
   links.AddListener(&listener);
   object->ButtonDown(MOUSE_LEFT, {});  // not running yet
-  EXPECT_FALSE(links.IsDirty(u"StMouseL"));
+  EXPECT_EQ(object->RefreshBinds(true), 2u);
   object->Initialize();
   links.SetInputBinding(true);  // a value that came from the tag is not written back
   object->SetProperty(u"StMouseL", Lit(u"F"));
-  EXPECT_FALSE(links.IsDirty(u"StMouseL"));
   links.SetInputBinding(false);
   object->ButtonDown(MOUSE_LEFT, {});
-  object->SetProperty(u"Left", Num(3));
-  EXPECT_TRUE(links.IsDirty(u"StMouseL"));
-  EXPECT_EQ(links.EvaluateDirty(), 1u);
-  EXPECT_EQ(links.EvaluateDirty(), 0u);
-  EXPECT_EQ(bind->runs, 1);
-  EXPECT_EQ(listener.names, (std::vector<std::u16string>{u"StMouseL", u"StMouseL", u"Left"}));
   object->SetProperty(u"EnabledBindOutput", Lit(u"F"));
-  object->ButtonUp(MOUSE_LEFT, {});
-  EXPECT_FALSE(links.IsDirty(u"StMouseL"));
+  object->SetProperty(u"Left", Num(3));
+  EXPECT_EQ(binds->changes, (std::vector<std::u16string>{u"StMouseL", u"StMouseL out", u"EnabledBindOutput",
+                                                         u"Left"}));
+  EXPECT_EQ(listener.names, (std::vector<std::u16string>{u"StMouseL", u"StMouseL", u"EnabledBindOutput", u"Left"}));
+  object->Terminate();
+  EXPECT_EQ(binds->disconnects, 1);
+  EXPECT_EQ(object->RefreshBinds(false), 0u);
   links.RemoveListener(&listener);
 }
 

@@ -35,6 +35,7 @@ CScriptHost::CScriptHost(CNObjectRegistry& registry) : m_Engine(registry) {
   offline.offline = true;
   m_Tags.Start(offline);
   m_Engine.SetTagServer(&m_Tags);
+  m_pPreviousEvaluator = CNExpressionEvaluator::SetCurrent(&m_Expressions);
   m_Engine.SetErrorSink(this);
   m_Engine.SetTraceOutput([](const CNValue& value) { WriteLine(stdout, DisplayText(value)); });
   m_pRoot = registry.Create(u"Client");
@@ -47,6 +48,7 @@ CScriptHost::CScriptHost(CNObjectRegistry& registry) : m_Engine(registry) {
 CScriptHost::~CScriptHost() {
   m_Engine.Shutdown();
   if (m_pRoot) m_pRoot->Release();
+  CNExpressionEvaluator::SetCurrent(m_pPreviousEvaluator);
   m_Tags.Stop();
 }
 

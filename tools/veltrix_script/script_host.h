@@ -5,6 +5,7 @@
 
 #include "objects/object.h"
 #include "objects/object_registry.h"
+#include "script/bind/bind_expression_evaluator.h"
 #include "script/script_engine_impl.h"
 #include "tags/tag_server_suite.h"
 
@@ -34,6 +35,9 @@ class CScriptHost : public CNObjectOwner, public IKVScriptErrorSink {
 
   CNPTagServerSuite m_Tags;
   CNScriptImpl m_Engine;
+  // "AddExpression" texts are bind expressions over the same tags.
+  CNPBindExpressionEvaluator m_Expressions{CNBindEnvironment{&m_Tags, &m_Engine, 5}};
+  CNExpressionEvaluator* m_pPreviousEvaluator = nullptr;
   CNObject* m_pRoot = nullptr;
   CNObject* m_pObject = nullptr;
   bool m_bRuntimeError = false;

@@ -1,0 +1,216 @@
+// The common functions that reach the host and the user's files: display, clipboard, folder
+// chooser, the settings store, encrypted copies and saved print texts.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "common_call_util.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A windowed host with a display, a clipboard and a folder chooser.
+class DesktopHost : public QuietHost {
+ public:
+  bool GetDisplaySize(uint32_t& width, uint32_t& height) override {
+    width = 1920;
+    height = 1080;
+    return true;
+  }
+  bool SetClipboardText(std::u16string_view text) override {
+    clipboard = text;
+    return true;
+  }
+  bool GetClipboardText(std::u16string& text) override {
+    text = clipboard;
+    return true;
+  }
+  bool BrowseFolder(std::u16string_view title, std::u16string_view start, std::u16string& folder) override {
+    asked = std::u16string(title) + u"|" + std::u16string(start);
+    folder = u"/srv/recipes";
+    return true;
+  }
+  std::u16string clipboard;
+  std::u16string asked;
+};
+
+std::string Hex(const std::string& bytes) {
+  std::string hex;
+  for (const char c : bytes) {
+    hex += "0123456789abcdef"[static_cast<unsigned char>(c) >> 4];
+    hex += "0123456789abcdef"[static_cast<unsigned char>(c) & 15];
+  }
+  return hex;
+}
+
+// A scratch folder, with the settings store redirected into it.
+class CommonOsMethods : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = fs::temp_directory_path() / ("kvtest_common_os_" + std::to_string(::getpid()));
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    m_hadConfig = saved != nullptr;
+    if (saved) m_savedConfig = saved;
+    ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
+  }
+  void TearDown() override {
+    if (m_hadConfig) {
+      ::setenv("XDG_CONFIG_HOME", m_savedConfig.c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CONFIG_HOME");
+    }
+    fs::remove_all(m_dir);
+  }
+  CNValue At(const std::string& name) const { return Utf8Text((m_dir / name).string()); }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(m_dir / name, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(m_dir / name, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+
+  fs::path m_dir;
+  bool m_hadConfig = false;
+  std::string m_savedConfig;
+};
+
+}  // namespace
+
+TEST(CommonOsMethodCalls, WrongArgumentCountsStopTheScript) {
+  const std::pair<std::u16string_view, size_t> calls[] = {
+      {u"GetDisplaySize", 1},     {u"SetClipboardData", 0},  {u"GetClipboardData", 1},
+      {u"BrowseFolder", 3},       {u"GetRegistoryValue", 1}, {u"SetRegistoryValue", 2},
+      {u"EncryptFile", 2},        {u"DecryptFile", 5},       {u"SavePrintText", 1},
+      {u"SendMail", 5},           {u"SendMagicPacket", 0},   {u"SOAPRequestMessage", 2},
+      {u"HttpRequestMessage", 5}, {u"HTTPGet", 0},
+  };
+  for (const auto& [name, count] : calls) {
+    bool ok = true;
+    CallCommon(name, std::vector<CNValue>(count, Utf8Text("x")), nullptr, &ok);
+    EXPECT_FALSE(ok) << Utf16ToUtf8(name) << " with " << count;
+  }
+}
+
+TEST(CommonHostMethods, HeadlessRunsAnswerWithoutADesktopAndAHostMapsThemToItsOwn) {
+  EXPECT_TRUE(CallCommon(u"GetDisplaySize", {}).IsEmpty());
+  EXPECT_TRUE(CallCommon(u"BrowseFolder", {Utf8Text("Choose")}).IsEmpty());
+  EXPECT_TRUE(CallCommon(u"SetClipboardData", {TextList({"a", "b"})}).GetBool());
+  EXPECT_EQ(CallCommon(u"GetClipboardData", {}).GetText(), u"a\nb");
+
+  DesktopHost desktop;
+  const CNValue size = CallCommon(u"GetDisplaySize", {}, &desktop);
+  ASSERT_EQ(size.GetCount(), 2u);
+  EXPECT_EQ(size.GetNumber(1), 1080.0);
+  EXPECT_EQ(CallCommon(u"BrowseFolder", {Utf8Text("Recipes"), Utf8Text("/srv")}, &desktop).GetText(),
+            u"/srv/recipes");
+  EXPECT_EQ(desktop.asked, u"Recipes|/srv");
+  EXPECT_TRUE(CallCommon(u"SetClipboardData", {Num(12.5)}, &desktop).GetBool());
+  EXPECT_EQ(desktop.clipboard, u"12.5");
+  EXPECT_EQ(CallCommon(u"GetClipboardData", {}).GetText(), u"a\nb");  // the process's own text stays
+
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(CallCommon(u"CMSysRing", {}).GetBool());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "\a");
+}
+
+TEST_F(CommonOsMethods, SettingsKeepTheirKindAndStayInsideTheStore) {
+  CNValue yes;
+  yes.SetBool(true);
+  EXPECT_TRUE(CallCommon(u"SetRegistoryValue", {Utf8Text("Settings\\Window"), Utf8Text("Left"), Num(-120.7)})
+                  .GetBool());
+  EXPECT_TRUE(CallCommon(u"SetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Sound"), yes}).GetBool());
+  EXPECT_TRUE(CallCommon(u"SetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Digits"), Utf8Text("007")})
+                  .GetBool());
+  const CNValue left = CallCommon(u"GetRegistoryValue", {Utf8Text("settings/window"), Utf8Text("LEFT")});
+  EXPECT_TRUE(left.IsNumber(0));
+  EXPECT_EQ(left.GetNumber(), -120.0);
+  EXPECT_EQ(CallCommon(u"GetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Sound")}).GetNumber(), 1.0);
+  const CNValue digits = CallCommon(u"GetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Digits")});
+  EXPECT_TRUE(digits.IsString(0));
+  EXPECT_EQ(digits.GetText(), u"007");
+  EXPECT_TRUE(CallCommon(u"GetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Missing")}).IsEmpty());
+  EXPECT_EQ(CallCommon(u"GetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Missing"), Num(5)}).GetNumber(),
+            5.0);
+  EXPECT_TRUE(fs::exists(m_dir / "config/Tarnvale/Panel Browser control Ver6/registry.txt"));
+
+  EXPECT_FALSE(CallCommon(u"SetRegistoryValue", {Utf8Text("..\\..\\evil"), Utf8Text("v"), Num(1)}).GetBool());
+  EXPECT_FALSE(fs::exists(m_dir / "config/evil"));
+  EXPECT_FALSE(fs::exists(m_dir / "evil"));
+}
+
+TEST_F(CommonOsMethods, EncryptedFilesMatchTheCipherAndComeBackWhole) {
+  // Golden vectors from an independent Blowfish implementation: padding bytes that hold their
+  // count, a chain block of zeros.
+  const CNValue key = Utf8Text("0123456789abcdef");
+  Write("hello.txt", "Hello, panel!");
+  ASSERT_TRUE(CallCommon(u"EncryptFile", {At("hello.txt"), At("hello.bin"), key}).GetBool());
+  EXPECT_EQ(Hex(Read("hello.bin")), "363ec9910ab0be31ce272d5f9982d174");  // chained, the default
+  Write("empty.txt", "");
+  ASSERT_TRUE(CallCommon(u"EncryptFile", {At("empty.txt"), At("empty.bin"), key, Num(0)}).GetBool());
+  EXPECT_EQ(Hex(Read("empty.bin")), "f5f8ae2e2e433b92");
+
+  // Sizes around the block and read-chunk boundaries, in every mode, and in place.
+  for (const size_t size : {size_t{7}, size_t{8}, size_t{65536}, size_t{65545}}) {
+    std::string data(size, '\0');
+    for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>((i * 131 + size) & 0xFF);
+    for (const double mode : {0.0, 1.0, 2.0}) {
+      Write("file", data);
+      ASSERT_TRUE(
+          CallCommon(u"EncryptFile", {At("file"), At("file"), Utf8Text("pump\u00E9"), Num(mode)}).GetBool());
+      EXPECT_EQ(fs::file_size(m_dir / "file"), (size / 8 + 1) * 8);
+      ASSERT_TRUE(
+          CallCommon(u"DecryptFile", {At("file"), At("back"), Utf8Text("pump\u00E9"), Num(mode)}).GetBool());
+      EXPECT_TRUE(Read("back") == data) << size << " mode " << mode;
+    }
+  }
+}
+
+TEST_F(CommonOsMethods, FailedCryptsLeaveTheDestinationAsItWas) {
+  Write("plain", "recipe 42");
+  ASSERT_TRUE(CallCommon(u"EncryptFile", {At("plain"), At("cipher"), Utf8Text("right")}).GetBool());
+  Write("out", "keep me");
+  Write("ragged", "123456789");
+  Write("empty", "");
+  const std::vector<CNValue> refused[] = {
+      {At("cipher"), At("out"), Utf8Text("wrong")},          // the padding does not read
+      {At("cipher"), At("out"), Utf8Text("right"), Num(2)},  // another mode
+      {At("ragged"), At("out"), Utf8Text("right")},          // no whole blocks
+      {At("empty"), At("out"), Utf8Text("right")},
+      {At("plain"), At("out"), Utf8Text("")},           // no key
+      {At("plain"), At("out"), Utf8Text("k"), Num(3)},  // no such mode
+      {At("missing"), At("out"), Utf8Text("k")},
+      {Utf8Text(m_dir.string()), At("out"), Utf8Text("k")},  // a folder is no file
+      {At("plain"), Utf8Text(m_dir.string()), Utf8Text("k")},
+      {At("plain"), At("no/such/out"), Utf8Text("k")},
+  };
+  for (size_t i = 0; i < std::size(refused); ++i) {
+    EXPECT_FALSE(CallCommon(i < 4 ? u"DecryptFile" : u"EncryptFile", refused[i]).GetBool()) << i;
+    EXPECT_EQ(Read("out"), "keep me") << i;
+  }
+  for (const auto& entry : fs::directory_iterator(m_dir))  // no temporary file stays behind
+    EXPECT_NE(entry.path().filename().string().rfind(".kvtmp", 0), 0u) << entry.path();
+}
+
+TEST_F(CommonOsMethods, PrintTextIsSavedReplacedOrAppended) {
+  CNValue yes;
+  yes.SetBool(true);
+  EXPECT_TRUE(CallCommon(u"SavePrintText", {At("print.txt"), Utf8Text("Batch 7\n")}).GetBool());
+  EXPECT_TRUE(CallCommon(u"SavePrintText", {At("print.txt"), TextList({"t=1", "\u00FC"}), yes}).GetBool());
+  EXPECT_EQ(Read("print.txt"), "Batch 7\nt=1\n\xC3\xBC");
+  EXPECT_TRUE(CallCommon(u"SavePrintText", {At("print.txt"), Utf8Text("fresh")}).GetBool());
+  EXPECT_EQ(Read("print.txt"), "fresh");
+  EXPECT_FALSE(CallCommon(u"SavePrintText", {Utf8Text(m_dir.string()), Utf8Text("x")}).GetBool());
+  EXPECT_FALSE(CallCommon(u"SavePrintText", {Utf8Text(m_dir.string()), Utf8Text("x"), yes}).GetBool());
+  EXPECT_FALSE(CallCommon(u"SavePrintText", {At("no/such/file"), Utf8Text("x")}).GetBool());
+}
