@@ -1,7 +1,11 @@
-// The global functions of the project's root object.
-#include "script/builtin_methods.h"
+// The global functions of the project's root object: the tag functions here, the others in
+// root_*_methods.cpp and dialog_methods.cpp.
+#include "script/root_methods.h"
 
 #include <array>
+#include <vector>
+
+#include "script/builtin_methods.h"
 
 #include "script/tag_methods.h"
 
@@ -13,7 +17,7 @@ bool Trace(CMethodCall& call) {
   return true;
 }
 
-constexpr std::array kRootMethods = {
+constexpr std::array kRootTagMethods = {
     MethodEntry{u"SetAliasTag", &SetAliasTag},
     MethodEntry{u"GetAliasTag", &GetAliasTag},
     MethodEntry{u"RefreshTag", &RefreshTag},
@@ -23,7 +27,18 @@ constexpr std::array kRootMethods = {
 
 }  // namespace
 
+std::span<const MethodEntry> RootTagMethods() {
+  return kRootTagMethods;
+}
+
 const CKVMethodTable& RootMethods() {
-  static const CKVMethodTable s_table(kRootMethods);
+  static const std::vector<MethodEntry> s_entries = [] {
+    std::vector<MethodEntry> entries;
+    for (std::span<const MethodEntry> part :
+         {RootTagMethods(), RootDataMethods(), RootRuntimeMethods(), RootLoginMethods(), DialogMethods()})
+      entries.insert(entries.end(), part.begin(), part.end());
+    return entries;
+  }();
+  static const CKVMethodTable s_table(s_entries);
   return s_table;
 }
