@@ -213,21 +213,21 @@ void CNPObject::Initialize() {
 }
 
 void CNPObject::Terminate() {
-  m_bindLinks.DropBinds();
   const CRPtr<CNPObject> self = CRPtr<CNPObject>::Retain(this);
   FireEvent(u"OnTerminate");
   m_timers.KillAll();
+  m_animations.Drop();
+  StopDrag();
+  m_bindLinks.DropBinds();
+  m_bRunning = false;
+}
+
 uint32_t CNPObject::RefreshBinds(bool force) {
   CNObjectBinds* binds = m_bindLinks.GetBinds();
   if (!binds) return 0;
   // Storing a value may run handlers that drop the binds.
   const CRPtr<CNObjectBinds> keep = CRPtr<CNObjectBinds>::Retain(binds);
   return binds->RefreshInputs(force);
-}
-
-  m_animations.Drop();
-  StopDrag();
-  m_bRunning = false;
 }
 
 void CNPObject::HeartBeat() {

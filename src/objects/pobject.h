@@ -180,10 +180,10 @@ class CNPObject : public CNObject {
   // ---- expressions and binds
   CNObjectExpressions& GetExpressions() { return m_expressions; }
   CNBindLinks& GetBindLinks() { return m_bindLinks; }
-
   // Stores the values of the input binds that are due (all of them when force is set); returns
   // how many properties they wrote.
   uint32_t RefreshBinds(bool force);
+
   // ---- painting
   // Asks the owner's view to repaint the object and marks it as needing paint.
   void RequestRedraw();
