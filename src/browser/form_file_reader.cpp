@@ -31,7 +31,8 @@ struct SpecialAttributes {
 
   SpecialAttributes(pugi::xml_node element, std::vector<PropertyAttribute>& properties) {
     properties.clear();
-    for (const pugi::xml_attribute& attribute : element.attributes()) {
+    for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
       const std::string_view attributeName = attribute.name();
       if (const Slot slot = Find(attributeName)) {
         if (!(this->*slot)) this->*slot = attribute;
@@ -41,16 +42,21 @@ struct SpecialAttributes {
     }
   }
 
-  // The slot of an attribute name; null for a property value.
+  // The slot of an attribute name; null for a property value. By length first: most names are
+  // passed at once.
   static Slot Find(std::string_view attribute) {
-    static constexpr std::pair<std::string_view, Slot> kSlots[] = {
-        {"clid", &SpecialAttributes::clid},           {"Name", &SpecialAttributes::name},
-        {"Customize", &SpecialAttributes::customize}, {"Bind", &SpecialAttributes::bind},
-        {"Event", &SpecialAttributes::event},
-    };
-    for (const auto& [slotName, slot] : kSlots)
-      if (attribute == slotName) return slot;  // lengths first: most names are passed at once
-    return nullptr;
+    switch (attribute.size()) {
+      case 4:
+        if (attribute == "clid") return &SpecialAttributes::clid;
+        if (attribute == "Name") return &SpecialAttributes::name;
+        return attribute == "Bind" ? &SpecialAttributes::bind : nullptr;
+      case 5:
+        return attribute == "Event" ? &SpecialAttributes::event : nullptr;
+      case 9:
+        return attribute == "Customize" ? &SpecialAttributes::customize : nullptr;
+      default:
+        return nullptr;
+    }
   }
 };
 
@@ -69,23 +75,37 @@ void ReadAttributes(const SpecialAttributes& special, CNObject& object, std::opt
   if (name) {
     object.SetName(*name);
   } else if (special.name) {
-    DecodeFormText(special.name.value(), text);
-    object.SetName(text);
+    object.SetName(DecodeFormText(special.name.value(), text));
   }
   if (special.customize) {
-    DecodeFormText(special.customize.value(), text);
-    object.SetPropertyText(u"Customize", text);
-    DeclareCustomProperties(object, text);
+    const std::u16string_view customize = DecodeFormText(special.customize.value(), text);
+    object.SetPropertyText(u"Customize", customize);
+    DeclareCustomProperties(object, customize);
   }
+  const CNClassProperties& table = object.GetClassProperties();
   for (const PropertyAttribute& property : buffers.properties) {
-    DecodeFormText(property.name, buffers.property);  // names hold no entities: the same conversion
-    DecodeFormText(property.attribute.value(), text);
-    object.SetPropertyText(buffers.property, text);
+    const std::u16string_view value = DecodeFormText(property.attribute.value(), text);
+    // Most names are those of the class table, found without widening them.
+    if (const int32_t i = table.Find(property.name); i >= 0) {
+      object.SetClassPropertyText(static_cast<uint32_t>(i), value);
+    } else {
+      // Names hold no entities: the same conversion.
+      object.SetPropertyText(DecodeFormText(property.name, buffers.property), value);
+    }
   }
-  DecodeFormText(special.bind.value(), text);
-  object.SetBind(text);
-  DecodeFormText(special.event.value(), text);
-  object.SetEvent(text);
+  object.SetBind(DecodeFormText(special.bind.value(), text));
+  object.SetEvent(DecodeFormText(special.event.value(), text));
+}
+
+// The clid as the registry takes it. Clids are ASCII: widened a byte at a time, into the
+// storage text already has.
+void WidenClid(std::string_view clid, std::u16string& text) {
+  text.resize(clid.size());
+  for (size_t i = 0; i < clid.size(); ++i) {
+    const auto c = static_cast<unsigned char>(clid[i]);
+    if (c >= 0x80) return Utf8ToUtf16(clid, text);
+    text[i] = c;
+  }
 }
 
 // depth: the number of ancestors the new object would have.
@@ -96,7 +116,7 @@ CNObject* LoadElementAt(pugi::xml_node element, CNObject* parent, CNFormLoadCont
     return nullptr;
   }
   const SpecialAttributes special(element, buffers.properties);
-  Utf8ToUtf16(special.clid.value(), buffers.clid);
+  WidenClid(special.clid.value(), buffers.clid);
   CNObject* object = context.GetRegistry().Create(buffers.clid);
   if (!object) return nullptr;
   object->SetParent(parent);

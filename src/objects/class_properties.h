@@ -22,11 +22,22 @@ class CNClassProperties {
   const PropertyInfo& GetInfo(uint32_t i) const { return m_properties[i].info; }
   // -1 when the class has no property of that name (names compare exactly).
   int32_t Find(std::u16string_view name) const;
+  // The same for a name in UTF-8, as a form file gives it: an ASCII name is looked up without
+  // being widened first.
+  int32_t Find(std::string_view name) const;
   // The class's default for property i in its stored form; null when it answers none.
   const CNValue* GetDefault(uint32_t i) const { return m_defaults[i].get(); }
 
   std::span<const EventInfo> GetEvents() const { return m_events; }
   int32_t FindEvent(std::u16string_view name) const;
+
+  // What a name lookup compares first (class_properties.cpp).
+  struct NameKey {
+    uint64_t head = 0;
+    uint64_t tail = 0;
+    size_t size = 0;
+    friend bool operator==(const NameKey&, const NameKey&) = default;
+  };
 
  private:
   // The slot holding name, else the free slot where it would go.
@@ -36,5 +47,8 @@ class CNClassProperties {
   std::span<const EventInfo> m_events;
   // Open addressing over a power-of-two table: property index + 1 per slot, 0 when free.
   std::vector<uint32_t> m_index;
+  // By property index, the keys of the names when every one is ASCII (empty otherwise), which
+  // names in UTF-8 compare with.
+  std::vector<NameKey> m_asciiKeys;
   std::vector<std::unique_ptr<CNValue>> m_defaults;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "support/utf16_text.h"
 
@@ -52,43 +53,61 @@ void AppendFormText(std::string& out, std::u16string_view text) {
 
 std::u16string DecodeFormText(std::string_view attribute) {
   std::u16string text;
-  DecodeFormText(attribute, text);
+  text.resize(DecodeFormText(attribute, text).size());
   return text;
 }
 
-void DecodeFormText(std::string_view attribute, std::u16string& text) {
-  // Most attributes are ASCII without "&": widened into the storage text already has, in the
-  // same pass that looks for what needs more (byte flags, so that the pass stays vectorised).
-  text.resize(attribute.size());
+std::u16string_view DecodeFormText(std::string_view attribute, std::u16string& storage) {
+  // Most attributes are ASCII without "&": widened into the storage, in the same pass that
+  // looks for what needs more (byte flags and plain pointers, so that the pass stays
+  // vectorised).
+  if (storage.size() < attribute.size()) storage.resize(std::max(attribute.size(), storage.size() * 2));
+  const auto* from = reinterpret_cast<const unsigned char*>(attribute.data());
+  char16_t* to = storage.data();
+  size_t length = attribute.size();
   unsigned char bits = 0;
   unsigned char ampersand = 0;
-  for (size_t i = 0; i < attribute.size(); ++i) {
-    const auto c = static_cast<unsigned char>(attribute[i]);
+  for (size_t i = 0; i < length; ++i) {
+    const unsigned char c = from[i];
     bits |= c;
     ampersand |= c == '&';
-    text[i] = c;
+    to[i] = c;
   }
-  if (bits & 0x80) Utf8ToUtf16(attribute, text);
-  if (!ampersand) return;
+  if (bits & 0x80) {
+    Utf8ToUtf16(attribute, storage);
+    to = storage.data();
+    length = storage.size();
+  }
+  if (!ampersand) return {to, length};
   // The format defines the replacements in turn, one pass per entity. Entities hold no "&" but
   // the first and none of the decoded characters can start or complete one, so the occurrences
   // are those of the text as read and never overlap: one pass over it gives the same result.
-  // The text between two "&" moves down as one block.
-  size_t out = text.find(u'&');
-  for (size_t in = out; in < text.size();) {
-    const auto entity = std::find_if(kEntities.begin(), kEntities.end(),
-                                     [&](const Entity& e) { return text.compare(in, e.text.size(), e.text) == 0; });
+  // The text between two "&" moves down as one block (what is written never passes what is
+  // still to be read).
+  const std::u16string_view read(to, length);
+  const bool ascii = !(bits & 0x80);
+  const auto nextAmpersand = [&](size_t from) {
+    if (!ascii) return std::min(read.find(u'&', from), length);
+    // The positions in ASCII text are those of its bytes, which memchr searches faster.
+    const void* at = std::memchr(attribute.data() + from, '&', length - from);
+    return at ? static_cast<size_t>(static_cast<const char*>(at) - attribute.data()) : length;
+  };
+  size_t out = nextAmpersand(0);
+  for (size_t in = out; in < length;) {
+    const auto entity = std::find_if(kEntities.begin(), kEntities.end(), [&](const Entity& e) {
+      return read.compare(in, e.text.size(), e.text) == 0;
+    });
     if (entity == kEntities.end()) {
-      text[out++] = u'&';
+      to[out++] = u'&';
       ++in;
     } else {
-      text[out++] = entity->character;
+      to[out++] = entity->character;
       in += entity->text.size();
     }
-    const size_t next = std::min(text.find(u'&', in), text.size());
-    std::copy(text.begin() + in, text.begin() + next, text.begin() + out);
+    const size_t next = nextAmpersand(in);
+    std::copy(to + in, to + next, to + out);
     out += next - in;
     in = next;
   }
-  text.resize(out);
+  return {to, out};
 }

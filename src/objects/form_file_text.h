@@ -15,5 +15,7 @@ void AppendFormText(std::string& out, std::u16string_view text);
 
 // An attribute value (UTF-8, already decoded by the XML parser) as the runtime's text.
 std::u16string DecodeFormText(std::string_view attribute);
-// The same into text, reusing its storage (a reader decodes many attributes in a row).
-void DecodeFormText(std::string_view attribute, std::u16string& text);
+// The same into storage, which a reader keeps from one attribute to the next: the text is the
+// view returned, at the start of storage. Storage only grows, so that decoding a shorter text
+// writes nothing beyond it.
+std::u16string_view DecodeFormText(std::string_view attribute, std::u16string& storage);

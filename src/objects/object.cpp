@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <typeinfo>
+#include <unordered_map>
 
 #include "objects/form_file_writer.h"
 #include "objects/property_codec.h"
@@ -247,21 +249,49 @@ int CNObject::SetProperty(std::u16string_view name, const CNValue& value) {
 }
 
 int CNObject::SetPropertyText(std::u16string_view name, std::u16string_view text) {
-  const int32_t found = FindPropertyIndex(name);
-  const auto i = static_cast<uint32_t>(found);
-  const CNClassProperties& table = GetClassProperties();
-  if (found < 0 || i >= table.GetCount() || table.GetInfo(i).name == u"Name" || !StoresConverted(i)) {
+  const int32_t i = GetClassProperties().Find(name);
+  if (i >= 0) return SetClassPropertyText(static_cast<uint32_t>(i), text);
+  CNValue value;  // a custom property, or no property at all
+  value.SetString(text);
+  return SetProperty(name, value);
+}
+
+int CNObject::SetClassPropertyText(uint32_t i, std::u16string_view text) {
+  const PropertyInfo& info = GetClassProperties().GetInfo(i);
+  if (info.name == u"Name" || !StoresConvertedKnown(i)) {
     CNValue value;
     value.SetString(text);
-    return SetProperty(name, value);
+    return SetProperty(info.name, value);
   }
   bool added = false;
-  if (!ConvertPropertyText(table.GetInfo(i), text, ValueToConvertInto(i, added))) {
+  if (!ConvertPropertyText(info, text, ValueToConvertInto(i, added))) {
     if (added) DropAddedValue(i);
     return 0;
   }
   OnPropertySet(i);
   return 1;
+}
+
+bool CNObject::StoresConvertedKnown(uint32_t i) const {
+  // The answer depends on the class alone, and asking walks the classes' overrides, which
+  // compare names. By class: 0 not asked yet, 1 yes, 2 no. Consecutive questions mostly come
+  // from one object, so the last class's answers are at hand.
+  struct Answers {
+    const std::type_info* lastClass = nullptr;
+    std::vector<uint8_t>* last = nullptr;
+    std::unordered_map<const std::type_info*, std::vector<uint8_t>> byClass;
+  };
+  thread_local Answers t_answers;
+  const std::type_info* type = &typeid(*this);
+  if (t_answers.lastClass != type) {
+    t_answers.last = &t_answers.byClass[type];
+    t_answers.lastClass = type;
+  }
+  std::vector<uint8_t>& answers = *t_answers.last;
+  if (i >= answers.size()) answers.resize(i + 1);
+  uint8_t& answer = answers[i];
+  if (!answer) answer = StoresConverted(i) ? 1 : 2;
+  return answer == 1;
 }
 
 int CNObject::GetProperty(std::u16string_view name, CNValue& value) const {

@@ -106,6 +106,8 @@ class CNObject : public CRRefCnt {
   // SetProperty with a string value holding text (a property as a form file gives it), without
   // making that value where the class stores the property as converted.
   int SetPropertyText(std::u16string_view name, std::u16string_view text);
+  // The same for property i of the class table, which the caller has looked up.
+  int SetClassPropertyText(uint32_t i, std::u16string_view text);
   // 1 when the name is known; value untouched otherwise.
   virtual int GetProperty(std::u16string_view name, CNValue& value) const;
   virtual int GetPropertyDefault(std::u16string_view name, CNValue& value) const;
@@ -159,6 +161,8 @@ class CNObject : public CRRefCnt {
   CNValue& ValueToConvertInto(uint32_t i, bool& added);
   // Takes back the value just added for class property i, when its conversion failed.
   void DropAddedValue(uint32_t i);
+  // StoresConverted, asked once per class and property on each thread.
+  bool StoresConvertedKnown(uint32_t i) const;
 
   int32_t m_lState = 0;
   std::u16string m_strName;

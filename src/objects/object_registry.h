@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "objects/object.h"
@@ -49,8 +49,9 @@ class CNObjectRegistry {
   virtual uint32_t GetCategoryCount() const = 0;
 };
 
-// The registry: clid records in an ordered map, and the categories with their records in
-// registration order. Classes without a palette category sit in the category "".
+// The registry: clid records in a hash map (a file names a class for every object it holds),
+// and the categories with their records in registration order. Classes without a palette
+// category sit in the category "".
 class CPanelControls : public CNObjectRegistry {
  public:
   struct Category {
@@ -74,7 +75,16 @@ class CPanelControls : public CNObjectRegistry {
   static void ReleaseInstance();
 
  private:
-  std::map<std::u16string, CNObjectClassRecord, std::less<>> m_classes;
+  // Looks up a clid given as a view without making a string of it.
+  struct ClidHash {
+    using is_transparent = void;
+    size_t operator()(std::u16string_view clid) const {
+      uint64_t hash = 14695981039346656037ull;  // FNV-1a: clids are short
+      for (const char16_t c : clid) hash = (hash ^ c) * 1099511628211ull;
+      return static_cast<size_t>(hash ^ hash >> 32);
+    }
+  };
+  std::unordered_map<std::u16string, CNObjectClassRecord, ClidHash, std::equal_to<>> m_classes;
   std::vector<Category> m_categories;
 };
 

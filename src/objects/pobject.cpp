@@ -91,25 +91,20 @@ void CNPObject::PropertyChanged(std::u16string_view name) {
 }
 
 void CNPObject::OnPropertySet(uint32_t index) {
-  if (m_changed.empty()) {
-    m_changed = std::vector<bool>(GetPropertyCount());  // built at its size: cheaper than growing
-  } else if (index >= m_changed.size()) {
-    m_changed.resize(GetPropertyCount());
-  }
-  if (index < m_changed.size()) m_changed[index] = true;
+  m_changed.Set(index);
   PropertyChanged(GetPropertyName(index));
 }
 
 std::set<std::u16string_view> CNPObject::GetChangedProperties() const {
   std::set<std::u16string_view> names;
-  for (uint32_t i = 0; i < m_changed.size(); ++i)
-    if (m_changed[i]) names.insert(GetPropertyName(i));
+  for (uint32_t i = 0; i < m_changed.GetEnd(); ++i)
+    if (m_changed.Test(i)) names.insert(GetPropertyName(i));
   return names;
 }
 
 bool CNPObject::IsPropertyChanged(std::u16string_view name) const {
   const int32_t i = FindPropertyIndex(name);
-  return i >= 0 && static_cast<uint32_t>(i) < m_changed.size() && m_changed[static_cast<uint32_t>(i)];
+  return i >= 0 && m_changed.Test(static_cast<uint32_t>(i));
 }
 
 int CNPObject::SetPropertyAt(uint32_t i, const CNValue& value) {

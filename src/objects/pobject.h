@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -102,7 +103,7 @@ class CNPObject : public CNObject {
   // The names of the properties set since the last clear.
   std::set<std::u16string_view> GetChangedProperties() const;
   bool IsPropertyChanged(std::u16string_view name) const;
-  void ClearChangedProperties() { m_changed.clear(); }
+  void ClearChangedProperties() { m_changed.Clear(); }
 
   int GetPropertyDefault(std::u16string_view name, CNValue& value) const override;
   // The default of "Visible".
@@ -230,7 +231,36 @@ class CNPObject : public CNObject {
   void SetCenter(bool horizontal, double center);
   void DragTo(const CNPoint& at);
 
-  std::vector<bool> m_changed;  // by property index
+  // Properties set since the last clear, a bit by property index: the first ones inline (every
+  // class table fits), so that setting them allocates nothing; custom properties beyond those
+  // in a vector.
+  class ChangedBits {
+   public:
+    void Set(uint32_t i) {
+      if (i < kInline) {
+        m_inline[i / 64] |= uint64_t{1} << (i % 64);
+        return;
+      }
+      if (i - kInline >= m_more.size()) m_more.resize(i - kInline + 1);
+      m_more[i - kInline] = true;
+    }
+    bool Test(uint32_t i) const {
+      if (i < kInline) return (m_inline[i / 64] >> (i % 64) & 1) != 0;
+      return i - kInline < m_more.size() && m_more[i - kInline];
+    }
+    // One past the largest index that may be set.
+    uint32_t GetEnd() const { return kInline + static_cast<uint32_t>(m_more.size()); }
+    void Clear() {
+      m_inline = {};
+      m_more.clear();
+    }
+
+   private:
+    static constexpr uint32_t kInline = 256;
+    std::array<uint64_t, kInline / 64> m_inline{};
+    std::vector<bool> m_more;
+  };
+  ChangedBits m_changed;
   uint32_t m_ulKeyCode = 0;
   bool m_bForwardEvents = true;
   bool m_bRunning = false;

@@ -16,6 +16,7 @@
 #include "script/common_methods.h"
 #include "script/method_args.h"
 #include "support/file_crypt.h"
+#include "support/replacing_file.h"
 #include "support/utf16_text.h"
 
 namespace fs = std::filesystem;
@@ -25,56 +26,6 @@ namespace {
 constexpr size_t kChunk = size_t{64} << 10;  // bytes read at a time; whole cipher blocks
 static_assert(kChunk % CRBlowfish::kBlockSize == 0);
 
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// A temporary file in the destination's folder that replaces the destination on Commit and
-// disappears otherwise.
-class CReplacingFile {
- public:
-  explicit CReplacingFile(fs::path target) : m_target(std::move(target)) {
-    const fs::path folder = m_target.parent_path().empty() ? fs::path(".") : m_target.parent_path();
-    m_temp = (folder / ".kvtmpXXXXXX").string();
-    m_fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
-  }
-  ~CReplacingFile() {
-    if (m_fd >= 0) {
-      ::close(m_fd);
-      ::unlink(m_temp.c_str());
-    }
-  }
-  CReplacingFile(const CReplacingFile&) = delete;
-  CReplacingFile& operator=(const CReplacingFile&) = delete;
-
-  bool IsOpen() const { return m_fd >= 0; }
-  bool Write(const uint8_t* data, size_t size) { return m_fd >= 0 && WriteAll(m_fd, data, size); }
-  // Gives the file the destination's permissions (0644 for a new one) and puts it in its place.
-  bool Commit() {
-    if (m_fd < 0) return false;
-    struct stat old {};
-    const mode_t mode = ::stat(m_target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    bool done = ::fchmod(m_fd, mode) == 0 && ::fsync(m_fd) == 0;
-    done = ::close(m_fd) == 0 && done;
-    m_fd = -1;
-    done = done && ::rename(m_temp.c_str(), m_target.c_str()) == 0;
-    if (!done) ::unlink(m_temp.c_str());
-    return done;
-  }
-
- private:
-  fs::path m_target;
-  std::string m_temp;
-  int m_fd = -1;
-};
-
 // Reads up to kChunk bytes; false on a read error.
 bool ReadChunk(std::ifstream& in, std::vector<uint8_t>& buffer, size_t& got) {
   in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
@@ -83,7 +34,7 @@ bool ReadChunk(std::ifstream& in, std::vector<uint8_t>& buffer, size_t& got) {
 }
 
 // The whole source, padded with 1 to 8 bytes that each hold their count.
-bool EncryptStream(CRFileCrypt& crypt, std::ifstream& in, CReplacingFile& out) {
+bool EncryptStream(CRFileCrypt& crypt, std::ifstream& in, CRReplacingFile& out) {
   std::vector<uint8_t> buffer(kChunk);
   for (;;) {
     size_t got = 0;
@@ -102,7 +53,7 @@ bool EncryptStream(CRFileCrypt& crypt, std::ifstream& in, CReplacingFile& out) {
 // The inverse of EncryptStream. The last block is held back until the end, where its padding
 // is checked and removed; a source of no whole blocks or with a padding that does not read (a
 // wrong key, a file that was not encrypted this way) fails.
-bool DecryptStream(CRFileCrypt& crypt, std::ifstream& in, CReplacingFile& out) {
+bool DecryptStream(CRFileCrypt& crypt, std::ifstream& in, CRReplacingFile& out) {
   std::vector<uint8_t> buffer(kChunk);
   CRFileCrypt::Block held{};
   bool holding = false;
@@ -148,7 +99,7 @@ bool CryptFile(CMethodCall& call) {
     CRFileCrypt crypt;
     crypt.Initialize({reinterpret_cast<const uint8_t*>(key.data()), key.size()}, CRFileCrypt::Block{}, mode,
                      CRFileCrypt::kPadCount);
-    CReplacingFile out(destination);
+    CRReplacingFile out(destination);
     if (!out.IsOpen()) return true;
     const bool done = Encrypt ? EncryptStream(crypt, in, out) : DecryptStream(crypt, in, out);
     in.close();
@@ -170,11 +121,11 @@ bool SavePrintText(CMethodCall& call) {
   if (call.Count() > 2 && call.Arg(2).GetBool(0)) {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd >= 0) {
-      done = WriteAll(fd, bytes, text.size());
+      done = WriteAllBytes(fd, bytes, text.size());
       done = ::close(fd) == 0 && done;
     }
   } else {
-    CReplacingFile out(file);
+    CRReplacingFile out(file);
     done = out.Write(bytes, text.size()) && out.Commit();
   }
   call.result.SetBool(done);

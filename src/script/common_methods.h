@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "objects/value.h"
 #include "objects/value_element.h"
@@ -37,6 +38,25 @@ struct CommonNetworkLimits {
 };
 void SetCommonNetworkLimits(const CommonNetworkLimits& limits);
 CommonNetworkLimits GetCommonNetworkLimits();
+
+// One HTTP request of the network functions.
+struct CommonHttpRequest {
+  std::string method;  // "GET", "POST", ...
+  std::string url;
+  std::vector<std::string> headers;  // "Name: value"
+  std::string body;
+};
+// Sends the request (http and https only, one redirect followed) and reads the answer's body
+// and status. False when no whole answer came within the network limits.
+bool PerformHttpRequest(const CommonHttpRequest& request, std::string& body, long& status);
+// An answer's body as the result text: UTF-8, a byte-order mark dropped.
+void SetHttpAnswerText(CNValue& result, std::string_view body);
+
+// "SendMail"(server, port, from, to, subject, body[, user[, password]]): sends a plain-text
+// mail through the SMTP server (port 0: 25; port 465 or a server written "smtps://..." with
+// TLS from the start, otherwise STARTTLS when the server offers it). to is a list or a text of
+// addresses separated by "," or ";". True when the server took the mail.
+bool SendMailBySmtp(CMethodCall& call);
 
 // The printf-style text of one conversion such as "%5.2f", "%d", "%X" or "%s" applied to an
 // element; texts outside a conversion are copied, "%%" gives "%".

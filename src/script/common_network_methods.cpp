@@ -70,18 +70,11 @@ void SetLimits(CURL* easy, const CommonNetworkLimits& limits) {
   curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.timeoutMs));
 }
 
+}  // namespace
+
 // ---- HTTP
 
-struct HttpRequest {
-  std::string method;  // "GET", "POST", ...
-  std::string url;
-  std::vector<std::string> headers;  // "Name: value"
-  std::string body;
-};
-
-// Sends the request (http and https only, one redirect followed) and reads the answer's body
-// and status. False when no whole answer came within the limits.
-bool Perform(const HttpRequest& request, std::string& body, long& status) {
+bool PerformHttpRequest(const CommonHttpRequest& request, std::string& body, long& status) {
   InitialiseCurlOnce();
   const CommonNetworkLimits limits = GetCommonNetworkLimits();
   EasyHandle easy(curl_easy_init());
@@ -121,11 +114,12 @@ bool Perform(const HttpRequest& request, std::string& body, long& status) {
   return true;
 }
 
-// The answer's body as text: UTF-8, a byte-order mark dropped.
-void SetAnswer(CNValue& result, std::string_view body) {
+void SetHttpAnswerText(CNValue& result, std::string_view body) {
   if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
   result.SetString(Utf8ToUtf16(body));
 }
+
+namespace {
 
 // A method name of token characters only, in upper case; empty when the text is none.
 std::string MethodName(std::u16string_view text) {
@@ -162,9 +156,8 @@ bool HttpGet(CMethodCall& call) {
   if (call.Count() != 1) return false;
   std::string body;
   long status = 0;
-  if (Perform({"GET", Utf16ToUtf8(ArgText(call.Arg(0))), {}, {}}, body, status) && status >= 200 &&
-      status <= 299)
-    SetAnswer(call.result, body);
+  const bool answered = PerformHttpRequest({"GET", Utf16ToUtf8(ArgText(call.Arg(0))), {}, {}}, body, status);
+  if (answered && status >= 200 && status <= 299) SetHttpAnswerText(call.result, body);
   return true;
 }
 
@@ -172,13 +165,13 @@ bool HttpGet(CMethodCall& call) {
 // and header lines; the body of the answer whatever its status, no value when none came.
 bool HttpRequestMessage(CMethodCall& call) {
   if (!ArgCountIn(call, 2, 4)) return false;
-  HttpRequest request{MethodName(ArgText(call.Arg(0))), Utf16ToUtf8(ArgText(call.Arg(1))), {}, {}};
+  CommonHttpRequest request{MethodName(ArgText(call.Arg(0))), Utf16ToUtf8(ArgText(call.Arg(1))), {}, {}};
   if (request.method.empty()) return true;
   if (call.Count() > 2) request.headers = HeaderLines(call.Arg(2));
   if (call.Count() > 3) request.body = Utf16ToUtf8(ElementLinesText(call.Arg(3)));
   std::string body;
   long status = 0;
-  if (Perform(request, body, status)) SetAnswer(call.result, body);
+  if (PerformHttpRequest(request, body, status)) SetHttpAnswerText(call.result, body);
   return true;
 }
 
@@ -189,13 +182,13 @@ bool SoapRequestMessage(CMethodCall& call) {
   std::string action = Utf16ToUtf8(ArgText(call.Arg(1)));
   if (action.find_first_of("\r\n") != std::string::npos) return true;
   if (!(action.size() >= 2 && action.front() == '"' && action.back() == '"')) action = '"' + action + '"';
-  HttpRequest request{"POST",
-                      Utf16ToUtf8(ArgText(call.Arg(0))),
-                      {"Content-Type: text/xml; charset=utf-8", "SOAPAction: " + action},
-                      Utf16ToUtf8(ArgText(call.Arg(2)))};
+  CommonHttpRequest request{"POST",
+                            Utf16ToUtf8(ArgText(call.Arg(0))),
+                            {"Content-Type: text/xml; charset=utf-8", "SOAPAction: " + action},
+                            Utf16ToUtf8(ArgText(call.Arg(2)))};
   std::string body;
   long status = 0;
-  if (Perform(request, body, status)) SetAnswer(call.result, body);
+  if (PerformHttpRequest(request, body, status)) SetHttpAnswerText(call.result, body);
   return true;
 }
 
@@ -322,11 +315,9 @@ size_t OnUploadData(char* buffer, size_t size, size_t count, void* user) {
   return n;
 }
 
-// "SendMail"(server, port, from, to, subject, body[, user[, password]]): sends a plain-text
-// mail through the SMTP server (port 0: 25; port 465 or a server written "smtps://..." with
-// TLS from the start, otherwise STARTTLS when the server offers it). to is a list or a text of
-// addresses separated by "," or ";". True when the server took the mail.
-bool SendMail(CMethodCall& call) {
+}  // namespace
+
+bool SendMailBySmtp(CMethodCall& call) {
   if (!ArgCountIn(call, 6, 8)) return false;
   call.result.SetBool(false);
   std::string server = OneLine(ArgText(call.Arg(0)));
@@ -373,6 +364,8 @@ bool SendMail(CMethodCall& call) {
   call.result.SetBool(curl_easy_perform(handle) == CURLE_OK);
   return true;
 }
+
+namespace {
 
 // ---- Wake-on-LAN
 
@@ -425,7 +418,7 @@ bool SendMagicPacket(CMethodCall& call) {
 }
 
 constexpr std::array kNetworkMethods = {
-    MethodEntry{u"SendMail", &SendMail},
+    MethodEntry{u"SendMail", &SendMailBySmtp},
     MethodEntry{u"SendMagicPacket", &SendMagicPacket},
     MethodEntry{u"SOAPRequestMessage", &SoapRequestMessage},
     MethodEntry{u"HttpRequestMessage", &HttpRequestMessage},

@@ -8,9 +8,12 @@
 #include <utility>
 #include <vector>
 
+class CNConnectionSettings;
 class CNObject;
+class CNPLoginServer;
 class CNPTagServer;
 class CNValue;
+class IKVRuntime;
 
 // Services of the script engine that built-in methods use.
 class IKVMethodHost {
@@ -20,6 +23,12 @@ class IKVMethodHost {
   virtual void TraceValue(const CNValue& value) = 0;
   // The tags scripts read and write; null when the host has none.
   virtual CNPTagServer* GetTagServer() { return nullptr; }
+  // The login and server functions: the project's login to the panel server (its login stub),
+  // with the connection settings and owner identifier a login from a script uses; null when
+  // the host has none, and those functions fail.
+  virtual CNPLoginServer* GetLoginServer(CNConnectionSettings*& /*settings*/, uint32_t& /*ownerId*/) {
+    return nullptr;
+  }
   // "GetDisplaySize": the size in pixels of the display the host shows its windows on; false
   // when there is none (a headless run), and the function answers no value.
   virtual bool GetDisplaySize(uint32_t& /*width*/, uint32_t& /*height*/) { return false; }
@@ -33,6 +42,9 @@ class IKVMethodHost {
                             std::u16string& /*folder*/) {
     return false;
   }
+  // The project runtime the view, dialog and window functions reach (runtime_host.h); null when
+  // the host has none, and those functions answer F or the empty value.
+  virtual IKVRuntime* GetRuntime() { return nullptr; }
 };
 
 // One call of a built-in method: the object it is called on (the root for global functions),

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "objects/object_registry.h"
+#include "objects/shapes.h"
+#include "support/utf16_text.h"
 #include "support/message_box.h"
 #include "value_test_util.h"
 
@@ -209,4 +211,21 @@ TEST(Registry, CreatesByClidAndWarnsOnUnknownOrDuplicate) {
   EXPECT_TRUE(registry.Unregister(u"Other", u""));
   EXPECT_EQ(registry.GetCategoryCount(), 1u);
   CRMessageBox::SetCurrent(previous);
+}
+
+// The loader looks property names up by their UTF-8 bytes; that lookup must agree with the
+// UTF-16 one, also for names that differ only in the middle, in length or outside ASCII.
+TEST(ClassProperties, NamesFoundByTheirUtf8BytesAsByTheirUtf16Text) {
+  const CNClassProperties& table = CNPRect().GetClassProperties();
+  std::vector<std::string> names;
+  for (uint32_t i = 0; i < table.GetCount(); ++i) {
+    const std::string name = Utf16ToUtf8(table.GetInfo(i).name);
+    names.push_back(name);
+    std::string middle = name;
+    middle[middle.size() / 2] ^= 0x20;
+    names.insert(names.end(), {middle, name + "x", name.substr(0, name.size() - 1), name + "\xC3\xA9"});
+  }
+  names.insert(names.end(), {"", "FillColorPushX", "BorderColour", "L\xC3\xA9" "ft", "\xFF\xFE"});
+  for (const std::string& name : names)
+    EXPECT_EQ(table.Find(std::string_view(name)), table.Find(Utf8ToUtf16(name))) << name;
 }
