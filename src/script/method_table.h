@@ -10,6 +10,7 @@
 
 class CNConnectionSettings;
 class CNObject;
+class CNObjectRegistry;
 class CNPLoginServer;
 class CNPTagServer;
 class CNValue;
@@ -45,6 +46,15 @@ class IKVMethodHost {
   // The project runtime the view, dialog and window functions reach (runtime_host.h); null when
   // the host has none, and those functions answer F or the empty value.
   virtual IKVRuntime* GetRuntime() { return nullptr; }
+  // The registry "AddObj" and "CopyObj" make objects with; null when the host has none, and
+  // those methods answer the empty value.
+  virtual CNObjectRegistry* GetObjectRegistry() { return nullptr; }
+  // Keeps an object that "CopyObj" or "DetachObj" hands to a script while no tree holds it: the
+  // host takes a reference of its own for keeper (the object the method was called on) and
+  // lets go when keeper's script is removed or a script deletes a variable holding it, as for
+  // objects made with "new". False when the host keeps nothing; those methods then answer the
+  // empty value and change nothing.
+  virtual bool KeepObject(CNObject* /*keeper*/, CNObject* /*object*/) { return false; }
 };
 
 // One call of a built-in method: the object it is called on (the root for global functions),

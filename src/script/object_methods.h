@@ -28,6 +28,32 @@ bool CallEvent(CMethodCall& call);
 // that a handler removes meanwhile are skipped.
 bool CallCommonEvent(CMethodCall& call);
 
+// ---- object_child_methods.cpp
+// An object these methods hand to a script while no tree holds it (a copy, a detached child) is
+// kept by the script host for the object the method was called on, until that object's script
+// is removed or a script deletes the variable that holds it. A child argument is the child as
+// an object value, its name or its index. Objects these methods attach are not started: the
+// tree's owner hears of them (OnChildAdded) as of any added child.
+// "CopyObj"([new name]): a copy of the object, attached nowhere: the same class, name (or the
+// new name), persisted property values, custom properties with their values, bind and event
+// texts, and copies of all its children. The empty value when a class cannot be made.
+bool CopyObj(CMethodCall& call);
+// "AttachObj"(object[, index]): makes a loose object (no parent, not the root of a document)
+// a child of this one, at the end or before child index; false, changing nothing, for any other
+// object, for this object or one above it (no cycles), and when a child has its name already.
+bool AttachObj(CMethodCall& call);
+// "DetachObj"(child): takes the child out of the tree without stopping or destroying it and
+// answers it as an object value; the empty value when there is no such child.
+bool DetachObj(CMethodCall& call);
+// "AddObj"(class id[, name]): a new object of the class as the last child, answered as an
+// object value. Without a name (or with an empty one) it is named after the class with the
+// next free number ("Label01"). The empty value for an unknown class or a name a child has.
+bool AddObj(CMethodCall& call);
+// "DelObj"(child): stops the child and every screen object below it ("OnTerminate" for those
+// that run; timers, animations and binds go), then removes it from the tree; false when there
+// is no such child.
+bool DelObj(CMethodCall& call);
+
 // ---- object_property_methods.cpp
 // "GetPropertyName"([index]): the name of property index (the class's properties first, then
 // the custom ones), the empty value out of range; without an argument, the list of all names.
@@ -77,6 +103,23 @@ bool Animate(CMethodCall& call);
 bool StopAnimate(CMethodCall& call);
 // "Redraw"(): asks the view to repaint the object.
 bool Redraw(CMethodCall& call);
+// The next methods take exactly the arguments shown. Those that go to the runtime hand it
+// (IKVRuntime::Request, by the method's name) the object as an object value first, then the
+// script's arguments; what the runtime answers is the result.
+// "SetFocus"(): gives the object the input focus. Without a runtime (or when it declines) the
+// other objects of the tree that hold the focus lose it ("OnFocusOut"), then the object gains it
+// ("StFocusIn" true, "OnFocusIn") unless it has it already; true.
+bool SetFocus(CMethodCall& call);
+// "LostFocus"(): takes the focus away; without a runtime, "StFocusIn" false and "OnFocusOut"
+// when the object had it; true.
+bool LostFocus(CMethodCall& call);
+// "BringToFront"(), "BringToBack"(): moves the object to the end (painted last, on top) or the
+// start of its parent's children and asks for a repaint; false for an object without parent.
+bool BringToFront(CMethodCall& call);
+bool BringToBack(CMethodCall& call);
+// "ShowToolTip"(text[, milliseconds]): shows the text as the object's tooltip, for that long
+// or the runtime's usual time; F without a runtime.
+bool ShowToolTip(CMethodCall& call);
 
 // ---- object_bind_methods.cpp
 // "SetBindScript"([property,] text): replaces the property's bind script (an empty text removes

@@ -1,9 +1,13 @@
-// The object methods over the object's rectangle, timers, drag, capture, animations and paint.
+// The object methods over the object's rectangle, timers, drag, capture, animations, paint,
+// focus, stacking order and tooltip.
 #include <algorithm>
 #include <vector>
 
+#include "objects/object_handles.h"
 #include "script/method_args.h"
+#include "script/object_handle.h"
 #include "script/object_methods.h"
+#include "script/runtime_host.h"
 
 namespace {
 
@@ -32,6 +36,47 @@ bool Overlap(const CNRect& a, const CNRect& b) {
 
 bool StartDragMode(CMethodCall& call, CNDragMode mode) {
   return OnScreenObject(call, [mode](CNPObject& object) { object.StartDrag(mode); });
+}
+
+// Hands the method to the runtime with the object first and the script's arguments after it;
+// false when there is no runtime or it declines (the result is then left empty).
+bool AskRuntime(CMethodCall& call, std::u16string_view name, CNPObject& object) {
+  IKVRuntime* runtime = call.host.GetRuntime();
+  if (!runtime) return false;
+  CNValue self;
+  self.SetObject(object.GetHandle());
+  std::vector<const CNValue*> args{&self};
+  args.insert(args.end(), call.args.begin(), call.args.end());
+  if (runtime->Request(name, args, call.result)) return true;
+  call.result.Clear();
+  return false;
+}
+
+// The screen objects of the tree object belongs to that hold the focus, but object itself.
+std::vector<uint32_t> OtherFocusHolders(CNPObject& object) {
+  std::vector<uint32_t> handles;
+  std::vector<CNObject*> pending{object.GetRoot()};
+  while (!pending.empty()) {
+    CNObject* at = pending.back();
+    pending.pop_back();
+    const auto* screenObject = dynamic_cast<const CNPObject*>(at);
+    if (screenObject && screenObject != &object && screenObject->HasState(kStateFocus))
+      handles.push_back(screenObject->GetHandle());
+    for (int32_t i = 0; i < at->GetChildCount(); ++i) pending.push_back(at->GetChild(i));
+  }
+  return handles;
+}
+
+// Moves the object to the end (front) or the start (back) of its parent's children.
+bool Restack(CMethodCall& call, bool toFront) {
+  CNPObject* object = TargetScreenObject(call);
+  if (!object || call.Count() != 0) return false;
+  CNObject* parent = object->GetParent();
+  const bool moved =
+      parent && parent->MoveChild(object->GetIndexInParent(), toFront ? parent->GetChildCount() : 0);
+  if (moved) object->RequestRedraw();
+  call.result.SetBool(moved);
+  return true;
 }
 
 }  // namespace
@@ -138,4 +183,41 @@ bool StopAnimate(CMethodCall& call) {
 
 bool Redraw(CMethodCall& call) {
   return OnScreenObject(call, [](CNPObject& object) { object.RequestRedraw(); });
+}
+
+bool SetFocus(CMethodCall& call) {
+  CNPObject* object = TargetScreenObject(call);
+  if (!object || call.Count() != 0) return false;
+  if (AskRuntime(call, u"SetFocus", *object)) return true;
+  // Handlers may change the tree: the holders are found again by handle, and the object is held.
+  const CRPtr<CNPObject> hold = CRPtr<CNPObject>::Retain(object);
+  for (const uint32_t handle : OtherFocusHolders(*object))
+    if (auto* holder = dynamic_cast<CNPObject*>(CNObjectHandles::Find(handle))) holder->FocusOut();
+  if (!object->HasState(kStateFocus)) object->FocusIn();
+  call.result.SetBool(true);
+  return true;
+}
+
+bool LostFocus(CMethodCall& call) {
+  CNPObject* object = TargetScreenObject(call);
+  if (!object || call.Count() != 0) return false;
+  if (AskRuntime(call, u"LostFocus", *object)) return true;
+  if (object->HasState(kStateFocus)) object->FocusOut();
+  call.result.SetBool(true);
+  return true;
+}
+
+bool BringToFront(CMethodCall& call) {
+  return Restack(call, true);
+}
+
+bool BringToBack(CMethodCall& call) {
+  return Restack(call, false);
+}
+
+bool ShowToolTip(CMethodCall& call) {
+  CNPObject* object = TargetScreenObject(call);
+  if (!object || !ArgCountIn(call, 1, 2)) return false;
+  if (!AskRuntime(call, u"ShowToolTip", *object)) call.result.SetBool(false);
+  return true;
 }

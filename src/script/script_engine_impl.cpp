@@ -146,6 +146,12 @@ void CNScriptImpl::KeepCreated(CNObject* owner, CRPtr<CNObject> object) {
   m_Created[owner].push_back(std::move(object));
 }
 
+bool CNScriptImpl::KeepObject(CNObject* keeper, CNObject* object) {
+  if (!object) return false;
+  KeepCreated(keeper, CRPtr<CNObject>::Retain(object));
+  return true;
+}
+
 bool CNScriptImpl::DropCreated(const CNObject* object) {
   for (auto& [owner, objects] : m_Created) {
     const auto found = std::find_if(objects.begin(), objects.end(),

@@ -90,10 +90,12 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
   // ---- for the executer
   CScriptTable& GetScripts() { return m_Scripts; }
   CNObjectRegistry& GetRegistry() { return m_Registry; }
+  CNObjectRegistry* GetObjectRegistry() override { return &m_Registry; }
   // Keeps an object a script of owner made with "new" until the owner is removed.
   void KeepCreated(CNObject* owner, CRPtr<CNObject> object);
   // Lets go of an object a script made; false when no script made it.
   bool DropCreated(const CNObject* object);
+  bool KeepObject(CNObject* keeper, CNObject* object) override;
   void TraceValue(const CNValue& value) override;
 
  private:
