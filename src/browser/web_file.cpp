@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 
+#include "comm/curl_handles.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
 
@@ -13,12 +14,6 @@ namespace {
 
 std::atomic<CNWebCredentialsPrompt*> s_prompt{nullptr};
 
-struct EasyDeleter {
-  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-struct ListDeleter {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
 
 bool IsHttpAddress(std::string_view url) {
   return StartsWithIgnoreCaseAscii(AsciiToUtf16(url), u"http://");
@@ -55,8 +50,7 @@ size_t OnData(char* data, size_t size, size_t count, void* user) {
 class WebRequest {
  public:
   WebRequest(const CNWebFileOptions& options, std::vector<uint8_t>& body) : m_sink{&body, options.maxBytes} {
-    static std::once_flag s_once;
-    std::call_once(s_once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    InitialiseCurlOnce();
     m_easy.reset(curl_easy_init());
     for (const char* header : {"Accept: */*", "User-Agent: CVeltrixBrowserCtrl"}) {
       curl_slist* grown = curl_slist_append(m_headers.get(), header);
@@ -114,8 +108,8 @@ class WebRequest {
   }
 
  private:
-  std::unique_ptr<CURL, EasyDeleter> m_easy;
-  std::unique_ptr<curl_slist, ListDeleter> m_headers;
+  CurlEasyHandle m_easy;
+  CurlHeaderList m_headers;
   Sink m_sink;
   bool m_bReady = false;
 };

@@ -5,21 +5,11 @@
 #include <memory>
 #include <mutex>
 
+#include "comm/curl_handles.h"
 #include "comm/soap_message.h"
 
 namespace {
 
-void InitialiseCurlOnce() {
-  static std::once_flag s_once;
-  std::call_once(s_once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-struct EasyDeleter {
-  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-struct ListDeleter {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
 
 // What the callbacks of one transfer share.
 struct Transfer {
@@ -56,12 +46,12 @@ CNSoapTransportCurl::CNSoapTransportCurl() {
 bool CNSoapTransportCurl::Post(const CNSoapRequest& request, std::string& response, uint32_t& errorCode) {
   response.clear();
   errorCode = 0;
-  std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+  CurlEasyHandle easy(curl_easy_init());
   if (!easy) {
     errorCode = CURLE_FAILED_INIT;
     return false;
   }
-  std::unique_ptr<curl_slist, ListDeleter> headers;
+  CurlHeaderList headers;
   auto addHeader = [&headers](const std::string& line) {
     curl_slist* grown = curl_slist_append(headers.get(), line.c_str());
     if (grown == nullptr) return false;

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "comm/curl_handles.h"
 #include "script/common_methods.h"
 #include "script/method_args.h"
 #include "support/utf16_text.h"
@@ -28,21 +29,8 @@ namespace {
 std::mutex s_limitsLock;
 CommonNetworkLimits s_limits;
 
-void InitialiseCurlOnce() {
-  static std::once_flag s_once;
-  std::call_once(s_once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
-struct EasyDeleter {
-  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-struct ListDeleter {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
-using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
-
-bool Append(HeaderList& list, const std::string& line) {
+bool Append(CurlHeaderList& list, const std::string& line) {
   curl_slist* grown = curl_slist_append(list.get(), line.c_str());
   if (!grown) return false;
   (void)list.release();
@@ -77,9 +65,9 @@ void SetLimits(CURL* easy, const CommonNetworkLimits& limits) {
 bool PerformHttpRequest(const CommonHttpRequest& request, std::string& body, long& status) {
   InitialiseCurlOnce();
   const CommonNetworkLimits limits = GetCommonNetworkLimits();
-  EasyHandle easy(curl_easy_init());
+  CurlEasyHandle easy(curl_easy_init());
   if (!easy) return false;
-  HeaderList headers;
+  CurlHeaderList headers;
   bool typed = false;
   for (const std::string& header : request.headers) {
     typed = typed || ::strncasecmp(header.c_str(), "Content-Type:", 13) == 0;
@@ -326,7 +314,7 @@ bool SendMailBySmtp(CMethodCall& call) {
   const std::vector<std::string> to = Recipients(call.Arg(3));
   const std::string sender = EnvelopeAddress(from);
   if (server.empty() || sender.empty() || to.empty()) return true;
-  HeaderList recipients;
+  CurlHeaderList recipients;
   for (const std::string& recipient : to) {
     const std::string address = EnvelopeAddress(recipient);
     if (address.empty() || !Append(recipients, "<" + address + ">")) return true;
@@ -340,7 +328,7 @@ bool SendMailBySmtp(CMethodCall& call) {
   const std::string message = MailMessage(from, to, ArgText(call.Arg(4)), ArgText(call.Arg(5)));
 
   InitialiseCurlOnce();
-  EasyHandle easy(curl_easy_init());
+  CurlEasyHandle easy(curl_easy_init());
   if (!easy) return true;
   CURL* handle = easy.get();
   Upload upload{message};
