@@ -6,6 +6,7 @@
 #include "browser/name_list.h"
 #include "browser/project_script_check.h"
 #include "browser/root_client_browser.h"
+#include "browser/property_read.h"
 #include "objects/form.h"
 #include "objects/form_folder.h"
 #include "support/utf16_text.h"
@@ -13,12 +14,6 @@
 namespace {
 
 using Problems = std::vector<CNProjectProblem>;
-
-std::u16string SettingText(const CNPRootClientBrowser& project, std::u16string_view name) {
-  CNValue value;
-  project.GetProperty(name, value);
-  return value.GetTextEmptyNA(0);
-}
 
 std::u16string NumberText(int64_t number) {
   return AsciiToUtf16(std::to_string(number));
@@ -39,12 +34,12 @@ void CheckRevision(const CNPRootClientBrowser& project, Problems& problems) {
 
 // The forms that opening the project shows first.
 void CheckStartForms(const CNPRootClientBrowser& project, Problems& problems) {
-  const std::u16string hidden = SettingText(project, u"HiddenForm");
+  const std::u16string hidden = PropertyText(project, u"HiddenForm");
   for (std::u16string_view name : SplitNameList(hidden))
     if (!FindFormByName(project, name))
       problems.push_back(
           {{}, {}, u"HiddenForm (" + std::u16string(name) + u")", 0, 0, u"Can't find hidden form."});
-  const std::u16string defaultForm = SettingText(project, u"DefaultForm");
+  const std::u16string defaultForm = PropertyText(project, u"DefaultForm");
   if (!FindFormByName(project, defaultForm))
     problems.push_back({{}, {}, u"DefaultForm (" + defaultForm + u")", 0, 0, u"Can't find default form."});
 }
@@ -53,7 +48,7 @@ void CheckStartForms(const CNPRootClientBrowser& project, Problems& problems) {
 void CheckConfigFiles(const CNPRootClientBrowser& project, Problems& problems) {
   for (std::u16string_view setting :
        {u"VisualThemeConf", u"NumberFormatConf", u"DateTimeFormatConf", u"BlinkConf", u"LanguageValueConf"}) {
-    const std::u16string name = SettingText(project, setting);
+    const std::u16string name = PropertyText(project, setting);
     if (name.empty() || name == u"DEFAULT") continue;
     const CNProjectFile file = ResolveProjectFile(project.GetLocation(), name);
     if (file.kind == CNProjectFile::kBuiltin) continue;

@@ -4,9 +4,9 @@
 // while no tree holds it (a copy, a detached child) is kept by the script host for the object
 // the method was called on (IKVMethodHost::KeepObject); attaching it again adds the tree's own
 // reference.
-#include <memory>
 #include <vector>
 
+#include "objects/object_copy.h"
 #include "objects/object_handles.h"
 #include "objects/object_registry.h"
 #include "script/method_args.h"
@@ -31,33 +31,6 @@ bool IsSelfOrAncestor(const CNObject* object, const CNObject* candidate) {
   for (const CNObject* at = candidate; at; at = at->GetParent())
     if (at == object) return true;
   return false;
-}
-
-// A new object of source's class with source's name, properties, custom properties, bind and
-// event texts, and copies of its children; null when the registry cannot make one of them.
-CRPtr<CNObject> DeepCopy(const CNObject& source, CNObjectRegistry& registry) {
-  CRPtr<CNObject> copy = CRPtr<CNObject>::Adopt(registry.Create(source.GetClassId()));
-  if (!copy) return nullptr;
-  copy->SetName(source.GetName());
-  // Custom properties first, with their values, so that the class table walk below finds them
-  // declared.
-  for (uint32_t i = 0; i < source.GetCustomPropertyCount(); ++i)
-    copy->AddCustomProperty(std::make_unique<CNCustomProperty>(*source.GetCustomProperty(i)));
-  const uint32_t classCount = source.GetPropertyCount() - source.GetCustomPropertyCount();
-  for (uint32_t i = 0; i < classCount; ++i) {
-    const PropertyInfo* info = source.GetPropertyInfo(i);
-    if (!info || !info->persisted || info->name == u"Name") continue;
-    CNValue value;
-    if (source.GetProperty(info->name, value) && !value.IsEmpty()) copy->SetProperty(info->name, value);
-  }
-  copy->SetBind(source.GetBind());
-  copy->SetEvent(source.GetEvent());
-  for (int32_t i = 0; i < source.GetChildCount(); ++i) {
-    CRPtr<CNObject> child = DeepCopy(*source.GetChild(i), registry);
-    if (!child) return nullptr;
-    copy->AddChild(child.Detach());
-  }
-  return copy;
 }
 
 // Stops the screen objects of the subtree that run (timers, animations and binds go) before the
@@ -93,7 +66,7 @@ bool CopyObj(CMethodCall& call) {
   if (!ArgCountIn(call, 0, 1)) return false;
   CNObjectRegistry* registry = call.host.GetObjectRegistry();
   if (!registry || !HandleOf(&call.target)) return true;
-  CRPtr<CNObject> copy = DeepCopy(call.target, *registry);
+  CRPtr<CNObject> copy = CopyObjectTree(call.target, *registry);
   if (!copy) return true;
   if (call.Count() == 1) copy->SetName(ArgText(call.Arg(0)));
   if (call.host.KeepObject(&call.target, copy.Get())) AnswerObject(call, copy.Get());

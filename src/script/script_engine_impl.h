@@ -82,6 +82,21 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
   // The tags "GetVal" and "WriteVal" reach; null leaves scripts without tags.
   void SetTagServer(CNPTagServer* server) { m_pTagServer = server; }
   CNPTagServer* GetTagServer() override { return m_pTagServer; }
+  // The project runtime the view and dialog functions reach; null leaves them unanswered.
+  void SetRuntime(IKVRuntime* runtime) { m_pRuntime = runtime; }
+  IKVRuntime* GetRuntime() override { return m_pRuntime; }
+  // The login the login and server functions use, with the connection settings and owner
+  // identifier of a script's login; null leaves those functions failing.
+  void SetLoginServer(CNPLoginServer* server, CNConnectionSettings* settings, uint32_t ownerId) {
+    m_pLoginServer = server;
+    m_pLoginSettings = settings;
+    m_ulLoginOwner = ownerId;
+  }
+  CNPLoginServer* GetLoginServer(CNConnectionSettings*& settings, uint32_t& ownerId) override {
+    settings = m_pLoginSettings;
+    ownerId = m_ulLoginOwner;
+    return m_pLoginServer;
+  }
 
   // ---- errors: to the error sink, else a message box; always to the debug trace as
   // "title : message".
@@ -111,6 +126,10 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
   CSCObject::CKVDebuggerCallback* m_pDebugger = nullptr;
   IKVScriptErrorSink* m_pErrorSink = nullptr;
   CNPTagServer* m_pTagServer = nullptr;
+  IKVRuntime* m_pRuntime = nullptr;
+  CNPLoginServer* m_pLoginServer = nullptr;
+  CNConnectionSettings* m_pLoginSettings = nullptr;
+  uint32_t m_ulLoginOwner = 0;
   std::function<void(const CNValue&)> m_TraceOutput;
   std::unordered_map<const CNObject*, std::vector<CRPtr<CNObject>>> m_Created;
 };

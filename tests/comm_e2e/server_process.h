@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "comm_e2e/child_process.h"
+
 // The tags every end-to-end test serves: constants only, so that every answer is known.
 inline constexpr const char* kE2eTags =
     "SetPoint number 75\n"
@@ -29,7 +31,7 @@ class ServerProcess {
   using Options = ServerProcessOptions;
 
   static constexpr int kStartLimitMs = 15000;
-  static constexpr int kStopLimitMs = 5000;
+  static constexpr int kStopLimitMs = ChildProcess::kStopLimitMs;
 
   explicit ServerProcess(const Options& options = {}) { Start(options); }
   ServerProcess(const ServerProcess&) = delete;
@@ -42,7 +44,7 @@ class ServerProcess {
   // SIGTERM, a wait of at most kStopLimitMs, then SIGKILL. Returns the exit status, or -1 when
   // the program had to be killed or ended by a signal (or was not running).
   int Stop();
-  bool IsRunning() const { return m_pid > 0; }
+  bool IsRunning() const { return m_process.IsRunning(); }
 
   uint16_t Port() const { return m_usPort; }
   uint16_t HttpPort() const { return m_usHttpPort; }
@@ -57,8 +59,7 @@ class ServerProcess {
   // The next line of the program's standard output, waiting until the deadline at most.
   bool ReadLine(std::string& line, int64_t deadlineMs);
 
-  pid_t m_pid = 0;
-  int m_out = -1;
+  ChildProcess m_process;
   std::string m_tagsPath;
   uint16_t m_usPort = 0;
   uint16_t m_usHttpPort = 0;

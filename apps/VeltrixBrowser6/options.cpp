@@ -1,0 +1,56 @@
+#include "options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool ReadNumber(const char* text, double low, double high, double& number) {
+  char* end = nullptr;
+  number = std::strtod(text, &end);
+  return end != text && *end == '\0' && number >= low && number <= high;
+}
+
+}  // namespace
+
+bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string name = argv[i];
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    double number = 0;
+    if (name == "--headless") {
+      options.headless = true;
+      continue;
+    }
+    if (name.starts_with("--") && !value) {
+      error = name + " needs a value";
+      return false;
+    }
+    if (name == "--seconds") {
+      if (!ReadNumber(value, 0, 1e7, number)) return error = "--seconds: not a number of seconds", false;
+      options.seconds = number;
+    } else if (name == "--default-answer") {
+      if (std::strcmp(value, "yes") == 0) options.defaultAnswer = IDYES;
+      else if (std::strcmp(value, "no") == 0) options.defaultAnswer = IDNO;
+      else return error = "--default-answer: yes or no", false;
+    } else if (name == "--node") {
+      options.node = value;
+    } else if (name == "--port") {
+      if (!ReadNumber(value, 0, 65535, number)) return error = "--port: not a port number", false;
+      options.port = static_cast<uint32_t>(number);
+    } else if (name == "--user") {
+      options.user = value;
+    } else if (name == "--password") {
+      options.password = value;
+    } else if (!name.starts_with("--") && options.project.empty()) {
+      options.project = name;
+      continue;
+    } else {
+      error = "unknown argument " + name;
+      return false;
+    }
+    ++i;
+  }
+  if (options.project.empty()) return error = "no project given", false;
+  return true;
+}

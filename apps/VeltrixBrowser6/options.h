@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "support/message_box.h"
+
+// The host program's command line:
+//   VeltrixBrowser6 --headless PROJECT [--seconds N] [--default-answer yes|no]
+//                   [--node HOST] [--port N] [--user NAME] [--password TEXT]
+// --node, --port, --user and --password replace the project's own server and login settings,
+// as a container's values do.
+struct CHostOptions {
+  std::string project;
+  bool headless = false;
+  std::optional<double> seconds;  // run that long; unset: until the project shuts down
+  MessageBoxAnswer defaultAnswer = IDYES;
+  std::optional<std::string> node, user, password;
+  std::optional<uint32_t> port;
+};
+
+// False, with the reason in error, for a command line it cannot use.
+bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& error);
+
+inline constexpr const char* kHostUsage =
+    "usage: VeltrixBrowser6 --headless PROJECT [--seconds N] [--default-answer yes|no]\n"
+    "                       [--node HOST] [--port N] [--user NAME] [--password TEXT]\n";

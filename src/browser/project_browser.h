@@ -1,0 +1,171 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "browser/browser_host.h"
+#include "browser/project.h"
+#include "browser/project_session.h"
+#include "browser/project_wnd.h"
+#include "browser/view_host.h"
+#include "objects/object.h"
+#include "support/message_loop.h"
+#include "support/registry_store.h"
+
+class CNPViews;
+class CNPRuntimeRequests;
+class CNKeepAlive;
+struct CNResource;
+struct CNLoginFile;
+
+// Values the container (or a login request) gives in place of the project's own settings.
+struct CNProjectOverrides {
+  std::optional<std::u16string> node, node2, loginUser, loginPassword, loginComment;
+  std::optional<uint32_t> port, port2;
+};
+
+// A request queued for the tick handler (codes 2 to 5): freed by the handler.
+struct CNPTickRequest {
+  std::u16string path;                    // 2: the project to open
+  bool fireShutdownEvent = false;         // 3: "OnShutdown" first, close only when allowed
+  std::u16string name;                    // 4: the common event's name
+  CNValue value;                          // 4: its value
+  std::u16string operation, file, parameters, directory;  // 5: the program to start
+};
+
+// The project runtime: owns one open project at a time with its views, tag servers, login and
+// scripts, runs the tick cycle on the user-interface thread, shows the system dialogs and keeps
+// the optional keep-alive.
+//
+// Every member runs on the thread of the message loop (the user-interface thread) except the
+// tick thread's reads of the open flag, the busy counters and the periods (CNPProject).
+class CNPProjectBrowser : public CNPProject,
+                          public CNObjectOwner,
+                          public CNPViewHost,
+                          public CNPTagServerSuite::Owner,
+                          public CNPLoginServer::ConnectionPoint,
+                          public CNPObjectBinder::ErrorSink {
+ public:
+  struct Options {
+    // The built-in resources the system dialogs come from (id 149, type "XML"); empty: the
+    // program's own.
+    std::span<const CNResource> resources;
+    bool startTickThread = true;  // tests drive the ticks by hand
+    // Where the login memory and the keep-alive counter are kept; empty: the default store.
+    std::string registryRoot;
+  };
+
+  CNPProjectBrowser(CNObjectRegistry& registry, CRMessageLoop& loop, CNPBrowserHost& host, const Options& options);
+  ~CNPProjectBrowser() override;
+  CNPProjectBrowser(const CNPProjectBrowser&) = delete;
+  CNPProjectBrowser& operator=(const CNPProjectBrowser&) = delete;
+
+  // ---- projects
+  // Opens path (closing the open project first); false with GetLastError set and the message
+  // shown, or silently when the operator declined a newer file.
+  bool OpenProject(std::u16string_view path);
+  void CloseProject();
+  void SetOverrides(const CNProjectOverrides& overrides) { m_overrides = overrides; }
+  const std::u16string& GetLastError() const { return m_strLastError; }
+  bool HasResourceProject() const { return m_resourceRoot != nullptr; }
+
+  // ---- events and requests
+  // Runs the root script's handler; false when it defines none (or nothing is open).
+  bool FireProjectEvent(std::u16string_view name, CNValue* args = nullptr, uint32_t count = 0);
+  // The tick message's handler; request (codes 2 to 5) is consumed.
+  void OnTick(uint32_t code, std::unique_ptr<CNPTickRequest> request = nullptr);
+  // Queues a request for the tick handler.
+  void PostRequest(uint32_t code, std::unique_ptr<CNPTickRequest> request);
+  // A host command ("zoom_50", "stretch_full", "close"...); false for one it does not know.
+  bool RunHostCommand(std::u16string_view command);
+
+  // ---- hot keys: registered keys are the ones the host window reports with OnHotKey
+  bool RegisterHotKey(uint32_t keyCode);
+  bool UnregisterHotKey(uint32_t keyCode);
+  bool IsHotKey(uint32_t keyCode) const;
+
+  // ---- login requests
+  // Writes a login file for node, port, project, user and password and queues its login;
+  // false (with the message shown) when the file cannot be written.
+  bool RequestLogin(std::u16string_view node, uint32_t port, std::u16string_view project, std::u16string_view user,
+                    std::u16string_view password);
+
+  // ---- parts, for the runtime requests, the host and tests
+  CNPViews& GetViews() { return *m_views; }
+  CNPRootClientBrowser* GetRootClient() const { return m_session ? m_session->root.Get() : nullptr; }
+  CNPRootClientBrowser* GetResourceRoot() const { return m_resourceRoot.Get(); }
+  CNScriptImpl* GetScriptEngine() const { return m_session ? &m_session->engine : nullptr; }
+  CNPTagServerSuite* GetTagServer() const { return m_session ? &m_session->tags : nullptr; }
+  CNLoginStub* GetLoginStub() const { return m_session ? &m_session->login : nullptr; }
+  CNPBrowserHost& GetHost() { return m_host; }
+  CRMessageLoop& GetLoop() { return m_loop; }
+  CRRegistryStore& GetRegistryStore() { return m_store; }
+  const CNProjectLocation* GetLocation() const;
+  const std::u16string& GetProjectPath() const { return m_strProjectPath; }
+  // The tablet layout of the system dialogs ("Resource_tablet").
+  void SetTabletDialogs(bool tablet) { m_bTabletDialogs = tablet; }
+  bool UsesTabletDialogs() const { return m_bTabletDialogs; }
+  const std::u16string& GetHostName() const { return m_strHostName; }
+
+  // ---- CNObjectOwner
+  CNScript* GetScript() override;
+  void DispatchEvent(CNObject* object, std::u16string_view name, const CNValue* args, uint32_t count) override;
+  void RequestRedraw(CNObject* object) override;
+
+  // ---- CNPViewHost
+  const CNPRootClient& GetSettings() const override;
+  CNObject* FindBasedForm(std::u16string_view name, bool resource) override;
+  CRPtr<CNPObject> AcquireForm(CNObject& based, std::u16string_view formName) override;
+  void ReleaseForm(CNPObject& form) override;
+  bool FireRootEvent(std::u16string_view name, CNValue* args, uint32_t count) override;
+  void InvalidateView(CNPView& view) override { m_host.InvalidateView(view); }
+
+  // ---- CNPTagServerSuite::Owner (any thread), CNPLoginServer::ConnectionPoint (delivered on
+  // the refresh tick), binds
+  uint32_t GetLoginConnectionState() override;
+  void OnLoginChanged(uint32_t state, uint32_t level) override;
+  void OnBindError(CNObject& object, std::u16string_view property, const CTagParserCompilerError& error) override;
+
+ private:
+  bool Fail(std::u16string message);
+  bool OpenDocument(std::u16string_view path);
+  void ApplyInifile();
+  void ApplyOverrides();
+  void LoadConfigFiles();
+  void StartServers();
+  void LoadScripts();
+  void LoginAtStartup();
+  bool OpenStartForms();
+  void StartTicks();
+  void DestroySession();
+  bool HandleLoginRequest(const CNProjectLocation& location);
+  void Shutdown(bool fireEvent);
+  void FireLoginEvents(uint32_t state, uint32_t level);
+
+  CNObjectRegistry& m_classes;
+  CRMessageLoop& m_loop;
+  CNPBrowserHost& m_host;
+  CRRegistryStore m_store;
+  CRPtr<CNPRootClientBrowser> m_resourceRoot;
+  std::unique_ptr<CNPProjectSession> m_session;
+  std::unique_ptr<CNPViews> m_views;
+  std::unique_ptr<CNPRuntimeRequests> m_requests;
+  std::unique_ptr<CNKeepAlive> m_keepAlive;
+  std::unique_ptr<CNPProjectWnd> m_wnd;
+  CNProjectOverrides m_overrides;
+  std::u16string m_strProjectPath;
+  std::u16string m_strLastError;
+  std::u16string m_strHostName;
+  std::vector<uint32_t> m_hotKeys;
+  std::vector<CRPtr<CNPObject>> m_madeForms;  // forms made for a view beside their definition
+  uint64_t m_startTick = 0;
+  bool m_bTabletDialogs = false;
+  bool m_bStartTickThread = true;
+  bool m_bOpening = false;
+  bool m_bLoginWanted = false;
+};

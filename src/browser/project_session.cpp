@@ -1,0 +1,34 @@
+#include "browser/project_session.h"
+
+#include <atomic>
+
+namespace {
+
+std::atomic<uint32_t> s_nextOwnerId{1};
+
+}  // namespace
+
+CNPProjectSession::CNPProjectSession(CNObjectRegistry& registry, CNPTagServerSuite::Owner* tagOwner,
+                                     CNPLoginServer::ConnectionPoint* loginListener)
+    : root(CRPtr<CNPRootClientBrowser>::Make()),
+      login(loginListener),
+      tags(tagOwner),
+      engine(registry),
+      expressions(CNBindEnvironment{&tags, &engine, 5}),
+      ownerId(s_nextOwnerId.fetch_add(1)) {
+  engine.SetTagServer(&tags);
+  previousEvaluator = CNExpressionEvaluator::SetCurrent(&expressions);
+}
+
+CNPProjectSession::~CNPProjectSession() {
+  if (root) UnbindTree(*root);
+  engine.Shutdown();
+  CNExpressionEvaluator::SetCurrent(previousEvaluator);
+  tags.Stop();
+  login.Logout();
+  root.Reset();
+}
+
+CNPObjectBinder CNPProjectSession::MakeBinder(CNPObjectBinder::ErrorSink* sink) {
+  return CNPObjectBinder(CNBindEnvironment{&tags, &engine, bindWatch}, sink);
+}

@@ -1,0 +1,97 @@
+#include "browser/view.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "browser/form_objects.h"
+#include "browser/property_read.h"
+#include "browser/stretch_mode.h"
+#include "objects/value.h"
+
+namespace {
+
+void SetSize(CNObject& form, CNSize size) {
+  CNValue value;
+  value.SetNumber(size.width);
+  form.SetProperty(u"Width", value);
+  value.SetNumber(size.height);
+  form.SetProperty(u"Height", value);
+}
+
+}  // namespace
+
+void CNPView::SetViewSize(CNSize size) {
+  m_viewSize = {std::max(size.width, 0), std::max(size.height, 0)};
+  Layout();
+}
+
+void CNPView::SetAlignment(CNAlign x, CNAlign y) {
+  m_alignX = x;
+  m_alignY = y;
+  Layout();
+}
+
+void CNPView::SetScrollPos(CNPoint position) {
+  const int32_t maxX = std::max(m_layout.contentSize.width - m_viewSize.width, 0);
+  const int32_t maxY = std::max(m_layout.contentSize.height - m_viewSize.height, 0);
+  const CNPoint clamped{std::clamp(position.x, 0, maxX), std::clamp(position.y, 0, maxY)};
+  if (clamped == m_scroll) return;
+  m_scroll = clamped;
+  m_bPaintRequested = true;
+}
+
+void CNPView::RequestPaint(CNObject& /*object*/) { m_bPaintRequested = true; }
+
+void CNPView::ShowForm(CRPtr<CNPObject> form, int32_t stretch) {
+  m_form = std::move(form);
+  m_lStretch = IsConcreteStretchMode(stretch) ? stretch : kStretchNone;
+  m_bResized = false;
+  m_baseFormSize = m_form ? CNSize{PropertyInt(*m_form, u"Width"), PropertyInt(*m_form, u"Height")} : CNSize{};
+  m_scroll = {};
+  Layout();
+}
+
+void CNPView::SetStretchInForce(int32_t mode) {
+  m_lStretch = IsConcreteStretchMode(mode) ? mode : kStretchNone;
+  Layout();
+}
+
+void CNPView::SetZoomFactor(double zoom) {
+  m_dZoom = zoom;
+  Layout();
+}
+
+void CNPView::Layout() {
+  m_layout = ComputeStretchLayout(m_lStretch, m_baseFormSize, m_viewSize, m_dZoom, m_alignX, m_alignY);
+  const bool resize = m_lStretch == kStretchResizeFull || m_lStretch == kStretchResizeKeepRate;
+  if (m_form && (resize || m_bResized)) {
+    // A form resized once goes back to its own size when the mode no longer resizes it.
+    const CRPtr<CNPObject> form = m_form;  // "OnResize" handlers may close the view
+    const CNSize before{PropertyInt(*form, u"Width"), PropertyInt(*form, u"Height")};
+    const CNSize after = resize ? m_layout.formSize : m_baseFormSize;
+    m_bResized = resize;
+    if (before != after) {
+      SetSize(*form, after);
+      std::vector<CRPtr<CNPObject>> children;
+      for (int32_t i = 0; i < form->GetChildCount(); ++i)
+        if (auto* object = dynamic_cast<CNPObject*>(form->GetChild(i)))
+          children.push_back(CRPtr<CNPObject>::Retain(object));
+      for (const CRPtr<CNPObject>& child : children)
+        child->AutoResize(before.width, before.height, after.width, after.height);
+    }
+  }
+  SetScrollPos(m_scroll);
+  m_bPaintRequested = true;
+  if (m_pFrameWindow) m_pFrameWindow->ViewLayoutChanged(*this);
+}
+
+bool CNPView::TakePaintRequest() {
+  bool requested = std::exchange(m_bPaintRequested, false);
+  if (!m_form) return requested;
+  for (const CRPtr<CNPObject>& object : CollectScreenObjects(*m_form)) {
+    requested = requested || object->NeedsPaint();
+    object->ClearNeedsPaint();
+  }
+  return requested;
+}

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "browser/stretch_mode.h"
+#include "browser/views.h"
+#include "view_test_util.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr std::u16string_view kFrames =
+    u"<FRAMESET Cols=\"200,*\" DefaultFrame=\"Body\">"
+    u"<FRAME Name=\"Menu\" FormName=\"MenuForm\" Stretch=\"RESIZE_FULL\"/>"
+    u"<FRAME Name=\"Body\"/>"
+    u"</FRAMESET>";
+
+class Views : public testing::Test {
+ protected:
+  void SetUp() override {
+    host.EnableScripts();
+    for (const char16_t* name : {u"MenuForm", u"A", u"B"}) host.AddForm(name, 400, 300);
+    views.SetArea({0, 0, 1000, 700});
+  }
+  Lines ViewEvents() const {
+    Lines events;
+    for (const std::string& event : host.rootEvents)
+      if (event.starts_with("OnActiveView")) events.push_back(event);
+    return events;
+  }
+
+  FakeViewHost host;
+  CNPViews views{host};
+};
+
+TEST_F(Views, WithoutAFrameSetThereIsOneMainView) {
+  EXPECT_TRUE(views.CreateMainView({}));
+  CNPViewBrowser* main = views.FindView(u"MainView");
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(views.FindView({}), main);
+  EXPECT_EQ(main->GetViewSize(), (CNSize{1000, 700}));
+  EXPECT_EQ(U8(views.GetActiveViewName()), "MainView");
+  EXPECT_EQ(views.FindView(u"Body"), nullptr);
+  EXPECT_EQ(views.OpenForm(u"Body", u"A", {}, kStretchNone, CNValue()), nullptr);
+  EXPECT_EQ(U8(views.GetLastError()), "Can't find view. Name:Body");
+}
+
+TEST_F(Views, AFrameSetGivesOneViewPerFrameAndTheDefaultFrameTakesUnnamedOpens) {
+  ASSERT_TRUE(views.CreateMainView(kFrames));
+  EXPECT_TRUE(views.OpenFrameForms());
+  CNPViewBrowser* menu = views.FindView(u"Menu");
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(U8(menu->GetFormName()), "MenuForm");
+  EXPECT_EQ(menu->GetStretch(), kStretchResizeFull);
+  EXPECT_EQ(menu->GetViewSize(), (CNSize{200, 700}));
+  EXPECT_EQ(views.FindView(u"MainView"), views.FindView(u"Body"));
+  EXPECT_EQ(U8(views.GetActiveViewName()), "Body");
+
+  ASSERT_NE(views.OpenForm({}, u"A", {}, kStretchNone, CNValue()), nullptr);
+  EXPECT_EQ(U8(views.FindView(u"Body")->GetFormName()), "A");
+  views.OpenForm(u"Menu", u"B", {}, kStretchNone, CNValue());
+  views.OpenForm(u"Menu", u"MenuForm", {}, kStretchNone, CNValue());
+  EXPECT_EQ(ViewEvents(), (Lines{"OnActiveViewChanged(Menu)"}));
+  views.SetArea({0, 0, 600, 400});
+  EXPECT_EQ(views.FindView(u"Body")->GetViewSize(), (CNSize{400, 400}));
+}
+
+TEST_F(Views, BadFrameTextFallsBackToTheMainView) {
+  for (const char16_t* text : {u"<FRAMESET>", u"<FRAMESET></FRAMESET>", u"<FRAMESET><FRAME/></FRAMESET>"}) {
+    EXPECT_FALSE(views.CreateMainView(text)) << U8(text);
+    EXPECT_FALSE(views.GetLastError().empty());
+    EXPECT_EQ(views.GetFrameset(), nullptr);
+    ASSERT_NE(views.FindView(u"MainView"), nullptr);
+  }
+  // A frame whose form is missing is left empty and reported.
+  ASSERT_TRUE(views.CreateMainView(u"<FRAMESET><FRAME Name=\"F\" FormName=\"Nowhere\"/></FRAMESET>"));
+  EXPECT_FALSE(views.OpenFrameForms());
+  EXPECT_EQ(U8(views.GetLastError()), "Can't find form. Name:Nowhere");
+}
+
+TEST_F(Views, ReplacingTheAreaClosesTheFormsShownThere) {
+  views.CreateMainView({});
+  views.OpenForm({}, u"A", {}, kStretchNone, CNValue());
+  views.CreateMainView(kFrames);
+  EXPECT_EQ(host.released, (Lines{"A"}));
+  EXPECT_EQ(views.FindView({})->GetForm(), nullptr);
+}
+
+TEST_F(Views, TicksReachEveryKindOfViewAndCloseAllEmptiesThem) {
+  CNPForm& hidden = host.AddForm(u"Hidden");
+  host.SetScript(hidden, u"event OnHeartBeat() { ::Trace(\"hidden beat\"); }");
+  host.SetScript(*static_cast<CNPForm*>(host.FindBasedForm(u"A", false)), u"event OnHeartBeat() { ::Trace(\"A beat\"); }");
+  host.SetScript(*static_cast<CNPForm*>(host.FindBasedForm(u"B", false)), u"event OnHeartBeat() { ::Trace(\"B beat\"); }");
+  views.CreateMainView({});
+  views.OpenForm({}, u"A", {}, kStretchNone, CNValue());
+  CNPViewBrowser* named = views.AddView(u"Inner", nullptr);
+  ASSERT_NE(named, nullptr);
+  EXPECT_EQ(views.AddView(u"Inner", nullptr), nullptr);
+  EXPECT_EQ(views.AddView(u"MainView", nullptr), nullptr);
+  views.OpenForm(u"Inner", u"B", {}, kStretchNone, CNValue());
+  ASSERT_NE(views.OpenHiddenForm(u"Hidden", {}, CNValue()), nullptr);
+  EXPECT_EQ(views.FindViewOfForm(hidden), views.GetHiddenViews().Find(u"Hidden"));
+  EXPECT_EQ(views.FindView(u"Hidden"), nullptr);
+
+  views.Tick(1);
+  EXPECT_EQ(host.trace, (Lines{"A beat", "B beat", "hidden beat"}));
+
+  views.CloseAll();
+  EXPECT_EQ(views.GetHiddenViews().GetCount(), 0u);
+  EXPECT_EQ(views.FindView(u"Inner"), named);  // a view control's view stays, empty
+  EXPECT_EQ(named->GetForm(), nullptr);
+  EXPECT_EQ(U8(views.GetActiveViewName()), "");
+  host.trace.clear();
+  views.Tick(1);
+  EXPECT_TRUE(host.trace.empty());
+  views.RemoveView(u"Inner");
+  EXPECT_EQ(views.FindView(u"Inner"), nullptr);
+}
+
+}  // namespace
