@@ -12,83 +12,11 @@
 #include <vector>
 
 #include "browser/form_file_reader.h"
+#include "generated_project.h"
 #include "objects/form_folder.h"
 #include "shell/panel_classes.h"
 
 namespace {
-
-constexpr int kForms = 200;
-constexpr int kObjectsPerForm = 50;
-
-// Freed memory stays with the process. By default the allocator hands the documents' large
-// blocks back to the system when they are freed and faults them in again on the next
-// iteration, so that both sides would measure page faults (thousands per iteration) rather
-// than their own work.
-const bool s_freedMemoryKept = [] {
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest the allocator accepts
-  mallopt(M_TRIM_THRESHOLD, 512 << 20);
-  return true;
-}();
-
-constexpr const char* kEvent =
-    "Sub OnMouseUp(button)\r\n"
-    "  // start the pump when the level allows it\r\n"
-    "  If $Tank1.Level &lt; 90 &amp;&amp; $Pump1.Running == F Then\r\n"
-    "    $Pump1.Start = T\r\n"
-    "    ::Trace(&quot;started&quot;)\r\n"
-    "  End If\r\n"
-    "End Sub\r\n";
-
-// One object of the kinds forms are mostly made of, at position i of its form.
-void AppendObject(std::string& out, int i) {
-  const std::string n = std::to_string(i);
-  const std::string place = " Top=\"" + std::to_string(10 + i * 12) + "\" Left=\"" +
-                            std::to_string(20 + i % 7 * 90) + "\" Height=\"24\" Width=\"80\"";
-  switch (i % 5) {
-    case 0:
-      out += "<OBJ clid=\"Rectangle\" Name=\"Rect" + n + "\"" + place +
-             " FillColor=\"#FFFF00\" BorderColor=\"@BorderColor\" BorderWidth=\"2\" Alpha=\"0.35\""
-             " Bind=\"[Visible]$Pump1.Running == T[FillColor]$Tank1.Level &gt; 80 ? &quot;#FF0000&quot; : "
-             "&quot;#00FF00&quot;\"/>\r\n";
-      break;
-    case 1:
-      out += "<OBJ clid=\"Label\" Name=\"Label" + n + "\"" + place +
-             " Text=\"Tank level\" TextFont=\"Meiryo UI,-13,0,400,0,0,0,0,0\" TextColor=\"#000000\""
-             " TextAlignX=\"RIGHT\" Bind=\"[Text]$Tank1.Level\"/>\r\n";
-      break;
-    case 2:
-      out += "<OBJ clid=\"Button\" Name=\"Button" + n + "\"" + place +
-             " Text=\"Start\" TabStop=\"T\" Event=\"" + kEvent + "\"/>\r\n";
-      break;
-    case 3:
-      out += "<OBJ clid=\"EditBox\" Name=\"Edit" + n + "\"" + place +
-             " Text=\"\" Comment=\"set point\" Bind=\"[Text]$Boiler.SetPoint\"/>\r\n";
-      break;
-    default:
-      out += "<OBJ clid=\"Group\" Name=\"Group" + n + "\"" + place + " InnerFrame=\"T\">\r\n";
-      out += "<OBJ clid=\"Ellipse\" Name=\"Lamp" + n + "\"" + place +
-             " FillColor=\"@LightOnColor\" Bind=\"[Visible]$Pump1.Running\"/>\r\n</OBJ>\r\n";
-      break;
-  }
-}
-
-// 50 objects per form: a group counts with the one object inside it.
-const std::string& ProjectBody() {
-  static const std::string s_body = [] {
-    std::string out = "<ROOT>\r\n";
-    for (int f = 0; f < kForms; ++f) {
-      out += "<OBJ clid=\"Form\" Name=\"Form" + std::to_string(f) +
-             "\" Height=\"600\" Width=\"800\" Stretch=\"RESIZE_FULL\" FillColor=\"#C0C0C0\">\r\n";
-      for (int i = 0, objects = 0; objects < kObjectsPerForm; ++i) {
-        AppendObject(out, i);
-        objects += i % 5 == 4 ? 2 : 1;
-      }
-      out += "</OBJ>\r\n";
-    }
-    return out + "</ROOT>\r\n";
-  }();
-  return s_body;
-}
 
 CNFormLoadContext& Context() {
   static CPanelControls s_registry;
