@@ -13,6 +13,7 @@
 #include "browser/project_runtime_requests.h"
 #include "browser/property_read.h"
 #include "browser/stretch_mode.h"
+#include "browser/translation.h"
 #include "browser/views.h"
 #include "objects/form.h"
 #include "script/formats/format_store.h"
@@ -112,6 +113,7 @@ bool CNPProjectBrowser::OpenProject(std::u16string_view path) {
   ApplyInifile();
   ApplyOverrides();
   LoadConfigFiles();
+  ApplyTranslation();
   StartServers();
   LoadScripts();
   FireRootEvent(u"OnInitializeRoot", nullptr, 0);
@@ -226,6 +228,24 @@ void CNPProjectBrowser::LoadConfigFiles() {
   formats.LoadBlinkFormats(read(u"BlinkConf"));
 }
 
+// The translation table of "TranslationFolder" and "TranslationGroup", applied to the
+// properties each object names in "TranslationProp"; a project without a table keeps its texts.
+void CNPProjectBrowser::ApplyTranslation() {
+  CNPRootClientBrowser& root = *m_session->root;
+  if (!PropertyBool(root, u"EnabledTranslation", true)) return;
+  const std::u16string group = PropertyText(root, u"TranslationGroup");
+  std::u16string name = PropertyText(root, u"TranslationFolder");
+  if (!name.empty() && name.back() != u'/' && name.back() != u'\\') name += u'/';
+  name += (group.empty() ? u"translation" : group) + u".txt";
+  const CNProjectFile file = ResolveProjectFile(root.GetLocation(), name);
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (file.kind == CNProjectFile::kBuiltin || !ReadProjectFile(file, bytes, error)) return;
+  CNPTranslation translation;
+  translation.Load(DecodeConfigText(bytes));
+  translation.Apply(root);
+}
+
 void CNPProjectBrowser::StartServers() {
   CNPProjectSession& session = *m_session;
   CNPRootClientBrowser& root = *session.root;
@@ -337,6 +357,7 @@ void CNPProjectBrowser::DestroySession() {
   m_views->CloseAll();
   m_madeForms.clear();
   m_hotKeys.clear();
+  m_strHostTitle.clear();
   m_session.reset();
   m_views->CreateMainView({});
 }

@@ -137,6 +137,7 @@ class CNPProjectBrowser : public CNPProject,
   void ApplyInifile();
   void ApplyOverrides();
   void LoadConfigFiles();
+  void ApplyTranslation();
   void StartServers();
   void LoadScripts();
   void LoginAtStartup();
@@ -146,6 +147,7 @@ class CNPProjectBrowser : public CNPProject,
   bool HandleLoginRequest(const CNProjectLocation& location);
   void Shutdown(bool fireEvent);
   void FireLoginEvents(uint32_t state, uint32_t level);
+  void UpdateHostTitle();
 
   CNObjectRegistry& m_classes;
   CRMessageLoop& m_loop;
@@ -161,6 +163,7 @@ class CNPProjectBrowser : public CNPProject,
   std::u16string m_strProjectPath;
   std::u16string m_strLastError;
   std::u16string m_strHostName;
+  std::u16string m_strHostTitle;  // as the host window shows it
   std::vector<uint32_t> m_hotKeys;
   std::vector<CRPtr<CNPObject>> m_madeForms;  // forms made for a view beside their definition
   uint64_t m_startTick = 0;

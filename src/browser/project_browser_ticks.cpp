@@ -24,6 +24,7 @@ void CNPProjectBrowser::OnTick(uint32_t code, std::unique_ptr<CNPTickRequest> re
       root.RefreshBinds(false);
       root.HeartBeat();
       m_views->Tick(code);
+      UpdateHostTitle();
       break;
     case TICK_OPEN:
       if (request) OpenProject(request->path);
@@ -52,6 +53,15 @@ void CNPProjectBrowser::OnTick(uint32_t code, std::unique_ptr<CNPTickRequest> re
       return;
   }
   NotifyTickListeners(code);
+}
+
+// With "TitleParent" set, the host window shows the project's and the active form's titles.
+void CNPProjectBrowser::UpdateHostTitle() {
+  if (!m_session || !PropertyBool(*m_session->root, u"TitleParent", false)) return;
+  std::u16string title = m_requests->ComposeTitle();
+  if (title == m_strHostTitle) return;
+  m_strHostTitle = std::move(title);
+  m_host.SetTitle(m_strHostTitle);
 }
 
 void CNPProjectBrowser::PostRequest(uint32_t code, std::unique_ptr<CNPTickRequest> request) {

@@ -92,3 +92,41 @@ TEST_F(RuntimeTest, InifileSectionAndContainerValuesReplaceTheSettings) {
   EXPECT_EQ(text(u"PSLoginUser"), "operator");
   EXPECT_EQ(text(u"PSNodeRedundancy"), "T");  // a second node turns redundancy on
 }
+
+TEST_F(RuntimeTest, TranslationTableReplacesTheListedTextsAndTheTitleFollowsTheForm) {
+  m_folder.Write("lang/de.txt", "# German\r\nStart=Starten\r\nTank level=F\xC3\xBCllstand\r\nA\\=B=C\\nD\r\n");
+  struct TitleHost : RecordingHost {
+    std::vector<std::string> titles;
+    void SetTitle(std::u16string_view title) override { titles.push_back(Utf16ToUtf8(std::u16string(title))); }
+  };
+  const std::string label =
+      "<OBJ clid=\"Label\" Name=\"lblA\" Text=\"Start\" TranslationProp=\"Text\"/>\r\n"
+      "<OBJ clid=\"Label\" Name=\"lblB\" Text=\"Tank level\" Comment=\"Start\" TranslationProp=\"Comment, Text\"/>\r\n"
+      "<OBJ clid=\"Label\" Name=\"lblC\" Text=\"Start\"/>\r\n";
+  ASSERT_TRUE(Open("tr.xml",
+                   "DefaultForm=\"Main\" TranslationFolder=\"lang\" TranslationGroup=\"de\" TitleParent=\"T\" "
+                   "Title=\"Plant\" TitleType=\"ROOT_FORM\"",
+                   Form("Main", {}, label, "Title=\"Start\" TranslationProp=\"Title\"")));
+  CNObject* form = Browser().GetViews().FindView(u"")->GetForm();
+  const auto text = [&](std::u16string_view child, std::u16string_view property) {
+    CNValue value;
+    form->FindChild(child)->GetProperty(property, value);
+    return Utf16ToUtf8(value.GetTextEmptyNA(0));
+  };
+  EXPECT_EQ(text(u"lblA", u"Text"), "Starten");
+  EXPECT_EQ(text(u"lblB", u"Text"), "F\xC3\xBCllstand");
+  EXPECT_EQ(text(u"lblB", u"Comment"), "Starten");
+  EXPECT_EQ(text(u"lblC", u"Text"), "Start");  // not listed: kept
+
+  // The host's title: project title, " - ", the translated form title; set once.
+  TitleHost host;
+  m_browser.reset();
+  CNPProjectBrowser::Options options;
+  options.startTickThread = false;
+  options.registryRoot = m_folder.Path("registry");
+  CNPProjectBrowser browser(CPanelControls::Instance(), m_loop, host, options);
+  ASSERT_TRUE(browser.OpenProject(Utf8ToUtf16(m_folder.Path("tr.xml"))));
+  browser.OnTick(TICK_REFRESH);
+  browser.OnTick(TICK_REFRESH);
+  EXPECT_EQ(host.titles, (std::vector<std::string>{"Plant - Starten"}));
+}
