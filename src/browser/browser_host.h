@@ -31,6 +31,12 @@ class CNPBrowserHost {
   // The login dialog of a login request, filled with memory; the operator's entries are written
   // back. False when the operator cancelled. Without a window the entries stand as given.
   virtual bool AskLogin(CNLoginMemory& /*memory*/) { return true; }
+  // A desktop dialog (CNPWindowsCommonDialog::Kind: file, folder, font) with its title, file
+  // filter and starting place; the choice, false when cancelled or there is no desktop.
+  virtual bool ChooseCommon(uint8_t /*kind*/, std::u16string_view /*title*/, std::u16string_view /*filter*/,
+                            std::u16string_view /*start*/, std::u16string& /*choice*/) {
+    return false;
+  }
   // The folder of the host program ("exe:" names of "Inifile"; where the watchdog is looked for).
   virtual std::u16string GetProgramFolder() const;
 };

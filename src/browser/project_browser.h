@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "browser/browser_host.h"
+#include "browser/hot_key.h"
 #include "browser/project.h"
 #include "browser/project_session.h"
 #include "browser/project_wnd.h"
@@ -84,10 +85,10 @@ class CNPProjectBrowser : public CNPProject,
   // A host command ("zoom_50", "stretch_full", "close"...); false for one it does not know.
   bool RunHostCommand(std::u16string_view command);
 
-  // ---- hot keys: registered keys are the ones the host window reports with OnHotKey
+  // ---- hot keys (key codes 0 to 65535); a key is registered once
   bool RegisterHotKey(uint32_t keyCode);
   bool UnregisterHotKey(uint32_t keyCode);
-  bool IsHotKey(uint32_t keyCode) const;
+  const CNHotKey* FindHotKey(uint32_t keyCode) const;
 
   // ---- login requests
   // Writes a login file for node, port, project, user and password and queues its login;
@@ -164,7 +165,7 @@ class CNPProjectBrowser : public CNPProject,
   std::u16string m_strLastError;
   std::u16string m_strHostName;
   std::u16string m_strHostTitle;  // as the host window shows it
-  std::vector<uint32_t> m_hotKeys;
+  std::vector<CNHotKey> m_hotKeys;
   std::vector<CRPtr<CNPObject>> m_madeForms;  // forms made for a view beside their definition
   uint64_t m_startTick = 0;
   bool m_bTabletDialogs = false;

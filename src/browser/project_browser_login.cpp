@@ -1,8 +1,8 @@
 // Login requests: a project path "login://" (or "login://[del]") followed by a login file.
 #include <unistd.h>
 
+#include "browser/login_dialog.h"
 #include "browser/login_file.h"
-#include "browser/login_memory.h"
 #include "browser/project_browser.h"
 #include "support/message_box.h"
 #include "support/trace.h"
@@ -53,24 +53,7 @@ bool CNPProjectBrowser::HandleLoginRequest(const CNProjectLocation& location) {
     CRMessageBox::GetCurrent().Show(m_strLastError, kCaption, MB_OK, MB_ICONERROR);
     return false;
   }
-  if (file.openDialog) {
-    // The last login fills the dialog first, then the file's own entries; what the operator
-    // confirms is remembered for the next time.
-    CNLoginMemory memory = CNLoginMemory::Load(m_store);
-    if (!file.node.empty()) memory.node = file.node;
-    if (file.port != 6001 || memory.node.empty()) memory.port = file.port;
-    if (!file.user.empty()) memory.user = file.user;
-    if (!file.password.empty()) memory.password = file.password;
-    if (!file.project.empty()) memory.project = file.project;
-    memory.savePassword = memory.savePassword || file.savePassword;
-    if (!m_host.AskLogin(memory)) return false;
-    memory.Save(m_store);
-    file.node = memory.node;
-    file.port = memory.port;
-    file.user = memory.user;
-    file.password = memory.password;
-    file.project = memory.project;
-  }
+  if (file.openDialog && !CNPLoginDialog(m_host, m_store).Run(file)) return false;
   if (!file.updateModuleName.empty())
     CRTrace::Line(u"Module update offered for " + file.updateModuleName + u" (" + std::u16string(kModuleVersionText) +
                   (file.debugUpdate ? u" (DebugUpdate=T)" : u"") + u"): updates are installed by the package manager");

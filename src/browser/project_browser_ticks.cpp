@@ -1,4 +1,6 @@
 // The tick handler, queued requests, host commands and hot keys.
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -110,17 +112,20 @@ bool CNPProjectBrowser::RunHostCommand(std::u16string_view command) {
 
 bool CNPProjectBrowser::RegisterHotKey(uint32_t keyCode) {
   if (keyCode > 0xFFFF) return false;
-  if (std::find(m_hotKeys.begin(), m_hotKeys.end(), keyCode) == m_hotKeys.end()) m_hotKeys.push_back(keyCode);
+  if (!FindHotKey(keyCode))
+    m_hotKeys.push_back(CNHotKey::Make(static_cast<uint16_t>(keyCode), static_cast<uint32_t>(getpid())));
   return true;
 }
 
 bool CNPProjectBrowser::UnregisterHotKey(uint32_t keyCode) {
-  const auto at = std::find(m_hotKeys.begin(), m_hotKeys.end(), keyCode);
-  if (at == m_hotKeys.end()) return false;
-  m_hotKeys.erase(at);
+  const CNHotKey* found = FindHotKey(keyCode);
+  if (!found) return false;
+  m_hotKeys.erase(m_hotKeys.begin() + (found - m_hotKeys.data()));
   return true;
 }
 
-bool CNPProjectBrowser::IsHotKey(uint32_t keyCode) const {
-  return std::find(m_hotKeys.begin(), m_hotKeys.end(), keyCode) != m_hotKeys.end();
+const CNHotKey* CNPProjectBrowser::FindHotKey(uint32_t keyCode) const {
+  for (const CNHotKey& key : m_hotKeys)
+    if (key.keyCode == keyCode) return &key;
+  return nullptr;
 }

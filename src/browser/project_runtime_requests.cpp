@@ -11,6 +11,7 @@
 #include "browser/property_read.h"
 #include "browser/stretch_mode.h"
 #include "browser/views.h"
+#include "browser/windows_common_dialog.h"
 #include "objects/object_handles.h"
 #include "script/method_args.h"
 #include "script/object_handle.h"
@@ -94,6 +95,11 @@ const CNPRuntimeRequests::Entry* CNPRuntimeRequests::Find(std::u16string_view fu
       {u"SetModalDialog", &R::SetModalDialog},
       {u"ShowDialog", &R::ShowDialog},
       {u"SetDialogState", &R::SetDialogState},
+      {u"OpenCommonDialog", &R::OpenCommonDialog},
+      {u"OpenModalCommonDialog", &R::OpenModalCommonDialog},
+      {u"CloseCommonDialog", &R::CloseCommonDialog},
+      {u"OpenWindowsDialog", &R::OpenWindowsDialog},
+      {u"OpenWindowsCommonDialog", &R::OpenWindowsDialog},
       {u"CallMethod", &R::CallMethod},
       {u"SetFocus", &R::SetFocus},
       {u"LostFocus", &R::LostFocus},
@@ -574,6 +580,56 @@ bool CNPRuntimeRequests::SetDialogState(Args args, CNValue& result) {
     else if (state == u"show") ok = views.ShowDialog(name, true);
   }
   result.SetBool(ok);
+  return true;
+}
+
+namespace {
+
+// The system dialog forms, which the common dialog functions name with or without "RC".
+constexpr std::u16string_view kSystemDialogs[] = {u"RCMsg",      u"RCYesNoMsg", u"RCYesNoCancelMsg", u"RCPassword",
+                                                  u"RCNumKey",   u"RCTextKey",  u"RCCalendar",       u"RCFormMap",
+                                                  u"RCColor",    u"RCSearch",   u"RCLogin"};
+
+std::u16string_view SystemDialogForm(std::u16string_view kind) {
+  for (std::u16string_view form : kSystemDialogs)
+    if (EqualsIgnoreCaseAscii(kind, form) || EqualsIgnoreCaseAscii(kind, form.substr(2))) return form;
+  return {};
+}
+
+}  // namespace
+
+bool CNPRuntimeRequests::OpenCommon(Args args, bool modal, CNValue& result) {
+  const std::u16string_view form = SystemDialogForm(TextAt(args, 0));
+  if (form.empty()) return false;
+  const std::u16string_view method = form == u"RCFormMap" ? u"SetFormMap" : u"SetInfo";
+  result.SetBool(OpenSystemDialog(form, method, modal, args.subspan(1)));
+  return true;
+}
+
+bool CNPRuntimeRequests::OpenCommonDialog(Args args, CNValue& result) { return OpenCommon(args, false, result); }
+
+bool CNPRuntimeRequests::OpenModalCommonDialog(Args args, CNValue& result) { return OpenCommon(args, true, result); }
+
+bool CNPRuntimeRequests::CloseCommonDialog(Args args, CNValue& result) {
+  CNPViews& views = m_browser.GetViews();
+  bool closed = false;
+  if (Given(args, 0)) {
+    const std::u16string_view form = SystemDialogForm(TextAt(args, 0));
+    closed = !form.empty() && views.CloseDialog(form);
+  } else {
+    for (std::u16string_view form : kSystemDialogs)
+      if (views.FindDialog(form)) closed = views.CloseDialog(form) || closed;
+  }
+  result.SetBool(closed);
+  return true;
+}
+
+bool CNPRuntimeRequests::OpenWindowsDialog(Args args, CNValue& result) {
+  CNPWindowsCommonDialog::Kind kind;
+  if (!CNPWindowsCommonDialog::KindFromText(TextAt(args, 0), kind)) return false;
+  std::u16string choice;
+  if (!CNPWindowsCommonDialog(m_browser.GetHost()).Open(kind, TextAt(args, 1), TextAt(args, 2), choice)) return false;
+  result.SetString(choice);
   return true;
 }
 

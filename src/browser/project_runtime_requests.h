@@ -94,6 +94,15 @@ class CNPRuntimeRequests : public IKVRuntime {
   bool SetModalDialog(Args args, CNValue& result);
   bool ShowDialog(Args args, CNValue& result);
   bool SetDialogState(Args args, CNValue& result);
+  // (kind, parameters...): a system dialog by kind, the form's name with or without "RC"
+  // ("YesNoMsg", "RCNumKey"...), its "SetInfo" called with the parameters.
+  bool OpenCommon(Args args, bool modal, CNValue& result);
+  bool OpenCommonDialog(Args args, CNValue& result);
+  bool OpenModalCommonDialog(Args args, CNValue& result);
+  // ([kind]): closes that system dialog, or every one.
+  bool CloseCommonDialog(Args args, CNValue& result);
+  // ("file", "folder" or "font"[, title[, start]]): the desktop's dialog; the choice.
+  bool OpenWindowsDialog(Args args, CNValue& result);
   // A function of the project's scripts asked for by a script of another tree (the dialogs).
   bool CallMethod(Args args, CNValue& result);
   // Object methods that reach the view: the object comes first.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "browser/stretch_mode.h"
+#include "browser/view_browser_control.h"
 #include "browser/view_host.h"
 #include "script/runtime_host.h"
 #include "support/utf16_text.h"
@@ -83,8 +84,8 @@ void CNPViews::SetArea(const CNRect& area) {
 
 CNPViewBrowser* CNPViews::AddView(std::u16string_view name, CNPObject* control) {
   if (name.empty() || FindView(name)) return nullptr;
-  auto view = std::make_shared<CNPViewBrowser>(m_host, name);
-  view->SetOwnerControl(control);
+  std::shared_ptr<CNPViewBrowser> view = control ? std::make_shared<CNPViewBrowserControl>(m_host, name, *control)
+                                                 : std::make_shared<CNPViewBrowser>(m_host, name);
   m_namedViews.push_back(view);
   return view.get();
 }

@@ -110,3 +110,27 @@ TEST_F(RuntimeTest, BuiltInQuestionIsAnsweredThroughItsButtons) {
   EXPECT_EQ(m_host.traces, (std::vector<std::string>{"answer YES"}));
   EXPECT_EQ(Browser().GetViews().FindDialog(u"RCYesNoMsg"), nullptr);
 }
+
+TEST_F(RuntimeTest, SystemDialogsByKindAndHotKeysFromScripts) {
+  ASSERT_TRUE(Open("kinds.xml",
+                   "DefaultForm=\"Main\" " +
+                       RootEvents("function mOpen() { return ::OpenCommonDialog(\"YesNoMsg\", \"Go?\", \"\"); }\n"
+                                  "function mBad() { return ::OpenCommonDialog(\"Teapot\"); }\n"
+                                  "function mKeys() { return ::CStr(::RegisterHotKey(112)) & ::CStr(::RegisterHotKey(112)) & "
+                                  "::CStr(::UnregisterHotKey(113)) & ::CStr(::RegisterHotKey(70000)); }"),
+                   Form("Main")));
+  CNScriptImpl& engine = *Browser().GetScriptEngine();
+  CNValue result;
+  ASSERT_TRUE(engine.RunFunction(Browser().GetRootClient(), u"mOpen", nullptr, 0, &result));
+  EXPECT_TRUE(result.GetBool(0));
+  EXPECT_NE(Browser().GetViews().FindDialog(u"RCYesNoMsg"), nullptr);
+  ASSERT_TRUE(engine.RunFunction(Browser().GetRootClient(), u"mBad", nullptr, 0, &result));
+  EXPECT_FALSE(result.GetBool(0));
+  ASSERT_TRUE(engine.RunFunction(Browser().GetRootClient(), u"mKeys", nullptr, 0, &result));
+  EXPECT_EQ(Utf16ToUtf8(result.GetText(0)), "TTFF");
+  ASSERT_NE(Browser().FindHotKey(112), nullptr);
+  EXPECT_TRUE(Utf16ToUtf8(Browser().FindHotKey(112)->atom).starts_with("hk112_"));
+  // A closed project lets its keys go.
+  Browser().CloseProject();
+  EXPECT_EQ(Browser().FindHotKey(112), nullptr);
+}
