@@ -1,6 +1,7 @@
 // The tick handler's codes, shutdown, queued requests and the tick thread.
 #include <algorithm>
 
+#include "browser/project_xml.h"
 #include "browser/views.h"
 #include "runtime_fixture.h"
 
@@ -133,4 +134,48 @@ TEST_F(RuntimeTest, SystemDialogsByKindAndHotKeysFromScripts) {
   // A closed project lets its keys go.
   Browser().CloseProject();
   EXPECT_EQ(Browser().FindHotKey(112), nullptr);
+}
+
+TEST_F(RuntimeTest, QueuedProgramStartReachesTheHost) {
+  struct ProgramHost : RecordingHost {
+    std::vector<std::string> started;
+    bool RunProgram(std::u16string_view operation, std::u16string_view file, std::u16string_view parameters,
+                    std::u16string_view directory) override {
+      started.push_back(Utf16ToUtf8(std::u16string(operation)) + "|" + Utf16ToUtf8(std::u16string(file)) + "|" +
+                        Utf16ToUtf8(std::u16string(parameters)) + "|" + Utf16ToUtf8(std::u16string(directory)));
+      return true;
+    }
+  } host;
+  CNPProjectBrowser::Options options;
+  options.startTickThread = false;
+  options.registryRoot = m_folder.Path("registry");
+  CNPProjectBrowser browser(CPanelControls::Instance(), m_loop, host, options);
+  ASSERT_TRUE(browser.OpenProject(Utf8ToUtf16(m_folder.Write("run.xml", ProjectText("DefaultForm=\"Main\"", Form("Main"))))));
+  auto request = std::make_unique<CNPTickRequest>();
+  request->operation = u"open";
+  request->file = u"report.pdf";
+  request->parameters = u"-x";
+  request->directory = u"/tmp";
+  browser.PostRequest(TICK_RUN_PROGRAM, std::move(request));
+  m_loop.RunPending();
+  EXPECT_EQ(host.started, (std::vector<std::string>{"open|report.pdf|-x|/tmp"}));
+}
+
+TEST_F(RuntimeTest, WithoutItsDialogProjectTheRuntimeSaysSoOnceAndScriptsGetNoDialogs) {
+  static constexpr uint8_t kBroken[] = {'<', 'R', 'O', 'O', 'T', '>'};
+  const CNResource resources[] = {{149, u"XML", kBroken}};
+  CNPProjectBrowser::Options options;
+  options.startTickThread = false;
+  options.registryRoot = m_folder.Path("registry");
+  options.resources = resources;
+  CNPProjectBrowser browser(CPanelControls::Instance(), m_loop, m_host, options);
+  EXPECT_FALSE(browser.HasResourceProject());
+  ASSERT_EQ(Messages().size(), 1u);
+  ASSERT_TRUE(browser.OpenProject(Utf8ToUtf16(m_folder.Write(
+      "nodialogs.xml",
+      ProjectText("DefaultForm=\"Main\" Event=\"" +
+                      Attr("event OnInitialize() { ::Trace(::CStr(::OpenYesNoMsg(\"Go?\", \"\"))); }") + "\"",
+                  Form("Main"))))));
+  EXPECT_EQ(m_host.traces, (std::vector<std::string>{"F"}));
+  EXPECT_EQ(Messages().size(), 1u);
 }
