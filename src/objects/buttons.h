@@ -5,6 +5,7 @@
 
 #include "objects/shape_properties.h"
 #include "objects/switch_control.h"
+#include "objects/switch_group.h"
 
 // The buttons through which operators switch values: the command button and the toggle button,
 // the check box and the radio button. Their colours come from the visual theme.
@@ -16,9 +17,13 @@ inline constexpr std::u16string_view kLight = u"Light";
 inline constexpr std::u16string_view kGroup = u"Group";
 inline constexpr std::u16string_view kMark = u"Mark";
 
-// How the button looks pressed: never, while the mouse holds it, or while "SwitchValue" is on.
+// When the button looks pushed (sunk, in "FillColorPush"): never, while a press holds it, or
+// while "SwitchValue" is on.
+inline constexpr std::u16string_view kPushTypeItems = u"NONE,MOUSE,VALUE";
+enum PushType : int32_t { PUSH_NONE = 0, PUSH_MOUSE = 1, PUSH_VALUE = 2 };
+
 inline constexpr std::array kPushTypeEntries = {
-    Prop(switch_properties::kSwitch, u"PushType", PT_ENUM, u"MOUSE", u"NONE,MOUSE,VALUE"),
+    Prop(switch_properties::kSwitch, u"PushType", PT_ENUM, u"MOUSE", kPushTypeItems),
 };
 
 inline constexpr std::array kTextAndFontEntries = OmitEntries(kTextEntries, {u"TextColor"});
@@ -137,10 +142,22 @@ class CNPCommandButton : public CNObjectClass<CNPCommandButton, CNPSwitchControl
       button_properties::kButtonFillEntries, button_properties::kLightEntries,
       button_properties::kButtonImageEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+  // Whether the button is drawn pushed, as its "PushType" says.
+  bool IsPushed() const;
+};
+
+// A button of a group (switch_group.h): turning on selects its "GroupThisValue" in the group.
+template <class Button>
+class CNPGroupButton : public Button {
+ protected:
+  void SwitchChanged(bool value) override {
+    if (value) CNSwitchGroup::Select(*this);
+  }
 };
 
 // Flips at each click, or turns on and stays on as one button of a group ("GroupObject").
-class CNPToggleButton : public CNObjectClass<CNPToggleButton, CNPCommandButton> {
+class CNPToggleButton : public CNObjectClass<CNPToggleButton, CNPGroupButton<CNPCommandButton>> {
  public:
   static constexpr std::u16string_view kClassId = u"ToggleButton";
   static constexpr auto kProperties = control_properties::WithCommonProperties(
@@ -151,8 +168,13 @@ class CNPToggleButton : public CNObjectClass<CNPToggleButton, CNPCommandButton> 
       shape_properties::kBorderRoundEntries, button_properties::kButtonFillEntries,
       button_properties::kButtonImageEntries, button_properties::kGroupEntries);
   static constexpr auto kEvents = button_properties::kGroupButtonEvents;
+
+  // ALTERNATE_SWITCH alone, select while "GroupObject" names an object.
+  int32_t GetOperatingType() const override;
 };
 
+// Flips at each click unless its file gives a "SwitchType". Its record starts with the press
+// done, so that a release without a press does nothing.
 class CNPCheckBox : public CNObjectClass<CNPCheckBox, CNPSwitchControl> {
  public:
   static constexpr std::u16string_view kClassId = u"CheckBox";
@@ -162,12 +184,19 @@ class CNPCheckBox : public CNObjectClass<CNPCheckBox, CNPSwitchControl> {
       button_properties::kMarkStyleEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
 
+  CNPCheckBox() { GetSwitchRecord().done = true; }
   // Also takes "SwitchType", which the table does not offer: files may still give one.
   int SetProperty(std::u16string_view name, const CNValue& value) override;
+  // The "SwitchType" given, else ALTERNATE_SWITCH.
+  int32_t GetOperatingType() const override;
+
+ private:
+  bool m_bSwitchTypeGiven = false;
 };
 
-// Turns on and stays on; the other buttons of its group turn off.
-class CNPRadioButton : public CNObjectClass<CNPRadioButton, CNPCheckBox> {
+// Turns on and stays on, whatever "SwitchType" its file gives; the other buttons of its group
+// turn off.
+class CNPRadioButton : public CNObjectClass<CNPRadioButton, CNPGroupButton<CNPCheckBox>> {
  public:
   static constexpr std::u16string_view kClassId = u"RadioButton";
   static constexpr auto kProperties = control_properties::WithCommonProperties(
@@ -175,4 +204,6 @@ class CNPRadioButton : public CNObjectClass<CNPRadioButton, CNPCheckBox> {
       button_properties::kCheckBorderFillEntries, button_properties::kMarkEntries,
       button_properties::kGroupEntries);
   static constexpr auto kEvents = button_properties::kGroupButtonEvents;
+
+  int32_t GetOperatingType() const override { return SWITCH_SELECT; }
 };

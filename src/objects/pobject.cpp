@@ -204,6 +204,7 @@ int CNPObject::GetExtraPropertyDefault(std::u16string_view name, CNValue& value)
 
 void CNPObject::Initialize() {
   m_bRunning = true;
+  OnStartRunning();
   FireEvent(u"OnInitialize");
 }
 

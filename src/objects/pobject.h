@@ -111,6 +111,8 @@ class CNPObject : public CNObject {
 
   // ---- interaction state
   bool HasState(int32_t bits) const { return (GetStateWord() & bits) != 0; }
+  // While the hold bit is set or a drag runs, the mouse leaving the object is ignored.
+  bool IsLeavingIgnored() const { return HasState(kStateHold) || m_dragMode != DRAG_NONE; }
   // The hold bit: while set, leaving the object is ignored (mouse capture).
   void SetHold(bool on) { SetStateBits(kStateHold, on); }
 
@@ -151,7 +153,7 @@ class CNPObject : public CNObject {
                   bool force = false);
 
   // ---- life cycle
-  // Fires "OnInitialize"; the object runs from then on.
+  // The object runs from then on: OnStartRunning, then "OnInitialize".
   void Initialize();
   void InitializeDone() { FireEvent(u"OnInitializeDone"); }
   // Fires "OnTerminate", then drops timers, animations, any drag and the binds; the object stops
@@ -206,6 +208,8 @@ class CNPObject : public CNObject {
   ScriptTagServerConnectionPoint& GetTagConnectionPoint() { return m_tagConnectionPoint; }
 
  protected:
+  // Called by Initialize once the object runs, before "OnInitialize": a class's start values.
+  virtual void OnStartRunning() {}
   int SetPropertyAt(uint32_t i, const CNValue& value) override;
   void OnPropertySet(uint32_t index) override;
   int GetPropertyAt(uint32_t i, CNValue& value) const override;

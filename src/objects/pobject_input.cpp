@@ -84,7 +84,7 @@ void CNPObject::MouseMove(const CNPoint& at) {
 }
 
 void CNPObject::MouseOut(const CNPoint&) {
-  if (HasState(kStateHold) || m_dragMode != DRAG_NONE) return;
+  if (IsLeavingIgnored()) return;
   for (const ButtonState& button : kButtons)
     if (HasState(button.bit)) PropertyChanged(button.property);
   PropertyChanged(u"StMouseIn");

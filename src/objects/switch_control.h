@@ -6,17 +6,7 @@
 
 #include "objects/control_properties.h"
 #include "objects/pobject.h"
-
-// Switch type codes. The first five are the items of "SwitchType"; select is what grouped
-// toggle buttons and radio buttons use, and no file can name it.
-enum CNSwitchType : int32_t {
-  SWITCH_A = 0,          // on while held
-  SWITCH_B = 1,          // off while held
-  SWITCH_ON = 2,         // on at release
-  SWITCH_OFF = 3,        // off at release
-  SWITCH_ALTERNATE = 4,  // flips at release
-  SWITCH_SELECT = 5,     // on at release, and stays on
-};
+#include "objects/switch_record.h"
 
 namespace switch_properties {
 
@@ -42,21 +32,46 @@ inline constexpr std::array kSwitchControlEvents = control_properties::WithCommo
 
 }  // namespace switch_properties
 
-// What mouse and keyboard operation switches: the type and the value. Both are the stored form
-// of the "SwitchType" and "SwitchValue" properties.
-struct CNSwitchRecord {
-  int32_t type = SWITCH_A;
-  bool value = false;
-};
-
 // The base of the objects whose click switches "SwitchValue": shapes, meters, groups, forms and
 // buttons.
+//
+// The left button (also the second press of a double click) and the space key, while the object
+// has the focus, press and release the switch; the mouse leaving the object is a leave. Each runs
+// the switch operation first, then the base handler (state properties and mouse events). An
+// operation that assigns a value fires "OnSwitchChanged" with it, even when it did not change.
+//
+// Writing "SwitchValue" as a property (file, bind, script) stores the value and reports the
+// change like any property; it fires no "OnSwitchChanged", so a value that came from a tag
+// reaches no handler that could write it back.
 class CNPSwitchControl : public CNPControl {
  public:
+  // The stored "SwitchType"; GetOperatingType is the type the operations run with.
   int32_t GetSwitchType() const { return m_switch.type; }
   bool GetSwitchValue() const { return m_switch.value; }
+  // A press is in progress: the left button or the space key went down on the object and has
+  // neither been released nor left it.
+  bool IsSwitchHeld() const { return m_switch.held; }
+  // The type the operations run with: the stored type unless the class fixes its own.
+  virtual int32_t GetOperatingType() const { return m_switch.type; }
+
+  void KeyDown(uint32_t keyCode, uint32_t flags) override;
+  void KeyUp(uint32_t keyCode, uint32_t flags) override;
+  void MouseOut(const CNPoint& at) override;
+  void ButtonDown(CNMouseButton button, const CNPoint& at) override;
+  void ButtonUp(CNMouseButton button, const CNPoint& at) override;
+  void ButtonDblClick(CNMouseButton button, const CNPoint& at) override;
+
+  // A change of "GroupValue" also tells the buttons whose group object this is.
+  void PropertyChanged(std::u16string_view name) override;
 
  protected:
+  // Called with every value an operation assigns, while "OnSwitchChanged" may not assign again.
+  virtual void SwitchChanged(bool /*value*/) {}
+  // A B_SWITCH starts on: a normally closed contact.
+  void OnStartRunning() override;
+  // For classes whose record starts otherwise.
+  CNSwitchRecord& GetSwitchRecord() { return m_switch; }
+
   int SetPropertyAt(uint32_t i, const CNValue& value) override;
   int GetPropertyAt(uint32_t i, CNValue& value) const override;
   // Not "SwitchType" and "SwitchValue", which the object keeps itself.
@@ -66,5 +81,14 @@ class CNPSwitchControl : public CNPControl {
   bool SetSwitchType(const CNValue& value);
 
  private:
+  // Runs the operation when it applies, then the base handler, keeping the object alive through
+  // both whatever their handlers release.
+  template <class BaseHandler>
+  void Handle(bool applies, CNSwitchOperation operation, BaseHandler&& baseHandler);
+  void Operate(CNSwitchOperation operation);
+  // Stores the value and fires "OnSwitchChanged" (unless that is already running), reports the
+  // change of "SwitchValue" (so that its output bind writes it) and asks for a redraw.
+  void Assign(bool value);
+
   CNSwitchRecord m_switch;
 };
