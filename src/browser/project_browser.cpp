@@ -16,6 +16,7 @@
 #include "browser/translation.h"
 #include "browser/views.h"
 #include "objects/form.h"
+#include "objects/visual_themes.h"
 #include "script/formats/format_store.h"
 #include "support/message_box.h"
 #include "support/trace.h"
@@ -205,8 +206,7 @@ void CNPProjectBrowser::ApplyOverrides() {
   setText(u"PSLoginComment", m_overrides.loginComment);
 }
 
-// The format files the settings name; the built-in defaults stay for what they do not name.
-// The language values, theme and translation files are read by the parts that use them.
+// The format and theme files the settings name over the built-in ones, and the project's theme.
 void CNPProjectBrowser::LoadConfigFiles() {
   CNPRootClientBrowser& root = *m_session->root;
   CNFormatStore& formats = CNFormatStore::Global();
@@ -226,6 +226,9 @@ void CNPProjectBrowser::LoadConfigFiles() {
   formats.LoadNumberFormats(read(u"NumberFormatConf"));
   formats.LoadDateTimeFormats(read(u"DateTimeFormatConf"));
   formats.LoadBlinkFormats(read(u"BlinkConf"));
+  CNVisualThemes& themes = CNVisualThemes::Global();
+  themes.LoadProjectThemes(read(u"VisualThemeConf"));
+  themes.SetCurrentTheme(PropertyText(root, u"VisualTheme"));
 }
 
 // The translation table of "TranslationFolder" and "TranslationGroup", applied to the

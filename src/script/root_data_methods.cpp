@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "objects/property_codec.h"
+#include "objects/visual_themes.h"
 #include "script/formats/blink_format_parser.h"
 #include "script/formats/format_store.h"
 #include "script/formats/number_format_parser.h"
@@ -115,16 +116,45 @@ bool RuntimeQuery(CMethodCall& call) {
   return true;
 }
 
-// ---- visual themes: held by the project runtime; without one there are none.
+// ---- visual themes: the built-in ones and those of the open project's theme file
 
 // "GetVisualThemes"(): the names of the themes as a list of strings.
-// "GetVisualThemesComment"([theme]): the comment of each theme, or of the one named.
-// "GetVisualThemeAttr"(attribute[, theme]): the value of an "@" attribute in the current
-// theme, or in the one named.
+bool GetVisualThemes(CMethodCall& call) {
+  if (call.Count() != 0) return false;
+  SetTexts(call.result, CNVisualThemes::Global().GetThemeNames());
+  return true;
+}
 
-constexpr char16_t kGetVisualThemes[] = u"GetVisualThemes";
-constexpr char16_t kGetVisualThemesComment[] = u"GetVisualThemesComment";
-constexpr char16_t kGetVisualThemeAttr[] = u"GetVisualThemeAttr";
+// "GetVisualThemesComment"([theme]): the comment of the theme named (the empty value for an
+// unknown one), or of every theme as a list.
+bool GetVisualThemesComment(CMethodCall& call) {
+  if (call.Count() > 1) return false;
+  const CNVisualThemes& themes = CNVisualThemes::Global();
+  std::u16string comment;
+  if (call.Count() == 1) {
+    if (themes.GetComment(ArgText(call.Arg(0)), comment)) call.result.SetString(comment);
+    return true;
+  }
+  std::vector<std::u16string> comments;
+  for (const std::u16string& name : themes.GetThemeNames()) {
+    comment.clear();
+    themes.GetComment(name, comment);
+    comments.push_back(comment);
+  }
+  SetTexts(call.result, comments);
+  return true;
+}
+
+// "GetVisualThemeAttr"(attribute[, theme]): the value of an "@" attribute in the current theme,
+// or in the one named; the empty value when it has none.
+bool GetVisualThemeAttr(CMethodCall& call) {
+  if (!ArgCountIn(call, 1, 2)) return false;
+  std::u16string value;
+  if (CNVisualThemes::Global().GetValue(call.Count() > 1 ? ArgText(call.Arg(1)) : std::u16string(),
+                                        ArgText(call.Arg(0)), value))
+    call.result.SetString(value);
+  return true;
+}
 
 // "GetRGBColor"(colour) or "GetRGBColor"(red, green, blue): the colour number (red in the low
 // byte) of "#RRGGBB", of a colour number, of the three channels (each modulo 256), or of the
@@ -143,22 +173,19 @@ bool GetRGBColor(CMethodCall& call) {
     call.result.SetNumber(static_cast<uint32_t>(ArgInt32(arg)) & 0xFFFFFF);
   } else if (const std::u16string text = ArgText(arg); ParseColorText(text, color)) {
     call.result.SetNumber(color);
-  } else if (!text.empty() && text[0] == u'@') {
-    AskRuntime(call, u"GetRGBColor");
+  } else if (!text.empty() && text[0] == u'@' && CNVisualThemes::Global().ResolveColor(text, color)) {
+    call.result.SetNumber(color);
   }
   return true;
 }
 
-// "GetFontName"(font): the face name a font text stands for; a theme's "@" font is asked of the
-// runtime (the empty value without one), any other text names itself.
+// "GetFontName"(font): the face name a font text stands for: the current theme's font for an
+// "@" name (the empty value when the theme has none), the text before the first comma else.
 bool GetFontName(CMethodCall& call) {
   if (call.Count() != 1) return false;
-  const std::u16string text = ArgText(call.Arg(0));
-  if (!text.empty() && text[0] == u'@') {
-    AskRuntime(call, u"GetFontName");
-  } else {
-    call.result.SetString(text);
-  }
+  std::u16string text = ArgText(call.Arg(0));
+  if (!text.empty() && text[0] == u'@' && !CNVisualThemes::Global().GetValue({}, text, text)) return true;
+  call.result.SetString(std::u16string_view(text).substr(0, text.find(u',')));
   return true;
 }
 
@@ -224,11 +251,11 @@ constexpr std::array kDataMethods = {
     MethodEntry{u"GetCurrentPath", &GetCurrentPath},
     MethodEntry{u"GetActionNames", &RuntimeQuery<0, 0, kGetActionNames>},
     MethodEntry{u"Test", &Test},
-    MethodEntry{u"GetVisualThemes", &RuntimeQuery<0, 0, kGetVisualThemes>},
-    MethodEntry{u"GetVisualThemesComment", &RuntimeQuery<0, 1, kGetVisualThemesComment>},
+    MethodEntry{u"GetVisualThemes", &GetVisualThemes},
+    MethodEntry{u"GetVisualThemesComment", &GetVisualThemesComment},
     MethodEntry{u"GetRGBColor", &GetRGBColor},
     MethodEntry{u"GetFontName", &GetFontName},
-    MethodEntry{u"GetVisualThemeAttr", &RuntimeQuery<1, 2, kGetVisualThemeAttr>},
+    MethodEntry{u"GetVisualThemeAttr", &GetVisualThemeAttr},
     MethodEntry{u"GetNumberFormatParser", &GetNumberFormatParser},
     MethodEntry{u"GetBlinks", &GetBlinks},
     MethodEntry{u"GetLocale", &GetLocale},

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "objects/visual_themes.h"
 #include "root_test_util.h"
 #include "script/root_methods.h"
 
@@ -114,13 +115,13 @@ TEST(RootRuntimeFunctions, FormViewAndWindowFunctionsAreForwardedWithTheirArgume
   runtime.answer.SetNumber(1.5);
   EXPECT_EQ(world.Run(u"::Trace(::OpenForm(\"Form2\", \"\", \"STRETCH_FULL\", c(1, 2)), ::GetZoom(), "
                       u"::ViewSetZoom(\"Main\", 2), ::FirePanelEvent(\"alarm\", 3, T), ::GetKeyState(16));\n"
-                      u"::Trace(::GetCurrentPath(), ::GetBrowserFileName(), ::GetRGBColor(\"@TextColor\"), "
+                      u"::Trace(::GetCurrentPath(), ::GetBrowserFileName(), "
                       u"::OpenApplicationFile(\"/no/such/report.pdf\"), ::CloseAllDialog());"),
-            (Lines{"1.5", "1.5", "1.5", "1.5", "1.5", "/srv/plant", "plant.xml", "1.5", "1.5", "1.5"}));
+            (Lines{"1.5", "1.5", "1.5", "1.5", "1.5", "/srv/plant", "plant.xml", "1.5", "1.5"}));
   EXPECT_EQ(Describe(runtime.requests),
             (Lines{"OpenForm (\"Form2\", \"\", \"STRETCH_FULL\", c(1,2))", "GetZoom ()",
                    "ViewSetZoom (\"Main\", 2)", "FirePanelEvent (\"alarm\", 3, T)", "GetKeyState (16)",
-                   "GetRGBColor (\"@TextColor\")", "OpenApplicationFile (\"/no/such/report.pdf\")",
+                   "OpenApplicationFile (\"/no/such/report.pdf\")",
                    "CloseAllDialog ()"}));
 }
 
@@ -243,4 +244,16 @@ TEST(RootFunctionTable, EveryGlobalAndDialogFunctionIsThereExactlyOnce) {
     EXPECT_GE(RootMethods().Find(name), 0) << Utf16ToUtf8(name);
   }
   EXPECT_EQ(seen.size(), std::size(names));  // and nothing else
+}
+
+TEST(RootRuntimeFunctions, ThemeFunctionsAnswerFromTheThemes) {
+  RootWorld world(nullptr);
+  std::u16string text;
+  uint32_t color = 0;
+  ASSERT_TRUE(CNVisualThemes::Global().GetValue(u"BLACK", u"@TextColor", text));
+  ASSERT_TRUE(CNVisualThemes::Global().ResolveColor(u"@TextColor", color));
+  EXPECT_EQ(world.Run(u"var names = ::GetVisualThemes();\n::Trace(names[0], ::GetVisualThemeAttr(\"@TextColor\", \"BLACK\"), "
+                      u"::GetRGBColor(\"@TextColor\"), ::GetFontName(\"Arial,-12,0,400,0,0,0,0,0\"), "
+                      u"::GetVisualThemeAttr(\"@NoSuchName\"), ::GetVisualThemesComment(\"NO_SUCH_THEME\"));"),
+            (Lines{"GRAY_3D", Utf16ToUtf8(text), std::to_string(color), "Arial", "#NOTHING#", "#NOTHING#"}));
 }

@@ -61,7 +61,7 @@ T
 #NOTHING#
 Runtime Error : Function execution stops for MAPGET
 
-=== the last error, the runtime's own answers and colour numbers
+=== the last error, the runtime's own answers, colour numbers and themes
 event OnInitialize() {
   ::Trace(::GetLastError() == "", ::SetLastError("pump 3 failed"), ::GetLastError(), ::SetLastError(42), ::GetLastError() + 1, ::SetLastError(), ::GetLastError() == "");
   ::Trace(::Test(), ::Test(1, 2), ::GetBrowserType(), ::GetBrowserFileName() == "", ::TranslateRoot("Start"), ::GetCurrentPath() == GetCurrentFolder());
@@ -87,12 +87,12 @@ T
 33023
 33023
 33023
-#NOTHING#
+0
 #NOTHING#
 Arial
 #NOTHING#
-#NOTHING#
-#NOTHING#
+c("GRAY_3D","GRAY2_3D","GRAY3_3D","GRAY","GRAY2","GRAY3","BLACK","BLACK2","BLACK3","WHITE","WHITE2","WHITE3","GREEN","ORANGE","BROWN")
+#000000
 #NOTHING#
 Runtime Error : Function execution stops for GetRGBColor
 
