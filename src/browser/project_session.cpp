@@ -18,12 +18,14 @@ CNPProjectSession::CNPProjectSession(CNObjectRegistry& registry, CNPTagServerSui
       ownerId(s_nextOwnerId.fetch_add(1)) {
   engine.SetTagServer(&tags);
   previousEvaluator = CNExpressionEvaluator::SetCurrent(&expressions);
+  previousTextFormats = CNTextFormatEnvironment::SetCurrent(&textFormats);
 }
 
 CNPProjectSession::~CNPProjectSession() {
   if (root) UnbindTree(*root);
   engine.Shutdown();
   CNExpressionEvaluator::SetCurrent(previousEvaluator);
+  CNTextFormatEnvironment::SetCurrent(previousTextFormats);
   tags.Stop();
   login.Logout();
   root.Reset();

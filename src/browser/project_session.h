@@ -8,6 +8,7 @@
 #include "comm/login_stub.h"
 #include "script/bind/bind_expression_evaluator.h"
 #include "script/bind/object_binder.h"
+#include "script/edit_box_formats.h"
 #include "script/script_engine_impl.h"
 #include "support/ref_cnt.h"
 #include "tags/tag_server_suite.h"
@@ -33,6 +34,9 @@ struct CNPProjectSession {
   CNScriptImpl engine;
   CNPBindExpressionEvaluator expressions;
   CNExpressionEvaluator* previousEvaluator = nullptr;
+  // Edit boxes read number bases and the locale from the project's formats.
+  CNFormatStoreTextFormats textFormats{CNFormatStore::Global()};
+  CNTextFormatEnvironment* previousTextFormats = nullptr;
   uint32_t ownerId = 0;
   uint16_t bindWatch = 5;
 };

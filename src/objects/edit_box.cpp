@@ -1,7 +1,86 @@
+// Edit boxes: the text format, "Text" and "Value" and the run-time values.
 #include "objects/edit_box.h"
 
+#include <algorithm>
+
+#include "objects/enum_value.h"
+#include "objects/text_format_check.h"
+#include "objects/value_text.h"
+
+std::u16string CNPEditBox::GetText() const {
+  CNValue text;
+  GetProperty(u"Text", text);
+  return text.GetTextEmptyNA(0);
+}
+
+int32_t CNPEditBox::ReadEnum(std::u16string_view property) const {
+  CNValue item;
+  const PropertyInfo* info = FindPropertyInfo(property);
+  if (!info || !GetProperty(property, item)) return 0;
+  return std::max(0, CNEnum::ItemIndex(info->list, item.GetTextEmptyNA(0)));
+}
+
+bool CNPEditBox::ReadFlag(std::u16string_view property) const {
+  CNValue flag;
+  return GetProperty(property, flag) && flag.GetBool(0);
+}
+
+std::u16string CNPEditBox::ValueOfText(std::u16string_view text) const {
+  if (!IsNumber()) return std::u16string(text);
+  return text.empty() ? std::u16string() : NumberText(ReadEntryNumber(text, EntryBase(m_format.number)));
+}
+
+void CNPEditBox::StoreText(std::u16string_view text, bool report) {
+  const CNClassProperties& table = GetClassProperties();
+  const auto textIndex = static_cast<uint32_t>(table.Find(u"Text"));
+  const auto valueIndex = static_cast<uint32_t>(table.Find(u"Value"));
+  CNValue value;
+  value.SetString(text);
+  CNPControl::SetPropertyAt(textIndex, value);
+  value.SetString(ValueOfText(text));
+  CNPControl::SetPropertyAt(valueIndex, value);
+  if (!report) return;
+  CNPControl::OnPropertySet(textIndex);
+  CNPControl::OnPropertySet(valueIndex);
+}
+
+int CNPEditBox::SetProperty(std::u16string_view name, const CNValue& value) {
+  if (name == u"Text" && IsRunning()) return CommitText(value.GetTextEmptyNA(0)) ? 1 : 0;
+  return CNPControl::SetProperty(name, value);
+}
+
+void CNPEditBox::OnPropertySet(uint32_t index) {
+  CNPControl::OnPropertySet(index);
+  const std::u16string_view name = GetPropertyName(index);
+  const bool format = name == u"TextType" || name == u"TextFormat";
+  if (format) {
+    CNValue text;
+    GetProperty(u"TextFormat", text);
+    m_format = ParseTextFormat(ReadEnum(u"TextType"), text.GetTextEmptyNA(0));
+  }
+  // Before the box runs, "Value" simply follows the text it was given.
+  if (!IsRunning() && (format || name == u"Text")) StoreText(GetText(), false);
+}
+
+bool CNPEditBox::StoresConverted(uint32_t i) const {
+  // A text written while the box runs is committed.
+  return GetClassProperties().GetInfo(i).name != u"Text" && CNPControl::StoresConverted(i);
+}
+
 int CNPEditBox::GetExtraProperty(std::u16string_view name, CNValue& value) const {
-  // Both read the committed text.
-  if (name == u"Value2" || name == u"ValueIncludingEdit") return GetProperty(u"Value", value);
+  if (name == u"Value2") {
+    if (!GetProperty(u"Value", value) || !IsNumber()) return 1;
+    const std::u16string number = value.GetTextEmptyNA(0);
+    if (number.empty())
+      value.Clear();
+    else
+      value.SetNumber(StringToNumber(number));
+    return 1;
+  }
+  if (name == u"ValueIncludingEdit") {
+    if (!m_editor) return GetProperty(u"Value", value);
+    value.SetString(ValueOfText(m_editor->GetText()));
+    return 1;
+  }
   return CNPControl::GetExtraProperty(name, value);
 }

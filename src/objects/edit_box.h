@@ -1,10 +1,17 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
+#include "objects/in_place_edit.h"
 #include "objects/pobject.h"
 #include "objects/shape_properties.h"
+#include "objects/text_format.h"
 
 // The boxes in which the operator types a text or a number; a committed text that passes the
 // box's text format becomes "Text" and "Value".
@@ -51,7 +58,32 @@ inline constexpr std::array kEditBoxEvents = WithCommonEvents(std::array{
 
 }  // namespace edit_box_properties
 
-class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl> {
+class CNPEditBox;
+
+// What the window that shows edit boxes does for them. The owner of an edit box's tree
+// implements it when it has such a window; every operation has a harmless default.
+class CNEditBoxHost {
+ public:
+  virtual ~CNEditBoxHost() = default;
+  // The in-place editor opened or closed: the window shows, draws and hides it.
+  virtual void EditorOpened(CNPEditBox& /*box*/) {}
+  virtual void EditorClosed(CNPEditBox& /*box*/) {}
+  // Tab, Shift+Tab, and Enter in a box with "TabAfterEnter": the focus goes to the next (or
+  // previous) tab stop.
+  virtual void MoveFocus(CNPEditBox& /*box*/, bool /*forward*/) {}
+};
+
+// A committed text (the operator's, one a script writes into "Text" while the box runs, or a
+// file's) becomes "Text" and "Value" only when it passes the text format; a refused one fires
+// "OnTextFormatError" and changes nothing. While the box does not run, "Text" is stored as
+// given. "Value" is the text, or for "NUMBER" boxes the number it reads as (empty for an
+// empty text).
+//
+// The operator types into an in-place editor that opens when the box gains the focus or is
+// pressed: Enter commits (and moves on when "TabAfterEnter" is set), Tab commits and moves on,
+// Escape closes without committing, losing the focus commits a changed text and closes. A
+// refused Enter or Tab keeps the editor open with its text selected.
+class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl>, private CNPInPlaceEdit::ConnectionPoint {
  public:
   static constexpr std::u16string_view kClassId = u"EditBox";
   static constexpr auto kProperties = control_properties::WithCommonProperties(
@@ -59,8 +91,81 @@ class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl> {
       edit_box_properties::kEditBorderFillEntries);
   static constexpr auto kEvents = edit_box_properties::kEditBoxEvents;
 
+  int SetProperty(std::u16string_view name, const CNValue& value) override;
+  const CNTextFormat& GetTextFormat() const { return m_format; }
+  std::u16string GetText() const;
+
+  // The commit: false when the text format refuses the text.
+  bool CommitText(std::u16string_view text);
+
+  // ---- the in-place editor
+  // Opens it over the box (not while "Enabled" or "EnabledInput" is false) with the caret where
+  // "StartCursor" says, or where a selection stored by SetSel says; mouseCaret is the text
+  // position under the mouse when the host knows it. True when an editor is open.
+  bool BeginEdit(std::optional<size_t> mouseCaret = std::nullopt);
+  // The open editor, or null.
+  CNPInPlaceEdit* GetEditor() const { return m_editor.get(); }
+  // Closes the editor, committing its text first when commit is set (the editor closes even
+  // when that is refused); true when a commit took the text.
+  bool EndEdit(bool commit);
+  // Commits the open editor's text as the Enter key does; false when there is no editor or the
+  // commit was refused.
+  bool Enter();
+  // Typed characters and what an input method commits, inserted at the caret; the editor opens
+  // first when it is closed.
+  void TextInput(std::u16string_view text);
+  // Selects from start to end in the open editor, else keeps it for the next opening.
+  void SetSel(int64_t start, int64_t end);
+  // "left" or "right" (ignoring case) by count characters, or with count 0 to the start or the
+  // end; false without an open editor or for another direction.
+  bool MoveCursor(std::u16string_view direction, int64_t count);
+
+  // ---- text files (UTF-8; a leading byte-order mark is skipped; "\" in paths reads "/")
+  // Reads the file and commits it as "Text"; false for an empty path, a file that cannot be
+  // read, or a text that is refused.
+  bool LoadTextFile(std::u16string_view path);
+  // Writes "Text"; false for an empty path or a file that cannot be created.
+  bool SaveTextFile(std::u16string_view path) const;
+
+  // ---- input
+  void FocusIn() override;
+  void FocusOut() override;
+  void KeyDown(uint32_t keyCode, uint32_t flags) override;
+  void ButtonDown(CNMouseButton button, const CNPoint& at) override;
+
  protected:
+  // "Value2": "Value" as a number for "NUMBER" boxes (the empty value for an empty one), else
+  // "Value" itself. "ValueIncludingEdit": the value of the open editor's text, else "Value".
   int GetExtraProperty(std::u16string_view name, CNValue& value) const override;
+  void OnPropertySet(uint32_t index) override;
+  bool StoresConverted(uint32_t i) const override;
+  virtual bool IsMultiline() const { return false; }
+
+ private:
+  // The editor's listener: checks keystrokes of a format that checks while typing, then
+  // "OnTextChanging", whose handler may change the text.
+  bool TextChanging(std::u16string& text) override;
+  // Fires "OnTextFormatError" with the text; false.
+  bool Refuse(std::u16string_view text);
+  bool PassesFormat(std::u16string_view text);
+  void Take(std::u16string text);
+  // "Text" and "Value" of text; reported as changed when report is set.
+  void StoreText(std::u16string_view text, bool report);
+  std::u16string ValueOfText(std::u16string_view text) const;
+  bool IsNumber() const { return m_format.type == TEXT_TYPE_NUMBER; }
+  bool ReadFlag(std::u16string_view property) const;
+  // The item position of an enumeration property.
+  int32_t ReadEnum(std::u16string_view property) const;
+  // Commits the editor and, when taken, closes it and moves the focus (move: +1 forward, -1
+  // back, 0 stay); a refused text stays in the editor, selected.
+  bool FinishEdit(int move);
+  CNEditBoxHost* GetHost() const;
+
+  CNTextFormat m_format;
+  // Shared so that an editor a handler closes lives until the edit that called the handler ends.
+  std::shared_ptr<CNPInPlaceEdit> m_editor;
+  std::optional<std::pair<int64_t, int64_t>> m_pendingSelection;
+  bool m_bCommitting = false;
 };
 
 class CNPMultilineEditBox : public CNObjectClass<CNPMultilineEditBox, CNPEditBox> {
@@ -70,4 +175,7 @@ class CNPMultilineEditBox : public CNObjectClass<CNPMultilineEditBox, CNPEditBox
       edit_box_properties::kTabAfterEnterEntries, edit_box_properties::kEditTextEntries,
       edit_box_properties::kEditBorderFillEntries,
       std::array{Prop(control_properties::kText, u"VerticalScroll", PT_BOOL, u"T")});
+
+ protected:
+  bool IsMultiline() const override { return true; }
 };

@@ -1,5 +1,6 @@
 #include "script/builtin_methods.h"
 
+#include "objects/edit_box.h"
 #include "objects/object.h"
 #include "script/formats/blink_format_parser.h"
 #include "script/formats/number_format_parser.h"
@@ -35,6 +36,8 @@ const MethodEntry* CKVBuiltIns::Find(const CNObject& target, std::u16string_view
     found = FindIn(NumberFormatTable(), name);
   } else if (clid == CNPBlinkFormatParser::kClassId) {
     found = FindIn(BlinkFormatTable(), name);
+  } else if (dynamic_cast<const CNPEditBox*>(&target)) {
+    found = FindIn(EditBoxMethods(), name);
   } else if (!target.GetParent()) {
     for (auto table = m_GlobalTables.rbegin(); !found && table != m_GlobalTables.rend(); ++table)
       found = FindIn(**table, name);

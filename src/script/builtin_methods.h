@@ -10,12 +10,13 @@ const CKVMethodTable& RootMethods();    // global functions of the project's roo
 const CKVMethodTable& CommonMethods();  // conversions, texts, values
 const CKVMethodTable& MathMethods();    // the mathematical functions, methods of the Math object
 const CKVMethodTable& ObjectMethods();  // the methods of every object
+const CKVMethodTable& EditBoxMethods();  // the methods of edit boxes
 
 // Finds the built-in method a call reaches. On the root (the object without a parent) the
 // global functions are looked up in the tables a host added, newest first, then among the root
 // object's own functions, then the common and then the mathematical functions; on a Math
-// object among the mathematical functions; on a format object among its own methods; on every
-// object, last, among the object methods.
+// object among the mathematical functions; on a format object or an edit box among its own
+// methods; on every object, last, among the object methods.
 class CKVBuiltIns {
  public:
   // table must outlive every use of this object.

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "objects/edit_box.h"
+#include "pobject_test_util.h"
+#include "support/message_box.h"
+
+namespace {
+
+// A running edit box whose script handles the edit box events; message boxes are recorded.
+class EditBoxCommitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previousBox = CRMessageBox::SetCurrent(&messages);
+    box->SetOwner(&owner);
+    owner.script.handlers = {u"OnTextChanged", u"OnTextFormatError", u"OnEditBoxValueChanged"};
+  }
+  void TearDown() override { CRMessageBox::SetCurrent(previousBox); }
+
+  void Configure(std::u16string_view type, std::u16string_view format, std::u16string_view text = u"") {
+    box->SetPropertyText(u"TextType", type);
+    box->SetPropertyText(u"TextFormat", format);
+    box->SetPropertyText(u"Text", text);
+    box->Initialize();
+    box->ClearChangedProperties();
+    log.clear();
+  }
+  std::string Read(std::u16string_view name) const {
+    CNValue value;
+    box->GetProperty(name, value);
+    return Utf16ToUtf8(value.ToLiteral(false));
+  }
+  std::vector<std::string> MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& record : messages.GetRecords()) texts.push_back(Utf16ToUtf8(record.text));
+    return texts;
+  }
+
+  EventLog log;
+  RecordingOwner owner{log};
+  CRRecordingMessageBox messages;
+  CRMessageBox* previousBox = nullptr;
+  CRPtr<CNPEditBox> box = CRPtr<CNPEditBox>::Make();
+};
+
+TEST_F(EditBoxCommitTest, OutOfRangeNumberIsRefusedWithItsMessage) {
+  Configure(u"NUMBER", u"#,0,255,10,F,ENTER,EN", u"12");
+  EXPECT_FALSE(box->CommitText(u"300"));
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"300 is not in the range.\n\nPlease input between 0 and 255."});
+  EXPECT_EQ(log, EventLog{"event OnTextFormatError \"300\""});
+  EXPECT_EQ(Read(u"Text"), "\"12\"");
+  EXPECT_EQ(Read(u"Value"), "\"12\"");
+  EXPECT_TRUE(box->GetChangedProperties().empty());
+
+  EXPECT_TRUE(box->CommitText(u"1,0"));
+  EXPECT_EQ(log, (EventLog{"event OnTextFormatError \"300\"", "event OnTextChanged \"1,0\"",
+                           "event OnEditBoxValueChanged 10"}));
+  EXPECT_EQ(Read(u"Text"), "\"1,0\"");
+  EXPECT_EQ(Read(u"Value"), "\"10\"");
+  EXPECT_TRUE(box->IsPropertyChanged(u"Text"));
+  EXPECT_TRUE(box->IsPropertyChanged(u"Value"));
+}
+
+TEST_F(EditBoxCommitTest, NoDigitOfTheBaseIsRefused) {
+  Configure(u"NUMBER", u"#,,,2,F,ENTER,EN");
+  EXPECT_FALSE(box->CommitText(u"234"));
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Please input some number."});
+  EXPECT_TRUE(box->CommitText(u"110"));
+  EXPECT_EQ(Read(u"Value"), "\"6\"");
+  EXPECT_EQ(Read(u"Value2"), "6");
+}
+
+TEST_F(EditBoxCommitTest, VersionTwoRangeWithoutMessagesAndWithDecimalPlaces) {
+  Configure(u"NUMBER", u"v2:1,0,100,@NUMBER");
+  EXPECT_TRUE(box->CommitText(u"50"));
+  EXPECT_EQ(Read(u"Text"), "\"50.0\"");
+  EXPECT_FALSE(box->CommitText(u"150"));
+  EXPECT_FALSE(box->CommitText(u""));
+  EXPECT_TRUE(messages.GetRecords().empty());
+  EXPECT_EQ(log, (EventLog{"event OnTextChanged \"50.0\"", "event OnEditBoxValueChanged 50",
+                           "event OnTextFormatError \"150\"", "event OnTextFormatError \"\""}));
+  EXPECT_EQ(Read(u"Text"), "\"50.0\"");
+}
+
+TEST_F(EditBoxCommitTest, EmptyTextOnlyWhereTheFormatAllowsIt) {
+  Configure(u"NUMBER", u"#,0,9,10,T,ENTER,EN", u"5");
+  EXPECT_TRUE(box->CommitText(u""));
+  // An empty text reads as no number: no value event, an empty "Value" and "Value2".
+  EXPECT_EQ(log, EventLog{"event OnTextChanged \"\""});
+  EXPECT_EQ(Read(u"Value"), "\"\"");
+  EXPECT_EQ(Read(u"Value2"), "#NOTHING#");
+
+  box->SetPropertyText(u"TextFormat", u"#,0,9,10,F,ENTER,EN");
+  EXPECT_FALSE(box->CommitText(u""));
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Please input some number."});
+}
+
+TEST_F(EditBoxCommitTest, TextBoxLimitsTheLength) {
+  Configure(u"TEXT", u"5");
+  EXPECT_FALSE(box->CommitText(u"abcdef"));
+  EXPECT_TRUE(box->CommitText(u"abcde"));
+  EXPECT_EQ(log, (EventLog{"event OnTextFormatError \"abcdef\"", "event OnTextChanged \"abcde\""}));
+  EXPECT_EQ(Read(u"Value"), "\"abcde\"");
+  EXPECT_EQ(Read(u"Value2"), "\"abcde\"");
+}
+
+TEST_F(EditBoxCommitTest, HandlersMayChangeTheTextAndTheNumber) {
+  Configure(u"NUMBER", u"#,,,16,F,ENTER,EN", u"1");
+  owner.script.hooks[u"OnTextChanged"] = [](CNValue* args) { args[0].SetString(u"20"); };
+  owner.script.hooks[u"OnEditBoxValueChanged"] = [](CNValue* args) { args[0].SetNumber(args[0].GetNumber(0) + 1); };
+  EXPECT_TRUE(box->CommitText(u"7"));
+  EXPECT_EQ(log, (EventLog{"event OnTextChanged \"7\"", "event OnEditBoxValueChanged 32"}));
+  EXPECT_EQ(Read(u"Text"), "\"21\"");  // 33 written back in base 16
+  EXPECT_EQ(Read(u"Value"), "\"33\"");
+}
+
+TEST_F(EditBoxCommitTest, SameNumberFiresNoValueEvent) {
+  Configure(u"NUMBER", u"#,,,10,F,TYPING,EN", u"5");
+  EXPECT_TRUE(box->CommitText(u"5.0"));
+  EXPECT_TRUE(box->CommitText(u"abc"));  // checked while typing only: taken as it is
+  EXPECT_EQ(log, (EventLog{"event OnTextChanged \"5.0\"", "event OnTextChanged \"abc\"",
+                           "event OnEditBoxValueChanged 0"}));
+}
+
+TEST_F(EditBoxCommitTest, ScriptWritesCommitWhileRunningOnly) {
+  box->SetPropertyText(u"TextType", u"NUMBER");
+  box->SetPropertyText(u"TextFormat", u"#,0,10,10,F,ENTER,F");
+  // Loading stores whatever it is given and "Value" follows.
+  EXPECT_EQ(box->SetPropertyText(u"Text", u"99"), 1);
+  EXPECT_EQ(Read(u"Value"), "\"99\"");
+  EXPECT_TRUE(log.empty());
+
+  box->Initialize();
+  log.clear();
+  CNValue text;
+  text.SetString(u"11");
+  EXPECT_EQ(box->SetProperty(u"Text", text), 0);
+  text.SetNumber(3);
+  EXPECT_EQ(box->SetProperty(u"Text", text), 1);
+  EXPECT_EQ(log, (EventLog{"event OnTextFormatError \"11\"", "event OnTextChanged \"3\"",
+                           "event OnEditBoxValueChanged 3"}));
+  EXPECT_EQ(Read(u"Text"), "\"3\"");
+}
+
+TEST_F(EditBoxCommitTest, HandlerWritingTextDuringItsCommitIsRefused) {
+  Configure(u"TEXT", u"");
+  bool nested = true;
+  owner.script.hooks[u"OnTextChanged"] = [&](CNValue*) {
+    CNValue other;
+    other.SetString(u"other");
+    nested = box->SetProperty(u"Text", other) != 0;
+  };
+  EXPECT_TRUE(box->CommitText(u"mine"));
+  EXPECT_FALSE(nested);
+  EXPECT_EQ(Read(u"Text"), "\"mine\"");
+}
+
+}  // namespace
