@@ -76,6 +76,7 @@ CNPProjectBrowser::CNPProjectBrowser(CNObjectRegistry& registry, CRMessageLoop& 
 }
 
 CNPProjectBrowser::~CNPProjectBrowser() {
+  m_self.reset();
   m_wnd->Stop();
   CloseProject();
   m_views.reset();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -148,6 +149,8 @@ class CNPProjectBrowser : public CNPProject,
   bool HandleLoginRequest(const CNProjectLocation& location);
   void Shutdown(bool fireEvent);
   void FireLoginEvents(uint32_t state, uint32_t level);
+  // Queues work for the loop that runs only while this browser still exists.
+  void PostToSelf(std::function<void(CNPProjectBrowser&)> work);
   void UpdateHostTitle();
 
   CNObjectRegistry& m_classes;
@@ -172,4 +175,6 @@ class CNPProjectBrowser : public CNPProject,
   bool m_bStartTickThread = true;
   bool m_bOpening = false;
   bool m_bLoginWanted = false;
+  // Queued work holds this weakly: the browser may go before the loop runs it.
+  std::shared_ptr<CNPProjectBrowser*> m_self = std::make_shared<CNPProjectBrowser*>(this);
 };

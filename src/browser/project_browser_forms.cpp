@@ -96,9 +96,9 @@ void CNPProjectBrowser::ReleaseForm(CNPObject& form) {
   CRPtr<CNPObject> copy = std::move(*made);
   m_madeForms.erase(made);
   if (CNObject* parent = copy->GetParent()) parent->RemoveChild(copy.Get());
-  m_loop.Post([this, copy, objects] {
-    if (!m_session) return;
-    for (CNObject* object : objects) m_session->engine.Remove(object);
+  PostToSelf([session = m_session.get(), copy, objects](CNPProjectBrowser& self) {
+    if (self.m_session.get() != session) return;  // that project has closed, and its scripts with it
+    for (CNObject* object : objects) session->engine.Remove(object);
   });
 }
 

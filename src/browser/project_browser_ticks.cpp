@@ -68,7 +68,13 @@ void CNPProjectBrowser::UpdateHostTitle() {
 
 void CNPProjectBrowser::PostRequest(uint32_t code, std::unique_ptr<CNPTickRequest> request) {
   auto shared = std::make_shared<std::unique_ptr<CNPTickRequest>>(std::move(request));
-  m_loop.Post([this, code, shared] { OnTick(code, std::move(*shared)); });
+  PostToSelf([code, shared](CNPProjectBrowser& self) { self.OnTick(code, std::move(*shared)); });
+}
+
+void CNPProjectBrowser::PostToSelf(std::function<void(CNPProjectBrowser&)> work) {
+  m_loop.Post([self = std::weak_ptr<CNPProjectBrowser*>(m_self), work = std::move(work)] {
+    if (const std::shared_ptr<CNPProjectBrowser*> alive = self.lock()) work(**alive);
+  });
 }
 
 void CNPProjectBrowser::Shutdown(bool fireEvent) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "browser/project_xml.h"
+#include "browser/stretch_mode.h"
 #include "browser/views.h"
 #include "runtime_fixture.h"
 
@@ -178,4 +179,23 @@ TEST_F(RuntimeTest, WithoutItsDialogProjectTheRuntimeSaysSoOnceAndScriptsGetNoDi
                   Form("Main"))))));
   EXPECT_EQ(m_host.traces, (std::vector<std::string>{"F"}));
   EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(RuntimeTest, SecondInstancesOfAFormComeAndGoWithoutTouchingTheDefinition) {
+  ASSERT_TRUE(Open("copies.xml", "DefaultForm=\"Main\"",
+                   Form("Main", "var opened = 0;\nevent OnInitialize() { opened += 1; ::Trace(Name); }") +
+                       Form("Other")));
+  CNPViews& views = Browser().GetViews();
+  CNObject* definition = views.FindView(u"")->GetForm();
+  // The same form under another name is a copy beside the definition, with scripts of its own.
+  CNPObject* copy = views.OpenForm(u"", u"Main", u"Main2", kStretchDefault, CNValue());
+  ASSERT_NE(copy, nullptr);
+  EXPECT_NE(copy, definition);
+  EXPECT_EQ(copy->GetParent(), definition->GetParent());
+  ASSERT_NE(views.OpenForm(u"", u"Other", u"Other", kStretchDefault, CNValue()), nullptr);
+  EXPECT_EQ(definition->GetParent()->FindChild(u"Main2"), nullptr);  // gone when let go
+  // Its scripts go on the next turn of the loop; a runtime that goes first leaves nothing behind.
+  m_browser.reset();
+  m_loop.RunPending();
+  EXPECT_EQ(m_host.traces, (std::vector<std::string>{"Main", "Main2"}));
 }
