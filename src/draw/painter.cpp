@@ -1,0 +1,136 @@
+#include "draw/painter.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+bool AllFinite(std::initializer_list<double> values) {
+  for (double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+cairo_line_join_t CairoJoin(CRLineJoin join) {
+  switch (join) {
+    case CRLineJoin::kRound:
+      return CAIRO_LINE_JOIN_ROUND;
+    case CRLineJoin::kBevel:
+      return CAIRO_LINE_JOIN_BEVEL;
+    case CRLineJoin::kMiter:
+      break;
+  }
+  return CAIRO_LINE_JOIN_MITER;
+}
+
+}  // namespace
+
+CRPainter::CRPainter(CRSurface& surface) : m_pCairo(cairo_create(surface.GetCairoSurface())) {}
+
+CRPainter::~CRPainter() {
+  cairo_destroy(m_pCairo);
+}
+
+void CRPainter::Save() {
+  cairo_save(m_pCairo);
+  ++m_nSaveDepth;
+}
+
+void CRPainter::Restore() {
+  if (m_nSaveDepth == 0) return;
+  cairo_restore(m_pCairo);
+  --m_nSaveDepth;
+}
+
+void CRPainter::Translate(double dx, double dy) {
+  if (AllFinite({dx, dy})) cairo_translate(m_pCairo, dx, dy);
+}
+
+void CRPainter::Scale(double sx, double sy) {
+  if (AllFinite({sx, sy}) && sx != 0.0 && sy != 0.0) cairo_scale(m_pCairo, sx, sy);
+}
+
+void CRPainter::Rotate(double degrees, CRPointF center) {
+  if (!AllFinite({degrees, center.x, center.y})) return;
+  cairo_translate(m_pCairo, center.x, center.y);
+  cairo_rotate(m_pCairo, DegreesToRadians(degrees));
+  cairo_translate(m_pCairo, -center.x, -center.y);
+}
+
+void CRPainter::ClipRect(const CRRectF& rect) {
+  if (!rect.IsFinite()) return;
+  cairo_new_path(m_pCairo);
+  cairo_rectangle(m_pCairo, rect.x, rect.y, rect.width, rect.height);
+  cairo_clip(m_pCairo);
+}
+
+void CRPainter::AppendPath(const CRPath& path) {
+  cairo_new_path(m_pCairo);
+  for (const CRPath::Segment& s : path.GetSegments()) {
+    switch (s.verb) {
+      case CRPath::Verb::kMove:
+        cairo_move_to(m_pCairo, s.points[0].x, s.points[0].y);
+        break;
+      case CRPath::Verb::kLine:
+        cairo_line_to(m_pCairo, s.points[0].x, s.points[0].y);
+        break;
+      case CRPath::Verb::kCurve:
+        cairo_curve_to(m_pCairo, s.points[0].x, s.points[0].y, s.points[1].x, s.points[1].y, s.points[2].x,
+                       s.points[2].y);
+        break;
+      case CRPath::Verb::kClose:
+        cairo_close_path(m_pCairo);
+        break;
+    }
+  }
+}
+
+void CRPainter::FillPath(const CRPath& path, const CRBrush& brush, bool antialias) {
+  if (path.IsEmpty()) return;
+  cairo_save(m_pCairo);
+  cairo_set_antialias(m_pCairo, antialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+  cairo_set_fill_rule(m_pCairo, CAIRO_FILL_RULE_EVEN_ODD);
+  AppendPath(path);
+  double x0, y0, x1, y1;
+  cairo_path_extents(m_pCairo, &x0, &y0, &x1, &y1);
+  cairo_pattern_t* pattern = brush.CreatePattern({x0, y0, x1 - x0, y1 - y0});
+  cairo_set_source(m_pCairo, pattern);
+  cairo_pattern_destroy(pattern);
+  cairo_fill(m_pCairo);
+  cairo_restore(m_pCairo);
+}
+
+void CRPainter::StrokePath(const CRPath& path, const CRPen& pen, bool antialias) {
+  if (path.IsEmpty()) return;
+  const double width = pen.EffectiveWidth();
+  const CRColor color = CRColor::FromColorRef(pen.color, pen.alpha);
+  cairo_save(m_pCairo);
+  cairo_set_antialias(m_pCairo, antialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+  cairo_set_source_rgba(m_pCairo, color.red, color.green, color.blue, color.alpha);
+  cairo_set_line_width(m_pCairo, width);
+  cairo_set_line_join(m_pCairo, CairoJoin(pen.join));
+  cairo_set_line_cap(m_pCairo, CAIRO_LINE_CAP_BUTT);
+  const std::vector<double> dashes = DashPattern(pen.style, width);
+  cairo_set_dash(m_pCairo, dashes.data(), static_cast<int>(dashes.size()), 0.0);
+  AppendPath(path);
+  cairo_stroke(m_pCairo);
+
+  // The caps are filled shapes of their own, so each end can have a different one.
+  const std::vector<CRPathEnd> ends = path.OpenEnds();
+  cairo_set_fill_rule(m_pCairo, CAIRO_FILL_RULE_WINDING);
+  for (size_t i = 0; i < ends.size(); ++i) {
+    AppendPath(EndCapPath(i % 2 == 0 ? pen.startCap : pen.endCap, ends[i], width));
+    cairo_fill(m_pCairo);
+  }
+  cairo_restore(m_pCairo);
+}
+
+void CRPainter::DrawText(std::u16string_view text, const CRFont& font, uint32_t color, double alpha,
+                         const CRRectF& rect, const CRTextFormat& format) {
+  const CRTextLayout layout(m_pCairo, text, font, format.lineSpacing);
+  layout.Draw(m_pCairo, rect, format, CRColor::FromColorRef(color, alpha));
+}
+
+CRSizeF CRPainter::MeasureText(std::u16string_view text, const CRFont& font, double lineSpacing) {
+  return CRTextLayout(m_pCairo, text, font, lineSpacing).GetSize();
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <string_view>
+
+#include "draw/brush.h"
+#include "draw/font.h"
+#include "draw/geometry.h"
+#include "draw/path.h"
+#include "draw/pen.h"
+#include "draw/surface.h"
+#include "draw/text_layout.h"
+
+// Draws on a surface. Transformations and the clip apply to everything drawn after them and
+// last until the Restore that matches the Save before them. Requests the drawing library
+// would reject (a scale by zero, a restore without a save, coordinates that are not numbers)
+// are ignored, so one bad object cannot spoil the drawing of the others.
+//
+// Coordinates are pixel edges: a rectangle from 3 to 13 covers pixels 3 to 12, and a stroke is
+// centred on its path, so a line of odd width is crisp on a pixel's middle (y = 10.5 paints row
+// 10). Shapes are drawn with crisp pixel edges unless antialias is asked for.
+class CRPainter {
+ public:
+  explicit CRPainter(CRSurface& surface);
+  CRPainter(const CRPainter&) = delete;
+  CRPainter& operator=(const CRPainter&) = delete;
+  ~CRPainter();
+
+  void Save();
+  void Restore();
+  void Translate(double dx, double dy);
+  void Scale(double sx, double sy);
+  // Turns by degrees about the point, clockwise on the screen.
+  void Rotate(double degrees, CRPointF center);
+  // Narrows the clip to the rectangle (in the current transformation).
+  void ClipRect(const CRRectF& rect);
+
+  // Polygons are filled with the even-odd rule.
+  void FillPath(const CRPath& path, const CRBrush& brush, bool antialias = false);
+  void StrokePath(const CRPath& path, const CRPen& pen, bool antialias = false);
+  void DrawText(std::u16string_view text, const CRFont& font, uint32_t color, double alpha,
+                const CRRectF& rect, const CRTextFormat& format = {});
+  CRSizeF MeasureText(std::u16string_view text, const CRFont& font, double lineSpacing = 0.0);
+
+  cairo_t* GetCairo() const { return m_pCairo; }
+
+ private:
+  void AppendPath(const CRPath& path);
+
+  cairo_t* m_pCairo;
+  int m_nSaveDepth = 0;
+};
+
+// Saves the painter's state for the life of a scope.
+class CRPainterStateSaver {
+ public:
+  explicit CRPainterStateSaver(CRPainter& painter) : m_painter(painter) { m_painter.Save(); }
+  CRPainterStateSaver(const CRPainterStateSaver&) = delete;
+  CRPainterStateSaver& operator=(const CRPainterStateSaver&) = delete;
+  ~CRPainterStateSaver() { m_painter.Restore(); }
+
+ private:
+  CRPainter& m_painter;
+};

@@ -1,0 +1,122 @@
+#include "draw/text_layout.h"
+
+#include <cmath>
+#include <string>
+
+#include "support/utf16_text.h"
+
+namespace {
+
+constexpr double kReferencePixels = 100.0;
+
+struct FontMetrics {
+  double cellHeight;  // ascent plus descent
+  double charWidth;   // average character width
+};
+
+FontMetrics MeasureFont(PangoContext* context, PangoFontDescription* description, double pixels) {
+  pango_font_description_set_absolute_size(description, pixels * PANGO_SCALE);
+  FontMetrics result{pixels, pixels * 0.5};
+  PangoFont* font = pango_context_load_font(context, description);
+  if (font == nullptr) return result;
+  PangoFontMetrics* metrics = pango_font_get_metrics(font, nullptr);
+  const int cell = pango_font_metrics_get_ascent(metrics) + pango_font_metrics_get_descent(metrics);
+  const int width = pango_font_metrics_get_approximate_char_width(metrics);
+  if (cell > 0) result.cellHeight = static_cast<double>(cell) / PANGO_SCALE;
+  if (width > 0) result.charWidth = static_cast<double>(width) / PANGO_SCALE;
+  pango_font_metrics_unref(metrics);
+  g_object_unref(font);
+  return result;
+}
+
+void AddAttribute(PangoAttrList* list, PangoAttribute* attribute) {
+  pango_attr_list_insert(list, attribute);
+}
+
+double Place(CRTextAlign align, double start, double room, double size) {
+  switch (align) {
+    case CRTextAlign::kNear:
+      return start;
+    case CRTextAlign::kCenter:
+      return start + (room - size) * 0.5;
+    case CRTextAlign::kFar:
+      return start + room - size;
+  }
+  return start;
+}
+
+PangoAlignment LineAlignment(CRTextAlign align) {
+  return align == CRTextAlign::kCenter ? PANGO_ALIGN_CENTER
+         : align == CRTextAlign::kFar  ? PANGO_ALIGN_RIGHT
+                                       : PANGO_ALIGN_LEFT;
+}
+
+}  // namespace
+
+CRTextLayout::CRTextLayout(cairo_t* cr, std::u16string_view text, const CRFont& font, double lineSpacing)
+    : m_pLayout(pango_cairo_create_layout(cr)), m_dEscapementDegrees(font.escapement / 10.0) {
+  PangoFontDescription* description = pango_font_description_new();
+  const std::string face = Utf16ToUtf8(font.face);
+  pango_font_description_set_family(description, face.c_str());
+  pango_font_description_set_weight(description, static_cast<PangoWeight>(font.weight));
+  pango_font_description_set_style(description, font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+
+  PangoContext* context = pango_layout_get_context(m_pLayout);
+  double pixels = std::abs(static_cast<double>(font.height));
+  if (font.height > 0) {
+    // A positive height is the cell height: scale the em size until the cell fits.
+    pixels *= kReferencePixels / MeasureFont(context, description, kReferencePixels).cellHeight;
+  }
+  const FontMetrics metrics = MeasureFont(context, description, pixels);
+  if (font.width > 0) m_dStretch = font.width / metrics.charWidth;
+  pango_layout_set_font_description(m_pLayout, description);
+  pango_font_description_free(description);
+
+  PangoAttrList* attributes = pango_attr_list_new();
+  if (font.underline) AddAttribute(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+  if (font.strikeOut) AddAttribute(attributes, pango_attr_strikethrough_new(TRUE));
+  pango_layout_set_attributes(m_pLayout, attributes);
+  pango_attr_list_unref(attributes);
+
+  if (std::isfinite(lineSpacing))
+    pango_layout_set_spacing(m_pLayout, static_cast<int>(lineSpacing * PANGO_SCALE));
+  const std::string utf8 = Utf16ToUtf8(text);
+  pango_layout_set_text(m_pLayout, utf8.data(), static_cast<int>(utf8.size()));
+}
+
+CRTextLayout::~CRTextLayout() {
+  g_object_unref(m_pLayout);
+}
+
+CRSizeF CRTextLayout::GetSize() const {
+  PangoRectangle logical;
+  pango_layout_get_extents(m_pLayout, nullptr, &logical);
+  return {logical.width * m_dStretch / PANGO_SCALE, static_cast<double>(logical.height) / PANGO_SCALE};
+}
+
+void CRTextLayout::Draw(cairo_t* cr, const CRRectF& rect, const CRTextFormat& format,
+                        const CRColor& color) const {
+  if (!rect.IsFinite()) return;
+  pango_layout_set_alignment(m_pLayout, LineAlignment(format.horizontal));
+  PangoRectangle logical;
+  pango_layout_get_extents(m_pLayout, nullptr, &logical);
+  const CRSizeF size = GetSize();
+  const CRPointF center = rect.Center();
+  const double x = Place(format.horizontal, rect.x, rect.width, size.width);
+  const double y = Place(format.vertical, rect.y, rect.height, size.height);
+
+  cairo_save(cr);
+  if (format.clip) {
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    cairo_clip(cr);
+  }
+  cairo_translate(cr, center.x, center.y);
+  cairo_rotate(cr, -DegreesToRadians(m_dEscapementDegrees));
+  cairo_translate(cr, x - center.x, y - center.y);
+  cairo_scale(cr, m_dStretch, 1.0);
+  cairo_move_to(cr, -static_cast<double>(logical.x) / PANGO_SCALE,
+                -static_cast<double>(logical.y) / PANGO_SCALE);
+  cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
+  pango_cairo_show_layout(cr, m_pLayout);
+  cairo_restore(cr);
+}

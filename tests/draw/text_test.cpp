@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "draw/painter.h"
+#include "draw/text_layout.h"
+#include "pixels.h"
+#include "support/utf16_text.h"
+
+namespace {
+
+int CountDark(const CRSurface& surface, int x0, int y0, int x1, int y1, bool outside = false) {
+  int count = 0;
+  for (int y = 0; y < surface.GetHeight(); ++y)
+    for (int x = 0; x < surface.GetWidth(); ++x) {
+      const bool inside = x >= x0 && x < x1 && y >= y0 && y < y1;
+      if (inside != outside && surface.GetPixel(x, y).alpha > 64) ++count;
+    }
+  return count;
+}
+
+TEST(Text, DrawsInsideItsRectangleOnly) {
+  CRSurface surface(80, 40);
+  CRPainter painter(surface);
+  const CRFont font = CRFont::FromText(u"DejaVu Sans,-12,0,400,0,0,0,0,0");
+  painter.DrawText(u"Ab", font, kBlack, 1.0, {20, 10, 40, 20}, {CRTextAlign::kCenter, CRTextAlign::kCenter});
+  EXPECT_GT(CountDark(surface, 20, 10, 60, 30), 10);
+  EXPECT_EQ(CountPainted(surface, 20, 10, 60, 30, true), 0);
+}
+
+TEST(Text, AlignmentMovesTheBlockToTheNamedSide) {
+  const CRFont font = CRFont::FromText(u"DejaVu Sans,-10,0,400,0,0,0,0,0");
+  struct Case {
+    CRTextAlign horizontal, vertical;
+    int x0, y0, x1, y1;  // the quarter of the 80x40 surface the text must stay in
+  };
+  const Case cases[] = {
+      {CRTextAlign::kNear, CRTextAlign::kNear, 0, 0, 40, 20},
+      {CRTextAlign::kFar, CRTextAlign::kNear, 40, 0, 80, 20},
+      {CRTextAlign::kNear, CRTextAlign::kFar, 0, 20, 40, 40},
+      {CRTextAlign::kFar, CRTextAlign::kFar, 40, 20, 80, 40},
+  };
+  for (const Case& c : cases) {
+    CRSurface surface(80, 40);
+    CRPainter painter(surface);
+    painter.DrawText(u"x", font, kBlack, 1.0, {0, 0, 80, 40}, {c.horizontal, c.vertical});
+    EXPECT_GT(CountDark(surface, c.x0, c.y0, c.x1, c.y1), 0);
+    EXPECT_EQ(CountPainted(surface, c.x0, c.y0, c.x1, c.y1, true), 0);
+  }
+}
+
+TEST(Text, MeasuresHeightWidthLinesAndSpacing) {
+  CRSurface surface(1, 1);
+  CRPainter painter(surface);
+  const CRFont small = CRFont::FromText(u"DejaVu Sans,-10,0,400,0,0,0,0,0");
+  const CRFont large = CRFont::FromText(u"DejaVu Sans,-20,0,400,0,0,0,0,0");
+  const CRSizeF one = painter.MeasureText(u"Hello", small);
+  EXPECT_GT(one.width, 10);
+  EXPECT_NEAR(painter.MeasureText(u"Hello", large).width, one.width * 2, 2);
+  EXPECT_NEAR(painter.MeasureText(u"Hello\nHello", small).height, one.height * 2, 1);
+  EXPECT_NEAR(painter.MeasureText(u"Hello\nHello", small, 5).height, one.height * 2 + 5, 1);
+  // A positive height is the cell height.
+  EXPECT_NEAR(painter.MeasureText(u"Hello", CRFont::FromText(u"DejaVu Sans,30,0,400,0,0,0,0,0")).height, 30,
+              2);
+  // A character width stretches the text.
+  const CRFont wide = CRFont::FromText(u"DejaVu Sans,-10,20,400,0,0,0,0,0");
+  EXPECT_GT(painter.MeasureText(u"Hello", wide).width, one.width * 2);
+}
+
+TEST(Text, EscapementTurnsTheTextUpright) {
+  // Turned by 90 degrees counter-clockwise, a long line stands up about the rectangle centre.
+  CRSurface surface(80, 80);
+  CRPainter painter(surface);
+  const CRFont font = CRFont::FromText(u"DejaVu Sans,-10,0,400,0,0,0,900,900");
+  painter.DrawText(u"IIIIIIII", font, kBlack, 1.0, {0, 0, 80, 80},
+                   {CRTextAlign::kCenter, CRTextAlign::kCenter});
+  EXPECT_GT(CountDark(surface, 30, 0, 50, 80), 0);
+  EXPECT_EQ(CountPainted(surface, 30, 0, 50, 80, true), 0);
+}
+
+TEST(Text, BadFontTextsStillDraw) {
+  for (const char16_t* text :
+       {u"", u"NoSuchFace,-12,0,400,0,0,0,0,0", u"x,garbage,#,?,1,2,3,4,5", u"Sans,,,-1,0,0,0,0,0"}) {
+    CRSurface surface(80, 40);
+    CRPainter painter(surface);
+    painter.DrawText(u"Ab", CRFont::FromText(text), kBlack, 1.0, {0, 0, 80, 40});
+    EXPECT_GT(CountDark(surface, 0, 0, 80, 40), 0) << Utf16ToUtf8(text);
+  }
+}
+
+}  // namespace
