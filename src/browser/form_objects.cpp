@@ -1,26 +1,14 @@
 #include "browser/form_objects.h"
 
-#include <utility>
-
+#include "objects/object_tree.h"
 #include "objects/pobject.h"
 
 std::vector<CRPtr<CNPObject>> CollectScreenObjects(CNObject& root) {
   std::vector<CRPtr<CNPObject>> objects;
-  // Objects still to look into, each with the index of its next child; iterative, so that no
-  // depth of nesting can exhaust the stack.
-  std::vector<std::pair<CNObject*, int32_t>> open;
-  if (auto* object = dynamic_cast<CNPObject*>(&root)) objects.push_back(CRPtr<CNPObject>::Retain(object));
-  open.emplace_back(&root, 0);
-  while (!open.empty()) {
-    auto& [parent, next] = open.back();
-    CNObject* child = parent->GetChild(next++);
-    if (!child) {
-      open.pop_back();
-      continue;
-    }
-    if (auto* object = dynamic_cast<CNPObject*>(child)) objects.push_back(CRPtr<CNPObject>::Retain(object));
-    open.emplace_back(child, 0);
-  }
+  WalkObjectTree(root, [&](CNObject& object) {
+    if (auto* screen = dynamic_cast<CNPObject*>(&object)) objects.push_back(CRPtr<CNPObject>::Retain(screen));
+    return true;
+  });
   return objects;
 }
 

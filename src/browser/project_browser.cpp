@@ -16,6 +16,7 @@
 #include "browser/translation.h"
 #include "browser/views.h"
 #include "objects/form.h"
+#include "objects/object_tree.h"
 #include "objects/visual_themes.h"
 #include "script/formats/format_store.h"
 #include "support/message_box.h"
@@ -282,13 +283,10 @@ void CNPProjectBrowser::LoadScripts() {
     math->SetName(u"Math");
     root.AddChild(math);
   }
-  std::vector<CNObject*> pending{&root};
-  while (!pending.empty()) {
-    CNObject* object = pending.back();
-    pending.pop_back();
-    if (!object->GetEvent().empty()) session.engine.Load(object);
-    for (int32_t i = object->GetChildCount() - 1; i >= 0; --i) pending.push_back(object->GetChild(i));
-  }
+  WalkObjectTree(root, [&](CNObject& object) {
+    if (!object.GetEvent().empty()) session.engine.Load(&object);
+    return true;
+  });
   CNPObjectBinder binder = session.MakeBinder(this);
   binder.BindObject(root);
 }

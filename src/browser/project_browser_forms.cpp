@@ -9,6 +9,7 @@
 #include "browser/form_objects.h"
 #include "objects/form.h"
 #include "objects/object_copy.h"
+#include "objects/object_tree.h"
 #include "objects/pobject.h"
 #include "script/bind/tag_parser_compiler_error.h"
 #include "support/trace.h"
@@ -19,13 +20,10 @@ namespace {
 // Every object of the tree, parents before children, in child order.
 std::vector<CNObject*> TreeObjects(CNObject& top) {
   std::vector<CNObject*> objects;
-  std::vector<CNObject*> pending{&top};
-  while (!pending.empty()) {
-    CNObject* object = pending.back();
-    pending.pop_back();
-    objects.push_back(object);
-    for (int32_t i = object->GetChildCount() - 1; i >= 0; --i) pending.push_back(object->GetChild(i));
-  }
+  WalkObjectTree(top, [&](CNObject& object) {
+    objects.push_back(&object);
+    return true;
+  });
   return objects;
 }
 

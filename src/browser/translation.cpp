@@ -1,8 +1,7 @@
 #include "browser/translation.h"
 
-#include <vector>
-
 #include "objects/object.h"
+#include "objects/object_tree.h"
 
 namespace {
 
@@ -64,13 +63,9 @@ std::u16string_view CNPTranslation::Translate(std::u16string_view text) const {
 size_t CNPTranslation::Apply(CNObject& root) const {
   if (m_table.empty()) return 0;
   size_t changed = 0;
-  std::vector<CNObject*> pending{&root};
-  while (!pending.empty()) {
-    CNObject* object = pending.back();
-    pending.pop_back();
-    for (int32_t i = 0; i < object->GetChildCount(); ++i) pending.push_back(object->GetChild(i));
+  WalkObjectTree(root, [&](CNObject& object) {
     CNValue list;
-    if (!object->GetProperty(u"TranslationProp", list)) continue;
+    if (!object.GetProperty(u"TranslationProp", list)) return true;
     const std::u16string names = list.GetTextEmptyNA(0);
     for (size_t at = 0; at < names.size();) {
       while (at < names.size() && IsListSeparator(names[at])) ++at;
@@ -79,14 +74,15 @@ size_t CNPTranslation::Apply(CNObject& root) const {
       const std::u16string_view name = std::u16string_view(names).substr(at, end - at);
       at = end;
       CNValue value;
-      if (name.empty() || !object->GetProperty(name, value) || !value.IsString(0)) continue;
+      if (name.empty() || !object.GetProperty(name, value) || !value.IsString(0)) continue;
       const std::u16string text = value.GetText(0);
       const std::u16string_view translated = Translate(text);
       if (translated == text) continue;
       CNValue replacement;
       replacement.SetString(translated);
-      if (object->SetProperty(name, replacement)) ++changed;
+      if (object.SetProperty(name, replacement)) ++changed;
     }
-  }
+    return true;
+  });
   return changed;
 }

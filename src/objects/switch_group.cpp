@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "objects/form.h"
+#include "objects/object_tree.h"
 #include "objects/pobject.h"
 
 namespace {
@@ -26,25 +27,6 @@ CNObject& FormOf(const CNObject& object) {
   return *o;
 }
 
-// The first object of the tree below root (root included, depth first in child order) that
-// `found` accepts; iterative, so that no depth of nesting can exhaust the stack.
-template <class Found>
-CNObject* FindInTree(CNObject& root, Found&& found) {
-  if (found(root)) return &root;
-  std::vector<std::pair<CNObject*, int32_t>> open{{&root, 0}};
-  while (!open.empty()) {
-    auto& [parent, next] = open.back();
-    CNObject* child = parent->GetChild(next++);
-    if (!child) {
-      open.pop_back();
-      continue;
-    }
-    if (found(*child)) return child;
-    open.emplace_back(child, 0);
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 CNObject* CNSwitchGroup::FindGroupObject(const CNObject& member) {
@@ -52,7 +34,7 @@ CNObject* CNSwitchGroup::FindGroupObject(const CNObject& member) {
   if (name.empty()) return nullptr;
   if (CNObject* parent = member.GetParent())
     if (CNObject* sibling = parent->FindChild(name)) return sibling;
-  return FindInTree(FormOf(member), [&](const CNObject& o) { return o.GetName() == name; });
+  return WalkObjectTree(FormOf(member), [&](const CNObject& o) { return o.GetName() != name; });
 }
 
 void CNSwitchGroup::Select(CNObject& member) {
@@ -72,10 +54,10 @@ void CNSwitchGroup::FollowGroupValue(CNObject& group) {
   if (group.GetName().empty() || !group.GetProperty(kGroupValue, selected)) return;
   // Collected first: what the members do when their value changes may change the tree.
   std::vector<CRPtr<CNObject>> members;
-  FindInTree(FormOf(group), [&](CNObject& o) {
+  WalkObjectTree(FormOf(group), [&](CNObject& o) {
     if (ReadText(o, kGroupObject) == group.GetName() && FindGroupObject(o) == &group)
       members.push_back(CRPtr<CNObject>::Retain(&o));
-    return false;
+    return true;
   });
   for (const CRPtr<CNObject>& member : members) {
     CNValue own;
