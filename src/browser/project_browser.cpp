@@ -19,6 +19,7 @@
 #include "objects/object_tree.h"
 #include "objects/visual_themes.h"
 #include "script/formats/format_store.h"
+#include "script/root_file_io.h"
 #include "support/message_box.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
@@ -33,17 +34,12 @@ std::filesystem::path StoreRoot(const std::string& given) {
   return given.empty() ? CRRegistryStore::DefaultRoot() : std::filesystem::path(given);
 }
 
-// The text of a configuration file: UTF-8 with or without its byte-order mark, or UTF-16 LE
-// with its mark.
-std::u16string DecodeConfigText(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-    std::u16string text;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) text += char16_t(bytes[i] | (bytes[i + 1] << 8));
-    return text;
-  }
-  std::string_view utf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-  return Utf8ToUtf16(utf8);
+// The text of a configuration file (UTF-8, or UTF-16 with its byte-order mark); empty for bytes
+// that are no text.
+std::u16string ConfigText(const std::vector<uint8_t>& bytes) {
+  std::u16string text;
+  if (!DecodeFileText({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, text)) text.clear();
+  return text;
 }
 
 std::u16string LocalHostName() {
@@ -106,7 +102,7 @@ bool CNPProjectBrowser::OpenProject(std::u16string_view path) {
     ~Guard() { flag = false; }
   } guard{m_bOpening = true};
 
-  if (!OpenDocument(path)) return false;
+  if (!OpenDocument(path, location)) return false;
   CNPRootClientBrowser& root = *m_session->root;
   if (root.NeedsRevisionQuestion() &&
       CRMessageBox::GetCurrent().Show(kNewerFileQuestion, kMessageCaption, MB_YESNO, MB_ICONQUESTION) != IDYES) {
@@ -130,11 +126,10 @@ bool CNPProjectBrowser::OpenProject(std::u16string_view path) {
   return true;
 }
 
-bool CNPProjectBrowser::OpenDocument(std::u16string_view path) {
+bool CNPProjectBrowser::OpenDocument(std::u16string_view path, const CNProjectLocation& location) {
   m_session = std::make_unique<CNPProjectSession>(m_classes, this, this);
   CNPRootClientBrowser& root = *m_session->root;
   root.SetOwner(this);
-  const CNProjectLocation location = LocateProject(path);
   if (location.kind == CNProjectPathKind::kLocal) {
     std::error_code error;
     std::filesystem::current_path(std::filesystem::path(Utf16ToUtf8(location.folder)), error);
@@ -160,7 +155,7 @@ void CNPProjectBrowser::ApplyInifile() {
     CRTrace::Printf("Inifile %s: %s", Utf16ToUtf8(name).c_str(), error.c_str());
     return;
   }
-  const std::u16string text = DecodeConfigText(bytes);
+  const std::u16string text = ConfigText(bytes);
   bool inSection = section.empty();
   std::u16string_view rest = text;
   while (!rest.empty()) {
@@ -223,7 +218,7 @@ void CNPProjectBrowser::LoadConfigFiles() {
       CRTrace::Printf("%s: %s", Utf16ToUtf8(setting).c_str(), error.c_str());
       return std::u16string();
     }
-    return DecodeConfigText(bytes);
+    return ConfigText(bytes);
   };
   formats.LoadNumberFormats(read(u"NumberFormatConf"));
   formats.LoadDateTimeFormats(read(u"DateTimeFormatConf"));
@@ -247,7 +242,7 @@ void CNPProjectBrowser::ApplyTranslation() {
   std::string error;
   if (file.kind == CNProjectFile::kBuiltin || !ReadProjectFile(file, bytes, error)) return;
   CNPTranslation translation;
-  translation.Load(DecodeConfigText(bytes));
+  translation.Load(ConfigText(bytes));
   translation.Apply(root);
 }
 

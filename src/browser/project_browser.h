@@ -135,7 +135,7 @@ class CNPProjectBrowser : public CNPProject,
 
  private:
   bool Fail(std::u16string message);
-  bool OpenDocument(std::u16string_view path);
+  bool OpenDocument(std::u16string_view path, const CNProjectLocation& location);
   void ApplyInifile();
   void ApplyOverrides();
   void LoadConfigFiles();

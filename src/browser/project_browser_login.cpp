@@ -4,6 +4,7 @@
 #include "browser/login_dialog.h"
 #include "browser/login_file.h"
 #include "browser/project_browser.h"
+#include "script/root_file_io.h"
 #include "support/message_box.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
@@ -16,10 +17,7 @@ bool ReadLoginText(const std::u16string& path, std::u16string& text) {
   std::vector<uint8_t> bytes;
   std::string error;
   if (!ReadWholeFile(Utf16ToUtf8(path), bytes, 1 << 20, error)) return false;
-  std::string_view utf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-  text = Utf8ToUtf16(utf8);
-  return true;
+  return DecodeFileText({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, text);
 }
 
 }  // namespace

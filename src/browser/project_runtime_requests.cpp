@@ -13,6 +13,7 @@
 #include "browser/views.h"
 #include "browser/windows_common_dialog.h"
 #include "objects/object_handles.h"
+#include "objects/object_tree.h"
 #include "script/method_args.h"
 #include "script/object_handle.h"
 #include "support/utf16_text.h"
@@ -642,13 +643,8 @@ bool CNPRuntimeRequests::CallMethod(Args args, CNValue& result) {
   CNObject* owner = root;
   std::u16string_view function = name;
   if (const size_t dot = name.rfind(u'.'); dot != std::u16string::npos) {
-    std::u16string_view path = std::u16string_view(name).substr(0, dot);
+    owner = FindObjectByPath(*root, std::u16string_view(name).substr(0, dot));
     function = std::u16string_view(name).substr(dot + 1);
-    while (owner && !path.empty()) {
-      const size_t next = path.find(u'.');
-      owner = owner->FindChild(path.substr(0, next));
-      path = next == std::u16string_view::npos ? std::u16string_view() : path.substr(next + 1);
-    }
   }
   return owner && CallFormMethod(*owner, function, args.subspan(1), &result);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -24,4 +26,16 @@ CNObject* WalkObjectTree(CNObject& root, Visit&& visit) {
     open.emplace_back(child, 0);
   }
   return nullptr;
+}
+
+// The object a dotted path of child names leads to from root ("Form1.Button1"); root for an
+// empty path, null when a name is missing.
+inline CNObject* FindObjectByPath(CNObject& root, std::u16string_view path) {
+  CNObject* object = &root;
+  while (object && !path.empty()) {
+    const size_t dot = path.find(u'.');
+    object = object->FindChild(path.substr(0, dot));
+    path = dot == std::u16string_view::npos ? std::u16string_view() : path.substr(dot + 1);
+  }
+  return object;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "objects/object.h"
+#include "objects/object_tree.h"
 #include "objects/script_engine.h"
 #include "script/builtin_methods.h"
 #include "script/method_args.h"
@@ -133,18 +134,6 @@ constexpr auto ForwardedEntries(std::index_sequence<I...>) {
 
 // ---- functions that work without views
 
-// The object a dotted path of names leads to from the root ("Form1.Button1"); null when a name
-// is missing.
-CNObject* FindByPath(CNObject& root, std::u16string_view path) {
-  CNObject* object = &root;
-  while (object && !path.empty()) {
-    const size_t dot = path.find(u'.');
-    object = object->FindChild(path.substr(0, dot));
-    path = dot == std::u16string_view::npos ? std::u16string_view() : path.substr(dot + 1);
-  }
-  return object;
-}
-
 // "CallMethod"(name, arguments...): runs the function name of the root's script, or, for a name
 // "path.function", the function of the object the path of names leads to from the root
 // ("Form1.Button1.mSetValue"), and answers its result. A function no script defines is asked
@@ -156,7 +145,7 @@ bool RootCallMethod(CMethodCall& call) {
   CNObject* owner = &root;
   std::u16string_view function = name;
   if (const size_t dot = name.rfind(u'.'); dot != std::u16string::npos) {
-    owner = FindByPath(root, std::u16string_view(name).substr(0, dot));
+    owner = FindObjectByPath(root, std::u16string_view(name).substr(0, dot));
     function = std::u16string_view(name).substr(dot + 1);
   }
   CNObjectOwner* objects = root.GetOwner();
