@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 #include "browser/root_client.h"
 #include "browser/stretch_mode.h"
 #include "browser/view_host.h"

@@ -11,7 +11,7 @@
 #include "browser/keep_alive.h"
 #include "browser/name_list.h"
 #include "browser/project_runtime_requests.h"
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 #include "browser/stretch_mode.h"
 #include "browser/translation.h"
 #include "browser/views.h"

@@ -4,7 +4,7 @@
 
 #include "browser/form_lookup.h"
 #include "browser/project_browser.h"
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 #include "browser/views.h"
 #include "browser/form_objects.h"
 #include "objects/form.h"

@@ -6,7 +6,7 @@
 
 #include "browser/project_browser.h"
 #include "browser/project_runtime_requests.h"
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 #include "browser/stretch_mode.h"
 #include "browser/views.h"
 #include "support/trace.h"

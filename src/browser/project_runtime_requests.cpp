@@ -8,7 +8,7 @@
 
 #include "browser/form_objects.h"
 #include "browser/project_browser.h"
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 #include "browser/stretch_mode.h"
 #include "browser/views.h"
 #include "browser/windows_common_dialog.h"

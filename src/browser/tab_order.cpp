@@ -4,7 +4,7 @@
 #include <tuple>
 #include <utility>
 
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 #include "objects/enum_value.h"
 #include "objects/pobject.h"
 #include "support/utf16_text.h"

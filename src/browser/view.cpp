@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "browser/form_objects.h"
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 #include "browser/stretch_mode.h"
 #include "objects/value.h"
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "browser/form_objects.h"
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 #include "browser/root_client.h"
 #include "browser/stretch_mode.h"
 #include "browser/view_host.h"

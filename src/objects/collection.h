@@ -27,4 +27,8 @@ class CNPCollection : public CNObjectClass<CNPCollection, CNPCollectionBase> {
       common_properties::kFocusFrameEntries, switch_properties::kSwitchEntries,
       collection_properties::kInnerFrameEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  // The children, then the inner frame over them.
+  void OnDraw(CNDrawContext& context) override;
 };

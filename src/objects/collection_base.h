@@ -4,4 +4,9 @@
 
 // The base of forms and groups: switch controls that hold child objects and draw them in child
 // order.
-class CNPCollectionBase : public CNPSwitchControl {};
+class CNPCollectionBase : public CNPSwitchControl {
+ protected:
+  void OnDraw(CNDrawContext& context) override { DrawChildren(context); }
+  // Each visible child in child order.
+  void DrawChildren(CNDrawContext& context);
+};

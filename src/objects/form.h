@@ -91,4 +91,8 @@ class CNPForm : public CNObjectClass<CNPForm, CNPCollectionBase> {
       form_properties::kFormImageEntries, form_properties::kViewEntries, common_properties::kStateEntries,
       form_properties::kMenuEntries, common_properties::kLibraryEntries);
   static constexpr auto kEvents = control_properties::WithCommonEvents(form_properties::kFormEvents);
+
+ protected:
+  // The background (fill colour, then the image), then the children.
+  void OnDraw(CNDrawContext& context) override;
 };

@@ -17,6 +17,8 @@
 #include "objects/object_timers.h"
 #include "objects/tag_listener.h"
 
+class CNDrawContext;
+
 // Bits of the interaction state word.
 inline constexpr int32_t kStateFocus = 1;
 inline constexpr int32_t kStateMouseIn = 2;
@@ -188,6 +190,15 @@ class CNPObject : public CNObject {
   uint32_t RefreshBinds(bool force);
 
   // ---- painting
+  // Draws the object when "Visible" is true and its paint bounds reach into the area being
+  // repainted: the class's drawing (groups and forms draw their children as part of it).
+  void Draw(CNDrawContext& context);
+  bool IsVisible() const;
+  // What the object paints, in form coordinates: its rectangle, unless a class paints beyond it
+  // (a line's width, a pen centred on the edge). A repaint of this area redraws the object.
+  virtual CNRect GetPaintBounds() const { return GetRect(); }
+  // Whether a point in form coordinates is on the object; by default inside its rectangle.
+  virtual bool HitTest(const CNPoint& at) const;
   // Asks the owner's view to repaint the object and marks it as needing paint.
   void RequestRedraw();
   bool NeedsPaint() const { return m_bNeedsPaint; }
@@ -208,6 +219,8 @@ class CNPObject : public CNObject {
   ScriptTagServerConnectionPoint& GetTagConnectionPoint() { return m_tagConnectionPoint; }
 
  protected:
+  // The class's drawing, in the context's surface pixels.
+  virtual void OnDraw(CNDrawContext& /*context*/) {}
   // Called by Initialize once the object runs, before "OnInitialize": a class's start values.
   virtual void OnStartRunning() {}
   int SetPropertyAt(uint32_t i, const CNValue& value) override;

@@ -1,4 +1,4 @@
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 
 #include <cmath>
 

@@ -6,7 +6,7 @@
 
 class CNObject;
 
-// Reading an object's property (or a project setting) as the views need it. An unknown name
+// Reading an object's property (or a project setting) by name, as views and drawing need it. An unknown name
 // reads as the fallback.
 std::u16string PropertyText(const CNObject& object, std::u16string_view name);
 double PropertyNumber(const CNObject& object, std::u16string_view name, double fallback = 0);
