@@ -7,7 +7,7 @@
 
 #include "browser/stretch_geometry.h"
 #include "browser/stretch_mode.h"
-#include "browser/property_read.h"
+#include "objects/property_read.h"
 #include "browser/view_browser.h"
 #include "view_test_util.h"
 
