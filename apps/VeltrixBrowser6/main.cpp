@@ -1,6 +1,7 @@
-// VeltrixBrowser6: the host program. Opens a project and runs it; with --headless, without a
-// window: the same runtime on a plain user-interface loop, printing traces, panel events and
-// message boxes to stdout, until the given seconds have passed or the project shuts down.
+// VeltrixBrowser6: the host program. Opens a project and shows it in a window; with --headless,
+// without a window: the same runtime on a plain user-interface loop, printing message boxes to
+// stdout as well. Traces and panel events go to stdout either way; the run ends when the
+// project shuts down, the window closes or the given seconds have passed.
 #include <signal.h>
 
 #include <atomic>
@@ -11,6 +12,7 @@
 #include "headless_host.h"
 #include "objects/object_registry.h"
 #include "options.h"
+#include "window_host.h"
 #include "shell/panel_classes.h"
 #include "support/utf16_text.h"
 
@@ -43,11 +45,9 @@ class CSignalWatch {
   std::thread m_thread;
 };
 
-int RunHeadless(const CHostOptions& options) {
-  CRMessageLoop loop;
-  CSignalWatch signals(loop);
-  CHeadlessHost host(loop, options.defaultAnswer);
-  CRMessageBox* previousBox = CRMessageBox::SetCurrent(&host);
+// Opens the project and runs it on the host's loop until it ends; 1 when it could not open.
+template <typename RunLoop>
+int RunProject(const CHostOptions& options, CRMessageLoop& loop, CHeadlessHost& host, RunLoop runLoop) {
   CPanelControls& registry = CPanelControls::Instance();
   RegisterPanelClasses(registry);
   int code = 0;
@@ -59,16 +59,39 @@ int RunHeadless(const CHostOptions& options) {
     if (options.user) overrides.loginUser = Utf8ToUtf16(*options.user);
     if (options.password) overrides.loginPassword = Utf8ToUtf16(*options.password);
     browser.SetOverrides(overrides);
-    if (!browser.OpenProject(Utf8ToUtf16(options.project))) {
-      code = 1;
-    } else if (options.seconds) {
-      loop.RunFor(static_cast<uint32_t>(*options.seconds * 1000));
-    } else {
-      loop.Run();
-    }
+    if (browser.OpenProject(Utf8ToUtf16(options.project))) runLoop(browser);
+    else code = 1;
     browser.CloseProject();
   }
   UnregisterPanelClasses(registry);
+  return code;
+}
+
+int RunHeadless(const CHostOptions& options) {
+  CRMessageLoop loop;
+  CSignalWatch signals(loop);
+  CHeadlessHost host(loop, options.defaultAnswer);
+  CRMessageBox* previousBox = CRMessageBox::SetCurrent(&host);
+  const int code = RunProject(options, loop, host, [&](CNPProjectBrowser&) {
+    if (options.seconds) loop.RunFor(static_cast<uint32_t>(*options.seconds * 1000));
+    else loop.Run();
+  });
+  CRMessageBox::SetCurrent(previousBox);
+  return code;
+}
+
+int RunWindowed(const CHostOptions& options) {
+  CRMessageLoop loop;
+  CSignalWatch signals(loop);
+  CWindowHost host(loop, options.defaultAnswer);
+  std::string error;
+  if (!host.Open(options.width, options.height, error)) {
+    std::fprintf(stderr, "VeltrixBrowser6: cannot open a window (%s); run with --headless\n", error.c_str());
+    return 2;
+  }
+  CRMessageBox* previousBox = CRMessageBox::SetCurrent(&host.GetMessageBox());
+  const int code = RunProject(options, loop, host,
+                              [&](CNPProjectBrowser& browser) { host.Run(browser, options.seconds.value_or(0)); });
   CRMessageBox::SetCurrent(previousBox);
   return code;
 }
@@ -82,9 +105,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "VeltrixBrowser6: %s\n%s", error.c_str(), kHostUsage);
     return 2;
   }
-  if (!options.headless) {
-    std::fprintf(stderr, "VeltrixBrowser6: this build has no window yet; run with --headless\n");
-    return 2;
-  }
-  return RunHeadless(options);
+  return options.headless ? RunHeadless(options) : RunWindowed(options);
 }

@@ -11,6 +11,19 @@ bool ReadNumber(const char* text, double low, double high, double& number) {
   return end != text && *end == '\0' && number >= low && number <= high;
 }
 
+// "WIDTHxHEIGHT", each from 1 to 16384.
+bool ReadSize(const char* text, int& width, int& height) {
+  char* end = nullptr;
+  const long w = std::strtol(text, &end, 10);
+  if (end == text || *end != 'x') return false;
+  const char* second = end + 1;
+  const long h = std::strtol(second, &end, 10);
+  if (end == second || *end != '\0' || w < 1 || h < 1 || w > 16384 || h > 16384) return false;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
 }  // namespace
 
 bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& error) {
@@ -33,6 +46,8 @@ bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& 
       if (std::strcmp(value, "yes") == 0) options.defaultAnswer = IDYES;
       else if (std::strcmp(value, "no") == 0) options.defaultAnswer = IDNO;
       else return error = "--default-answer: yes or no", false;
+    } else if (name == "--size") {
+      if (!ReadSize(value, options.width, options.height)) return error = "--size: WIDTHxHEIGHT", false;
     } else if (name == "--node") {
       options.node = value;
     } else if (name == "--port") {

@@ -6,8 +6,9 @@
 #include "support/message_box.h"
 
 // The host program's command line:
-//   VeltrixBrowser6 --headless PROJECT [--seconds N] [--default-answer yes|no]
+//   VeltrixBrowser6 [--headless] PROJECT [--size WxH] [--seconds N] [--default-answer yes|no]
 //                   [--node HOST] [--port N] [--user NAME] [--password TEXT]
+// --size is the window's first size (the operator may resize it);
 // --node, --port, --user and --password replace the project's own server and login settings,
 // as a container's values do.
 struct CHostOptions {
@@ -17,11 +18,13 @@ struct CHostOptions {
   MessageBoxAnswer defaultAnswer = IDYES;
   std::optional<std::string> node, user, password;
   std::optional<uint32_t> port;
+  int width = 1024;
+  int height = 768;
 };
 
 // False, with the reason in error, for a command line it cannot use.
 bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& error);
 
 inline constexpr const char* kHostUsage =
-    "usage: VeltrixBrowser6 --headless PROJECT [--seconds N] [--default-answer yes|no]\n"
+    "usage: VeltrixBrowser6 [--headless] PROJECT [--size WxH] [--seconds N] [--default-answer yes|no]\n"
     "                       [--node HOST] [--port N] [--user NAME] [--password TEXT]\n";

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "browser/view_transform.h"
+#include "draw/painter.h"
+#include "objects/visual_themes.h"
+
 namespace {
 
 // The available length of a row or column list: the area's less the spacing between tracks.
@@ -119,4 +123,14 @@ bool CNPFramesetWnd::MoveSeparator(std::u16string_view framesetName, bool column
 
 void CNPFramesetWnd::ActivateFrame(CNPFrameWnd& frame) {
   if (m_pListener) m_pListener->FrameActivated(frame);
+}
+
+void CNPFramesetWnd::PaintSpacing(CRPainter& painter) const {
+  for (const auto& [set, area] : m_setAreas) {
+    uint32_t color = 0;
+    if (set->frameSpacing <= 0 || !CNVisualThemes::Global().ResolveColor(set->frameSpacingColor, color)) continue;
+    CRBrush brush;
+    brush.color = color;
+    painter.FillPath(CRPath::Rectangle(ToRectF(area)), brush);
+  }
 }

@@ -10,6 +10,7 @@
 #include "browser/frameset_definition.h"
 
 class CNPViewHost;
+class CRPainter;
 
 // The window that divides the control's area among the frames of a frame set: each FRAME is a
 // view of its name in a CNPFrameWnd, laid out in the grid of its FRAMESET with "FrameSpacing"
@@ -56,6 +57,9 @@ class CNPFramesetWnd {
   bool MoveSeparator(std::u16string_view framesetName, bool column, uint32_t index, int32_t delta);
   // Tells the listener that the operator activated the frame.
   void ActivateFrame(CNPFrameWnd& frame);
+  // Fills the area of every frame set that has spacing with its "FrameSpacingColor", the
+  // outermost first; the frames are painted over it, so that the spacing is what shows of it.
+  void PaintSpacing(CRPainter& painter) const;
 
  private:
   void MakeFrames(CNPViewHost& host, const CNPFramesetDefinition& set);

@@ -60,6 +60,7 @@ CNPProjectBrowser::CNPProjectBrowser(CNObjectRegistry& registry, CRMessageLoop& 
       m_requests(std::make_unique<CNPRuntimeRequests>(*this)),
       m_bStartTickThread(options.startTickThread) {
   m_wnd = std::make_unique<CNPProjectWnd>(*this, m_loop, [this](uint32_t code) { OnTick(code); });
+  m_images.SetSystemFolder(m_host.GetProgramFolder() + u"/sys");
   const std::span<const CNResource> resources = options.resources.empty() ? BuiltInResources() : options.resources;
   m_resourceRoot = CRPtr<CNPRootClientBrowser>::Make();
   CNFormLoadContext context(m_classes);
@@ -137,6 +138,7 @@ bool CNPProjectBrowser::OpenDocument(std::u16string_view path, const CNProjectLo
   CNFormLoadContext context(m_classes);
   if (!root.OpenProject(location.path, context)) return Fail(root.GetErrorText());
   m_strProjectPath = path;
+  m_images.SetLocation(root.GetLocation());
   return true;
 }
 
@@ -356,5 +358,6 @@ void CNPProjectBrowser::DestroySession() {
   m_hotKeys.clear();
   m_strHostTitle.clear();
   m_session.reset();
+  m_images.Clear();
   m_views->CreateMainView({});
 }

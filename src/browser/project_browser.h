@@ -11,16 +11,24 @@
 
 #include "browser/browser_host.h"
 #include "browser/hot_key.h"
+#include "browser/image_cache.h"
 #include "browser/project.h"
 #include "browser/project_session.h"
 #include "browser/project_wnd.h"
+#include "browser/stretch_geometry.h"
 #include "browser/view_host.h"
+#include "draw/geometry.h"
+#include "objects/edit_box.h"
 #include "objects/object.h"
 #include "support/message_loop.h"
 #include "support/registry_store.h"
 
+class CNPBasisDialog;
+class CNPView;
+class CNPViewBrowser;
 class CNPViews;
 class CNPRuntimeRequests;
+class CRPainter;
 class CNKeepAlive;
 struct CNResource;
 struct CNLoginFile;
@@ -29,6 +37,12 @@ struct CNLoginFile;
 struct CNProjectOverrides {
   std::optional<std::u16string> node, node2, loginUser, loginPassword, loginComment;
   std::optional<uint32_t> port, port2;
+};
+
+// A view on show in the host's main window and where it is, in window pixels.
+struct CNShownView {
+  CNPView* view;
+  CRRectF rect;
 };
 
 // A request queued for the tick handler (codes 2 to 5): freed by the handler.
@@ -48,6 +62,7 @@ struct CNPTickRequest {
 // tick thread's reads of the open flag, the busy counters and the periods (CNPProject).
 class CNPProjectBrowser : public CNPProject,
                           public CNObjectOwner,
+                          public CNEditBoxHost,
                           public CNPViewHost,
                           public CNPTagServerSuite::Owner,
                           public CNPLoginServer::ConnectionPoint,
@@ -97,6 +112,22 @@ class CNPProjectBrowser : public CNPProject,
   bool RequestLogin(std::u16string_view node, uint32_t port, std::u16string_view project, std::u16string_view user,
                     std::u16string_view password);
 
+  // ---- the host window
+  // The size of the main window's area: the main view, or the frame set, is laid out in it.
+  void SetHostSize(CNSize size);
+  // Every view on show in the main window with its rectangle: the main view, or each frame of
+  // the frame set. The window paints the frame set's spacing first (PaintFrameSpacing) and then
+  // each view in its rectangle (CNPView::Paint, with the view's own pixels).
+  std::vector<CNShownView> GetShownViews() const;
+  // The spacing between the frames of the frame set, in window pixels, each frame set's in its
+  // "FrameSpacingColor"; nothing without a frame set.
+  void PaintFrameSpacing(CRPainter& painter) const;
+  // The open dialogs, oldest first: each shows its form in its own view (GetView) and wants a
+  // window of its own at its placement (GetRect, desktop pixels), hidden while !IsVisible().
+  std::vector<CNPBasisDialog*> GetOpenDialogs() const;
+  // The images the objects draw, resolved for the open project.
+  CNPImageCache* GetImageSource() { return &m_images; }
+
   // ---- parts, for the runtime requests, the host and tests
   CNPViews& GetViews() { return *m_views; }
   CNPRootClientBrowser* GetRootClient() const { return m_session ? m_session->root.Get() : nullptr; }
@@ -118,6 +149,13 @@ class CNPProjectBrowser : public CNPProject,
   CNScript* GetScript() override;
   void DispatchEvent(CNObject* object, std::u16string_view name, const CNValue* args, uint32_t count) override;
   void RequestRedraw(CNObject* object) override;
+  // The active view's last mouse position in its form's coordinates.
+  bool GetMousePosition(int32_t& x, int32_t& y) const override;
+  // That of the view showing the object's form.
+  bool GetMousePositionOf(const CNObject& object, int32_t& x, int32_t& y) const override;
+
+  // ---- CNEditBoxHost: Tab, Shift+Tab and Enter with "TabAfterEnter" move the focus on
+  void MoveFocus(CNPEditBox& box, bool forward) override;
 
   // ---- CNPViewHost
   const CNPRootClient& GetSettings() const override;
@@ -126,6 +164,8 @@ class CNPProjectBrowser : public CNPProject,
   void ReleaseForm(CNPObject& form) override;
   bool FireRootEvent(std::u16string_view name, CNValue* args, uint32_t count) override;
   void InvalidateView(CNPView& view) override { m_host.InvalidateView(view); }
+  // While a modal dialog is open, only its own view takes input.
+  bool IsInputBlocked(const CNPView& view) const override;
 
   // ---- CNPTagServerSuite::Owner (any thread), CNPLoginServer::ConnectionPoint (delivered on
   // the refresh tick), binds
@@ -149,6 +189,8 @@ class CNPProjectBrowser : public CNPProject,
   bool HandleLoginRequest(const CNProjectLocation& location);
   void Shutdown(bool fireEvent);
   void FireLoginEvents(uint32_t state, uint32_t level);
+  // The view showing the form object belongs to (hidden views too); null when none.
+  CNPViewBrowser* FindViewOfObject(const CNObject& object) const;
   // Queues work for the loop that runs only while this browser still exists.
   void PostToSelf(std::function<void(CNPProjectBrowser&)> work);
   void UpdateHostTitle();
@@ -163,6 +205,7 @@ class CNPProjectBrowser : public CNPProject,
   std::unique_ptr<CNPRuntimeRequests> m_requests;
   std::unique_ptr<CNKeepAlive> m_keepAlive;
   std::unique_ptr<CNPProjectWnd> m_wnd;
+  CNPImageCache m_images;
   CNProjectOverrides m_overrides;
   std::u16string m_strProjectPath;
   std::u16string m_strLastError;

@@ -124,11 +124,8 @@ void CNPProjectBrowser::DispatchEvent(CNObject* object, std::u16string_view name
 }
 
 void CNPProjectBrowser::RequestRedraw(CNObject* object) {
-  for (CNObject* at = object; at; at = at->GetParent()) {
-    if (at->GetClassId() != CNPForm::kClassId) continue;
-    if (CNPViewBrowser* view = m_views->FindViewOfForm(*at)) view->RequestPaint(*object);
-    return;
-  }
+  if (!object) return;
+  if (CNPViewBrowser* view = FindViewOfObject(*object)) view->RequestPaint(*object);
 }
 
 uint32_t CNPProjectBrowser::GetLoginConnectionState() {

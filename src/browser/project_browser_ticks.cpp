@@ -27,6 +27,7 @@ void CNPProjectBrowser::OnTick(uint32_t code, std::unique_ptr<CNPTickRequest> re
       root.HeartBeat();
       m_views->Tick(code);
       UpdateHostTitle();
+      m_images.Trim();  // between paints: no image handed out is in use
       break;
     case TICK_OPEN:
       if (request) OpenProject(request->path);

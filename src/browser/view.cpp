@@ -21,6 +21,8 @@ void SetSize(CNObject& form, CNSize size) {
 
 }  // namespace
 
+CNPView::~CNPView() { *m_alive = false; }
+
 void CNPView::SetViewSize(CNSize size) {
   m_viewSize = {std::max(size.width, 0), std::max(size.height, 0)};
   Layout();
@@ -38,12 +40,23 @@ void CNPView::SetScrollPos(CNPoint position) {
   const CNPoint clamped{std::clamp(position.x, 0, maxX), std::clamp(position.y, 0, maxY)};
   if (clamped == m_scroll) return;
   m_scroll = clamped;
-  m_bPaintRequested = true;
+  m_dirty.InvalidateAll();
 }
 
-void CNPView::RequestPaint(CNObject& /*object*/) { m_bPaintRequested = true; }
+void CNPView::RequestPaint(CNObject& object) {
+  if (auto* screen = dynamic_cast<CNPObject*>(&object)) m_dirty.Request(*screen);
+}
+
+CNViewTransform CNPView::GetTransform() const {
+  return {m_layout.scaleX, m_layout.scaleY, static_cast<double>(m_layout.offsetX) - m_scroll.x,
+          static_cast<double>(m_layout.offsetY) - m_scroll.y};
+}
 
 void CNPView::ShowForm(CRPtr<CNPObject> form, int32_t stretch) {
+  DropInput();
+  m_focus.Reset();
+  m_tabOrder.Reset();
+  m_dirty.InvalidateAll();
   m_form = std::move(form);
   m_lStretch = IsConcreteStretchMode(stretch) ? stretch : kStretchNone;
   m_bResized = false;
@@ -82,16 +95,33 @@ void CNPView::Layout() {
     }
   }
   SetScrollPos(m_scroll);
-  m_bPaintRequested = true;
+  m_dirty.InvalidateAll();
   if (m_pFrameWindow) m_pFrameWindow->ViewLayoutChanged(*this);
 }
 
 bool CNPView::TakePaintRequest() {
-  bool requested = std::exchange(m_bPaintRequested, false);
-  if (!m_form) return requested;
-  for (const CRPtr<CNPObject>& object : CollectScreenObjects(*m_form)) {
-    requested = requested || object->NeedsPaint();
-    object->ClearNeedsPaint();
-  }
-  return requested;
+  m_dirty.Collect(m_form.Get(), GetTransform());
+  return m_dirty.TakeNews();
+}
+
+bool CNPView::TakeDirtyArea(CRRectF& area) { return m_dirty.Take(m_form.Get(), GetTransform(), m_viewSize, area); }
+
+// ---- focus and tab order
+
+void CNPView::SetFocusObject(CNPObject* object) {
+  if (object == m_focus.Get()) return;
+  const std::shared_ptr<bool> alive = m_alive;
+  const CRPtr<CNPObject> previous = std::exchange(m_focus, CRPtr<CNPObject>::Retain(object));
+  RepaintObject(previous.Get());
+  RepaintObject(object);
+  if (previous) previous->FocusOut();
+  if (*alive && object && m_focus.Get() == object) object->FocusIn();
+}
+
+bool CNPView::MoveTabStop(std::u16string_view how) {
+  const CRPtr<CNPObject> form = m_form;
+  CNPObject* target = form ? m_tabOrder.Move(*form, m_focus.Get(), how) : nullptr;
+  if (!target) return false;
+  SetFocusObject(target);
+  return true;
 }

@@ -51,7 +51,6 @@ CNPObject* CNPViewBrowser::Open(CNPFormHistoryEntry request, bool record) {
 
   const CRPtr<CNPObject> previous = CRPtr<CNPObject>::Retain(GetForm());
   SetFocusObject(nullptr);
-  m_tabOrder.Reset();
   ShowForm(form, stretch);
   if (previous && previous != form) m_host.ReleaseForm(*previous);
   if (!StillShows(*form)) return GetForm();
@@ -119,7 +118,6 @@ void CNPViewBrowser::CloseForm() {
   const CRPtr<CNPObject> previous = CRPtr<CNPObject>::Retain(GetForm());
   if (!previous) return;
   SetFocusObject(nullptr);
-  m_tabOrder.Reset();
   m_strBasedFormName.clear();
   m_strFormName.clear();
   m_openParam.Clear();
@@ -159,14 +157,14 @@ bool CNPViewBrowser::SetZoom(double factor) {
   factor = std::clamp(factor, kMinZoom, kMaxZoom);
   if (factor == GetZoom()) return true;
   SetZoomFactor(factor);
-  Repaint();
+  if (TakePaintRequest()) Repaint();
   return true;
 }
 
 void CNPViewBrowser::ResetZoom() {
   if (GetZoom() == 1.0) return;
   SetZoomFactor(1.0);
-  Repaint();
+  if (TakePaintRequest()) Repaint();
 }
 
 bool CNPViewBrowser::SetZoomInRatio(double ratio) {
@@ -177,24 +175,7 @@ bool CNPViewBrowser::SetZoomInRatio(double ratio) {
 
 void CNPViewBrowser::SetStretch(int32_t mode) {
   SetStretchInForce(ResolveStretch(mode, GetForm()));
-  Repaint();
-}
-
-// ---- focus and tab order
-
-void CNPViewBrowser::SetFocusObject(CNPObject* object) {
-  if (object == m_focus.Get()) return;
-  const CRPtr<CNPObject> previous = std::exchange(m_focus, CRPtr<CNPObject>::Retain(object));
-  if (previous) previous->FocusOut();
-  if (object && m_focus.Get() == object) object->FocusIn();
-}
-
-bool CNPViewBrowser::MoveTabStop(std::u16string_view how) {
-  const CRPtr<CNPObject> form = CRPtr<CNPObject>::Retain(GetForm());
-  CNPObject* target = form ? m_tabOrder.Move(*form, m_focus.Get(), how) : nullptr;
-  if (!target) return false;
-  SetFocusObject(target);
-  return true;
+  if (TakePaintRequest()) Repaint();
 }
 
 // ---- the project's cycle
@@ -221,3 +202,5 @@ void CNPViewBrowser::Repaint() {
   m_host.InvalidateView(*this);
   if (GetFrameWindow()) GetFrameWindow()->ViewNeedsPaint(*this);
 }
+
+const CNObject* CNPViewBrowser::GetProjectSettings() const { return &m_host.GetSettings(); }

@@ -6,10 +6,8 @@
 #include <string_view>
 
 #include "browser/form_history.h"
-#include "browser/tab_order.h"
 #include "browser/view.h"
-
-class CNPViewHost;
+#include "browser/view_host.h"
 
 // The runtime's view: opens forms with the project's events, keeps their history, zooms and
 // stretches them, moves the focus along the tab order and drives the objects of the form on show
@@ -82,14 +80,6 @@ class CNPViewBrowser : public CNPView {
   // Any mode; FORM, DEFAULT and CURRENT are resolved against the form on show.
   void SetStretch(int32_t mode);
 
-  // ---- focus and tab order
-  CNPObject* GetFocusObject() const { return m_focus.Get(); }
-  // Moves the focus (null: none) with "OnFocusOut" and "OnFocusIn".
-  void SetFocusObject(CNPObject* object);
-  // "first", "next", or anything else for the previous tab stop; false when there is none.
-  bool MoveTabStop(std::u16string_view how);
-  void RefreshTabOrder() { m_tabOrder.Reset(); }
-
   // ---- the project's cycle
   void Refresh(int32_t phase) override;
   // 1: "OnHeartBeat", timers and animations of every running object, then Refresh(0) and
@@ -101,6 +91,9 @@ class CNPViewBrowser : public CNPView {
   void UseResourceForms(bool on) { m_bResourceForms = on; }
   // Asks the window to repaint the view.
   virtual void Repaint();
+  const CNObject* GetProjectSettings() const override;
+  // Not while a modal dialog of another view takes the input.
+  bool AcceptsInput() const override { return !m_host.IsInputBlocked(*this); }
 
  private:
   CNPObject* Open(CNPFormHistoryEntry request, bool record);
@@ -124,6 +117,4 @@ class CNPViewBrowser : public CNPView {
   CNValue m_openParam;
   std::u16string m_strLastError;
   double m_dZoomInRatio = kDefaultZoomInRatio;
-  CNPTabOrder m_tabOrder;
-  CRPtr<CNPObject> m_focus;
 };

@@ -37,4 +37,7 @@ class CNPViewHost {
 
   // Asks for a repaint of the view (the host window redraws it; headless runs ignore it).
   virtual void InvalidateView(CNPView& /*view*/) {}
+  // Whether the operator's input to the view is held back (a modal dialog of another view takes
+  // it).
+  virtual bool IsInputBlocked(const CNPView& /*view*/) const { return false; }
 };

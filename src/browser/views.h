@@ -45,6 +45,8 @@ class CNPViews {
   void SetDesktop(const CNRect& desktop) { m_desktop = desktop; }
   // Null without a frame set.
   CNPFramesetWnd* GetFrameset() const { return m_frameset.get(); }
+  // The window of the main view; null with a frame set.
+  CNPFrameWnd* GetMainFrame() const { return m_mainFrame.get(); }
 
   // ---- views of view controls
   // A new empty view named name, embedded in control (may be null); null when the name is taken.

@@ -1,5 +1,6 @@
 #include "draw/painter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -133,4 +134,33 @@ void CRPainter::DrawText(std::u16string_view text, const CRFont& font, uint32_t 
 
 CRSizeF CRPainter::MeasureText(std::u16string_view text, const CRFont& font, double lineSpacing) {
   return CRTextLayout(m_pCairo, text, font, lineSpacing).GetSize();
+}
+
+void CRPainter::DrawImage(const CRSurface& image, const CRRectF& dest, double alpha) {
+  const int width = image.GetWidth();
+  const int height = image.GetHeight();
+  if (width <= 0 || height <= 0 || !dest.IsFinite() || !(dest.width > 0.0) || !(dest.height > 0.0) ||
+      !std::isfinite(alpha))
+    return;
+  // Only the part inside the clip is drawn: far-off edges would overflow the drawing library's
+  // fixed-point coordinates and spoil the whole surface.
+  double clipX0, clipY0, clipX1, clipY1;
+  cairo_clip_extents(m_pCairo, &clipX0, &clipY0, &clipX1, &clipY1);
+  const double x0 = std::max(dest.x, clipX0), y0 = std::max(dest.y, clipY0);
+  const double x1 = std::min(dest.Right(), clipX1), y1 = std::min(dest.Bottom(), clipY1);
+  if (!(x1 > x0 && y1 > y0)) return;
+  cairo_save(m_pCairo);
+  cairo_new_path(m_pCairo);
+  cairo_rectangle(m_pCairo, x0, y0, x1 - x0, y1 - y0);
+  cairo_clip(m_pCairo);
+  cairo_translate(m_pCairo, dest.x, dest.y);
+  cairo_scale(m_pCairo, dest.width / width, dest.height / height);
+  cairo_set_source_surface(m_pCairo, image.GetCairoSurface(), 0, 0);
+  cairo_pattern_t* pattern = cairo_get_source(m_pCairo);
+  // The edge pixels continue to the clip, so a stretched image does not fade at its border.
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+  const bool sameSize = dest.width == width && dest.height == height;
+  cairo_pattern_set_filter(pattern, sameSize ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+  cairo_paint_with_alpha(m_pCairo, alpha < 0.0 ? 0.0 : alpha > 1.0 ? 1.0 : alpha);
+  cairo_restore(m_pCairo);
 }

@@ -42,6 +42,9 @@ class CRPainter {
   void DrawText(std::u16string_view text, const CRFont& font, uint32_t color, double alpha,
                 const CRRectF& rect, const CRTextFormat& format = {});
   CRSizeF MeasureText(std::u16string_view text, const CRFont& font, double lineSpacing = 0.0);
+  // The whole image stretched over dest (smoothly when that changes its size), its own
+  // transparency multiplied by alpha (0 to 1).
+  void DrawImage(const CRSurface& image, const CRRectF& dest, double alpha = 1.0);
 
   cairo_t* GetCairo() const { return m_pCairo; }
 

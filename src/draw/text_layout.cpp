@@ -1,5 +1,6 @@
 #include "draw/text_layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -97,13 +98,10 @@ CRSizeF CRTextLayout::GetSize() const {
 void CRTextLayout::Draw(cairo_t* cr, const CRRectF& rect, const CRTextFormat& format,
                         const CRColor& color) const {
   if (!rect.IsFinite()) return;
-  pango_layout_set_alignment(m_pLayout, LineAlignment(format.horizontal));
   PangoRectangle logical;
   pango_layout_get_extents(m_pLayout, nullptr, &logical);
-  const CRSizeF size = GetSize();
   const CRPointF center = rect.Center();
-  const double x = Place(format.horizontal, rect.x, rect.width, size.width);
-  const double y = Place(format.vertical, rect.y, rect.height, size.height);
+  const auto [x, y] = PlaceBlock(rect, format);
 
   cairo_save(cr);
   if (format.clip) {
@@ -119,4 +117,67 @@ void CRTextLayout::Draw(cairo_t* cr, const CRRectF& rect, const CRTextFormat& fo
   cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
   pango_cairo_show_layout(cr, m_pLayout);
   cairo_restore(cr);
+}
+
+CRPointF CRTextLayout::PlaceBlock(const CRRectF& rect, const CRTextFormat& format) const {
+  pango_layout_set_alignment(m_pLayout, LineAlignment(format.horizontal));
+  const CRSizeF size = GetSize();
+  return {Place(format.horizontal, rect.x, rect.width, size.width),
+          Place(format.vertical, rect.y, rect.height, size.height)};
+}
+
+int CRTextLayout::ByteIndex(size_t offset) const {
+  const char* text = pango_layout_get_text(m_pLayout);
+  const char* at = text;
+  for (size_t units = 0; units < offset && *at != '\0';) {
+    const gunichar c = g_utf8_get_char(at);
+    units += c >= 0x10000 ? 2 : 1;
+    at = g_utf8_next_char(at);
+  }
+  return static_cast<int>(at - text);
+}
+
+CRRectF CRTextLayout::GetCaretRect(size_t offset, const CRRectF& rect, const CRTextFormat& format) const {
+  const CRPointF origin = PlaceBlock(rect, format);
+  PangoRectangle logical;
+  pango_layout_get_extents(m_pLayout, nullptr, &logical);
+  PangoRectangle caret;
+  pango_layout_get_cursor_pos(m_pLayout, ByteIndex(offset), &caret, nullptr);
+  return {origin.x + static_cast<double>(caret.x - logical.x) / PANGO_SCALE * m_dStretch,
+          origin.y + static_cast<double>(caret.y - logical.y) / PANGO_SCALE, 0.0,
+          static_cast<double>(caret.height) / PANGO_SCALE};
+}
+
+std::vector<CRRectF> CRTextLayout::GetRangeRects(size_t start, size_t end, const CRRectF& rect,
+                                                 const CRTextFormat& format) const {
+  std::vector<CRRectF> pieces;
+  const int first = ByteIndex(start);
+  const int last = ByteIndex(end);
+  if (first >= last) return pieces;
+  const CRPointF origin = PlaceBlock(rect, format);
+  PangoRectangle logical;
+  pango_layout_get_extents(m_pLayout, nullptr, &logical);
+  PangoLayoutIter* iter = pango_layout_get_iter(m_pLayout);
+  do {
+    PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+    const int lineEnd = line->start_index + line->length;
+    // A selection that runs past the line's end takes its break too.
+    if (line->start_index > last || lineEnd < first) continue;
+    int* ranges = nullptr;
+    int count = 0;
+    pango_layout_line_get_x_ranges(line, std::max(first, line->start_index), std::min(last, lineEnd), &ranges,
+                                   &count);
+    int top = 0, bottom = 0;
+    pango_layout_iter_get_line_yrange(iter, &top, &bottom);
+    for (int i = 0; i < count; ++i) {
+      const double x0 = static_cast<double>(ranges[2 * i] - logical.x) / PANGO_SCALE * m_dStretch;
+      const double x1 = static_cast<double>(ranges[2 * i + 1] - logical.x) / PANGO_SCALE * m_dStretch;
+      if (x1 > x0)
+        pieces.push_back({origin.x + x0, origin.y + static_cast<double>(top - logical.y) / PANGO_SCALE, x1 - x0,
+                          static_cast<double>(bottom - top) / PANGO_SCALE});
+    }
+    g_free(ranges);
+  } while (pango_layout_iter_next_line(iter));
+  pango_layout_iter_free(iter);
+  return pieces;
 }

@@ -3,7 +3,9 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
+#include <cstddef>
 #include <string_view>
+#include <vector>
 
 #include "draw/color.h"
 #include "draw/font.h"
@@ -35,7 +37,20 @@ class CRTextLayout {
   // about the rectangle's centre.
   void Draw(cairo_t* cr, const CRRectF& rect, const CRTextFormat& format, const CRColor& color) const;
 
+  // Where things stand once the block is drawn into rect as the format says (the escapement not
+  // applied); offsets count UTF-16 code units of the text. The caret before an offset: its x,
+  // the top and the height of its line, width 0.
+  CRRectF GetCaretRect(size_t offset, const CRRectF& rect, const CRTextFormat& format) const;
+  // The pieces of the lines between two offsets, one per line they touch: a selection.
+  std::vector<CRRectF> GetRangeRects(size_t start, size_t end, const CRRectF& rect,
+                                     const CRTextFormat& format) const;
+
  private:
+  // The top-left corner of the block drawn into rect; sets the lines' alignment.
+  CRPointF PlaceBlock(const CRRectF& rect, const CRTextFormat& format) const;
+  // The byte index in the layout's text of a UTF-16 offset (its end beyond the text).
+  int ByteIndex(size_t offset) const;
+
   PangoLayout* m_pLayout;
   double m_dStretch = 1.0;  // horizontal scale that gives the font's character width
   double m_dEscapementDegrees = 0.0;

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "objects/object_text_draw.h"
 #include "objects/shape_properties.h"
 #include "objects/switch_control.h"
 #include "objects/switch_group.h"
@@ -60,6 +61,11 @@ inline constexpr std::array kToggleBorderStyleEntries = {
          u"FLAT,3D_FRAME,3D_RAISE1,3D_RAISE2,TABTOP,TABBOTTOM"),
 };
 
+// The part of the face that is filled: none, all, or a strip "FillSize" wide along one side
+// (the rest of the face is not painted).
+inline constexpr std::u16string_view kFillTypeItems = u"NONE,FULL,TOP,BOTTOM,LEFT,RIGHT";
+enum FillType : int32_t { FILL_NONE = 0, FILL_FULL = 1, FILL_TOP = 2, FILL_BOTTOM = 3, FILL_LEFT = 4, FILL_RIGHT = 5 };
+
 inline constexpr std::array kButtonFillEntries =
     JoinProperties(std::array{Prop(kFill, u"FillColor", PT_COLOR, u"@ButtonColor", {}, 1, 1, kPropertyColor)},
                    kPlainFillStyleEntries,
@@ -67,8 +73,7 @@ inline constexpr std::array kButtonFillEntries =
                        Prop(kFill, u"FillColorOn", PT_COLOR, u"@ButtonPushColor", {}, 1, 1, kPropertyColor),
                        Prop(kFill, u"FillColorPush", PT_COLOR, u"@ButtonPushColor", {}, 1, 1, kPropertyColor),
                        Prop(kFill, u"FillColorHover", PT_COLOR, u"@HoverColor", {}, 1, 1, kPropertyColor),
-                       // The part of the face that is filled; "FillSize" is the strip's width for the sides.
-                       Prop(kFill, u"FillType", PT_ENUM, u"FULL", u"NONE,FULL,TOP,BOTTOM,LEFT,RIGHT"),
+                       Prop(kFill, u"FillType", PT_ENUM, u"FULL", kFillTypeItems),
                        Prop(kFill, u"FillSize", PT_INTEGER, u"0"),
                    });
 
@@ -112,7 +117,8 @@ inline constexpr std::array kGroupEvents = {
 inline constexpr std::array kGroupButtonEvents =
     WithCommonEvents(switch_properties::kSwitchEvents, kGroupEvents);
 
-// The check box's text lies left or right of its box; the box shows no frame unless asked.
+// "TextAlign" is the side the check box's box stands on, its text beside it; "Fill" and
+// "Border" paint the background and frame of the whole object, off unless asked.
 inline constexpr std::array kCheckTextEntries =
     JoinProperties(kTextEntries, kTextLineSpaceEntries,
                    std::array{Prop(kText, u"TextAlign", PT_ENUM, u"LEFT", u"LEFT,RIGHT")});
@@ -145,6 +151,14 @@ class CNPCommandButton : public CNObjectClass<CNPCommandButton, CNPSwitchControl
 
   // Whether the button is drawn pushed, as its "PushType" says.
   bool IsPushed() const;
+
+ protected:
+  // The face in its state's fill ("FillType" and "FillSize" say how much of it), the border
+  // (sunk while pushed), the light, the image and the text (button_draw.cpp).
+  void OnDraw(CNDrawContext& context) override;
+
+ private:
+  CNTextLayoutCache m_textCache;
 };
 
 // A button of a group (switch_group.h): turning on selects its "GroupThisValue" in the group.
@@ -190,8 +204,16 @@ class CNPCheckBox : public CNObjectClass<CNPCheckBox, CNPSwitchControl> {
   // The "SwitchType" given, else ALTERNATE_SWITCH.
   int32_t GetOperatingType() const override;
 
+ protected:
+  // The background and frame, the box on the "TextAlign" side with the mark while on, and the
+  // text beside it (check_box_draw.cpp).
+  void OnDraw(CNDrawContext& context) override;
+  // The radio button's box is a circle and its mark a dot.
+  virtual bool HasRoundBox() const { return false; }
+
  private:
   bool m_bSwitchTypeGiven = false;
+  CNTextLayoutCache m_textCache;
 };
 
 // Turns on and stays on, whatever "SwitchType" its file gives; the other buttons of its group
@@ -206,4 +228,7 @@ class CNPRadioButton : public CNObjectClass<CNPRadioButton, CNPGroupButton<CNPCh
   static constexpr auto kEvents = button_properties::kGroupButtonEvents;
 
   int32_t GetOperatingType() const override { return SWITCH_SELECT; }
+
+ protected:
+  bool HasRoundBox() const override { return true; }
 };

@@ -60,7 +60,10 @@ bool IsAscii(std::u16string_view text) {
 }  // namespace
 
 CNClassProperties::CNClassProperties(std::span<const PropertyEntry> properties, std::span<const EventInfo> events)
-    : m_properties(properties), m_events(events), m_defaults(properties.size()) {
+    : m_properties(properties),
+      m_events(events),
+      m_defaults(properties.size()),
+      m_answers(std::make_unique<std::atomic<uint8_t>[]>(properties.size())) {
   size_t slots = 8;
   while (slots < properties.size() * 4) slots *= 2;  // at most a quarter full: probes mostly hit at once
   m_index.resize(slots);
@@ -107,6 +110,12 @@ int32_t CNClassProperties::Find(std::string_view name) const {
       return static_cast<int32_t>(i);
   }
   return -1;
+}
+
+std::atomic<uint8_t>* CNClassProperties::ClaimClassAnswers(const std::type_info& type) const {
+  const std::type_info* owner = nullptr;
+  if (m_answeringClass.compare_exchange_strong(owner, &type, std::memory_order_acq_rel)) owner = &type;
+  return owner == &type ? m_answers.get() : nullptr;
 }
 
 int32_t CNClassProperties::FindEvent(std::u16string_view name) const {

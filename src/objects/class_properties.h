@@ -1,9 +1,11 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string_view>
+#include <typeinfo>
 #include <vector>
 
 #include "objects/property_info.h"
@@ -28,6 +30,15 @@ class CNClassProperties {
   // The class's default for property i in its stored form; null when it answers none.
   const CNValue* GetDefault(uint32_t i) const { return m_defaults[i].get(); }
 
+  // Room for the answers of objects of one class to a question about each property that
+  // depends on their class alone, by property index (0 while not asked). It belongs to the
+  // first class that asks, the one the table was made for; null for any other class sharing it.
+  std::atomic<uint8_t>* GetClassAnswers(const std::type_info& type) const {
+    const std::type_info* owner = m_answeringClass.load(std::memory_order_acquire);
+    if (owner == &type) return m_answers.get();
+    return owner ? nullptr : ClaimClassAnswers(type);
+  }
+
   std::span<const EventInfo> GetEvents() const { return m_events; }
   int32_t FindEvent(std::u16string_view name) const;
 
@@ -40,6 +51,9 @@ class CNClassProperties {
   };
 
  private:
+  // GetClassAnswers for the first class that asks. Classes compare by the address of their
+  // type information: a class whose information a library repeats merely goes without answers.
+  std::atomic<uint8_t>* ClaimClassAnswers(const std::type_info& type) const;
   // The slot holding name, else the free slot where it would go.
   size_t FindSlot(std::u16string_view name) const;
 
@@ -51,4 +65,6 @@ class CNClassProperties {
   // names in UTF-8 compare with.
   std::vector<NameKey> m_asciiKeys;
   std::vector<std::unique_ptr<CNValue>> m_defaults;
+  mutable std::atomic<const std::type_info*> m_answeringClass{nullptr};
+  std::unique_ptr<std::atomic<uint8_t>[]> m_answers;
 };

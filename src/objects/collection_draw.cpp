@@ -3,6 +3,25 @@
 #include "objects/form.h"
 #include "objects/property_read.h"
 
+namespace {
+
+// The form's "ImageFile" stretched over the form less the four "ImageSpace" distances kept
+// free at its edges; nothing when they leave no room.
+void DrawFormImage(const CNPForm& form, CNDrawContext& context) {
+  const CRSurface* image = context.GetImage(PropertyText(form, u"ImageFile"));
+  if (!image) return;
+  const CNRect rect = form.GetRect();
+  const CNRect inner{
+      CNRect::Saturate(int64_t{rect.left} + PropertyInt(form, u"ImageSpaceLeft")),
+      CNRect::Saturate(int64_t{rect.top} + PropertyInt(form, u"ImageSpaceTop")),
+      CNRect::Saturate(int64_t{rect.right} - PropertyInt(form, u"ImageSpaceRight")),
+      CNRect::Saturate(int64_t{rect.bottom} - PropertyInt(form, u"ImageSpaceBottom")),
+  };
+  context.GetPainter().DrawImage(*image, context.ToDevice(inner));
+}
+
+}  // namespace
+
 void CNPCollectionBase::DrawChildren(CNDrawContext& context) {
   // Child order is drawing order: later children appear over earlier ones.
   for (int32_t i = 0; i < GetChildCount(); ++i)
@@ -34,5 +53,6 @@ void CNPForm::OnDraw(CNDrawContext& context) {
     brush.color = color;
     context.GetPainter().FillPath(CRPath::Rectangle(area), brush);
   }
+  DrawFormImage(*this, context);
   DrawChildren(context);
 }

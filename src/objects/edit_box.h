@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "objects/in_place_edit.h"
+#include "objects/object_text_draw.h"
 #include "objects/pobject.h"
 #include "objects/shape_properties.h"
 #include "objects/text_format.h"
@@ -140,6 +141,10 @@ class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl>, private CNPInPl
   void OnPropertySet(uint32_t index) override;
   bool StoresConverted(uint32_t i) const override;
   virtual bool IsMultiline() const { return false; }
+  // The box with its border and its text (masked for passwords), or "PlaceHolder" while the text
+  // is empty and no editor is open; while the editor is open, its text with the selection and
+  // the caret (edit_box_draw.cpp).
+  void OnDraw(CNDrawContext& context) override;
 
  private:
   // The editor's listener: checks keystrokes of a format that checks while typing, then
@@ -166,6 +171,7 @@ class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl>, private CNPInPl
   std::shared_ptr<CNPInPlaceEdit> m_editor;
   std::optional<std::pair<int64_t, int64_t>> m_pendingSelection;
   bool m_bCommitting = false;
+  CNTextLayoutCache m_textCache;
 };
 
 class CNPMultilineEditBox : public CNObjectClass<CNPMultilineEditBox, CNPEditBox> {

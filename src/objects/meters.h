@@ -55,6 +55,11 @@ class CNPRectMeter : public CNObjectClass<CNPRectMeter, CNP2DShape> {
       control_properties::kValueRangeEntries, meter_properties::kMeterEntries,
       meter_properties::kMeterFillDirectionEntries, meter_properties::kCenterEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  // The shape's fill, the band, the centre line at the band's base ("CenterLine"), the border,
+  // the text.
+  void OnDraw(CNDrawContext& context) override;
 };
 
 class CNPEllipseMeter : public CNObjectClass<CNPEllipseMeter, CNP2DShape> {
@@ -66,6 +71,11 @@ class CNPEllipseMeter : public CNObjectClass<CNPEllipseMeter, CNP2DShape> {
       control_properties::kValueRangeEntries, meter_properties::kMeterEntries,
       meter_properties::kMeterFillDirectionEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  CRPath FigureInRect(const CRRectF& rect, double scale, double inset) const override;
+  // As the rectangle meter, the band cut to the ellipse.
+  void OnDraw(CNDrawContext& context) override;
 };
 
 // Fills the sector of its angles; it has no fill direction.
@@ -78,6 +88,13 @@ class CNPPieMeter : public CNObjectClass<CNPPieMeter, CNP2DShape> {
       control_properties::kValueRangeEntries, meter_properties::kMeterEntries,
       meter_properties::kDialAngleEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  // The sector of "StartAngle" to "EndAngle" (the full ellipse for a whole turn).
+  CRPath FigureInRect(const CRRectF& rect, double scale, double inset) const override;
+  // The sector from the start to the value's angle takes the meter fill, the one from there to
+  // the end the shape's fill; then the border of the whole sector, then the text.
+  void OnDraw(CNDrawContext& context) override;
 };
 
 class CNPPolygonMeter : public CNObjectClass<CNPPolygonMeter, CNP2DShape> {
@@ -90,4 +107,13 @@ class CNPPolygonMeter : public CNObjectClass<CNPPolygonMeter, CNP2DShape> {
       meter_properties::kMeterEntries, meter_properties::kMeterFillDirectionEntries,
       shape_properties::kPointsEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  // The closed figure of "Points" (form coordinates).
+  CRPath GetFormFigure() const override;
+  bool IsPlacedByRect() const override { return false; }
+  double GetFormPenWidth() const override { return FormBorderWidth(); }
+  double GetPenReach() const override;
+  // As the rectangle meter over the bounds of the figure, the band cut to the figure.
+  void OnDraw(CNDrawContext& context) override;
 };

@@ -1,9 +1,9 @@
 #include "objects/object.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <typeinfo>
-#include <unordered_map>
 
 #include "objects/form_file_writer.h"
 #include "objects/property_codec.h"
@@ -169,35 +169,9 @@ bool CNObject::AddCustomProperty(std::unique_ptr<CNCustomProperty> property) {
   return true;
 }
 
-std::vector<std::pair<uint32_t, uint32_t>>::const_iterator CNObject::FindValueEntry(uint32_t i) const {
-  return std::lower_bound(m_valueIndex.begin(), m_valueIndex.end(), i,
-                          [](const auto& entry, uint32_t index) { return entry.first < index; });
-}
-
 const CNValue* CNObject::StoredProperty(uint32_t i) const {
-  const auto it = FindValueEntry(i);
-  if (it != m_valueIndex.end() && it->first == i) return &m_values[it->second];
-  return GetClassProperties().GetDefault(i);
-}
-
-CNValue& CNObject::ValueToConvertInto(uint32_t i, bool& added) {
-  // An object read from a file sets a handful of properties: room for them at once rather
-  // than a copy at every doubling.
-  constexpr size_t kFirstValueCount = 8;
-  if (m_values.empty()) {
-    m_values.reserve(kFirstValueCount);
-    m_valueIndex.reserve(kFirstValueCount);
-  }
-  const auto it = FindValueEntry(i);
-  added = it == m_valueIndex.end() || it->first != i;
-  if (!added) return m_values[it->second];
-  m_valueIndex.insert(it, {i, static_cast<uint32_t>(m_values.size())});
-  return m_values.emplace_back();
-}
-
-void CNObject::DropAddedValue(uint32_t i) {
-  m_valueIndex.erase(FindValueEntry(i));
-  m_values.pop_back();
+  const CNValue* stored = m_values.Find(i);
+  return stored ? stored : GetClassProperties().GetDefault(i);
 }
 
 int CNObject::SetPropertyAt(uint32_t i, const CNValue& value) {
@@ -208,8 +182,8 @@ int CNObject::SetPropertyAt(uint32_t i, const CNValue& value) {
   }
   // Converted straight into the stored value; a failed conversion leaves it as it was.
   bool added = false;
-  if (ConvertPropertyValue(info, value, ValueToConvertInto(i, added))) return 1;
-  if (added) DropAddedValue(i);
+  if (ConvertPropertyValue(info, value, m_values.Obtain(i, added))) return 1;
+  if (added) m_values.DropAdded(i);
   return 0;
 }
 
@@ -257,40 +231,32 @@ int CNObject::SetPropertyText(std::u16string_view name, std::u16string_view text
 }
 
 int CNObject::SetClassPropertyText(uint32_t i, std::u16string_view text) {
-  const PropertyInfo& info = GetClassProperties().GetInfo(i);
-  if (info.name == u"Name" || !StoresConvertedKnown(i)) {
+  const CNClassProperties& table = GetClassProperties();
+  const PropertyInfo& info = table.GetInfo(i);
+  if (info.name == u"Name" || !StoresConvertedKnown(table, i)) {
     CNValue value;
     value.SetString(text);
     return SetProperty(info.name, value);
   }
   bool added = false;
-  if (!ConvertPropertyText(info, text, ValueToConvertInto(i, added))) {
-    if (added) DropAddedValue(i);
+  if (!ConvertPropertyText(info, text, m_values.Obtain(i, added))) {
+    if (added) m_values.DropAdded(i);
     return 0;
   }
   OnPropertySet(i);
   return 1;
 }
 
-bool CNObject::StoresConvertedKnown(uint32_t i) const {
+bool CNObject::StoresConvertedKnown(const CNClassProperties& table, uint32_t i) const {
   // The answer depends on the class alone, and asking walks the classes' overrides, which
-  // compare names. By class: 0 not asked yet, 1 yes, 2 no. Consecutive questions mostly come
-  // from one object, so the last class's answers are at hand.
-  struct Answers {
-    const std::type_info* lastClass = nullptr;
-    std::vector<uint8_t>* last = nullptr;
-    std::unordered_map<const std::type_info*, std::vector<uint8_t>> byClass;
-  };
-  thread_local Answers t_answers;
-  const std::type_info* type = &typeid(*this);
-  if (t_answers.lastClass != type) {
-    t_answers.last = &t_answers.byClass[type];
-    t_answers.lastClass = type;
+  // compare names: asked once, and kept with the class's table (1 yes, 2 no).
+  std::atomic<uint8_t>* answers = table.GetClassAnswers(typeid(*this));
+  if (!answers) return StoresConverted(i);  // a class that shares its base's table
+  uint8_t answer = answers[i].load(std::memory_order_relaxed);
+  if (!answer) {
+    answer = StoresConverted(i) ? 1 : 2;
+    answers[i].store(answer, std::memory_order_relaxed);
   }
-  std::vector<uint8_t>& answers = *t_answers.last;
-  if (i >= answers.size()) answers.resize(i + 1);
-  uint8_t& answer = answers[i];
-  if (!answer) answer = StoresConverted(i) ? 1 : 2;
   return answer == 1;
 }
 

@@ -9,6 +9,7 @@
 
 #include "objects/class_properties.h"
 #include "objects/property_info.h"
+#include "objects/stored_values.h"
 #include "objects/value.h"
 #include "support/ref_cnt.h"
 
@@ -32,6 +33,11 @@ class CNObjectOwner {
   virtual void RequestRedraw(CNObject* /*object*/) {}
   // The last mouse position in the view that shows the tree; false when not shown.
   virtual bool GetMousePosition(int32_t& /*x*/, int32_t& /*y*/) const { return false; }
+  // The last mouse position in the view that shows object, in its form's coordinates; false when
+  // no view shows it.
+  virtual bool GetMousePositionOf(const CNObject& /*object*/, int32_t& x, int32_t& y) const {
+    return GetMousePosition(x, y);
+  }
 };
 
 // A property declared by a file's "Customize" text, after the class's own properties.
@@ -154,15 +160,8 @@ class CNObject : public CRRefCnt {
   const CNValue* StoredProperty(uint32_t i) const;
 
  private:
-  // The entry of class property i in m_valueIndex, else where it would go.
-  std::vector<std::pair<uint32_t, uint32_t>>::const_iterator FindValueEntry(uint32_t i) const;
-  // The stored value of class property i to convert into; one is added, empty, when the
-  // property has none (added true).
-  CNValue& ValueToConvertInto(uint32_t i, bool& added);
-  // Takes back the value just added for class property i, when its conversion failed.
-  void DropAddedValue(uint32_t i);
-  // StoresConverted, asked once per class and property on each thread.
-  bool StoresConvertedKnown(uint32_t i) const;
+  // StoresConverted, asked once per class and property; table is the class's.
+  bool StoresConvertedKnown(const CNClassProperties& table, uint32_t i) const;
 
   int32_t m_lState = 0;
   std::u16string m_strName;
@@ -171,11 +170,8 @@ class CNObject : public CRRefCnt {
   std::u16string m_strEvent;
   std::u16string m_strBind;
   CNObjectOwner* m_pOwner = nullptr;
-  // Values set on class properties, in the order they were first set, and their positions
-  // there by property index ({index, position}, sorted by index), so that adding a value moves
-  // no other unless the storage grows. Properties never set read their default.
-  std::vector<CNValue> m_values;
-  std::vector<std::pair<uint32_t, uint32_t>> m_valueIndex;
+  // Values set on class properties; properties never set read their default.
+  CNStoredValues m_values;
   std::vector<std::unique_ptr<CNCustomProperty>> m_custom;
 };
 

@@ -93,6 +93,8 @@ void CNPObject::PropertyChanged(std::u16string_view name) {
 void CNPObject::OnPropertySet(uint32_t index) {
   m_changed.Set(index);
   PropertyChanged(GetPropertyName(index));
+  // A running object shows what it was given (a bind's value, a script's write).
+  if (m_bRunning && RedrawsWhenSet(index)) RequestRedraw();
 }
 
 std::set<std::u16string_view> CNPObject::GetChangedProperties() const {

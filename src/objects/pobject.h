@@ -225,6 +225,9 @@ class CNPObject : public CNObject {
   virtual void OnStartRunning() {}
   int SetPropertyAt(uint32_t i, const CNValue& value) override;
   void OnPropertySet(uint32_t index) override;
+  // Whether setting property index while running asks for a redraw; false for a property whose
+  // class decides by itself when it is seen.
+  virtual bool RedrawsWhenSet(uint32_t /*index*/) const { return true; }
   int GetPropertyAt(uint32_t i, CNValue& value) const override;
   int GetExtraProperty(std::u16string_view name, CNValue& value) const override;
   int GetExtraPropertyDefault(std::u16string_view name, CNValue& value) const override;

@@ -9,7 +9,9 @@ void CNPObject::Draw(CNDrawContext& context) {
   OnDraw(context);
 }
 
-bool CNPObject::IsVisible() const { return PropertyBool(*this, u"Visible", true); }
+bool CNPObject::IsVisible() const {
+  return PropertyBool(*this, u"Visible", true);
+}
 
 bool CNPObject::HitTest(const CNPoint& at) const {
   const CNRect rect = GetRect();

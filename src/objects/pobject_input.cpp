@@ -129,7 +129,7 @@ void CNPObject::StartDrag(CNDragMode mode) {
   m_dragStart = GetRect();
   // Anchored at the view's mouse position; without one, at the first move.
   CNObjectOwner* owner = GetOwner();
-  m_bDragAnchored = owner && owner->GetMousePosition(m_dragAnchor.x, m_dragAnchor.y);
+  m_bDragAnchored = owner && owner->GetMousePositionOf(*this, m_dragAnchor.x, m_dragAnchor.y);
 }
 
 void CNPObject::DragTo(const CNPoint& at) {

@@ -95,7 +95,7 @@ bool CNPObject::GetMouseOffset(CNPoint& offset) const {
   // The view reports form coordinates, which are every object's own (groups do not shift).
   CNObjectOwner* owner = GetOwner();
   CNPoint mouse;
-  if (!owner || !owner->GetMousePosition(mouse.x, mouse.y)) return false;
+  if (!owner || !owner->GetMousePositionOf(*this, mouse.x, mouse.y)) return false;
   const CNRect rect = GetRect();
   offset.x = CNRect::Saturate(int64_t{mouse.x} - rect.left);
   offset.y = CNRect::Saturate(int64_t{mouse.y} - rect.top);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "objects/enum_value.h"
 #include "objects/object.h"
 
 std::u16string PropertyText(const CNObject& object, std::u16string_view name) {
@@ -23,4 +24,12 @@ int32_t PropertyInt(const CNObject& object, std::u16string_view name, int32_t fa
 bool PropertyBool(const CNObject& object, std::u16string_view name, bool fallback) {
   CNValue value;
   return object.GetProperty(name, value) && !value.IsEmpty() ? value.GetBool(0) : fallback;
+}
+
+int32_t PropertyItem(const CNObject& object, std::u16string_view name, int32_t fallback) {
+  const PropertyInfo* info = object.FindPropertyInfo(name);
+  CNValue value;
+  if (!info || !object.GetProperty(name, value)) return fallback;
+  const int32_t index = CNEnum::ItemIndex(info->list, value.GetTextEmptyNA(0));
+  return index < 0 ? fallback : index;
 }

@@ -18,6 +18,11 @@ class CNPRect : public CNObjectClass<CNPRect, CNP2DShapeGDI> {
       shape_properties::kShapeFillEntries, shape_properties::kAlphaEntries,
       shape_properties::kRotationEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  // Corners rounded by "BorderRound".
+  CRPath FigureInRect(const CRRectF& rect, double scale, double inset) const override;
+  void OnDraw(CNDrawContext& context) override;
 };
 
 class CNPEllipse : public CNObjectClass<CNPEllipse, CNP2DShapeGDI> {
@@ -28,6 +33,10 @@ class CNPEllipse : public CNObjectClass<CNPEllipse, CNP2DShapeGDI> {
       shape_properties::kShapeBorderEntries, shape_properties::kShapeFillEntries,
       shape_properties::kAlphaEntries, shape_properties::kRotationEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  CRPath FigureInRect(const CRRectF& rect, double scale, double inset) const override;
+  void OnDraw(CNDrawContext& context) override;
 };
 
 class CNPPie : public CNObjectClass<CNPPie, CNP2DShapeGDI> {
@@ -38,6 +47,12 @@ class CNPPie : public CNObjectClass<CNPPie, CNP2DShapeGDI> {
       shape_properties::kShapeFillEntries, shape_properties::kAlphaEntries,
       shape_properties::kSectorAngleEntries, shape_properties::kRotationEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  // The sector from "StartAngle" clockwise to "EndAngle" (a start beyond the end is lowered by
+  // whole turns), closed through the centre.
+  CRPath FigureInRect(const CRRectF& rect, double scale, double inset) const override;
+  void OnDraw(CNDrawContext& context) override;
 };
 
 class CNPArc : public CNObjectClass<CNPArc, CNP2DShapeGDI> {
@@ -48,6 +63,13 @@ class CNPArc : public CNObjectClass<CNPArc, CNP2DShapeGDI> {
       shape_properties::kSectorAngleEntries, shape_properties::kRotationEntries,
       shape_properties::kAlphaEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  // The arc from "StartAngle" clockwise to "EndAngle", as for the pie.
+  CRPath FigureInRect(const CRRectF& rect, double scale, double inset) const override;
+  bool IsOpenFigure() const override { return true; }
+  double GetFormPenWidth() const override { return FormPenWidth(CNShapeProp::kLineWidth); }
+  void OnDraw(CNDrawContext& context) override;
 };
 
 class CNPLine : public CNObjectClass<CNPLine, CNP2DShapeGDI> {
@@ -64,10 +86,28 @@ class CNPLine : public CNObjectClass<CNPLine, CNP2DShapeGDI> {
       switch_properties::kSwitchEntries, shape_properties::kShapeBorderEntries, kEndPointEntries,
       shape_properties::kLineEntries, shape_properties::kLineEndcapEntries, shape_properties::kAlphaEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  // From ("X1", "Y1") to ("X2", "Y2") in form coordinates; a line whose end points were never
+  // set runs from the rectangle's top-left to its bottom-right corner.
+  CRPath GetFormFigure() const override;
+  bool IsPlacedByRect() const override { return false; }
+  bool IsOpenFigure() const override { return true; }
+  double GetFormPenWidth() const override { return FormPenWidth(CNShapeProp::kLineWidth); }
+  double GetPenReach() const override;
+  void OnDraw(CNDrawContext& context) override;
 };
 
-// The base of the shapes drawn through "Points".
-class CNPPoly : public CNP2DShapeGDI {};
+// The base of the shapes drawn through "Points" (form coordinates; shape_geometry.h tells how
+// nodes and control points make the figure).
+class CNPPoly : public CNP2DShapeGDI {
+ protected:
+  CRPath GetFormFigure() const override;
+  bool IsPlacedByRect() const override { return false; }
+  // The pen's reach with its joins (a mitre may reach five widths) and end caps.
+  double GetPenReach() const override;
+  void OnDraw(CNDrawContext& context) override;
+};
 
 class CNPPolygon : public CNObjectClass<CNPPolygon, CNPPoly> {
  public:
@@ -77,6 +117,9 @@ class CNPPolygon : public CNObjectClass<CNPPolygon, CNPPoly> {
       shape_properties::kBorderJoinEntries, shape_properties::kShapeFillEntries,
       shape_properties::kAlphaEntries, shape_properties::kPointsEntries, shape_properties::kRotationEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  double GetFormPenWidth() const override { return FormBorderWidth(); }
 };
 
 class CNPPolyline : public CNObjectClass<CNPPolyline, CNPPoly> {
@@ -87,4 +130,8 @@ class CNPPolyline : public CNObjectClass<CNPPolyline, CNPPoly> {
       shape_properties::kLineEndcapEntries, shape_properties::kLineJoinEntries,
       shape_properties::kRotationEntries, shape_properties::kAlphaEntries);
   static constexpr auto kEvents = switch_properties::kSwitchControlEvents;
+
+ protected:
+  bool IsOpenFigure() const override { return true; }
+  double GetFormPenWidth() const override { return FormPenWidth(CNShapeProp::kLineWidth); }
 };

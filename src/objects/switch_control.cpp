@@ -107,6 +107,10 @@ bool CNPSwitchControl::StoresConverted(uint32_t i) const {
   return name != kSwitchType && name != kSwitchValue && CNPControl::StoresConverted(i);
 }
 
+bool CNPSwitchControl::RedrawsWhenSet(uint32_t i) const {
+  return GetClassProperties().GetInfo(i).name != kSwitchValue && CNPControl::RedrawsWhenSet(i);
+}
+
 int CNPSwitchControl::GetPropertyAt(uint32_t i, CNValue& value) const {
   const std::u16string_view name = GetClassProperties().GetInfo(i).name;
   if (name == kSwitchType) {

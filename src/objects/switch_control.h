@@ -76,6 +76,8 @@ class CNPSwitchControl : public CNPControl {
   int GetPropertyAt(uint32_t i, CNValue& value) const override;
   // Not "SwitchType" and "SwitchValue", which the object keeps itself.
   bool StoresConverted(uint32_t i) const override;
+  // "SwitchValue" is redrawn as the switch record says.
+  bool RedrawsWhenSet(uint32_t i) const override;
   // Takes a "SwitchType" item (ignoring case) or its position; false, keeping the type, for
   // anything else.
   bool SetSwitchType(const CNValue& value);

@@ -92,15 +92,21 @@ int CNValue::Shape(uint16_t count, const uint32_t* sizes, bool initialise) {
 }
 
 ValueElement& CNValue::MakeScalar() {
+  // Same results as reshaping, without giving back the element of a scalar, nor looking for
+  // buffers in the empty value, which has none.
   if (m_ulCount == 1 && m_usDimCount == 1) {
-    // Same result as reshaping, without giving back the element array.
     ClearElement(m_pElements[0]);
-    m_ucQuality = VQ_UNCERTAIN;
-    m_ullTimeStamp = 0;
-    m_ucFlags &= ~kValueFlagContent;
+  } else if (m_usDimCount == 0) {
+    m_inline = ValueElement{};
+    m_pElements = &m_inline;
+    m_ulCount = 1;
+    m_usDimCount = 1;
   } else {
     SetDimensions(1, nullptr);
   }
+  m_ucQuality = VQ_UNCERTAIN;
+  m_ullTimeStamp = 0;
+  m_ucFlags &= ~kValueFlagContent;
   return m_pElements[0];
 }
 

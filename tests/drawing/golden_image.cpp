@@ -26,6 +26,8 @@ bool ChannelsNear(const CRPixel& a, const CRPixel& b, int tolerance) {
                                               int maxDifferentPixels) {
   const std::string golden = GoldenPath(name);
   if (UpdateRequested()) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(golden).parent_path(), ignored);
     if (!drawing.WritePng(golden)) return ::testing::AssertionFailure() << "cannot write " << golden;
     return ::testing::AssertionSuccess();
   }

@@ -1,9 +1,11 @@
 // veltrix-check PROJECT [--save OUT]
+// veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]
 //
 // Loads a project (a path, an http:// address or a .brw file) as the runtime opens it, checks
 // it, prints one line per problem and then the counts; --save writes the project back with its
-// own omit-defaults choice. Exit 0 when nothing failed, 1 when something did, 2 for a bad
-// command line.
+// own omit-defaults choice. --render opens the project without a window or server and paints
+// one form into a PNG file instead. Exit 0 when nothing failed, 1 when something did, 2 for a
+// bad command line.
 
 #include <cstdio>
 #include <string>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "browser/project_check.h"
+#include "render_form.h"
 #include "browser/root_client_browser.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
@@ -32,23 +35,45 @@ class ProblemMessageBox : public CRMessageBox {
   std::vector<std::u16string> m_texts;
 };
 
+constexpr const char* kUsage =
+    "usage: veltrix-check PROJECT [--save OUT]\n"
+    "       veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]\n";
+
 struct Options {
   std::string project;
   std::string saveTo;
+  bool render = false;
+  CNRenderRequest request;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
+  std::string size;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--save" && i + 1 < argc) {
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--save" && hasValue) {
       options.saveTo = argv[++i];
+    } else if (arg == "--render" && hasValue) {
+      options.render = true;
+      options.request.form = argv[++i];
+    } else if (arg == "--out" && hasValue) {
+      options.request.out = argv[++i];
+    } else if (arg == "--size" && hasValue) {
+      size = argv[++i];
     } else if (!arg.starts_with("--") && options.project.empty()) {
       options.project = arg;
     } else {
       return false;
     }
   }
-  return !options.project.empty();
+  if (options.project.empty()) return false;
+  if (!options.render) return options.request.out.empty() && size.empty();
+  options.request.project = options.project;
+  if (!size.empty() && !ParseRenderSize(size, options.request.size.emplace())) {
+    std::fprintf(stderr, "veltrix-check: --size %s: give WIDTHxHEIGHT, each 1 to %d\n", size.c_str(), kMaxRenderSide);
+    return false;
+  }
+  return !options.request.form.empty() && !options.request.out.empty() && options.saveTo.empty();
 }
 
 void PrintLine(std::u16string_view text) {
@@ -83,10 +108,18 @@ std::vector<CNProjectProblem> Run(const Options& options, CNProjectCounts& count
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: veltrix-check PROJECT [--save OUT]\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
   RegisterPanelClasses(CPanelControls::Instance());
+  if (options.render) {
+    std::string error;
+    const bool rendered = RenderForm(options.request, error);
+    UnregisterPanelClasses(CPanelControls::Instance());
+    CPanelControls::ReleaseInstance();
+    if (!rendered) std::fprintf(stderr, "veltrix-check: %s\n", error.c_str());
+    return rendered ? 0 : 1;
+  }
   CNProjectCounts counts;
   const std::vector<CNProjectProblem> problems = Run(options, counts);
   UnregisterPanelClasses(CPanelControls::Instance());

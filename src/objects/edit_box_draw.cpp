@@ -1,0 +1,95 @@
+// Edit boxes as drawn: the background in "FillColor", the border, and inside it, kept two units
+// (plus "PaddingLeft" and "PaddingRight") from its sides, the text placed by "TextAlignX" and
+// "TextAlignY". An empty box that is not being edited shows its "PlaceHolder" in
+// "PlaceHolderColor". While the editor is open the box shows the editor's text, its selection
+// on the theme's "@ButtonPushColor" and the caret, a line of the text colour; the text moves
+// when the caret would leave the box, so the caret stays in sight.
+#include <algorithm>
+#include <cmath>
+
+#include "objects/border_3d.h"
+#include "objects/button_draw_util.h"
+#include "objects/draw_context.h"
+#include "objects/edit_box.h"
+#include "objects/property_read.h"
+
+namespace {
+
+// Room between the border and the text, in form units.
+constexpr double kTextInset = 2.0;
+
+// A text as the box shows it: one mask character per character of a password.
+std::u16string Shown(std::u16string_view text, bool password) {
+  if (!password) return std::u16string(text);
+  CNPInPlaceEdit::Options options;
+  options.password = true;
+  options.multiline = true;  // keeps line breaks in the text it masks
+  return CNPInPlaceEdit(text, options).GetDisplayText();
+}
+
+// Where a position of the editor's text falls in the text as shown.
+size_t ShownOffset(const CNPInPlaceEdit& editor, size_t position) {
+  const bool password = editor.GetOptions().password;
+  return password ? Shown(std::u16string_view(editor.GetText()).substr(0, position), true).size() : position;
+}
+
+// How far the text must move for the caret to stay inside the area.
+CRPointF ScrollFor(const CRRectF& caret, const CRRectF& area, double caretWidth) {
+  CRPointF shift;
+  if (caret.x + caretWidth > area.Right()) shift.x = caret.x + caretWidth - area.Right();
+  if (caret.x - shift.x < area.x) shift.x = caret.x - area.x;
+  if (caret.Bottom() > area.Bottom()) shift.y = caret.Bottom() - area.Bottom();
+  if (caret.y - shift.y < area.y) shift.y = caret.y - area.y;
+  return shift;
+}
+
+}  // namespace
+
+void CNPEditBox::OnDraw(CNDrawContext& context) {
+  CRPainter& painter = context.GetPainter();
+  const CRRectF rect = context.ToDevice(GetRect());
+  uint32_t color = 0;
+  if (context.ResolveColor(PropertyText(*this, u"FillColor"), color))
+    painter.FillPath(CRPath::Rectangle(rect), FillBrush(*this, color));
+  const CRRectF inside =
+      DrawObjectBorder(*this, context, rect, ReadBorderStyle(*this, context, CNBorderStyle::kSunk1));
+  if (inside.width <= 0 || inside.height <= 0) return;
+  CRPainterStateSaver saver(painter);
+  painter.ClipRect(inside);
+
+  const CNPInPlaceEdit* editor = GetEditor();
+  const bool password = m_format.type == TEXT_TYPE_PASSWORD;
+  std::u16string shown = editor ? editor->GetDisplayText() : Shown(GetText(), password);
+  const bool placeholder = shown.empty() && !editor;
+  if (placeholder) shown = PropertyText(*this, u"PlaceHolder");
+  if (!ResolveTextColor(*this, context, placeholder ? u"PlaceHolderColor" : u"TextColor", color)) return;
+
+  const double sx = context.GetScaleX();
+  const CRRectF area = InsetSides(inside, (kTextInset + std::max(0, PropertyInt(*this, u"PaddingLeft"))) * sx,
+                                  0, (kTextInset + std::max(0, PropertyInt(*this, u"PaddingRight"))) * sx, 0);
+  CRTextFormat format;
+  format.horizontal = TextAlignOf(PropertyItem(*this, u"TextAlignX", 0));
+  format.vertical = TextAlignOf(PropertyItem(*this, u"TextAlignY", 1));
+  const CRTextLayout& layout =
+      m_textCache.Get(painter.GetCairo(), shown, PropertyText(*this, u"TextFont"), 0, context.GetMinScale());
+
+  CRRectF place = area;
+  CRRectF caret;
+  const double caretWidth = std::max(1.0, std::round(context.GetMinScale()));
+  if (editor) {
+    caret = layout.GetCaretRect(ShownOffset(*editor, editor->GetCaret()), area, format);
+    const CRPointF shift = ScrollFor(caret, area, caretWidth);
+    place.x -= shift.x;
+    place.y -= shift.y;
+    caret.x -= shift.x;
+    caret.y -= shift.y;
+    uint32_t highlight = 0;
+    if (editor->HasSelection() && context.ResolveColor(u"@ButtonPushColor", highlight))
+      for (const CRRectF& piece :
+           layout.GetRangeRects(ShownOffset(*editor, editor->GetSelectionStart()),
+                                ShownOffset(*editor, editor->GetSelectionEnd()), place, format))
+        FillRect(painter, piece, highlight);
+  }
+  if (!shown.empty()) layout.Draw(painter.GetCairo(), place, format, CRColor::FromColorRef(color));
+  if (editor) FillRect(painter, {caret.x, caret.y, caretWidth, caret.height}, color);
+}

@@ -1,0 +1,165 @@
+// Edit boxes as drawn: placeholder, text, password mask, and while editing the caret and the
+// selection.
+
+#include <gtest/gtest.h>
+
+#include "draw/font.h"
+#include "golden_image.h"
+#include "objects/edit_box.h"
+#include "shape_test_util.h"
+
+namespace {
+
+constexpr uint32_t kText = 0x0000FF;
+constexpr uint32_t kSelection = 0xB4C8DC;  // the theme's "@ButtonPushColor"
+
+// An 80x20 white box without a border: its text area starts two pixels in.
+template <class T = CNPEditBox>
+CRPtr<T> Box(std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> more = {}) {
+  auto box = MakeShape<T>({{u"Width", u"80"},
+                           {u"Height", u"20"},
+                           {u"Border", u"F"},
+                           {u"FillColor", u"#FFFFFF"},
+                           {u"TextColor", u"#0000FF"},
+                           {u"PlaceHolderColor", u"#FF0000"}});
+  SetTexts(*box, more);
+  return box;
+}
+
+// Pixels with alpha whose red channel leads the blue one (or the reverse).
+int Leading(const CRSurface& surface, bool red) {
+  int n = 0;
+  for (int y = 0; y < surface.GetHeight(); ++y)
+    for (int x = 0; x < surface.GetWidth(); ++x) {
+      const CRPixel p = surface.GetPixel(x, y);
+      if (red ? p.red > p.blue + 40 : p.blue > p.red + 40) ++n;
+    }
+  return n;
+}
+
+bool SameImage(const CRSurface& a, const CRSurface& b) {
+  for (int y = 0; y < a.GetHeight(); ++y)
+    for (int x = 0; x < a.GetWidth(); ++x) {
+      const CRPixel p = a.GetPixel(x, y), q = b.GetPixel(x, y);
+      if (p.red != q.red || p.green != q.green || p.blue != q.blue || p.alpha != q.alpha) return false;
+    }
+  return a.GetWidth() == b.GetWidth() && a.GetHeight() == b.GetHeight();
+}
+
+// The caret's column: the first one with a run of 13 or more pixels of the text colour (taller
+// than any letter); -1 when there is none.
+int CaretColumn(const CRSurface& surface) {
+  for (int x = 0; x < surface.GetWidth(); ++x) {
+    int run = 0;
+    for (int y = 0; y < surface.GetHeight(); ++y) {
+      run = PixelIs(surface, x, y, kText) ? run + 1 : 0;
+      if (run >= 13) return x;
+    }
+  }
+  return -1;
+}
+
+TEST(EditBoxDrawing, PlaceholderShowsOnlyWhileEmptyAndNotEditing) {
+  auto box = Box({{u"PlaceHolder", u"Enter value"}});
+  auto surface = Render(*box, 80, 20);
+  EXPECT_GT(Leading(*surface, true), 10);
+  EXPECT_EQ(Leading(*surface, false), 0);
+  ASSERT_TRUE(box->BeginEdit());
+  surface = Render(*box, 80, 20);
+  EXPECT_EQ(Leading(*surface, true), 0);
+  EXPECT_EQ(CaretColumn(*surface), 2);  // at the start of the text area
+  box->EndEdit(false);
+  SetTexts(*box, {{u"Text", u"42"}});
+  surface = Render(*box, 80, 20);
+  EXPECT_EQ(Leading(*surface, true), 0);
+  EXPECT_GT(Leading(*surface, false), 5);
+  EXPECT_EQ(CaretColumn(*surface), -1);
+}
+
+TEST(EditBoxDrawing, CaretStandsAfterTheCharactersBeforeIt) {
+  auto box = Box({{u"Text", u"MMMM"}});
+  ASSERT_TRUE(box->BeginEdit());
+  int previous = -1;
+  for (size_t caret = 0; caret <= 4; ++caret) {
+    box->GetEditor()->SetCaret(caret);
+    const int column = CaretColumn(*Render(*box, 80, 20));
+    EXPECT_GT(column, previous) << "caret " << caret;
+    previous = column;
+  }
+  CRSurface scratch(1, 1);
+  CRPainter painter(scratch);
+  const double width = painter.MeasureText(u"MMMM", CRFont::FromText(control_properties::kDefaultFont)).width;
+  EXPECT_NEAR(previous, 2 + width, 1.0);
+
+  // Right-aligned, the caret at the end stands at the area's right edge.
+  SetTexts(*box, {{u"TextAlignX", u"RIGHT"}});
+  EXPECT_NEAR(CaretColumn(*Render(*box, 80, 20)), 78, 1.0);
+}
+
+TEST(EditBoxDrawing, LongTextScrollsSoTheCaretStaysInTheBox) {
+  auto box = Box({{u"Text", u"0123456789012345678901234567890123456789"}});
+  ASSERT_TRUE(box->BeginEdit());
+  box->GetEditor()->SetCaret(40);
+  const int column = CaretColumn(*Render(*box, 80, 20));
+  EXPECT_GE(column, 2);
+  EXPECT_LE(column, 78);
+  box->GetEditor()->SetCaret(0);
+  EXPECT_EQ(CaretColumn(*Render(*box, 80, 20)), 2);
+}
+
+TEST(EditBoxDrawing, SelectionIsHighlightedBehindTheText) {
+  auto box = Box({{u"Text", u"select me"}});
+  ASSERT_TRUE(box->BeginEdit());
+  auto highlighted = [&box] {
+    const auto surface = Render(*box, 80, 20);
+    int n = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 80; ++x)
+        if (PixelIs(*surface, x, y, kSelection)) ++n;
+    return n;
+  };
+  EXPECT_EQ(highlighted(), 0);
+  box->SetSel(0, 3);
+  const int part = highlighted();
+  EXPECT_GT(part, 20);
+  box->SetSel(0, -1);
+  EXPECT_GT(highlighted(), part);
+}
+
+TEST(EditBoxDrawing, PasswordsAreMaskedCharacterByCharacter) {
+  auto password = Box({{u"TextType", u"PASSWORD"}, {u"Text", u"a\U0001F600c"}});
+  auto plain = Box({{u"Text", u"***"}});
+  const auto masked = Render(*password, 80, 20);
+  EXPECT_GT(Leading(*masked, false), 5);
+  EXPECT_TRUE(SameImage(*masked, *Render(*plain, 80, 20)));
+  // Editing, the caret after the emoji stands after two stars.
+  ASSERT_TRUE(password->BeginEdit());
+  password->GetEditor()->SetCaret(3);
+  ASSERT_TRUE(plain->BeginEdit());
+  plain->GetEditor()->SetCaret(2);
+  EXPECT_EQ(CaretColumn(*Render(*password, 80, 20)), CaretColumn(*Render(*plain, 80, 20)));
+}
+
+TEST(EditBoxDrawing, GoldenImages) {
+  const auto at = [](auto box, std::u16string_view left, std::u16string_view top) {
+    SetTexts(*box, {{u"Left", left}, {u"Top", top}, {u"Width", u"72"}, {u"Height", u"22"}});
+    return box;
+  };
+  auto placeholder = at(MakeShape<CNPEditBox>({{u"PlaceHolder", u"Set point"}}), u"4", u"4");
+  auto text = at(MakeShape<CNPEditBox>({{u"Text", u"80.5"}, {u"TextAlignX", u"RIGHT"}}), u"80", u"4");
+  auto editing = at(MakeShape<CNPEditBox>({{u"Text", u"Tank 12"}}), u"4", u"30");
+  auto password = at(MakeShape<CNPEditBox>({{u"Text", u"secret"}, {u"TextType", u"PASSWORD"}}), u"80", u"30");
+  auto lines =
+      at(MakeShape<CNPMultilineEditBox>({{u"Text", u"first line\r\nsecond"}, {u"TextAlignY", u"TOP"}}), u"4",
+         u"56");
+  SetTexts(*lines, {{u"Width", u"148"}, {u"Height", u"36"}});
+  auto form = WhiteForm(156, 96, {placeholder, text, editing, password, lines});
+  SetTexts(*form, {{u"FillColor", u"@FormColor"}});
+  ASSERT_TRUE(editing->BeginEdit());
+  editing->SetSel(0, 4);
+  ASSERT_TRUE(lines->BeginEdit());
+  lines->SetSel(6, 17);
+  EXPECT_TRUE(MatchesGoldenImage(*Render(*form, 156, 96), "edit_states", 8, 40));
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// Hit tests and paint bounds of the shapes and meters.
+
+#include <gtest/gtest.h>
+
+#include "objects/meters.h"
+#include "objects/shapes.h"
+#include "shape_test_util.h"
+
+TEST(ShapeHitTest, LinesAreHitWithinHalfTheirWidthAndALittle) {
+  auto line = MakeShape<CNPLine>(
+      {{u"X1", u"10"}, {u"Y1", u"10"}, {u"X2", u"110"}, {u"Y2", u"10"}, {u"LineWidth", u"6"}});
+  EXPECT_TRUE(line->HitTest({60, 10}));
+  EXPECT_TRUE(line->HitTest({60, 15}));  // 3 + 2
+  EXPECT_FALSE(line->HitTest({60, 16}));
+  EXPECT_TRUE(line->HitTest({108, 8}));
+  EXPECT_FALSE(line->HitTest({120, 10}));
+  // A diagonal line is missed beside it although its rectangle holds the point.
+  auto diagonal = MakeShape<CNPLine>({{u"X1", u"0"}, {u"Y1", u"0"}, {u"X2", u"100"}, {u"Y2", u"100"}});
+  EXPECT_TRUE(diagonal->HitTest({50, 51}));
+  EXPECT_FALSE(diagonal->HitTest({80, 20}));
+}
+
+TEST(ShapeHitTest, PolygonsHitEvenOddAndPolylinesNearTheirSegments) {
+  auto polygon =
+      MakeShape<CNPPolygon>({{u"Points", u"0,0,30,0,30,30,0,30,0,0,10,10,20,10,20,20,10,20,10,10"}});
+  EXPECT_TRUE(polygon->HitTest({5, 5}));
+  EXPECT_FALSE(polygon->HitTest({15, 15}));  // the hole
+  EXPECT_FALSE(polygon->HitTest({40, 5}));
+  auto triangle = MakeShape<CNPPolygon>({{u"Points", u"0,0,40,0,0,40"}, {u"Border", u"F"}});
+  EXPECT_TRUE(triangle->HitTest({5, 5}));
+  EXPECT_FALSE(triangle->HitTest({30, 30}));
+  auto polyline = MakeShape<CNPPolyline>({{u"Points", u"0,0,40,0,40,40"}});
+  EXPECT_TRUE(polyline->HitTest({20, 1}));
+  EXPECT_TRUE(polyline->HitTest({41, 20}));
+  EXPECT_FALSE(polyline->HitTest({20, 20}));  // inside the corner, not on the line
+}
+
+TEST(ShapeHitTest, EllipsesPiesAndArcs) {
+  auto ellipse =
+      MakeShape<CNPEllipse>({{u"Left", u"0"}, {u"Top", u"0"}, {u"Width", u"40"}, {u"Height", u"20"}});
+  EXPECT_TRUE(ellipse->HitTest({20, 10}));
+  EXPECT_TRUE(ellipse->HitTest({2, 10}));
+  EXPECT_FALSE(ellipse->HitTest({2, 2}));  // the rectangle's corner
+  // The pie's sector from twelve to three o'clock: the upper right quarter.
+  auto pie = MakeShape<CNPPie>({{u"Left", u"0"}, {u"Top", u"0"}, {u"Width", u"40"}, {u"Height", u"40"}});
+  EXPECT_TRUE(pie->HitTest({30, 10}));
+  EXPECT_FALSE(pie->HitTest({10, 10}));
+  EXPECT_FALSE(pie->HitTest({30, 30}));
+  // An arc is hit near its curve only.
+  auto arc = MakeShape<CNPArc>({{u"Left", u"0"}, {u"Top", u"0"}, {u"Width", u"40"}, {u"Height", u"40"}});
+  EXPECT_TRUE(arc->HitTest({34, 6}));
+  EXPECT_FALSE(arc->HitTest({25, 15}));
+  auto pieMeter = MakeShape<CNPPieMeter>(
+      {{u"Width", u"40"}, {u"Height", u"40"}, {u"StartAngle", u"90"}, {u"EndAngle", u"270"}});
+  EXPECT_TRUE(pieMeter->HitTest({20, 35}));
+  EXPECT_FALSE(pieMeter->HitTest({20, 5}));
+}
+
+TEST(ShapeHitTest, TurnedShapesAreHitWhereTheyAreDrawn) {
+  auto bar = MakeShape<CNPRect>(
+      {{u"Left", u"0"}, {u"Top", u"18"}, {u"Width", u"40"}, {u"Height", u"4"}, {u"Angle", u"90"}});
+  EXPECT_TRUE(bar->HitTest({20, 2}));
+  EXPECT_FALSE(bar->HitTest({2, 20}));
+  EXPECT_EQ(bar->GetPaintBounds(), (CNRect{17, -1, 23, 41}));
+}
+
+TEST(ShapePaintBounds, HoldEverythingTheShapeDraws) {
+  // A rectangle keeps its border inside: its bounds are its rectangle.
+  auto rect = MakeShape<CNPRect>(
+      {{u"Left", u"10"}, {u"Top", u"10"}, {u"Width", u"20"}, {u"Height", u"10"}, {u"BorderWidth", u"8"}});
+  EXPECT_EQ(rect->GetPaintBounds(), rect->GetRect());
+  // A line's bounds follow its end points and reach out for its width and end caps.
+  auto line = MakeShape<CNPLine>({{u"X1", u"50"},
+                                  {u"Y1", u"50"},
+                                  {u"X2", u"10"},
+                                  {u"Y2", u"40"},
+                                  {u"LineWidth", u"4"},
+                                  {u"LineEndcap", u"ARROW_ANCHOR"}});
+  EXPECT_EQ(line->GetPaintBounds(), (CNRect{-1, 29, 61, 61}));
+  // Everything drawn lies inside the bounds (checked on a surface with margin).
+  auto polyline = MakeShape<CNPPolyline>({{u"Points", u"20,20,60,24,22,28"},
+                                          {u"LineWidth", u"4"},
+                                          {u"LineColor", u"#000000"},
+                                          {u"LineEndcap", u"ROUND_ANCHOR"}});
+  const CNRect b = polyline->GetPaintBounds();
+  const auto surface = Render(*polyline, 100, 60);
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 100; ++x)
+      if (!IsTransparent(*surface, x, y)) {
+        EXPECT_TRUE(x >= b.left && x < b.right && y >= b.top && y < b.bottom) << x << "," << y;
+      }
+}

@@ -1,0 +1,135 @@
+// The host program with its window, on a virtual display, running the demo project against the
+// real server program: the operator's click on the pump's toggle button reaches the server, and
+// the window shows what the golden screenshot shows.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "comm_e2e/child_process.h"
+#include "comm_e2e/server_process.h"
+#include "draw/image.h"
+#include "draw/painter.h"
+#include "drawing/golden_image.h"
+#include "tags/link_test_util.h"
+#include "tags/tag_server_link.h"
+
+namespace {
+
+// The demo's tags, all constant so that the window's picture is the same every run.
+constexpr const char* kDemoTags =
+    "Tank1.Level       number 50\n"
+    "Boiler.Temp       number 72.5\n"
+    "Boiler.SetPoint   number 75\n"
+    "Pump1.Running     bool   T\n"
+    "Plant.Message     string \"All systems normal\"\n";
+
+constexpr int64_t kWaitMs = 30000;
+
+// The main window holds the header frame (60 pixels), the frame spacing (2) and the body frame
+// with the overview form (800 x 540) at its own size.
+constexpr const char* kWindowSize = "800x602";
+// The middle of the pump's toggle button: the form's (340, 96) in the body frame.
+constexpr int kToggleX = 340;
+constexpr int kToggleY = 62 + 96;
+// The tick counter's label changes every second: it is left out of the comparison.
+constexpr CRRectF kTickLabel{420, 62 + 270, 160, 24};
+
+std::string WaitFor(ChildProcess& app, const std::regex& pattern, std::vector<std::string>& seen) {
+  const int64_t deadline = ChildProcess::NowMs() + kWaitMs;
+  std::string line;
+  while (app.ReadLine(line, deadline)) {
+    seen.push_back(line);
+    if (std::regex_search(line, pattern)) return line;
+  }
+  return {};
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+// Runs a command to its end; its first line of output.
+std::string RunCommand(std::vector<std::string> args) {
+  ChildProcess process;
+  if (!process.Start(std::move(args))) return {};
+  std::string line;
+  process.ReadLine(line, ChildProcess::NowMs() + kWaitMs);
+  process.Stop();
+  return line;
+}
+
+// A virtual display of its own: Xvfb picks a free display number and tells it.
+class VirtualDisplay {
+ public:
+  VirtualDisplay() {
+    if (!m_server.Start({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}))
+      return;
+    std::string number;
+    if (m_server.ReadLine(number, ChildProcess::NowMs() + kWaitMs) && !number.empty()) m_name = ":" + number;
+  }
+  const std::string& GetName() const { return m_name; }
+
+ private:
+  ChildProcess m_server;
+  std::string m_name;
+};
+
+}  // namespace
+
+TEST(WindowDemo, ClickOnTheToggleButtonReachesTheServerAndTheWindowShowsIt) {
+  if (!std::filesystem::exists("/usr/bin/Xvfb") || !std::filesystem::exists("/usr/bin/xdotool"))
+    GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/setup installs them)";
+  VirtualDisplay display;
+  ASSERT_FALSE(display.GetName().empty());
+  setenv("DISPLAY", display.GetName().c_str(), 1);
+  const std::filesystem::path shots = std::filesystem::temp_directory_path() / "veltrix_window_demo";
+  std::filesystem::create_directories(shots);
+  setenv("VELTRIX_SCREENSHOT_DIR", shots.c_str(), 1);
+
+  ServerProcess::Options serverOptions;
+  serverOptions.tags = kDemoTags;
+  ServerProcess server(serverOptions);
+  ASSERT_TRUE(server.IsRunning());
+  ChildProcess app;
+  ASSERT_TRUE(app.Start({VELTRIX_BROWSER_APP, VELTRIX_DEMO_PROJECT, "--size", kWindowSize, "--seconds", "60",
+                         "--port", std::to_string(server.Port())}));
+  std::vector<std::string> seen;
+  // The first tick: the overview is on show with its values from the server.
+  ASSERT_FALSE(WaitFor(app, std::regex(R"(^Tank1\.Level 50 GOOD)"), seen).empty()) << Joined(seen);
+
+  const std::string window = RunCommand({"/usr/bin/xdotool", "search", "--sync", "--name", "VeltrixBrowser6|Demo"});
+  ASSERT_FALSE(window.empty());
+  RunCommand({"/usr/bin/xdotool", "mousemove", "--window", window, std::to_string(kToggleX),
+              std::to_string(kToggleY), "click", "1"});
+
+  // The button's script turned the pump off on the server.
+  CNPTagServerLink reader;
+  reader.Start(StartInfo(SettingsFor(server)));
+  CNPTag* running = reader.GetTag(u"Pump1.Running", 1, nullptr);
+  ASSERT_NE(running, nullptr);
+  EXPECT_TRUE(DispatchUntil(reader, [&] { return ValueText(reader, running) == "F GOOD"; }))
+      << ValueText(reader, running);
+  reader.ReleaseTag(running, nullptr);
+  reader.Stop();
+  // The value came back to the window: the pump's lamp went out.
+  ASSERT_FALSE(WaitFor(app, std::regex(R"(^changed Pump1\.Running = F)"), seen).empty()) << Joined(seen);
+
+  RunCommand({"/usr/bin/xdotool", "key", "--window", window, "F12"});
+  const std::string shot = WaitFor(app, std::regex(R"(^\[screenshot\] )"), seen);
+  ASSERT_FALSE(shot.empty()) << Joined(seen);
+  const std::unique_ptr<CRSurface> picture = CRImage::LoadFile(shot.substr(std::string("[screenshot] ").size()));
+  ASSERT_TRUE(picture) << shot;
+  {
+    CRPainter painter(*picture);
+    painter.FillPath(CRPath::Rectangle(kTickLabel), CRBrush{});
+  }
+  EXPECT_TRUE(MatchesGoldenImage(*picture, "window_demo_after_click", 8, 200));
+  EXPECT_EQ(app.Stop(), 0);
+}
