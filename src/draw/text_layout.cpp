@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "support/utf16_text.h"
@@ -87,6 +88,17 @@ CRTextLayout::CRTextLayout(cairo_t* cr, std::u16string_view text, const CRFont& 
 
 CRTextLayout::~CRTextLayout() {
   g_object_unref(m_pLayout);
+}
+
+void CRTextLayout::SetWrapWidth(double pixels) {
+  if (!(pixels > 0.0) || !std::isfinite(pixels)) {
+    pango_layout_set_width(m_pLayout, -1);
+    return;
+  }
+  // The layout is drawn stretched to the font's character width: break before the stretch.
+  const double width = std::min(pixels / m_dStretch * PANGO_SCALE, static_cast<double>(INT32_MAX));
+  pango_layout_set_wrap(m_pLayout, PANGO_WRAP_WORD_CHAR);
+  pango_layout_set_width(m_pLayout, static_cast<int>(width));
 }
 
 CRSizeF CRTextLayout::GetSize() const {

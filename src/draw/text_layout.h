@@ -31,6 +31,10 @@ class CRTextLayout {
   CRTextLayout& operator=(const CRTextLayout&) = delete;
   ~CRTextLayout();
 
+  // Breaks the lines at word boundaries (inside a word only when it alone is wider) so that
+  // none is wider than pixels; 0 or less: lines break only at the text's line breaks.
+  void SetWrapWidth(double pixels);
+
   // The unrotated block, in pixels.
   CRSizeF GetSize() const;
   // The block is placed in rect as the format says, then turned by the font's escapement

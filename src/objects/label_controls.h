@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "objects/control_properties.h"
+#include "objects/object_text_draw.h"
 #include "objects/pobject.h"
 
 // Texts placed on a form: the plain label and the hyperlink, which opens its link when clicked.
@@ -32,6 +33,13 @@ class CNPLabel : public CNObjectClass<CNPLabel, CNPControl> {
       label_properties::kLabelTextEntries, control_properties::BorderEntries(u"F"),
       control_properties::FillEntries(u"F"));
   static constexpr auto kEvents = common_properties::kCommonEvents;
+
+ protected:
+  // The background, the flat border and the text (label_draw.cpp).
+  void OnDraw(CNDrawContext& context) override;
+
+ private:
+  CNTextLayoutCache m_textCache;
 };
 
 class CNPHyperLink : public CNObjectClass<CNPHyperLink, CNPControl> {
@@ -42,4 +50,11 @@ class CNPHyperLink : public CNObjectClass<CNPHyperLink, CNPControl> {
       control_properties::OmitEntries(label_properties::kLabelTextEntries, {u"TextColor"}),
       label_properties::kLinkEntries);
   static constexpr auto kEvents = common_properties::kCommonEvents;
+
+ protected:
+  // The text in the link colour of the mouse state (label_draw.cpp).
+  void OnDraw(CNDrawContext& context) override;
+
+ private:
+  CNTextLayoutCache m_textCache;
 };

@@ -21,17 +21,21 @@ CNTextLayoutCache::CNTextLayoutCache() = default;
 CNTextLayoutCache::~CNTextLayoutCache() = default;
 
 const CRTextLayout& CNTextLayoutCache::Get(cairo_t* cr, std::u16string_view text, std::u16string_view font,
-                                           int32_t lineSpace, double scale) {
-  if (m_pLayout && text == m_text && font == m_font && lineSpace == m_lineSpace && scale == m_scale)
+                                           int32_t lineSpace, double scale, const CNTextLayoutExtras& extras) {
+  if (m_pLayout && text == m_text && font == m_font && lineSpace == m_lineSpace && scale == m_scale &&
+      extras == m_extras)
     return *m_pLayout;
   CRFont scaled = CRFont::FromText(font);
   scaled.height = ScaleSize(scaled.height, scale);
   scaled.width = ScaleSize(scaled.width, scale);
+  if (extras.underline) scaled.underline = 1;
   m_pLayout = std::make_unique<CRTextLayout>(cr, text, scaled, lineSpace * scale);
+  m_pLayout->SetWrapWidth(extras.wrapWidth);
   m_text = text;
   m_font = font;
   m_lineSpace = lineSpace;
   m_scale = scale;
+  m_extras = extras;
   return *m_pLayout;
 }
 

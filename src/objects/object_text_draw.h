@@ -26,6 +26,13 @@ struct CNObjectTextStyle {
   bool clip = false;     // "TextClip": cut the text at the rectangle
 };
 
+// What a layout adds to the font text it is made from.
+struct CNTextLayoutExtras {
+  double wrapWidth = 0.0;  // surface pixels the lines are broken to; 0: only at line breaks
+  bool underline = false;  // underlined whatever the font text says
+  bool operator==(const CNTextLayoutExtras&) const = default;
+};
+
 // Keeps the laid-out text of one object between paints: laying text out loads fonts, which
 // costs far more than drawing it. Holds the layout of the last text, font, spacing and scale.
 class CNTextLayoutCache {
@@ -38,7 +45,7 @@ class CNTextLayoutCache {
   // The layout of the text in the font text at the scale, made again only when one of them
   // changed.
   const CRTextLayout& Get(cairo_t* cr, std::u16string_view text, std::u16string_view font, int32_t lineSpace,
-                          double scale);
+                          double scale, const CNTextLayoutExtras& extras = {});
 
  private:
   std::unique_ptr<CRTextLayout> m_pLayout;
@@ -46,6 +53,7 @@ class CNTextLayoutCache {
   std::u16string m_font;
   int32_t m_lineSpace = 0;
   double m_scale = 0.0;
+  CNTextLayoutExtras m_extras;
 };
 
 // Draws the text into a rectangle in surface pixels. The font's sizes and the line spacing

@@ -30,7 +30,7 @@ std::string Quoted(const std::string& path) {
 }
 
 const std::string kDemo = std::string(VELTRIX_EXAMPLES) + "/demo/demo.xml";
-const std::string kDemoCounts = "folders: 1, forms: 4, objects: 13, problems: 0\n";
+const std::string kDemoCounts = "folders: 1, forms: 4, objects: 14, problems: 0\n";
 
 TEST(VeltrixCheck, DemoProjectIsClean) {
   const Outcome outcome = Check(Quoted(kDemo));
