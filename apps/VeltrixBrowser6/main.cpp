@@ -12,6 +12,7 @@
 #include "headless_host.h"
 #include "objects/object_registry.h"
 #include "options.h"
+#include "platform/sdl_credentials_prompt.h"
 #include "window_host.h"
 #include "shell/panel_classes.h"
 #include "support/utf16_text.h"
@@ -90,8 +91,12 @@ int RunWindowed(const CHostOptions& options) {
     return 2;
   }
   CRMessageBox* previousBox = CRMessageBox::SetCurrent(&host.GetMessageBox());
+  // Asked when a web server wants credentials, the project document's own fetch included.
+  CRSdlCredentialsPrompt prompt(loop);
+  CNWebCredentialsPrompt* previousPrompt = CNWebCredentialsPrompt::SetCurrent(&prompt);
   const int code = RunProject(options, loop, host,
                               [&](CNPProjectBrowser& browser) { host.Run(browser, options.seconds.value_or(0)); });
+  CNWebCredentialsPrompt::SetCurrent(previousPrompt);
   CRMessageBox::SetCurrent(previousBox);
   return code;
 }

@@ -127,11 +127,9 @@ class CNPView : public CNPViewConnectionPoint {
   void Key(uint32_t keyCode, bool down, uint32_t flags);
   // Typed text, or what an input method commits.
   void TextInput(std::u16string_view text);
-  // What an input method is composing (not yet committed) and its cursor; the window draws it
-  // at the caret of the edit box with the focus. An empty text ends the composition.
+  // What an input method is composing (not yet committed) and its cursor, for the edit box
+  // with the focus to show at its caret. An empty text ends the composition.
   void TextEditing(std::u16string_view composition, int32_t cursor);
-  const std::u16string& GetComposition() const { return m_strComposition; }
-  int32_t GetCompositionCursor() const { return m_lCompositionCursor; }
   // The last mouse position in the view, in form coordinates ("MouseX", "MouseY"); false until
   // the mouse came into the view.
   bool GetMousePosition(CNPoint& at) const;
@@ -209,8 +207,6 @@ class CNPView : public CNPViewConnectionPoint {
   bool m_bHasMouse = false;
   CNPoint m_mouse;             // view pixels
   bool m_bTabTaken = false;    // the last Tab press moved the focus
-  std::u16string m_strComposition;
-  int32_t m_lCompositionCursor = 0;
   // False once the view is destroyed: a handler may close the view that delivers its event.
   std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -50,8 +50,7 @@ void CNPView::DropInput() {
   m_pressed.Reset();
   m_ulButtons = 0;
   m_bTabTaken = false;
-  m_strComposition.clear();
-  m_lCompositionCursor = 0;
+  if (auto* box = dynamic_cast<CNPEditBox*>(m_focus.Get())) box->SetComposition({}, 0);
 }
 
 bool CNPView::TrackMouse(CNPoint at, bool move) {
@@ -193,15 +192,12 @@ void CNPView::Key(uint32_t keyCode, bool down, uint32_t flags) {
 
 void CNPView::TextInput(std::u16string_view text) {
   if (!AcceptsInput()) return;
-  m_strComposition.clear();
-  m_lCompositionCursor = 0;
   const CRPtr<CNPEditBox> box = CRPtr<CNPEditBox>::Retain(dynamic_cast<CNPEditBox*>(m_focus.Get()));
   if (box && CanDeliver(*box)) box->TextInput(text);
 }
 
 void CNPView::TextEditing(std::u16string_view composition, int32_t cursor) {
   if (!AcceptsInput()) return;
-  m_strComposition = composition;
-  m_lCompositionCursor = std::clamp(cursor, 0, static_cast<int32_t>(m_strComposition.size()));
-  RepaintObject(m_focus.Get());
+  const CRPtr<CNPEditBox> box = CRPtr<CNPEditBox>::Retain(dynamic_cast<CNPEditBox*>(m_focus.Get()));
+  if (box && CanDeliver(*box)) box->SetComposition(composition, cursor);
 }

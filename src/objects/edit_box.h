@@ -115,6 +115,11 @@ class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl>, private CNPInPl
   // Typed characters and what an input method commits, inserted at the caret; the editor opens
   // first when it is closed.
   void TextInput(std::u16string_view text);
+  // What an input method is composing: shown at the caret of the open editor, underlined, with
+  // the caret at cursor (UTF-16 units into it), until the method commits it through TextInput
+  // or gives an empty text. Nothing without an open editor.
+  void SetComposition(std::u16string_view text, int32_t cursor);
+  const std::u16string& GetComposition() const { return m_composition; }
   // Selects from start to end in the open editor, else keeps it for the next opening.
   void SetSel(int64_t start, int64_t end);
   // "left" or "right" (ignoring case) by count characters, or with count 0 to the start or the
@@ -169,6 +174,8 @@ class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl>, private CNPInPl
   CNTextFormat m_format;
   // Shared so that an editor a handler closes lives until the edit that called the handler ends.
   std::shared_ptr<CNPInPlaceEdit> m_editor;
+  std::u16string m_composition;
+  size_t m_compositionCursor = 0;
   std::optional<std::pair<int64_t, int64_t>> m_pendingSelection;
   bool m_bCommitting = false;
   CNTextLayoutCache m_textCache;

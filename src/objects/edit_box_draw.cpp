@@ -3,7 +3,8 @@
 // "TextAlignY". An empty box that is not being edited shows its "PlaceHolder" in
 // "PlaceHolderColor". While the editor is open the box shows the editor's text, its selection
 // on the theme's "@ButtonPushColor" and the caret, a line of the text colour; the text moves
-// when the caret would leave the box, so the caret stays in sight.
+// when the caret would leave the box, so the caret stays in sight. What an input method is
+// composing stands at the caret, underlined.
 #include <algorithm>
 #include <cmath>
 
@@ -60,6 +61,16 @@ void CNPEditBox::OnDraw(CNDrawContext& context) {
   const CNPInPlaceEdit* editor = GetEditor();
   const bool password = m_format.type == TEXT_TYPE_PASSWORD;
   std::u16string shown = editor ? editor->GetDisplayText() : Shown(GetText(), password);
+  // An input method's composition stands at the caret; the caret moves into it.
+  size_t caretShown = editor ? ShownOffset(*editor, editor->GetCaret()) : 0;
+  const size_t compositionStart = caretShown;
+  size_t compositionEnd = caretShown;
+  if (editor && !m_composition.empty()) {
+    const std::u16string composing = Shown(m_composition, password);
+    shown.insert(caretShown, composing);
+    compositionEnd += composing.size();
+    caretShown += Shown(std::u16string_view(m_composition).substr(0, m_compositionCursor), password).size();
+  }
   const bool placeholder = shown.empty() && !editor;
   if (placeholder) shown = PropertyText(*this, u"PlaceHolder");
   if (!ResolveTextColor(*this, context, placeholder ? u"PlaceHolderColor" : u"TextColor", color)) return;
@@ -77,19 +88,22 @@ void CNPEditBox::OnDraw(CNDrawContext& context) {
   CRRectF caret;
   const double caretWidth = std::max(1.0, std::round(context.GetMinScale()));
   if (editor) {
-    caret = layout.GetCaretRect(ShownOffset(*editor, editor->GetCaret()), area, format);
+    caret = layout.GetCaretRect(caretShown, area, format);
     const CRPointF shift = ScrollFor(caret, area, caretWidth);
     place.x -= shift.x;
     place.y -= shift.y;
     caret.x -= shift.x;
     caret.y -= shift.y;
     uint32_t highlight = 0;
-    if (editor->HasSelection() && context.ResolveColor(u"@ButtonPushColor", highlight))
+    if (m_composition.empty() && editor->HasSelection() && context.ResolveColor(u"@ButtonPushColor", highlight))
       for (const CRRectF& piece :
            layout.GetRangeRects(ShownOffset(*editor, editor->GetSelectionStart()),
                                 ShownOffset(*editor, editor->GetSelectionEnd()), place, format))
         FillRect(painter, piece, highlight);
   }
   if (!shown.empty()) layout.Draw(painter.GetCairo(), place, format, CRColor::FromColorRef(color));
-  if (editor) FillRect(painter, {caret.x, caret.y, caretWidth, caret.height}, color);
+  if (!editor) return;
+  for (const CRRectF& piece : layout.GetRangeRects(compositionStart, compositionEnd, place, format))
+    FillRect(painter, {piece.x, piece.Bottom() - caretWidth, piece.width, caretWidth}, color);
+  FillRect(painter, {caret.x, caret.y, caretWidth, caret.height}, color);
 }

@@ -1,5 +1,8 @@
 // The edit box's in-place editor and the operator's input.
 #include "objects/edit_box.h"
+
+#include <algorithm>
+
 #include "objects/text_format_check.h"
 #include "support/utf16_text.h"
 
@@ -31,6 +34,7 @@ bool CNPEditBox::EndEdit(bool commit) {
   if (!m_editor) return false;
   const CRPtr<CNPEditBox> self = CRPtr<CNPEditBox>::Retain(this);
   const std::shared_ptr<CNPInPlaceEdit> editor = std::move(m_editor);
+  m_composition.clear();
   const bool taken = commit && CommitText(editor->GetText());
   if (CNEditBoxHost* host = GetHost()) host->EditorClosed(*this);
   RequestRedraw();
@@ -67,7 +71,15 @@ void CNPEditBox::TextInput(std::u16string_view text) {
   const CRPtr<CNPEditBox> self = CRPtr<CNPEditBox>::Retain(this);
   if (!BeginEdit()) return;
   const std::shared_ptr<CNPInPlaceEdit> editor = m_editor;
+  m_composition.clear();
   editor->InsertText(text);
+  RequestRedraw();
+}
+
+void CNPEditBox::SetComposition(std::u16string_view text, int32_t cursor) {
+  if (!m_editor || (text.empty() && m_composition.empty())) return;
+  m_composition = text;
+  m_compositionCursor = static_cast<size_t>(std::clamp<int64_t>(cursor, 0, static_cast<int64_t>(text.size())));
   RequestRedraw();
 }
 

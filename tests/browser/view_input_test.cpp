@@ -232,10 +232,10 @@ TEST_F(ViewInput, TypedTextGoesToTheEditBoxWithTheFocus) {
   ASSERT_EQ(view.GetFocusObject(), &box);
   ASSERT_NE(box.GetEditor(), nullptr);
   view.TextEditing(u"\u304B", 1);
-  EXPECT_EQ(view.GetComposition(), u"\u304B");
-  EXPECT_EQ(view.GetCompositionCursor(), 1);
+  EXPECT_EQ(box.GetComposition(), u"\u304B");
+  EXPECT_EQ(box.GetEditor()->GetText(), u"");  // not typed until committed
   view.TextInput(u"12\u304B");
-  EXPECT_EQ(view.GetComposition(), u"");
+  EXPECT_EQ(box.GetComposition(), u"");
   view.Key(kKeyBack, true, 0);
   view.Key(kKeyReturn, true, 0);
   EXPECT_EQ(box.GetText(), u"12");

@@ -140,6 +140,36 @@ TEST(EditBoxDrawing, PasswordsAreMaskedCharacterByCharacter) {
   EXPECT_EQ(CaretColumn(*Render(*password, 80, 20)), CaretColumn(*Render(*plain, 80, 20)));
 }
 
+TEST(EditBoxDrawing, CompositionStandsAtTheCaretUnderlinedUntilCommitted) {
+  auto composing = Box({{u"Text", u"ab"}});
+  ASSERT_TRUE(composing->BeginEdit());
+  composing->GetEditor()->SetCaret(1);
+  const auto before = Render(*composing, 80, 20);
+  composing->SetComposition(u"MM", 2);
+  EXPECT_EQ(composing->GetEditor()->GetText(), u"ab");
+  // The same picture as the text typed, but for the underline: a thin band as wide as "MM".
+  auto typed = Box({{u"Text", u"aMMb"}});
+  ASSERT_TRUE(typed->BeginEdit());
+  typed->GetEditor()->SetCaret(3);
+  const auto withComposition = Render(*composing, 80, 20);
+  const auto withText = Render(*typed, 80, 20);
+  int differing = 0, top = 20, bottom = -1;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 80; ++x) {
+      const CRPixel p = withComposition->GetPixel(x, y), q = withText->GetPixel(x, y);
+      if (p.red != q.red || p.green != q.green || p.blue != q.blue || p.alpha != q.alpha) {
+        ++differing;
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+  EXPECT_GT(differing, 10);
+  EXPECT_LE(bottom - top, 1);
+  // Ending the composition without committing brings back the picture it covered.
+  composing->SetComposition(u"", 0);
+  EXPECT_TRUE(SameImage(*before, *Render(*composing, 80, 20)));
+}
+
 TEST(EditBoxDrawing, GoldenImages) {
   const auto at = [](auto box, std::u16string_view left, std::u16string_view top) {
     SetTexts(*box, {{u"Left", left}, {u"Top", top}, {u"Width", u"72"}, {u"Height", u"22"}});
