@@ -3,8 +3,10 @@
 #include <curl/curl.h>
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 #include "comm/curl_handles.h"
 #include "support/trace.h"
@@ -13,6 +15,43 @@
 namespace {
 
 std::atomic<CNWebCredentialsPrompt*> s_prompt{nullptr};
+
+// "http://host:port" of an http:// address, in lower case, without any user part.
+std::string OriginOf(std::string_view url) {
+  constexpr std::string_view kScheme = "http://";
+  std::string_view authority = url.substr(kScheme.size());
+  authority = authority.substr(0, authority.find_first_of("/?#"));
+  if (const size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
+  std::string origin(kScheme);
+  for (const char c : authority) origin += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return origin;
+}
+
+// The credentials a server last accepted, by its origin, kept for the life of the process as
+// a browser's session keeps them: the next file from that server is fetched with them before
+// the operator is asked again.
+class AcceptedCredentials {
+ public:
+  static AcceptedCredentials& Get() {
+    static AcceptedCredentials s_accepted;
+    return s_accepted;
+  }
+  bool Find(const std::string& origin, std::string& user, std::string& password) {
+    const std::lock_guard<std::mutex> hold(m_lock);
+    const auto it = m_byOrigin.find(origin);
+    if (it == m_byOrigin.end()) return false;
+    std::tie(user, password) = it->second;
+    return true;
+  }
+  void Keep(const std::string& origin, const std::string& user, const std::string& password) {
+    const std::lock_guard<std::mutex> hold(m_lock);
+    m_byOrigin[origin] = {user, password};
+  }
+
+ private:
+  std::mutex m_lock;
+  std::map<std::string, std::pair<std::string, std::string>> m_byOrigin;
+};
 
 
 bool IsHttpAddress(std::string_view url) {
@@ -144,12 +183,23 @@ bool GetWebFile(const std::string& url, std::vector<uint8_t>& body, std::string&
     if (!request.Send(address, status, error)) break;
     std::string user;
     std::string password;
+    bool sentCredentials = false;
+    bool triedAccepted = false;
     while (status == 401) {
-      CNWebCredentialsPrompt* prompt = CNWebCredentialsPrompt::GetCurrent();
-      if (!prompt || !prompt->Ask(address, user, password)) break;
+      // The server's accepted credentials first; the operator when there are none or they no
+      // longer do.
+      const bool accepted = !std::exchange(triedAccepted, true) &&
+                            AcceptedCredentials::Get().Find(OriginOf(address), user, password);
+      if (!accepted) {
+        CNWebCredentialsPrompt* prompt = CNWebCredentialsPrompt::GetCurrent();
+        if (!prompt || !prompt->Ask(address, user, password)) break;
+      }
       request.SetCredentials(user, password);
+      sentCredentials = true;
       if (!request.Send(address, status, error)) break;
     }
+    if (sentCredentials && status >= 200 && status <= 299)
+      AcceptedCredentials::Get().Keep(OriginOf(address), user, password);
     if (redirected || !IsRedirect(status)) break;
     address = request.RedirectAddress();
     if (!CheckScheme(address, error)) break;

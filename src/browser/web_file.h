@@ -34,9 +34,9 @@ inline constexpr std::string_view kWebAgent = "CVeltrixBrowserCtrl";
 
 // Fetches url into body. Only http:// addresses are taken ("Cannot work with 'file' protocol"
 // for file://, "Error: can only use URLs beginning with http://" for the rest). The request
-// reuses a kept-alive connection and follows no redirect by itself: a 401 is sent again for as
-// long as the credentials prompt asks for it, and one 301, 302 or 303 is followed to its
-// Location. Any final status but 2xx, a transfer error or a body above maxBytes gives false,
+// reuses a kept-alive connection and follows no redirect by itself: a 401 is sent again with
+// the credentials the same server last accepted in this process, then for as long as the
+// credentials prompt asks for it, and one 301, 302 or 303 is followed to its Location. Any final status but 2xx, a transfer error or a body above maxBytes gives false,
 // with error telling why, and an empty body.
 bool GetWebFile(const std::string& url, std::vector<uint8_t>& body, std::string& error,
                 const CNWebFileOptions& options);

@@ -223,12 +223,19 @@ TEST_F(WebProjectTest, FailuresGiveNoBody) {
   EXPECT_EQ(body.size(), 900u);
 }
 
-// A 401 is sent again for as long as the prompt answers; without a prompt it stands.
-TEST_F(WebProjectTest, CredentialsAreAskedForOn401) {
+// A 401 is sent again for as long as the prompt answers; without a prompt it stands. Once a
+// server took credentials, its next files are fetched with them without asking; another
+// server asks for its own.
+TEST_F(WebProjectTest, CredentialsAreAskedForOn401AndKeptForTheServer) {
   std::string body;
   std::string error;
   EXPECT_FALSE(Get(m_server.Url("/secure"), body, error));
   EXPECT_EQ(error, m_server.Url("/secure") + ": HTTP status 401");
+  {
+    ScriptedPrompt declining(Answers{{"op", "wrong"}});
+    EXPECT_FALSE(Get(m_server.Url("/secure"), body, error));
+    EXPECT_EQ(declining.m_asked, 1u);
+  }
   {
     ScriptedPrompt prompt(Answers{{"op", "wrong"}, {"op", "pw"}});
     ASSERT_TRUE(Get(m_server.Url("/secure"), body, error)) << error;
@@ -236,9 +243,14 @@ TEST_F(WebProjectTest, CredentialsAreAskedForOn401) {
     EXPECT_EQ(prompt.m_asked, 2u);
     EXPECT_EQ(m_server.Requests().back().user, "op/pw");
   }
-  ScriptedPrompt declining(Answers{{"op", "wrong"}});
-  EXPECT_FALSE(Get(m_server.Url("/secure"), body, error));
-  EXPECT_EQ(declining.m_asked, 1u);
+  ScriptedPrompt another(Answers{{"someone", "else"}});
+  ASSERT_TRUE(Get(m_server.Url("/secure"), body, error)) << error;
+  EXPECT_EQ(another.m_asked, 0u);
+
+  WebServer other;
+  other.Add("/secure", WebServer::Route{200, "other secret", {}, true, 0});
+  EXPECT_FALSE(Get(other.Url("/secure"), body, error));
+  EXPECT_EQ(another.m_asked, 1u);
 }
 
 TEST_F(WebProjectTest, WebProjectsLoadWithTheirFilesFromTheBase) {
