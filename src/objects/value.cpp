@@ -5,6 +5,9 @@
 #include <new>
 #include <utility>
 
+// Objects keep one value per property they store: a value stays one cache line.
+static_assert(sizeof(void*) != 8 || sizeof(CNValue) == 64, "a value is 64 bytes on 64-bit systems");
+
 CNValue::CNValue(CNValue&& other) noexcept : CRRefCnt() { *this = std::move(other); }
 
 CNValue& CNValue::operator=(CNValue&& other) noexcept {

@@ -189,11 +189,13 @@ class CNValue : public CRRefCnt {
   int Shape(uint16_t count, const uint32_t* sizes, bool initialise);
   void FreeContents();
 
-  FileTime m_ullTimeStamp = 0;
+  // The small fields first, where they share a word with the reference count: objects keep
+  // many values, and every byte of one is paid for each property an object stores.
   uint8_t m_ucQuality = VQ_UNCERTAIN;
   uint8_t m_ucFlags = 0;
-  uint32_t m_ulCount = 0;
   uint16_t m_usDimCount = 0;
+  uint32_t m_ulCount = 0;
+  FileTime m_ullTimeStamp = 0;
   uint32_t* m_pDimSizes = nullptr;
   ValueElement* m_pElements = nullptr;  // m_inline when the value has one element
   ValueElement m_inline{};

@@ -154,6 +154,33 @@ TEST(Object, PropertiesConvertToTheirTypeAndAnswerDefaults) {
   EXPECT_EQ(LitText(v), "\"#808080\"");
 }
 
+// Values arrive in any order: out of table order, again, and with failed conversions in
+// between; every one reads back, and a failed one leaves what was there.
+TEST(Object, StoredValuesKeepEveryPropertyWhateverTheOrderTheyArriveIn) {
+  Sample o;
+  EXPECT_EQ(o.SetPropertyText(u"Text", u"last"), 1);
+  EXPECT_EQ(o.SetPropertyText(u"BorderLine", u"dot"), 1);
+  EXPECT_EQ(o.SetPropertyText(u"Visible", u"F"), 1);
+  EXPECT_EQ(o.SetPropertyText(u"FillColor", u"blue"), 0);  // not added
+  EXPECT_EQ(o.SetPropertyText(u"Width", u"30"), 1);
+  EXPECT_EQ(o.SetPropertyText(u"Value", u"1.5"), 1);
+  EXPECT_EQ(o.SetPropertyText(u"Width", u"31"), 1);
+  EXPECT_EQ(o.SetPropertyText(u"BorderLine", u"wavy"), 0);  // kept
+  const std::vector<std::pair<std::u16string_view, std::string>> expected = {
+      {u"Visible", "F"},
+      {u"Width", "31"},
+      {u"Value", "1.5"},
+      {u"FillColor", "\"#808080\""},
+      {u"BorderLine", "\"DOT\""},
+      {u"Text", "\"last\""},
+  };
+  for (const auto& [name, literal] : expected) {
+    CNValue v;
+    ASSERT_EQ(o.GetProperty(name, v), 1);
+    EXPECT_EQ(LitText(v), literal) << Utf16ToUtf8(name);
+  }
+}
+
 TEST(Object, CustomPropertiesFollowTheClassEntries) {
   Sample o;
   auto custom = std::make_unique<CNCustomProperty>();
