@@ -98,6 +98,7 @@ void CWindowHost::Run(CNPProjectBrowser& browser, double seconds) {
     SyncDialogWindows();
     if (m_main) Paint(*m_main);
     for (auto& [dialog, window] : m_dialogs) Paint(*window);
+    ForgetGoneViews();
   }
   LeaveHovered();
   m_pBrowser = nullptr;
@@ -267,10 +268,10 @@ void CWindowHost::SyncDialogWindows() {
       ++it;
       continue;
     }
-    // Forget the closed dialog's views before its window goes.
+    // The closed dialog may be gone already: its views are forgotten without being touched.
     if (m_hovered.window == it->second.get()) m_hovered = {};
     if (m_captured.window == it->second.get()) m_captured = {}, m_ulButtonsHeld = 0;
-    if (m_pFocusView == &it->first->GetView()) m_pFocusView = nullptr;
+    if (IsShownBy(*it->second, m_pFocusView)) m_pFocusView = nullptr;
     it = m_dialogs.erase(it);
   }
   for (CNPBasisDialog* dialog : open) {
@@ -281,6 +282,22 @@ void CWindowHost::SyncDialogWindows() {
     m_pFocusView = &dialog->GetView();
     m_dialogs.emplace(dialog, std::move(window));
   }
+}
+
+bool CWindowHost::IsShownBy(const Window& window, const CNPView* view) {
+  return std::any_of(window.views.begin(), window.views.end(),
+                     [view](const CNShownView& shown) { return shown.view == view; });
+}
+
+void CWindowHost::ForgetGoneViews() {
+  auto isShown = [this](const CNPView* view) {
+    if (m_main && IsShownBy(*m_main, view)) return true;
+    return std::any_of(m_dialogs.begin(), m_dialogs.end(),
+                       [view](const auto& entry) { return IsShownBy(*entry.second, view); });
+  };
+  if (m_pFocusView && !isShown(m_pFocusView)) m_pFocusView = nullptr;
+  if (m_hovered.view && !isShown(m_hovered.view)) m_hovered = {};
+  if (m_captured.view && !isShown(m_captured.view)) m_captured = {}, m_ulButtonsHeld = 0;
 }
 
 // ---- painting

@@ -62,6 +62,10 @@ class CWindowHost : public CHeadlessHost {
   void LeaveHovered();
   // Windows for newly opened dialogs; closed dialogs' windows go.
   void SyncDialogWindows();
+  static bool IsShownBy(const Window& window, const CNPView* view);
+  // Lets go of the focus, hover and capture of views no window shows any more (a closed
+  // dialog's, a frame set's built anew): they may be gone.
+  void ForgetGoneViews();
   void Layout(Window& window);
   void Paint(Window& window);
 
