@@ -16,9 +16,12 @@ struct Outcome {
   std::string output;  // standard output and error
 };
 
-Outcome RunCheck(const std::string& arguments) {
+// Runs the program in the working folder given (the test's own when empty).
+Outcome RunCheck(const std::string& arguments, const std::string& workingFolder = {}) {
   Outcome run;
-  FILE* pipe = popen((std::string(VELTRIX_CHECK) + " " + arguments + " 2>&1").c_str(), "r");
+  const std::string command = (workingFolder.empty() ? "" : "cd '" + workingFolder + "' && ") +
+                              VELTRIX_CHECK + " " + arguments + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   char chunk[4096];
   while (size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) run.output.append(chunk, n);
@@ -84,6 +87,14 @@ TEST_F(Render, AGivenSizeFollowsTheStretchRules) {
   EXPECT_EQ(image.GetPixel(23, 23).red, 255);
   EXPECT_EQ(image.GetPixel(24, 24).red, 0xE0);
   EXPECT_EQ(image.GetPixel(159, 119).red, 0xE0);
+}
+
+// Opening the project changes the working folder; a relative output is still the caller's.
+TEST_F(Render, ARelativeOutputIsWrittenWhereTheCallerStands) {
+  const Outcome run = RunCheck("render.xml --render Panel --out here.png", folder.Path(""));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  CRSurface image(1, 1);
+  EXPECT_TRUE(image.ReadPng(folder.Path("here.png")));
 }
 
 TEST_F(Render, MistakesAreToldAndNothingIsWritten) {

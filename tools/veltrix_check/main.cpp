@@ -8,6 +8,7 @@
 // bad command line.
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,14 @@ class ProblemMessageBox : public CRMessageBox {
   std::vector<std::u16string> m_texts;
 };
 
+// A path given on the command line, made absolute: opening a project makes its folder the
+// working folder, and the files named here are the caller's.
+std::string FromHere(const char* path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? std::string(path) : absolute.string();
+}
+
 constexpr const char* kUsage =
     "usage: veltrix-check PROJECT [--save OUT]\n"
     "       veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]\n";
@@ -52,12 +61,12 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
     if (arg == "--save" && hasValue) {
-      options.saveTo = argv[++i];
+      options.saveTo = FromHere(argv[++i]);
     } else if (arg == "--render" && hasValue) {
       options.render = true;
       options.request.form = argv[++i];
     } else if (arg == "--out" && hasValue) {
-      options.request.out = argv[++i];
+      options.request.out = FromHere(argv[++i]);
     } else if (arg == "--size" && hasValue) {
       size = argv[++i];
     } else if (!arg.starts_with("--") && options.project.empty()) {
