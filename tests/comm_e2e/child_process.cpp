@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <regex>
 #include <thread>
 
 extern char** environ;
@@ -76,4 +77,21 @@ int ChildProcess::Stop() {
   if (m_out >= 0) close(m_out);
   m_out = -1;
   return exitStatus;
+}
+
+std::string ChildProcess::WaitForLine(const std::string& pattern, std::vector<std::string>& seen, int64_t waitMs) {
+  const std::regex wanted(pattern);
+  const int64_t deadline = NowMs() + waitMs;
+  std::string line;
+  while (ReadLine(line, deadline)) {
+    seen.push_back(line);
+    if (std::regex_search(line, wanted)) return line;
+  }
+  return {};
+}
+
+std::string ChildProcess::Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
 }

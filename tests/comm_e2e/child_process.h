@@ -21,6 +21,11 @@ class ChildProcess {
   bool Start(std::vector<std::string> args);
   // The next line of its standard output, waiting until deadlineMs (NowMs) at most.
   bool ReadLine(std::string& line, int64_t deadlineMs);
+  // Reads lines, adding each to seen, until one contains a match of pattern (ECMAScript); that
+  // line, or "" when waitMs passed first.
+  std::string WaitForLine(const std::string& pattern, std::vector<std::string>& seen, int64_t waitMs);
+  // The lines seen, one per line: what a failed wait shows.
+  static std::string Joined(const std::vector<std::string>& lines);
   // SIGTERM, a wait of at most kStopLimitMs, then SIGKILL. The exit status, or -1 when the
   // program had to be killed or ended by a signal (or was not running).
   int Stop();

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -38,22 +37,6 @@ constexpr int kToggleX = 340;
 constexpr int kToggleY = 62 + 96;
 // The tick counter's label changes every second: it is left out of the comparison.
 constexpr CRRectF kTickLabel{420, 62 + 270, 160, 24};
-
-std::string WaitFor(ChildProcess& app, const std::regex& pattern, std::vector<std::string>& seen) {
-  const int64_t deadline = ChildProcess::NowMs() + kWaitMs;
-  std::string line;
-  while (app.ReadLine(line, deadline)) {
-    seen.push_back(line);
-    if (std::regex_search(line, pattern)) return line;
-  }
-  return {};
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\n";
-  return text;
-}
 
 // Runs a command to its end; its first line of output.
 std::string RunCommand(std::vector<std::string> args) {
@@ -102,7 +85,7 @@ TEST(WindowDemo, ClickOnTheToggleButtonReachesTheServerAndTheWindowShowsIt) {
                          "--port", std::to_string(server.Port())}));
   std::vector<std::string> seen;
   // The first tick: the overview is on show with its values from the server.
-  ASSERT_FALSE(WaitFor(app, std::regex(R"(^Tank1\.Level 50 GOOD)"), seen).empty()) << Joined(seen);
+  ASSERT_FALSE(app.WaitForLine(R"(^Tank1\.Level 50 GOOD)", seen, kWaitMs).empty()) << ChildProcess::Joined(seen);
 
   const std::string window = RunCommand({"/usr/bin/xdotool", "search", "--sync", "--name", "VeltrixBrowser6|Demo"});
   ASSERT_FALSE(window.empty());
@@ -119,11 +102,11 @@ TEST(WindowDemo, ClickOnTheToggleButtonReachesTheServerAndTheWindowShowsIt) {
   reader.ReleaseTag(running, nullptr);
   reader.Stop();
   // The value came back to the window: the pump's lamp went out.
-  ASSERT_FALSE(WaitFor(app, std::regex(R"(^changed Pump1\.Running = F)"), seen).empty()) << Joined(seen);
+  ASSERT_FALSE(app.WaitForLine(R"(^changed Pump1\.Running = F)", seen, kWaitMs).empty()) << ChildProcess::Joined(seen);
 
   RunCommand({"/usr/bin/xdotool", "key", "--window", window, "F12"});
-  const std::string shot = WaitFor(app, std::regex(R"(^\[screenshot\] )"), seen);
-  ASSERT_FALSE(shot.empty()) << Joined(seen);
+  const std::string shot = app.WaitForLine(R"(^\[screenshot\] )", seen, kWaitMs);
+  ASSERT_FALSE(shot.empty()) << ChildProcess::Joined(seen);
   const std::unique_ptr<CRSurface> picture = CRImage::LoadFile(shot.substr(std::string("[screenshot] ").size()));
   ASSERT_TRUE(picture) << shot;
   {

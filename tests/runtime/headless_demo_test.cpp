@@ -3,7 +3,6 @@
 // that goes away and comes back is followed without restarting the runtime.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 
 #include "comm_e2e/child_process.h"
@@ -23,23 +22,6 @@ constexpr const char* kDemoTags =
 
 constexpr int64_t kWaitMs = 20000;
 
-// Reads lines until one matches pattern; the line, or "" at the deadline.
-std::string WaitFor(ChildProcess& app, const std::regex& pattern, std::vector<std::string>& seen) {
-  const int64_t deadline = ChildProcess::NowMs() + kWaitMs;
-  std::string line;
-  while (app.ReadLine(line, deadline)) {
-    seen.push_back(line);
-    if (std::regex_search(line, pattern)) return line;
-  }
-  return {};
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\n";
-  return text;
-}
-
 }  // namespace
 
 TEST(HeadlessDemo, LiveValuesWritesAndServerLossAreFollowed) {
@@ -53,9 +35,9 @@ TEST(HeadlessDemo, LiveValuesWritesAndServerLossAreFollowed) {
                          std::to_string(server.Port())}));
   std::vector<std::string> seen;
   // The label bound to the generated level shows a number read from the server.
-  const std::regex good(R"(^Tank1\.Level (\d+(\.\d+)?) GOOD)");
-  ASSERT_FALSE(WaitFor(app, good, seen).empty()) << Joined(seen);
-  ASSERT_FALSE(WaitFor(app, std::regex("^wrote Boiler.SetPoint 80$"), seen).empty()) << Joined(seen);
+  const std::string good(R"(^Tank1\.Level (\d+(\.\d+)?) GOOD)");
+  ASSERT_FALSE(app.WaitForLine(good, seen, kWaitMs).empty()) << ChildProcess::Joined(seen);
+  ASSERT_FALSE(app.WaitForLine("^wrote Boiler.SetPoint 80$", seen, kWaitMs).empty()) << ChildProcess::Joined(seen);
 
   // The write is in the server's tag table.
   CNPTagServerLink reader;
@@ -70,10 +52,10 @@ TEST(HeadlessDemo, LiveValuesWritesAndServerLossAreFollowed) {
   // The server goes away: the values turn BAD; it comes back on its port: GOOD again.
   const uint16_t port = server.Port();
   server.Stop();
-  ASSERT_FALSE(WaitFor(app, std::regex(R"(^Tank1\.Level .* BAD)"), seen).empty()) << Joined(seen);
+  ASSERT_FALSE(app.WaitForLine(R"(^Tank1\.Level .* BAD)", seen, kWaitMs).empty()) << ChildProcess::Joined(seen);
   serverOptions.port = port;
   ASSERT_TRUE(server.Start(serverOptions));
-  ASSERT_FALSE(WaitFor(app, good, seen).empty()) << Joined(seen);
+  ASSERT_FALSE(app.WaitForLine(good, seen, kWaitMs).empty()) << ChildProcess::Joined(seen);
 
   // SIGTERM ends the run cleanly.
   EXPECT_EQ(app.Stop(), 0);
