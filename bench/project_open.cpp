@@ -13,7 +13,7 @@
 #include "browser/project_browser.h"
 #include "browser/root_client_browser.h"
 #include "generated_project.h"
-#include "shell/panel_classes.h"
+#include "panel_registry.h"
 #include "support/message_box.h"
 #include "support/utf16_text.h"
 
@@ -34,18 +34,11 @@ const std::string& ProjectPath() {
   return s_path;
 }
 
-CPanelControls& Registry() {
-  static CPanelControls s_registry;
-  static const bool s_registered = RegisterPanelClasses(s_registry);
-  (void)s_registered;
-  return s_registry;
-}
-
 double Fastest(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
 
 void BM_ProjectLoad(benchmark::State& state) {
   const std::u16string path = Utf8ToUtf16(ProjectPath());
-  CNFormLoadContext context(Registry());
+  CNFormLoadContext context(PanelRegistry());
   for (auto _ : state) {
     auto root = CRPtr<CNPRootClientBrowser>::Make();
     benchmark::DoNotOptimize(root->OpenProject(path, context));
@@ -65,7 +58,7 @@ void BM_ProjectOpen(benchmark::State& state) {
   CNPProjectBrowser::Options options;
   options.startTickThread = false;
   options.registryRoot = "/tmp/veltrix_bench_registry";
-  CNPProjectBrowser browser(Registry(), loop, host, options);
+  CNPProjectBrowser browser(PanelRegistry(), loop, host, options);
   bool opened = true;
   for (auto _ : state) {
     opened = browser.OpenProject(path) && opened;

@@ -16,7 +16,7 @@
 #include "browser/view.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
-#include "shell/panel_classes.h"
+#include "panel_registry.h"
 #include "support/message_box.h"
 #include "support/message_loop.h"
 #include "support/utf16_text.h"
@@ -63,13 +63,6 @@ const std::string& ProjectPath() {
   return s_path;
 }
 
-CPanelControls& Registry() {
-  static CPanelControls s_registry;
-  static const bool s_registered = RegisterPanelClasses(s_registry);
-  (void)s_registered;
-  return s_registry;
-}
-
 // The project open in a runtime without a window or tick thread, its main view 1280 x 800.
 class Panel {
  public:
@@ -77,7 +70,7 @@ class Panel {
     CNPProjectBrowser::Options options;
     options.startTickThread = false;
     options.registryRoot = "/tmp/veltrix_bench_view_registry";
-    m_browser = std::make_unique<CNPProjectBrowser>(Registry(), m_loop, m_host, options);
+    m_browser = std::make_unique<CNPProjectBrowser>(PanelRegistry(), m_loop, m_host, options);
     m_browser->SetHostSize({kWidth, kHeight});
     m_bOpen = m_browser->OpenProject(Utf8ToUtf16(ProjectPath()));
     if (!m_bOpen) return;
