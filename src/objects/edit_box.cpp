@@ -30,18 +30,27 @@ std::u16string CNPEditBox::ValueOfText(std::u16string_view text) const {
   return text.empty() ? std::u16string() : NumberText(ReadEntryNumber(text, EntryBase(m_format.number)));
 }
 
-void CNPEditBox::StoreText(std::u16string_view text, bool report) {
-  const CNClassProperties& table = GetClassProperties();
-  const auto textIndex = static_cast<uint32_t>(table.Find(u"Text"));
-  const auto valueIndex = static_cast<uint32_t>(table.Find(u"Value"));
+uint32_t CNPEditBox::TextIndex() const { return static_cast<uint32_t>(GetClassProperties().Find(u"Text")); }
+
+uint32_t CNPEditBox::ValueIndex() const { return static_cast<uint32_t>(GetClassProperties().Find(u"Value")); }
+
+void CNPEditBox::StoreText(std::u16string_view text) {
+  const uint32_t textIndex = TextIndex();
+  const uint32_t valueIndex = ValueIndex();
   CNValue value;
   value.SetString(text);
   CNPControl::SetPropertyAt(textIndex, value);
   value.SetString(ValueOfText(text));
   CNPControl::SetPropertyAt(valueIndex, value);
-  if (!report) return;
   CNPControl::OnPropertySet(textIndex);
   CNPControl::OnPropertySet(valueIndex);
+}
+
+void CNPEditBox::FollowText() {
+  const CNValue* text = StoredProperty(TextIndex());
+  CNValue value;
+  value.SetString(ValueOfText(text ? text->GetTextEmptyNA(0) : std::u16string()));
+  CNPControl::SetPropertyAt(ValueIndex(), value);
 }
 
 int CNPEditBox::SetProperty(std::u16string_view name, const CNValue& value) {
@@ -59,7 +68,7 @@ void CNPEditBox::OnPropertySet(uint32_t index) {
     m_format = ParseTextFormat(ReadEnum(u"TextType"), text.GetTextEmptyNA(0));
   }
   // Before the box runs, "Value" simply follows the text it was given.
-  if (!IsRunning() && (format || name == u"Text")) StoreText(GetText(), false);
+  if (!IsRunning() && (format || name == u"Text")) FollowText();
 }
 
 bool CNPEditBox::StoresConverted(uint32_t i) const {

@@ -159,8 +159,12 @@ class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl>, private CNPInPl
   bool Refuse(std::u16string_view text);
   bool PassesFormat(std::u16string_view text);
   void Take(std::u16string text);
-  // "Text" and "Value" of text; reported as changed when report is set.
-  void StoreText(std::u16string_view text, bool report);
+  // "Text" and "Value" of text, reported as changed.
+  void StoreText(std::u16string_view text);
+  // Before the box runs: "Value" from the text it holds, not reported.
+  void FollowText();
+  uint32_t TextIndex() const;
+  uint32_t ValueIndex() const;
   std::u16string ValueOfText(std::u16string_view text) const;
   bool IsNumber() const { return m_format.type == TEXT_TYPE_NUMBER; }
   bool ReadFlag(std::u16string_view property) const;

@@ -55,5 +55,5 @@ void CNPEditBox::Take(std::u16string text) {
         text = ShapeEntryText(m_format.number, changed, WriteEntryNumber(changed, base, m_format.number.smallLetters));
     }
   }
-  StoreText(text, true);
+  StoreText(text);
 }
