@@ -99,6 +99,7 @@ void CWindowHost::Run(CNPProjectBrowser& browser, double seconds) {
     if (m_main) Paint(*m_main);
     for (auto& [dialog, window] : m_dialogs) Paint(*window);
     ForgetGoneViews();
+    PlaceTextInput();
   }
   LeaveHovered();
   m_pBrowser = nullptr;
@@ -298,6 +299,27 @@ void CWindowHost::ForgetGoneViews() {
   if (m_pFocusView && !isShown(m_pFocusView)) m_pFocusView = nullptr;
   if (m_hovered.view && !isShown(m_hovered.view)) m_hovered = {};
   if (m_captured.view && !isShown(m_captured.view)) m_captured = {}, m_ulButtonsHeld = 0;
+}
+
+void CWindowHost::PlaceTextInput() {
+  CRRectF area;
+  if (!m_pFocusView || !m_pFocusView->GetTextInputArea(area)) return;
+  const auto place = [&](const Window& window) {
+    for (const CNShownView& shown : window.views) {
+      if (shown.view != m_pFocusView) continue;
+      const SDL_Rect rect{static_cast<int>(shown.rect.x + area.x), static_cast<int>(shown.rect.y + area.y),
+                          static_cast<int>(area.width), static_cast<int>(area.height)};
+      if (!SDL_RectEquals(&rect, &m_textInputRect)) {
+        m_textInputRect = rect;
+        SDL_SetTextInputRect(&m_textInputRect);
+      }
+      return true;
+    }
+    return false;
+  };
+  if (m_main && place(*m_main)) return;
+  for (const auto& [dialog, window] : m_dialogs)
+    if (place(*window)) return;
 }
 
 // ---- painting

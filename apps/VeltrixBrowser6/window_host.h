@@ -1,6 +1,7 @@
 #pragma once
 
 #include <SDL2/SDL_events.h>
+#include <SDL2/SDL_rect.h>
 
 #include <map>
 #include <memory>
@@ -66,6 +67,8 @@ class CWindowHost : public CHeadlessHost {
   // Lets go of the focus, hover and capture of views no window shows any more (a closed
   // dialog's, a frame set's built anew): they may be gone.
   void ForgetGoneViews();
+  // Tells the input method where the operator types, when that has moved.
+  void PlaceTextInput();
   void Layout(Window& window);
   void Paint(Window& window);
 
@@ -77,6 +80,7 @@ class CWindowHost : public CHeadlessHost {
   Target m_hovered;          // the view under the pointer
   Target m_captured;         // the view a held button was pressed on
   CNPView* m_pFocusView = nullptr;  // the view keys and text go to
+  SDL_Rect m_textInputRect{};  // last told to the input method
   uint32_t m_ulButtonsHeld = 0;
   bool m_bQuit = false;
   bool m_bSdlStarted = false;

@@ -130,6 +130,9 @@ class CNPView : public CNPViewConnectionPoint {
   // What an input method is composing (not yet committed) and its cursor, for the edit box
   // with the focus to show at its caret. An empty text ends the composition.
   void TextEditing(std::u16string_view composition, int32_t cursor);
+  // Where the operator types now (view pixels): the edit box with the focus, for the input
+  // method to place its candidate list beside; false when keys reach no edit box.
+  bool GetTextInputArea(CRRectF& area) const;
   // The last mouse position in the view, in form coordinates ("MouseX", "MouseY"); false until
   // the mouse came into the view.
   bool GetMousePosition(CNPoint& at) const;

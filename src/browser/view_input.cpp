@@ -196,6 +196,13 @@ void CNPView::TextInput(std::u16string_view text) {
   if (box && CanDeliver(*box)) box->TextInput(text);
 }
 
+bool CNPView::GetTextInputArea(CRRectF& area) const {
+  const auto* box = dynamic_cast<const CNPEditBox*>(m_focus.Get());
+  if (!box || !CanDeliver(*box)) return false;
+  area = GetTransform().Cover(box->GetRect());
+  return true;
+}
+
 void CNPView::TextEditing(std::u16string_view composition, int32_t cursor) {
   if (!AcceptsInput()) return;
   const CRPtr<CNPEditBox> box = CRPtr<CNPEditBox>::Retain(dynamic_cast<CNPEditBox*>(m_focus.Get()));

@@ -226,10 +226,15 @@ TEST_F(ViewInput, TypedTextGoesToTheEditBoxWithTheFocus) {
   auto& box = host.AddObject<CNPEditBox>(*form, u"Box");
   Place(box, 120, 80, 60, 20);
   box.Initialize();
+  CRRectF area;
   view.TextInput(u"ignored");  // nothing has the focus
+  EXPECT_FALSE(view.GetTextInputArea(area));
   view.MouseButton(MOUSE_LEFT, true, {130, 85});
   view.MouseButton(MOUSE_LEFT, false, {130, 85});
   ASSERT_EQ(view.GetFocusObject(), &box);
+  // The input method places its candidates by the box (its pixels and one more around).
+  ASSERT_TRUE(view.GetTextInputArea(area));
+  EXPECT_EQ((std::vector<double>{area.x, area.y, area.width, area.height}), (std::vector<double>{119, 79, 62, 22}));
   ASSERT_NE(box.GetEditor(), nullptr);
   view.TextEditing(u"\u304B", 1);
   EXPECT_EQ(box.GetComposition(), u"\u304B");
@@ -251,6 +256,7 @@ TEST_F(ViewInput, TypedTextGoesToTheEditBoxWithTheFocus) {
   EXPECT_EQ(view.GetFocusObject(), &box);
   view.Key(kKeyTab, true, 0);  // the editor is closed now: Tab moves on
   EXPECT_EQ(view.GetFocusObject(), top);
+  EXPECT_FALSE(view.GetTextInputArea(area));  // a label takes no text
 }
 
 TEST_F(ViewInput, ViewPixelsTurnIntoFormCoordinatesThroughStretchZoomAndScroll) {
