@@ -138,9 +138,9 @@ int CNPRootClient::GetPropertyAt(uint32_t i, CNValue& value) const {
   return 1;
 }
 
-int CNPRootClient::GetPropertyDefault(std::u16string_view name, CNValue& value) const {
-  if (!CNPFormFolder::GetPropertyDefault(name, value)) return 0;
-  if (const PropertyInfo* info = FindPropertyInfo(name)) ReportEmptyAsDefault(*info, value);
+int CNPRootClient::GetClassPropertyDefault(uint32_t i, CNValue& value) const {
+  if (!CNPFormFolder::GetClassPropertyDefault(i, value)) return 0;
+  ReportEmptyAsDefault(GetClassProperties().GetInfo(i), value);
   return 1;
 }
 

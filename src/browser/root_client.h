@@ -244,7 +244,7 @@ class CNPRootClient : public CNObjectClass<CNPRootClient, CNPFormFolder> {
   CNPRootClient();
 
   int SetProperty(std::u16string_view name, const CNValue& value) override;
-  int GetPropertyDefault(std::u16string_view name, CNValue& value) const override;
+  int GetClassPropertyDefault(uint32_t i, CNValue& value) const override;
   // The table's settings, then the hidden ones that differ from their defaults (or all of
   // them when defaults are not omitted).
   void SaveXml(std::string& out, std::u16string_view elementName, bool omitDefaults) const override;

@@ -24,7 +24,13 @@ constexpr std::array kEntities = {
 void AppendFormText(std::string& out, std::u16string_view text) {
   // The escaped characters are ASCII, so escaping the UTF-8 form is escaping the text. One
   // pass gives what the five replacements in turn give: only the first one produces "&".
-  const std::string utf8 = Utf16ToUtf8(text);
+  // Most texts need none: they are appended as they are.
+  const size_t start = out.size();
+  AppendUtf16AsUtf8(out, text);
+  const size_t first = out.find_first_of("&\"<>'", start);
+  if (first == std::string::npos) return;
+  const std::string utf8 = out.substr(first);
+  out.resize(first);
   size_t done = 0;
   for (size_t at = utf8.find_first_of("&\"<>'"); at != std::string::npos;
        at = utf8.find_first_of("&\"<>'", done)) {

@@ -8,7 +8,7 @@ namespace {
 
 void AppendAttribute(std::string& out, std::u16string_view name, std::u16string_view text) {
   out += ' ';
-  out += Utf16ToUtf8(name);
+  AppendUtf16AsUtf8(out, name);
   out += "=\"";
   AppendFormText(out, text);
   out += '"';
@@ -28,9 +28,9 @@ void AppendClassProperties(const CNObject& object, std::string& out, bool omitDe
     const PropertyInfo& info = table.GetInfo(i);
     // A value without elements (never set, and the class answers no default) has no text to
     // write; left out, it stays unset when read back.
-    if (!info.persisted || info.name == u"Name" || !object.GetProperty(info.name, value) || value.IsEmpty())
+    if (!info.persisted || info.name == u"Name" || !object.GetClassProperty(i, value) || value.IsEmpty())
       continue;
-    if (omitDefaults && object.GetPropertyDefault(info.name, def) && value.IsEqual(kCompareContents, def))
+    if (omitDefaults && object.GetClassPropertyDefault(i, def) && value.IsEqual(kCompareContents, def))
       continue;
     AppendAttribute(out, info.name, value.GetText(0));
   }

@@ -270,10 +270,12 @@ int CNObject::GetProperty(std::u16string_view name, CNValue& value) const {
 }
 
 int CNObject::GetPropertyDefault(std::u16string_view name, CNValue& value) const {
-  const CNClassProperties& table = GetClassProperties();
-  const int32_t i = table.Find(name);
-  if (i < 0) return GetExtraPropertyDefault(name, value);
-  const CNValue* def = table.GetDefault(static_cast<uint32_t>(i));
+  const int32_t i = GetClassProperties().Find(name);
+  return i < 0 ? GetExtraPropertyDefault(name, value) : GetClassPropertyDefault(static_cast<uint32_t>(i), value);
+}
+
+int CNObject::GetClassPropertyDefault(uint32_t i, CNValue& value) const {
+  const CNValue* def = GetClassProperties().GetDefault(i);
   if (!def) return 0;
   value.Assign(*def);
   return 1;

@@ -116,7 +116,11 @@ class CNObject : public CRRefCnt {
   int SetClassPropertyText(uint32_t i, std::u16string_view text);
   // 1 when the name is known; value untouched otherwise.
   virtual int GetProperty(std::u16string_view name, CNValue& value) const;
-  virtual int GetPropertyDefault(std::u16string_view name, CNValue& value) const;
+  int GetPropertyDefault(std::u16string_view name, CNValue& value) const;
+  // The same for property i of the class table, which the caller has looked up.
+  int GetClassProperty(uint32_t i, CNValue& value) const { return GetPropertyAt(i, value); }
+  // 0 when the class answers no default for property i.
+  virtual int GetClassPropertyDefault(uint32_t i, CNValue& value) const;
   int ResetProperty(std::u16string_view name);
 
   // Custom properties. Add refuses a name the object already has.

@@ -166,12 +166,12 @@ int CNPObject::GetPropertyAt(uint32_t i, CNValue& value) const {
   return 1;
 }
 
-int CNPObject::GetPropertyDefault(std::u16string_view name, CNValue& value) const {
-  if (name == u"Visible" && GetClassProperties().Find(name) >= 0) {
+int CNPObject::GetClassPropertyDefault(uint32_t i, CNValue& value) const {
+  if (GetClassProperties().GetInfo(i).name == u"Visible") {
     value.SetBool(GetVisibleDefault());
     return 1;
   }
-  return CNObject::GetPropertyDefault(name, value);
+  return CNObject::GetClassPropertyDefault(i, value);
 }
 
 int CNPObject::GetExtraProperty(std::u16string_view name, CNValue& value) const {

@@ -107,7 +107,7 @@ class CNPObject : public CNObject {
   bool IsPropertyChanged(std::u16string_view name) const;
   void ClearChangedProperties() { m_changed.Clear(); }
 
-  int GetPropertyDefault(std::u16string_view name, CNValue& value) const override;
+  int GetClassPropertyDefault(uint32_t i, CNValue& value) const override;
   // The default of "Visible".
   virtual bool GetVisibleDefault() const { return true; }
 

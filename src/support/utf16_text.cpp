@@ -125,7 +125,12 @@ void Utf8ToUtf16(std::string_view text, std::u16string& out) {
 
 std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
-  out.reserve(text.size());
+  AppendUtf16AsUtf8(out, text);
+  return out;
+}
+
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
+  out.reserve(out.size() + text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
@@ -136,7 +141,6 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     }
     AppendUtf8(out, c);
   }
-  return out;
 }
 
 std::u16string AsciiToUtf16(std::string_view text) {

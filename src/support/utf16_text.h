@@ -13,6 +13,8 @@ std::u16string Utf8ToUtf16(std::string_view text);
 // The same into out, whose storage is reused.
 void Utf8ToUtf16(std::string_view text, std::u16string& out);
 std::string Utf16ToUtf8(std::u16string_view text);
+// The same appended to out.
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 // Widens ASCII (or Latin-1) bytes one to one.
 std::u16string AsciiToUtf16(std::string_view text);
 
