@@ -231,59 +231,54 @@ TEST(ButtonDrawing, BadGeometryAndEmptyColoursDrawNothingWrong) {
 }
 
 TEST(ButtonDrawing, GoldenImages) {
-  const auto button = [](std::u16string_view left, std::u16string_view top,
+  const auto button = [](int left, int top,
                          std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> more) {
-    auto b = MakeShape<CNPCommandButton>(
-        {{u"Left", left}, {u"Top", top}, {u"Width", u"60"}, {u"Height", u"24"}, {u"Text", u"Start"}});
+    auto b = MakeShapeAt<CNPCommandButton>({left, top, 60, 24}, {{u"Text", u"Start"}});
     SetTexts(*b, more);
     return b;
   };
   // Off, on, pressed, hovered.
-  auto pressed = button(u"4", u"32", {});
-  auto hovered = button(u"68", u"32", {});
+  auto pressed = button(4, 32, {});
+  auto hovered = button(68, 32, {});
   Press(*pressed);
   hovered->SetStateWord(kStateMouseIn);
-  auto states = PanelForm(
-      132, 60, {button(u"4", u"4", {}), button(u"68", u"4", {{u"SwitchValue", u"T"}}), pressed, hovered});
+  auto states =
+      PanelForm(132, 60, {button(4, 4, {}), button(68, 4, {{u"SwitchValue", u"T"}}), pressed, hovered});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*states, 132, 60), "button_states", 8, 40));
 
   auto borders = PanelForm(
       132, 88,
-      {button(u"4", u"4", {{u"BorderStyle", u"FLAT"}, {u"BorderRound", u"6"}}),
-       button(u"68", u"4", {{u"BorderStyle", u"3D_FRAME"}}),
-       button(u"4", u"32", {{u"BorderStyle", u"3D_RAISE1"}}),
-       button(u"68", u"32", {{u"BorderStyle", u"3D_RAISE2"}}),
-       button(u"4", u"60", {{u"BorderStyle", u"3D_RAISE2"}, {u"PushType", u"VALUE"}, {u"SwitchValue", u"T"}}),
-       button(u"68", u"60", {{u"FillType", u"BOTTOM"}, {u"FillSize", u"4"}, {u"FillColor", u"#2060C0"}})});
+      {button(4, 4, {{u"BorderStyle", u"FLAT"}, {u"BorderRound", u"6"}}),
+       button(68, 4, {{u"BorderStyle", u"3D_FRAME"}}), button(4, 32, {{u"BorderStyle", u"3D_RAISE1"}}),
+       button(68, 32, {{u"BorderStyle", u"3D_RAISE2"}}),
+       button(4, 60, {{u"BorderStyle", u"3D_RAISE2"}, {u"PushType", u"VALUE"}, {u"SwitchValue", u"T"}}),
+       button(68, 60, {{u"FillType", u"BOTTOM"}, {u"FillSize", u"4"}, {u"FillColor", u"#2060C0"}})});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*borders, 132, 88), "button_borders", 8, 40));
 
-  const auto tab = [](std::u16string_view left, std::u16string_view style, std::u16string_view on) {
-    return MakeShape<CNPToggleButton>({{u"Left", left},
-                                       {u"Top", style == u"TABTOP" ? u"4" : u"32"},
-                                       {u"Width", u"44"},
-                                       {u"Height", u"22"},
-                                       {u"Text", on == u"T" ? u"On" : u"Off"},
-                                       {u"BorderStyle", style},
-                                       {u"SwitchValue", on},
-                                       {u"TextColorOn", u"#C00000"}});
+  const auto tab = [](int left, std::u16string_view style, std::u16string_view on) {
+    return MakeShapeAt<CNPToggleButton>({left, style == u"TABTOP" ? 4 : 32, 44, 22},
+                                        {{u"Text", on == u"T" ? u"On" : u"Off"},
+                                         {u"BorderStyle", style},
+                                         {u"SwitchValue", on},
+                                         {u"TextColorOn", u"#C00000"}});
   };
   auto tabs = PanelForm(96, 60,
-                        {tab(u"4", u"TABTOP", u"T"), tab(u"48", u"TABTOP", u"F"),
-                         tab(u"4", u"TABBOTTOM", u"F"), tab(u"48", u"TABBOTTOM", u"T")});
+                        {tab(4, u"TABTOP", u"T"), tab(48, u"TABTOP", u"F"), tab(4, u"TABBOTTOM", u"F"),
+                         tab(48, u"TABBOTTOM", u"T")});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*tabs, 96, 60), "button_tabs", 8, 40));
 
   CNImageSourceStub images;
   images.Add(u"quad.png", QuadrantImage(12, 12));
   auto lights = PanelForm(
       132, 60,
-      {button(u"4", u"4",
+      {button(4, 4,
               {{u"Light", u"T"},
                {u"LightTop", u"15"},
                {u"LightLeft", u"4"},
                {u"LightRight", u"4"},
                {u"LightBottom", u"3"},
                {u"TextCenterY", u"0.35"}}),
-       button(u"68", u"4",
+       button(68, 4,
               {{u"Light", u"T"},
                {u"LightValue", u"T"},
                {u"LightTop", u"15"},
@@ -291,14 +286,14 @@ TEST(ButtonDrawing, GoldenImages) {
                {u"LightRight", u"4"},
                {u"LightBottom", u"3"},
                {u"TextCenterY", u"0.35"}}),
-       button(u"4", u"32",
+       button(4, 32,
               {{u"ImageFile", u"quad.png"},
                {u"ImageRight", u"38"},
                {u"ImageColor", u"#FFFFFF"},
                {u"TextAlignX", u"LEFT"},
                {u"TextPaddingLeft", u"22"}}),
        button(
-           u"68", u"32",
+           68, 32,
            {{u"ImageFile", u"quad.png"}, {u"Text", u""}, {u"ImageSizeX", u"40"}, {u"ImageSizeY", u"16"}})});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*lights, 132, 60, 1.0, 1.0, &images), "button_light_image", 8, 40));
 }

@@ -107,42 +107,42 @@ TEST(CheckBoxDrawing, TinyObjectsKeepTheBoxInside) {
 }
 
 TEST(CheckBoxDrawing, GoldenImages) {
-  const auto at = [](auto box, std::u16string_view left, std::u16string_view top) {
-    SetTexts(*box, {{u"Left", left}, {u"Top", top}, {u"Width", u"72"}, {u"Height", u"20"}});
+  const auto at = [](auto box, int left, int top) {
+    SetPlace(*box, {left, top, 72, 20});
     return CRPtr<CNPObject>(box);
   };
   auto checks = WhiteForm(
       152, 72,
-      {at(MakeShape<CNPCheckBox>({{u"Text", u"Pump"}}), u"4", u"4"),
-       at(MakeShape<CNPCheckBox>({{u"Text", u"Pump"}, {u"SwitchValue", u"T"}}), u"76", u"4"),
+      {at(MakeShape<CNPCheckBox>({{u"Text", u"Pump"}}), 4, 4),
+       at(MakeShape<CNPCheckBox>({{u"Text", u"Pump"}, {u"SwitchValue", u"T"}}), 76, 4),
        at(MakeShape<CNPCheckBox>({{u"Text", u"Valve"},
                                   {u"SwitchValue", u"T"},
                                   {u"MarkStyle", u"CROSS"},
                                   {u"TextAlign", u"RIGHT"}}),
-          u"4", u"26"),
-       at(MakeShape<CNPCheckBox>({{u"Text", u"Fan"}, {u"TextAlign", u"RIGHT"}}), u"76", u"26"),
+          4, 26),
+       at(MakeShape<CNPCheckBox>({{u"Text", u"Fan"}, {u"TextAlign", u"RIGHT"}}), 76, 26),
        at(MakeShape<CNPCheckBox>({{u"Text", u"Heat"},
                                   {u"SwitchValue", u"T"},
                                   {u"Border", u"T"},
                                   {u"BorderStyle", u"3D_SUNK2"},
                                   {u"Fill", u"T"},
                                   {u"FillColor", u"#E0E8F0"}}),
-          u"4", u"48"),
-       at(MakeShape<CNPCheckBox>({{u"Text", u"Cool"}, {u"Border", u"T"}, {u"BorderStyle", u"3D_RAISE1"}}),
-          u"76", u"48")});
+          4, 48),
+       at(MakeShape<CNPCheckBox>({{u"Text", u"Cool"}, {u"Border", u"T"}, {u"BorderStyle", u"3D_RAISE1"}}), 76,
+          48)});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*checks, 152, 72), "check_marks", 8, 40));
 
   auto radios = WhiteForm(
       152, 50,
-      {at(MakeShape<CNPRadioButton>({{u"Text", u"Auto"}}), u"4", u"4"),
-       at(MakeShape<CNPRadioButton>({{u"Text", u"Manual"}, {u"SwitchValue", u"T"}}), u"76", u"4"),
+      {at(MakeShape<CNPRadioButton>({{u"Text", u"Auto"}}), 4, 4),
+       at(MakeShape<CNPRadioButton>({{u"Text", u"Manual"}, {u"SwitchValue", u"T"}}), 76, 4),
        at(MakeShape<CNPRadioButton>({{u"Text", u"Local"},
                                      {u"SwitchValue", u"T"},
                                      {u"TextAlign", u"RIGHT"},
                                      {u"MarkColor", u"#008000"}}),
-          u"4", u"26"),
+          4, 26),
        at(MakeShape<CNPRadioButton>({{u"Text", u"Off"}, {u"Border", u"T"}, {u"BorderStyle", u"3D_FRAME"}}),
-          u"76", u"26")});
+          76, 26)});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*radios, 152, 50), "radio_states", 8, 40));
 }
 

@@ -171,17 +171,16 @@ TEST(EditBoxDrawing, CompositionStandsAtTheCaretUnderlinedUntilCommitted) {
 }
 
 TEST(EditBoxDrawing, GoldenImages) {
-  const auto at = [](auto box, std::u16string_view left, std::u16string_view top) {
-    SetTexts(*box, {{u"Left", left}, {u"Top", top}, {u"Width", u"72"}, {u"Height", u"22"}});
+  const auto at = [](auto box, int left, int top) {
+    SetPlace(*box, {left, top, 72, 22});
     return box;
   };
-  auto placeholder = at(MakeShape<CNPEditBox>({{u"PlaceHolder", u"Set point"}}), u"4", u"4");
-  auto text = at(MakeShape<CNPEditBox>({{u"Text", u"80.5"}, {u"TextAlignX", u"RIGHT"}}), u"80", u"4");
-  auto editing = at(MakeShape<CNPEditBox>({{u"Text", u"Tank 12"}}), u"4", u"30");
-  auto password = at(MakeShape<CNPEditBox>({{u"Text", u"secret"}, {u"TextType", u"PASSWORD"}}), u"80", u"30");
-  auto lines =
-      at(MakeShape<CNPMultilineEditBox>({{u"Text", u"first line\r\nsecond"}, {u"TextAlignY", u"TOP"}}), u"4",
-         u"56");
+  auto placeholder = at(MakeShape<CNPEditBox>({{u"PlaceHolder", u"Set point"}}), 4, 4);
+  auto text = at(MakeShape<CNPEditBox>({{u"Text", u"80.5"}, {u"TextAlignX", u"RIGHT"}}), 80, 4);
+  auto editing = at(MakeShape<CNPEditBox>({{u"Text", u"Tank 12"}}), 4, 30);
+  auto password = at(MakeShape<CNPEditBox>({{u"Text", u"secret"}, {u"TextType", u"PASSWORD"}}), 80, 30);
+  auto lines = at(
+      MakeShape<CNPMultilineEditBox>({{u"Text", u"first line\r\nsecond"}, {u"TextAlignY", u"TOP"}}), 4, 56);
   SetTexts(*lines, {{u"Width", u"148"}, {u"Height", u"36"}});
   auto form = WhiteForm(156, 96, {placeholder, text, editing, password, lines});
   SetTexts(*form, {{u"FillColor", u"@FormColor"}});

@@ -54,8 +54,7 @@ TEST(FormImageDrawing, ImageIsStretchedInsideItsSpacesOverTheFillAndUnderTheChil
   EXPECT_TRUE(PixelIs(*surface, 20, 10, kRed));
 
   // Children come over the image.
-  auto child = MakeShape<CNPImageSimple>(
-      {{u"Left", u"10"}, {u"Top", u"5"}, {u"Width", u"4"}, {u"Height", u"4"}, {u"ImageFile", u"green.png"}});
+  auto child = MakeShapeAt<CNPImageSimple>({10, 5, 4, 4}, {{u"ImageFile", u"green.png"}});
   form->AddChild(CRPtr<CNPImageSimple>(child).Detach());
   EXPECT_TRUE(PixelIs(*Render(*form, 40, 30, 1.0, 1.0, &images.stub), 10, 5, kGreen));
 }
@@ -73,12 +72,8 @@ TEST(FormImageDrawing, MissingImageOrNoRoomLeavesTheFill) {
 
 TEST(ImageObjectDrawing, StretchModesPlaceTheImageInTheRectangle) {
   Images images;
-  auto image = MakeShape<CNPImageSimple>({{u"Left", u"5"},
-                                          {u"Top", u"5"},
-                                          {u"Width", u"40"},
-                                          {u"Height", u"20"},
-                                          {u"ImageFile", u"quad.png"},
-                                          {u"ImageStretch", u"NONE"}});
+  auto image =
+      MakeShapeAt<CNPImageSimple>({5, 5, 40, 20}, {{u"ImageFile", u"quad.png"}, {u"ImageStretch", u"NONE"}});
   auto surface = Render(*image, 50, 30, 1.0, 1.0, &images.stub);
   EXPECT_TRUE(PixelIs(*surface, 5, 5, kRed));
   EXPECT_TRUE(PixelIs(*surface, 12, 12, kWhite));

@@ -133,47 +133,36 @@ TEST(MeterDrawing, EllipseAndPolygonBandsStayInsideTheirFigures) {
 }
 
 TEST(MeterDrawing, GoldenImages) {
-  auto meter = [](std::u16string_view left, std::u16string_view direction) {
-    return CRPtr<CNPObject>(MakeShape<CNPRectMeter>({{u"Left", left},
-                                                     {u"Top", u"4"},
-                                                     {u"Width", u"24"},
-                                                     {u"Height", u"40"},
-                                                     {u"Value", u"30"},
-                                                     {u"FillColor", u"#C0C0C0"},
-                                                     {u"MeterFillColor", u"#2060C0"},
-                                                     {u"MeterFillDirection", direction},
-                                                     {u"BorderColor", u"#000000"}}));
+  auto meter = [](int left, std::u16string_view direction) {
+    return CRPtr<CNPObject>(MakeShapeAt<CNPRectMeter>({left, 4, 24, 40}, {{u"Value", u"30"},
+                                                                          {u"FillColor", u"#C0C0C0"},
+                                                                          {u"MeterFillColor", u"#2060C0"},
+                                                                          {u"MeterFillDirection", direction},
+                                                                          {u"BorderColor", u"#000000"}}));
   };
   auto directions = WhiteForm(128, 48,
-                              {meter(u"4", u"BOTTOM_TO_TOP"), meter(u"36", u"TOP_TO_BOTTOM"),
-                               meter(u"68", u"LEFT_TO_RIGHT"), meter(u"100", u"RIGHT_TO_LEFT")});
+                              {meter(4, u"BOTTOM_TO_TOP"), meter(36, u"TOP_TO_BOTTOM"),
+                               meter(68, u"LEFT_TO_RIGHT"), meter(100, u"RIGHT_TO_LEFT")});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*directions, 128, 48), "meter_rect_directions"));
 
-  auto shapes = WhiteForm(144, 48,
-                          {MakeShape<CNPEllipseMeter>({{u"Left", u"4"},
-                                                       {u"Top", u"4"},
-                                                       {u"Width", u"40"},
-                                                       {u"Height", u"40"},
-                                                       {u"Value", u"60"},
-                                                       {u"FillColor", u"#C0C0C0"},
-                                                       {u"MeterFillColor", u"#C02020"},
-                                                       {u"MeterFillStyle", u"DIAGONAL CROSS"},
-                                                       {u"BorderColor", u"#000000"}}),
-                           MakeShape<CNPPieMeter>({{u"Left", u"52"},
-                                                   {u"Top", u"4"},
-                                                   {u"Width", u"40"},
-                                                   {u"Height", u"40"},
-                                                   {u"StartAngle", u"225"},
-                                                   {u"EndAngle", u"135"},
-                                                   {u"Value", u"70"},
-                                                   {u"FillColor", u"#C0C0C0"},
-                                                   {u"MeterFillColor", u"#20A020"},
-                                                   {u"BorderColor", u"#000000"}}),
-                           MakeShape<CNPPolygonMeter>({{u"Points", u"100,44,120,4,140,44"},
-                                                       {u"Value", u"40"},
-                                                       {u"MeterFillDirection", u"LEFT_TO_RIGHT"},
-                                                       {u"FillColor", u"#C0C0C0"},
-                                                       {u"MeterFillColor", u"#2060C0"},
-                                                       {u"BorderColor", u"#000000"}})});
+  auto shapes =
+      WhiteForm(144, 48,
+                {MakeShapeAt<CNPEllipseMeter>({4, 4, 40, 40}, {{u"Value", u"60"},
+                                                               {u"FillColor", u"#C0C0C0"},
+                                                               {u"MeterFillColor", u"#C02020"},
+                                                               {u"MeterFillStyle", u"DIAGONAL CROSS"},
+                                                               {u"BorderColor", u"#000000"}}),
+                 MakeShapeAt<CNPPieMeter>({52, 4, 40, 40}, {{u"StartAngle", u"225"},
+                                                            {u"EndAngle", u"135"},
+                                                            {u"Value", u"70"},
+                                                            {u"FillColor", u"#C0C0C0"},
+                                                            {u"MeterFillColor", u"#20A020"},
+                                                            {u"BorderColor", u"#000000"}}),
+                 MakeShape<CNPPolygonMeter>({{u"Points", u"100,44,120,4,140,44"},
+                                             {u"Value", u"40"},
+                                             {u"MeterFillDirection", u"LEFT_TO_RIGHT"},
+                                             {u"FillColor", u"#C0C0C0"},
+                                             {u"MeterFillColor", u"#2060C0"},
+                                             {u"BorderColor", u"#000000"}})});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*shapes, 144, 48), "meter_shapes"));
 }

@@ -10,12 +10,7 @@ namespace {
 
 // A 20x10 rectangle at (10, 10), blue, with a one-pixel red border.
 CRPtr<CNPRect> BlueRect() {
-  return MakeShape<CNPRect>({{u"Left", u"10"},
-                             {u"Top", u"10"},
-                             {u"Width", u"20"},
-                             {u"Height", u"10"},
-                             {u"FillColor", u"#0000FF"},
-                             {u"BorderColor", u"#FF0000"}});
+  return MakeShapeAt<CNPRect>({10, 10, 20, 10}, {{u"FillColor", u"#0000FF"}, {u"BorderColor", u"#FF0000"}});
 }
 
 // Restores the current theme when a test changed it.
@@ -115,12 +110,7 @@ TEST(ShapeDrawing, ThemeColourFollowsTheCurrentTheme) {
 
 TEST(ShapeDrawing, AngleTurnsTheFigureClockwiseAboutTheRotationCentre) {
   // A 40x4 bar at (0, 18) turned 90 degrees about its middle (20, 20) stands upright.
-  auto bar = MakeShape<CNPRect>({{u"Left", u"0"},
-                                 {u"Top", u"18"},
-                                 {u"Width", u"40"},
-                                 {u"Height", u"4"},
-                                 {u"FillColor", u"#0000FF"},
-                                 {u"Border", u"F"}});
+  auto bar = MakeShapeAt<CNPRect>({0, 18, 40, 4}, {{u"FillColor", u"#0000FF"}, {u"Border", u"F"}});
   EXPECT_TRUE(PixelIs(*Render(*bar, 40, 40), 3, 20, 0x0000FF));
   SetTexts(*bar, {{u"Angle", u"90"}});
   auto surface = Render(*bar, 40, 40);
@@ -152,8 +142,7 @@ TEST(ShapeDrawing, LinesPaintThePixelsOfTheirPoints) {
   surface = Render(*line, 12, 10);
   EXPECT_TRUE(PixelIs(*surface, 5, 4, 0x000000));
   EXPECT_TRUE(PixelIs(*surface, 5, 6, 0x000000));
-  auto diagonal = MakeShape<CNPLine>(
-      {{u"Left", u"0"}, {u"Top", u"0"}, {u"Width", u"9"}, {u"Height", u"9"}, {u"LineColor", u"#000000"}});
+  auto diagonal = MakeShapeAt<CNPLine>({0, 0, 9, 9}, {{u"LineColor", u"#000000"}});
   surface = Render(*diagonal, 10, 10);
   EXPECT_TRUE(PixelIs(*surface, 4, 4, 0x000000));
   EXPECT_TRUE(IsTransparent(*surface, 8, 1));

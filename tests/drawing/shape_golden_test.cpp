@@ -7,60 +7,33 @@
 #include "golden_image.h"
 #include "objects/shapes.h"
 #include "shape_test_util.h"
-#include "support/utf16_text.h"
-
-namespace {
-
-std::u16string Number(int n) {
-  return AsciiToUtf16(std::to_string(n));
-}
-
-}  // namespace
 
 TEST(ShapeGolden, EachShape) {
-  auto form =
-      WhiteForm(160, 48,
-                {MakeShape<CNPRect>({{u"Left", u"4"},
-                                     {u"Top", u"4"},
-                                     {u"Width", u"36"},
-                                     {u"Height", u"18"},
-                                     {u"FillColor", u"#80C0FF"},
-                                     {u"BorderColor", u"#000080"}}),
-                 MakeShape<CNPEllipse>({{u"Left", u"4"},
-                                        {u"Top", u"26"},
-                                        {u"Width", u"36"},
-                                        {u"Height", u"18"},
-                                        {u"FillColor", u"#FFC080"},
-                                        {u"BorderColor", u"#804000"},
-                                        {u"BorderWidth", u"2"}}),
-                 MakeShape<CNPPie>({{u"Left", u"44"},
-                                    {u"Top", u"4"},
-                                    {u"Width", u"40"},
-                                    {u"Height", u"40"},
-                                    {u"StartAngle", u"30"},
-                                    {u"EndAngle", u"300"},
-                                    {u"FillColor", u"#C0FFC0"},
-                                    {u"BorderColor", u"#008000"}}),
-                 MakeShape<CNPArc>({{u"Left", u"88"},
-                                    {u"Top", u"4"},
-                                    {u"Width", u"30"},
-                                    {u"Height", u"40"},
-                                    {u"StartAngle", u"-90"},
-                                    {u"EndAngle", u"90"},
-                                    {u"LineColor", u"#800080"},
-                                    {u"LineWidth", u"3"}}),
-                 MakeShape<CNPLine>({{u"X1", u"122"},
-                                     {u"Y1", u"4"},
-                                     {u"X2", u"156"},
-                                     {u"Y2", u"20"},
-                                     {u"LineColor", u"#000000"},
-                                     {u"LineWidth", u"2"}}),
-                 MakeShape<CNPPolygon>({{u"Points", u"122,44,130,26,140,36,150,24,156,44"},
-                                        {u"FillColor", u"#FFFF80"},
-                                        {u"BorderColor", u"#808000"},
-                                        {u"BorderJoin", u"ROUND"}}),
-                 MakeShape<CNPPolyline>({{u"Points", u"[PATH]122,30,122,30,122,30,156,30,140,10,156,30"},
-                                         {u"LineColor", u"#C00000"}})});
+  auto form = WhiteForm(
+      160, 48,
+      {MakeShapeAt<CNPRect>({4, 4, 36, 18}, {{u"FillColor", u"#80C0FF"}, {u"BorderColor", u"#000080"}}),
+       MakeShapeAt<CNPEllipse>(
+           {4, 26, 36, 18},
+           {{u"FillColor", u"#FFC080"}, {u"BorderColor", u"#804000"}, {u"BorderWidth", u"2"}}),
+       MakeShapeAt<CNPPie>({44, 4, 40, 40}, {{u"StartAngle", u"30"},
+                                             {u"EndAngle", u"300"},
+                                             {u"FillColor", u"#C0FFC0"},
+                                             {u"BorderColor", u"#008000"}}),
+       MakeShapeAt<CNPArc>(
+           {88, 4, 30, 40},
+           {{u"StartAngle", u"-90"}, {u"EndAngle", u"90"}, {u"LineColor", u"#800080"}, {u"LineWidth", u"3"}}),
+       MakeShape<CNPLine>({{u"X1", u"122"},
+                           {u"Y1", u"4"},
+                           {u"X2", u"156"},
+                           {u"Y2", u"20"},
+                           {u"LineColor", u"#000000"},
+                           {u"LineWidth", u"2"}}),
+       MakeShape<CNPPolygon>({{u"Points", u"122,44,130,26,140,36,150,24,156,44"},
+                              {u"FillColor", u"#FFFF80"},
+                              {u"BorderColor", u"#808000"},
+                              {u"BorderJoin", u"ROUND"}}),
+       MakeShape<CNPPolyline>(
+           {{u"Points", u"[PATH]122,30,122,30,122,30,156,30,140,10,156,30"}, {u"LineColor", u"#C00000"}})});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*form, 160, 48), "shape_each"));
 }
 
@@ -69,8 +42,7 @@ TEST(ShapeGolden, HatchFamilyOnTheBackColour) {
                                       u"BACKWARD DIAGONAL", u"CROSS",    u"DIAGONAL CROSS"};
   auto form = WhiteForm(124, 28, {});
   for (int i = 0; i < 6; ++i) {
-    auto rect = MakeShape<CNPRect>(
-        {{u"Left", Number(4 + i * 20)}, {u"Top", u"4"}, {u"Width", u"16"}, {u"Height", u"16"}});
+    auto rect = MakeShapeAt<CNPRect>({4 + i * 20, 4, 16, 16});
     SetTexts(*rect, {{u"FillStyle", kStyles[i]},
                      {u"FillColor", u"#000080"},
                      {u"FillColorBack", u"#FFFF00"},
@@ -89,14 +61,11 @@ TEST(ShapeGolden, GradientFamily) {
                                                                   : u"GD_BACKWARDDIAGONAL") +
                                               Number(i % 4 + 1)
                                         : u"GD_CENTER" + Number(i - 15);
-    auto rect = MakeShape<CNPRect>({{u"Left", Number(4 + (i % 6) * 26)},
-                                    {u"Top", Number(4 + (i / 6) * 22)},
-                                    {u"Width", u"22"},
-                                    {u"Height", u"18"},
-                                    {u"FillStyle", style},
-                                    {u"FillColor", u"#FF0000"},
-                                    {u"FillColorBack", u"#0000FF"},
-                                    {u"Border", u"F"}});
+    auto rect =
+        MakeShapeAt<CNPRect>({4 + (i % 6) * 26, 4 + (i / 6) * 22, 22, 18}, {{u"FillStyle", style},
+                                                                            {u"FillColor", u"#FF0000"},
+                                                                            {u"FillColorBack", u"#0000FF"},
+                                                                            {u"Border", u"F"}});
     form->AddChild(CRPtr<CNPRect>(rect).Detach());
   }
   EXPECT_TRUE(MatchesGoldenImage(*Render(*form, 160, 72), "shape_gradients", 8, 4));
@@ -116,36 +85,24 @@ TEST(ShapeGolden, DashStylesOfBordersAndLines) {
     form->AddChild(CRPtr<CNPLine>(line).Detach());
   }
   for (int i = 0; i < 3; ++i) {
-    auto rect = MakeShape<CNPRect>({{u"Left", Number(4 + i * 36)},
-                                    {u"Top", u"36"},
-                                    {u"Width", u"32"},
-                                    {u"Height", u"24"},
-                                    {u"BorderLine", kStyles[i + 1]},
-                                    {u"BorderWidth", u"2"},
-                                    {u"BorderColor", u"#0000C0"},
-                                    {u"Fill", u"F"}});
+    auto rect = MakeShapeAt<CNPRect>({4 + i * 36, 36, 32, 24}, {{u"BorderLine", kStyles[i + 1]},
+                                                                {u"BorderWidth", u"2"},
+                                                                {u"BorderColor", u"#0000C0"},
+                                                                {u"Fill", u"F"}});
     form->AddChild(CRPtr<CNPRect>(rect).Detach());
   }
   EXPECT_TRUE(MatchesGoldenImage(*Render(*form, 112, 64), "shape_dashes"));
 }
 
 TEST(ShapeGolden, RoundedCornersAndTurnedShapesAreSmoothed) {
-  auto form = WhiteForm(120, 48,
-                        {MakeShape<CNPRect>({{u"Left", u"4"},
-                                             {u"Top", u"4"},
-                                             {u"Width", u"48"},
-                                             {u"Height", u"40"},
-                                             {u"BorderRound", u"10"},
+  auto form = WhiteForm(
+      120, 48,
+      {MakeShapeAt<CNPRect>({4, 4, 48, 40}, {{u"BorderRound", u"10"},
                                              {u"BorderWidth", u"3"},
                                              {u"FillColor", u"#80C0FF"},
                                              {u"BorderColor", u"#000080"}}),
-                         MakeShape<CNPRect>({{u"Left", u"64"},
-                                             {u"Top", u"18"},
-                                             {u"Width", u"48"},
-                                             {u"Height", u"12"},
-                                             {u"Angle", u"30"},
-                                             {u"FillColor", u"#FFC080"},
-                                             {u"BorderColor", u"#804000"}})});
+       MakeShapeAt<CNPRect>({64, 18, 48, 12},
+                            {{u"Angle", u"30"}, {u"FillColor", u"#FFC080"}, {u"BorderColor", u"#804000"}})});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*form, 120, 48), "shape_rounded_turned", 8, 4));
 }
 
@@ -170,27 +127,19 @@ TEST(ShapeGolden, LineEndCaps) {
 
 TEST(ShapeGolden, TextCentringLineSpaceAndClip) {
   auto form = WhiteForm(160, 64,
-                        {MakeShape<CNPRect>({{u"Left", u"4"},
-                                             {u"Top", u"4"},
-                                             {u"Width", u"72"},
-                                             {u"Height", u"56"},
-                                             {u"FillColor", u"#E0E0E0"},
-                                             {u"BorderColor", u"#000000"},
-                                             {u"Text", u"AB\nC"},
-                                             {u"TextFont", u"Sans,-12,0,700,0,0,0,0,0"},
-                                             {u"TextColor", u"#000080"},
-                                             {u"TextLineSpace", u"6"}}),
-                         MakeShape<CNPEllipse>({{u"Left", u"84"},
-                                                {u"Top", u"4"},
-                                                {u"Width", u"72"},
-                                                {u"Height", u"56"},
-                                                {u"FillColor", u"#E0E0E0"},
-                                                {u"BorderColor", u"#000000"},
-                                                {u"Text", u"WWWWWWWWWW"},
-                                                {u"TextFont", u"Sans,-12,0,400,0,0,0,0,0"},
-                                                {u"TextColor", u"#800000"},
-                                                {u"TextCenterX", u"0.2"},
-                                                {u"TextCenterY", u"0.25"},
-                                                {u"TextClip", u"T"}})});
+                        {MakeShapeAt<CNPRect>({4, 4, 72, 56}, {{u"FillColor", u"#E0E0E0"},
+                                                               {u"BorderColor", u"#000000"},
+                                                               {u"Text", u"AB\nC"},
+                                                               {u"TextFont", u"Sans,-12,0,700,0,0,0,0,0"},
+                                                               {u"TextColor", u"#000080"},
+                                                               {u"TextLineSpace", u"6"}}),
+                         MakeShapeAt<CNPEllipse>({84, 4, 72, 56}, {{u"FillColor", u"#E0E0E0"},
+                                                                   {u"BorderColor", u"#000000"},
+                                                                   {u"Text", u"WWWWWWWWWW"},
+                                                                   {u"TextFont", u"Sans,-12,0,400,0,0,0,0,0"},
+                                                                   {u"TextColor", u"#800000"},
+                                                                   {u"TextCenterX", u"0.2"},
+                                                                   {u"TextCenterY", u"0.25"},
+                                                                   {u"TextClip", u"T"}})});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*form, 160, 64), "shape_text", 8, 40));
 }

@@ -36,18 +36,17 @@ TEST(ShapeHitTest, PolygonsHitEvenOddAndPolylinesNearTheirSegments) {
 }
 
 TEST(ShapeHitTest, EllipsesPiesAndArcs) {
-  auto ellipse =
-      MakeShape<CNPEllipse>({{u"Left", u"0"}, {u"Top", u"0"}, {u"Width", u"40"}, {u"Height", u"20"}});
+  auto ellipse = MakeShapeAt<CNPEllipse>({0, 0, 40, 20});
   EXPECT_TRUE(ellipse->HitTest({20, 10}));
   EXPECT_TRUE(ellipse->HitTest({2, 10}));
   EXPECT_FALSE(ellipse->HitTest({2, 2}));  // the rectangle's corner
   // The pie's sector from twelve to three o'clock: the upper right quarter.
-  auto pie = MakeShape<CNPPie>({{u"Left", u"0"}, {u"Top", u"0"}, {u"Width", u"40"}, {u"Height", u"40"}});
+  auto pie = MakeShapeAt<CNPPie>({0, 0, 40, 40});
   EXPECT_TRUE(pie->HitTest({30, 10}));
   EXPECT_FALSE(pie->HitTest({10, 10}));
   EXPECT_FALSE(pie->HitTest({30, 30}));
   // An arc is hit near its curve only.
-  auto arc = MakeShape<CNPArc>({{u"Left", u"0"}, {u"Top", u"0"}, {u"Width", u"40"}, {u"Height", u"40"}});
+  auto arc = MakeShapeAt<CNPArc>({0, 0, 40, 40});
   EXPECT_TRUE(arc->HitTest({34, 6}));
   EXPECT_FALSE(arc->HitTest({25, 15}));
   auto pieMeter = MakeShape<CNPPieMeter>(
@@ -57,8 +56,7 @@ TEST(ShapeHitTest, EllipsesPiesAndArcs) {
 }
 
 TEST(ShapeHitTest, TurnedShapesAreHitWhereTheyAreDrawn) {
-  auto bar = MakeShape<CNPRect>(
-      {{u"Left", u"0"}, {u"Top", u"18"}, {u"Width", u"40"}, {u"Height", u"4"}, {u"Angle", u"90"}});
+  auto bar = MakeShapeAt<CNPRect>({0, 18, 40, 4}, {{u"Angle", u"90"}});
   EXPECT_TRUE(bar->HitTest({20, 2}));
   EXPECT_FALSE(bar->HitTest({2, 20}));
   EXPECT_EQ(bar->GetPaintBounds(), (CNRect{17, -1, 23, 41}));
@@ -66,8 +64,7 @@ TEST(ShapeHitTest, TurnedShapesAreHitWhereTheyAreDrawn) {
 
 TEST(ShapePaintBounds, HoldEverythingTheShapeDraws) {
   // A rectangle keeps its border inside: its bounds are its rectangle.
-  auto rect = MakeShape<CNPRect>(
-      {{u"Left", u"10"}, {u"Top", u"10"}, {u"Width", u"20"}, {u"Height", u"10"}, {u"BorderWidth", u"8"}});
+  auto rect = MakeShapeAt<CNPRect>({10, 10, 20, 10}, {{u"BorderWidth", u"8"}});
   EXPECT_EQ(rect->GetPaintBounds(), rect->GetRect());
   // A line's bounds follow its end points and reach out for its width and end caps.
   auto line = MakeShape<CNPLine>({{u"X1", u"50"},

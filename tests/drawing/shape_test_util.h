@@ -24,11 +24,39 @@ CRPtr<T> MakeShape(std::initializer_list<std::pair<std::u16string_view, std::u16
   return object;
 }
 
+inline std::u16string Number(int n) {
+  return AsciiToUtf16(std::to_string(n));
+}
+
+// Where an object stands on its form: "Left", "Top", "Width" and "Height".
+struct Place {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+inline void SetPlace(CNObject& object, Place place) {
+  SetTexts(object, {{u"Left", Number(place.left)},
+                    {u"Top", Number(place.top)},
+                    {u"Width", Number(place.width)},
+                    {u"Height", Number(place.height)}});
+}
+
+// MakeShape for an object at the place, which is set first.
+template <class T>
+CRPtr<T> MakeShapeAt(Place place,
+                     std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> texts = {}) {
+  auto object = CRPtr<T>::Make();
+  SetPlace(*object, place);
+  SetTexts(*object, texts);
+  return object;
+}
+
 // A form of the given size with a white background, holding the objects in order.
 inline CRPtr<CNPForm> WhiteForm(int width, int height, std::initializer_list<CRPtr<CNPObject>> children) {
   auto form = CRPtr<CNPForm>::Make();
-  const std::u16string w = AsciiToUtf16(std::to_string(width)), h = AsciiToUtf16(std::to_string(height));
-  SetTexts(*form, {{u"Width", w}, {u"Height", h}, {u"FillColor", u"#FFFFFF"}});
+  SetTexts(*form, {{u"Width", Number(width)}, {u"Height", Number(height)}, {u"FillColor", u"#FFFFFF"}});
   for (const CRPtr<CNPObject>& child : children) form->AddChild(CRPtr<CNPObject>(child).Detach());
   return form;
 }
