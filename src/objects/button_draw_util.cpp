@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "draw/painter.h"
+#include "objects/border_3d.h"
 #include "objects/draw_context.h"
 #include "objects/pobject.h"
 #include "objects/property_read.h"
@@ -52,4 +53,11 @@ bool ReadControlText(const CNPObject& object, const CNDrawContext& context, bool
   out.style.lineSpace = PropertyInt(object, u"TextLineSpace");
   return (on && ResolveTextColor(object, context, u"TextColorOn", out.style.color)) ||
          ResolveTextColor(object, context, u"TextColor", out.style.color);
+}
+
+CRRectF DrawBoxedFace(const CNObject& object, CNDrawContext& context, const CRRectF& rect, bool filled) {
+  uint32_t color = 0;
+  if (filled && context.ResolveColor(PropertyText(object, u"FillColor"), color))
+    context.GetPainter().FillPath(CRPath::Rectangle(rect), FillBrush(object, color));
+  return DrawObjectBorder(object, context, rect, ReadBorderStyle(object, context, CNBorderStyle::kSunk1));
 }

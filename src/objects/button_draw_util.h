@@ -35,6 +35,10 @@ bool ResolveTextColor(const CNPObject& object, const CNDrawContext& context, std
 CRBrush FillBrush(const CNObject& object, uint32_t color);
 void FillRect(CRPainter& painter, const CRRectF& rect, uint32_t color);
 
+// The face of a boxed control (check box, edit box) over rect: "FillColor" when filled, then
+// the border, "3D_SUNK1" unless "BorderStyle" names another. Returns the rectangle inside it.
+CRRectF DrawBoxedFace(const CNObject& object, CNDrawContext& context, const CRRectF& rect, bool filled);
+
 // The alignment of an item of "LEFT,CENTER,RIGHT" or "TOP,CENTER,BOTTOM".
 CRTextAlign TextAlignOf(int32_t item);
 

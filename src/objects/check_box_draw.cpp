@@ -70,12 +70,8 @@ void DrawMark(const CNPCheckBox& box, CNDrawContext& context, const CRRectF& rec
 
 void CNPCheckBox::OnDraw(CNDrawContext& context) {
   CRPainter& painter = context.GetPainter();
-  const CRRectF rect = context.ToDevice(GetRect());
-  uint32_t color = 0;
-  if (PropertyBool(*this, u"Fill", false) && context.ResolveColor(PropertyText(*this, u"FillColor"), color))
-    painter.FillPath(CRPath::Rectangle(rect), FillBrush(*this, color));
   const CRRectF inside =
-      DrawObjectBorder(*this, context, rect, ReadBorderStyle(*this, context, CNBorderStyle::kSunk1));
+      DrawBoxedFace(*this, context, context.ToDevice(GetRect()), PropertyBool(*this, u"Fill", false));
   if (inside.width <= 0 || inside.height <= 0) return;
   CRPainterStateSaver saver(painter);
   painter.ClipRect(inside);

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "objects/border_3d.h"
 #include "objects/button_draw_util.h"
 #include "objects/draw_context.h"
 #include "objects/edit_box.h"
@@ -48,12 +47,7 @@ CRPointF ScrollFor(const CRRectF& caret, const CRRectF& area, double caretWidth)
 
 void CNPEditBox::OnDraw(CNDrawContext& context) {
   CRPainter& painter = context.GetPainter();
-  const CRRectF rect = context.ToDevice(GetRect());
-  uint32_t color = 0;
-  if (context.ResolveColor(PropertyText(*this, u"FillColor"), color))
-    painter.FillPath(CRPath::Rectangle(rect), FillBrush(*this, color));
-  const CRRectF inside =
-      DrawObjectBorder(*this, context, rect, ReadBorderStyle(*this, context, CNBorderStyle::kSunk1));
+  const CRRectF inside = DrawBoxedFace(*this, context, context.ToDevice(GetRect()), true);
   if (inside.width <= 0 || inside.height <= 0) return;
   CRPainterStateSaver saver(painter);
   painter.ClipRect(inside);
@@ -73,6 +67,7 @@ void CNPEditBox::OnDraw(CNDrawContext& context) {
   }
   const bool placeholder = shown.empty() && !editor;
   if (placeholder) shown = PropertyText(*this, u"PlaceHolder");
+  uint32_t color = 0;
   if (!ResolveTextColor(*this, context, placeholder ? u"PlaceHolderColor" : u"TextColor", color)) return;
 
   const double sx = context.GetScaleX();
