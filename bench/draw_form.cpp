@@ -147,6 +147,13 @@ void FillAndFrame(cairo_t* cr, uint32_t fill) {
   cairo_stroke(cr);
 }
 
+// A one-pixel black frame on the figure's inner edge.
+void StrokeFrame(cairo_t* cr, const Figure& f) {
+  cairo_rectangle(cr, f.x + 0.5, f.y + 0.5, f.w - 1, f.h - 1);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_stroke(cr);
+}
+
 void RawText(cairo_t* cr, PangoLayout* layout, const Figure& f) {
   pango_layout_set_text(layout, f.text.data(), static_cast<int>(f.text.size()));
   int width = 0, height = 0;
@@ -166,9 +173,7 @@ void RawFigure(cairo_t* cr, PangoLayout* layout, const Figure& f) {
       cairo_rectangle(cr, x, y, w, h);
       SetRgb(cr, f.fill);
       cairo_fill(cr);
-      cairo_rectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1);
-      cairo_set_source_rgb(cr, 0, 0, 0);
-      cairo_stroke(cr);
+      StrokeFrame(cr, f);
       break;
     case Kind::kGradientRect: {
       cairo_pattern_t* gradient = cairo_pattern_create_linear(x, y, x, y + h);
@@ -179,9 +184,7 @@ void RawFigure(cairo_t* cr, PangoLayout* layout, const Figure& f) {
       cairo_set_source(cr, gradient);
       cairo_fill(cr);
       cairo_pattern_destroy(gradient);
-      cairo_rectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1);
-      cairo_set_source_rgb(cr, 0, 0, 0);
-      cairo_stroke(cr);
+      StrokeFrame(cr, f);
       break;
     }
     case Kind::kTurnedRect:
@@ -225,9 +228,7 @@ void RawFigure(cairo_t* cr, PangoLayout* layout, const Figure& f) {
       cairo_rectangle(cr, x, y + h - band, w, band);
       cairo_set_source_rgb(cr, 0, 0, 1);
       cairo_fill(cr);
-      cairo_rectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1);
-      cairo_set_source_rgb(cr, 0, 0, 0);
-      cairo_stroke(cr);
+      StrokeFrame(cr, f);
       break;
     }
     case Kind::kPieMeter: {
