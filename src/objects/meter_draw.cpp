@@ -61,7 +61,7 @@ void CNPRectMeter::OnDraw(CNDrawContext& context) {
 }
 
 CRPath CNPEllipseMeter::FigureInRect(const CRRectF& rect, double /*scale*/, double inset) const {
-  return CRPath::Ellipse(InsetRect(rect, inset));
+  return CRPath::Ellipse(ShrinkFigureRect(rect, inset));
 }
 
 void CNPEllipseMeter::OnDraw(CNDrawContext& context) {
@@ -71,7 +71,7 @@ void CNPEllipseMeter::OnDraw(CNDrawContext& context) {
 CRPath CNPPieMeter::FigureInRect(const CRRectF& rect, double /*scale*/, double inset) const {
   int32_t start = 0, end = 0;
   GetSectorAngles(start, end);
-  return SectorPath(InsetRect(rect, inset), start, end, true);
+  return SectorPath(ShrinkFigureRect(rect, inset), start, end, true);
 }
 
 void CNPPieMeter::OnDraw(CNDrawContext& context) {

@@ -106,7 +106,7 @@ double CNP2DShape::PointsPenReach(CNShapeProp joinProp, bool endCaps) const {
 }
 
 CRPath CNP2DShape::FigureInRect(const CRRectF& rect, double /*scale*/, double inset) const {
-  return CRPath::Rectangle(InsetRect(rect, inset));
+  return CRPath::Rectangle(ShrinkFigureRect(rect, inset));
 }
 
 CRPath CNP2DShape::GetFormFigure() const {

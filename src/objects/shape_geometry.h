@@ -14,8 +14,9 @@
 inline constexpr double kEndCapReach = 2.5;
 inline constexpr double kMiterReach = 5.0;
 
-// The rectangle shrunk by d on every side.
-inline CRRectF InsetRect(const CRRectF& r, double d) {
+// The rectangle shrunk by d on every side; unlike InsetRect of controls, a figure given with its
+// edges swapped keeps them so.
+inline CRRectF ShrinkFigureRect(const CRRectF& r, double d) {
   return {r.x + d, r.y + d, r.width - 2 * d, r.height - 2 * d};
 }
 

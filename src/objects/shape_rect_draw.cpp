@@ -7,8 +7,8 @@
 
 CRPath CNPRect::FigureInRect(const CRRectF& rect, double scale, double inset) const {
   const double radius = ShapeInt(CNShapeProp::kBorderRound) * scale - inset;
-  return radius > 0.0 ? CRPath::RoundedRectangle(InsetRect(rect, inset), radius)
-                      : CRPath::Rectangle(InsetRect(rect, inset));
+  return radius > 0.0 ? CRPath::RoundedRectangle(ShrinkFigureRect(rect, inset), radius)
+                      : CRPath::Rectangle(ShrinkFigureRect(rect, inset));
 }
 
 void CNPRect::OnDraw(CNDrawContext& context) {
@@ -19,7 +19,7 @@ void CNPRect::OnDraw(CNDrawContext& context) {
 }
 
 CRPath CNPEllipse::FigureInRect(const CRRectF& rect, double /*scale*/, double inset) const {
-  return CRPath::Ellipse(InsetRect(rect, inset));
+  return CRPath::Ellipse(ShrinkFigureRect(rect, inset));
 }
 
 void CNPEllipse::OnDraw(CNDrawContext& context) {
@@ -32,7 +32,7 @@ void CNPEllipse::OnDraw(CNDrawContext& context) {
 CRPath CNPPie::FigureInRect(const CRRectF& rect, double /*scale*/, double inset) const {
   int32_t start = 0, end = 0;
   GetSectorAngles(start, end);
-  return SectorPath(InsetRect(rect, inset), start, end, true);
+  return SectorPath(ShrinkFigureRect(rect, inset), start, end, true);
 }
 
 void CNPPie::OnDraw(CNDrawContext& context) {
@@ -44,7 +44,7 @@ void CNPPie::OnDraw(CNDrawContext& context) {
 CRPath CNPArc::FigureInRect(const CRRectF& rect, double /*scale*/, double inset) const {
   int32_t start = 0, end = 0;
   GetSectorAngles(start, end);
-  return SectorPath(InsetRect(rect, inset), start, end, false);
+  return SectorPath(ShrinkFigureRect(rect, inset), start, end, false);
 }
 
 void CNPArc::OnDraw(CNDrawContext& context) {
