@@ -110,10 +110,11 @@ CRSizeF CRTextLayout::GetSize() const {
 void CRTextLayout::Draw(cairo_t* cr, const CRRectF& rect, const CRTextFormat& format,
                         const CRColor& color) const {
   if (!rect.IsFinite()) return;
+  // The alignment is set first: the extents of a wrapped layout depend on it.
+  const auto [x, y] = PlaceBlock(rect, format);
   PangoRectangle logical;
   pango_layout_get_extents(m_pLayout, nullptr, &logical);
   const CRPointF center = rect.Center();
-  const auto [x, y] = PlaceBlock(rect, format);
 
   cairo_save(cr);
   if (format.clip) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "draw/painter.h"
 #include "draw/text_layout.h"
 #include "pixels.h"
@@ -45,6 +47,23 @@ TEST(Text, AlignmentMovesTheBlockToTheNamedSide) {
     EXPECT_GT(CountDark(surface, c.x0, c.y0, c.x1, c.y1), 0);
     EXPECT_EQ(CountPainted(surface, c.x0, c.y0, c.x1, c.y1, true), 0);
   }
+}
+
+TEST(Text, WrappedLinesAreCentredOnTheirFirstDrawing) {
+  CRSurface surface(120, 40);
+  CRPainter painter(surface);
+  const CRFont font = CRFont::FromText(u"DejaVu Sans,-10,0,400,0,0,0,0,0");
+  // Broken at 100 pixels, the widest line is much narrower than that: centring the block must
+  // not also centre the lines within the break width.
+  CRTextLayout layout(painter.GetCairo(), u"WW WW", font, 0.0);
+  layout.SetWrapWidth(100);
+  layout.Draw(painter.GetCairo(), {0, 0, 120, 40}, {CRTextAlign::kCenter, CRTextAlign::kCenter}, CRColor{});
+  int left = 120, right = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 120; ++x)
+      if (surface.GetPixel(x, y).alpha > 64) left = std::min(left, x), right = std::max(right, x + 1);
+  ASSERT_LT(left, right);
+  EXPECT_NEAR(left, 120 - right, 2);
 }
 
 TEST(Text, MeasuresHeightWidthLinesAndSpacing) {
