@@ -1,9 +1,7 @@
 // Edit boxes: the text format, "Text" and "Value" and the run-time values.
 #include "objects/edit_box.h"
 
-#include <algorithm>
-
-#include "objects/enum_value.h"
+#include "objects/property_read.h"
 #include "objects/text_format_check.h"
 #include "objects/value_text.h"
 
@@ -13,26 +11,18 @@ std::u16string CNPEditBox::GetText() const {
   return text.GetTextEmptyNA(0);
 }
 
-int32_t CNPEditBox::ReadEnum(std::u16string_view property) const {
-  CNValue item;
-  const PropertyInfo* info = FindPropertyInfo(property);
-  if (!info || !GetProperty(property, item)) return 0;
-  return std::max(0, CNEnum::ItemIndex(info->list, item.GetTextEmptyNA(0)));
-}
-
-bool CNPEditBox::ReadFlag(std::u16string_view property) const {
-  CNValue flag;
-  return GetProperty(property, flag) && flag.GetBool(0);
-}
-
 std::u16string CNPEditBox::ValueOfText(std::u16string_view text) const {
   if (!IsNumber()) return std::u16string(text);
   return text.empty() ? std::u16string() : NumberText(ReadEntryNumber(text, EntryBase(m_format.number)));
 }
 
-uint32_t CNPEditBox::TextIndex() const { return static_cast<uint32_t>(GetClassProperties().Find(u"Text")); }
+uint32_t CNPEditBox::TextIndex() const {
+  return static_cast<uint32_t>(GetClassProperties().Find(u"Text"));
+}
 
-uint32_t CNPEditBox::ValueIndex() const { return static_cast<uint32_t>(GetClassProperties().Find(u"Value")); }
+uint32_t CNPEditBox::ValueIndex() const {
+  return static_cast<uint32_t>(GetClassProperties().Find(u"Value"));
+}
 
 void CNPEditBox::StoreText(std::u16string_view text) {
   const uint32_t textIndex = TextIndex();
@@ -65,7 +55,7 @@ void CNPEditBox::OnPropertySet(uint32_t index) {
   if (format) {
     CNValue text;
     GetProperty(u"TextFormat", text);
-    m_format = ParseTextFormat(ReadEnum(u"TextType"), text.GetTextEmptyNA(0));
+    m_format = ParseTextFormat(PropertyItem(*this, u"TextType"), text.GetTextEmptyNA(0));
   }
   // Before the box runs, "Value" simply follows the text it was given.
   if (!IsRunning() && (format || name == u"Text")) FollowText();

@@ -167,9 +167,6 @@ class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl>, private CNPInPl
   uint32_t ValueIndex() const;
   std::u16string ValueOfText(std::u16string_view text) const;
   bool IsNumber() const { return m_format.type == TEXT_TYPE_NUMBER; }
-  bool ReadFlag(std::u16string_view property) const;
-  // The item position of an enumeration property.
-  int32_t ReadEnum(std::u16string_view property) const;
   // Commits the editor and, when taken, closes it and moves the focus (move: +1 forward, -1
   // back, 0 stay); a refused text stays in the editor, selected.
   bool FinishEdit(int move);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "objects/property_read.h"
 #include "objects/text_format_check.h"
 #include "support/utf16_text.h"
 
@@ -12,7 +13,7 @@ CNEditBoxHost* CNPEditBox::GetHost() const {
 
 bool CNPEditBox::BeginEdit(std::optional<size_t> mouseCaret) {
   if (m_editor) return true;
-  if (!ReadFlag(u"Enabled") || !ReadFlag(u"EnabledInput")) return false;
+  if (!PropertyBool(*this, u"Enabled", false) || !PropertyBool(*this, u"EnabledInput", false)) return false;
   CNPInPlaceEdit::Options options;
   options.maxLength = m_format.type == TEXT_TYPE_TEXT ? m_format.maxLength : 0;
   options.password = m_format.type == TEXT_TYPE_PASSWORD;
@@ -23,7 +24,7 @@ bool CNPEditBox::BeginEdit(std::optional<size_t> mouseCaret) {
     m_editor->SetSel(m_pendingSelection->first, m_pendingSelection->second);
     m_pendingSelection.reset();
   } else {
-    m_editor->Start(ReadEnum(u"StartCursor"), mouseCaret);
+    m_editor->Start(PropertyItem(*this, u"StartCursor"), mouseCaret);
   }
   if (CNEditBoxHost* host = GetHost()) host->EditorOpened(*this);
   RequestRedraw();
@@ -55,7 +56,7 @@ bool CNPEditBox::FinishEdit(int move) {
 }
 
 bool CNPEditBox::Enter() {
-  return FinishEdit(ReadFlag(u"TabAfterEnter") ? 1 : 0);
+  return FinishEdit(PropertyBool(*this, u"TabAfterEnter", false) ? 1 : 0);
 }
 
 bool CNPEditBox::TextChanging(std::u16string& text) {
