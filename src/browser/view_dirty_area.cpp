@@ -156,7 +156,8 @@ void CNPViewDirtyArea::CollectChanges(CNPObject& form, const CNViewTransform& tr
 bool CNPViewDirtyArea::TakeNews() { return std::exchange(m_bNews, false); }
 
 bool CNPViewDirtyArea::Take(CNPObject* form, const CNViewTransform& transform, CNSize viewSize, CRRectF& area) {
-  Collect(form, transform);
+  // A whole repaint remembers every object's place afresh: nothing to collect first.
+  if (!m_bAll) Collect(form, transform);
   m_bNews = false;
   const bool all = std::exchange(m_bAll, false);
   const bool some = std::exchange(m_bHasRect, false);
