@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "browser/basis_dialog.h"
@@ -48,7 +49,7 @@ struct CWindowHost::Window {
   CRHostWindow host;
   CNPBasisDialog* dialog;  // null for the main window
   std::vector<CNShownView> views;
-  bool layoutDue = true;
+  bool presentDue = false;  // the screen lost what the back buffer still holds
 };
 
 CWindowHost::CWindowHost(CRMessageLoop& loop, MessageBoxAnswer defaultAnswer)
@@ -127,8 +128,8 @@ void CWindowHost::HandleWindowEvent(const SDL_WindowEvent& event) {
   Window* window = FindWindow(event.windowID);
   if (!window) return;
   switch (event.event) {
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-    case SDL_WINDOWEVENT_EXPOSED: window->layoutDue = true; break;
+    // A new size remakes the back buffer, which lays the window out again.
+    case SDL_WINDOWEVENT_EXPOSED: window->presentDue = true; break;
     case SDL_WINDOWEVENT_LEAVE:
       if (m_hovered.window == window && !m_ulButtonsHeld) LeaveHovered();
       break;
@@ -338,10 +339,9 @@ void CWindowHost::Layout(Window& window) {
 
 void CWindowHost::Paint(Window& window) {
   CRSurface& buffer = window.host.GetBuffer();
-  const bool whole = window.layoutDue || window.host.BufferWasRemade();
+  const bool whole = window.host.BufferWasRemade();
   if (whole) {
     Layout(window);
-    window.layoutDue = false;
   } else if (!window.dialog && m_pBrowser) {
     window.views = m_pBrowser->GetShownViews();  // a frame set may have been opened or resized
   }
@@ -350,6 +350,7 @@ void CWindowHost::Paint(Window& window) {
     CRBrush background;
     background.color = kWindowBackground;
     painter.FillPath(CRPath::Rectangle({0, 0, double(buffer.GetWidth()), double(buffer.GetHeight())}), background);
+    if (!window.dialog && m_pBrowser) m_pBrowser->PaintFrameSpacing(painter);
   }
   for (const CNShownView& shown : window.views) {
     CRRectF area;
@@ -362,5 +363,6 @@ void CWindowHost::Paint(Window& window) {
     shown.view->Paint(painter, area, m_pBrowser ? m_pBrowser->GetImageSource() : nullptr);
     if (!whole) window.host.Present({area.x + shown.rect.x, area.y + shown.rect.y, area.width, area.height});
   }
-  if (whole) window.host.Present({0, 0, double(buffer.GetWidth()), double(buffer.GetHeight())});
+  if (std::exchange(window.presentDue, false) || whole)
+    window.host.Present({0, 0, double(buffer.GetWidth()), double(buffer.GetHeight())});
 }
