@@ -27,10 +27,6 @@ constexpr uint32_t kWindowBackground = 0x404040;
 // A single wait for events; the runtime's queue is served at least this often.
 constexpr int kEventWaitMs = 10;
 
-bool Contains(const CRRectF& rect, int x, int y) {
-  return x >= rect.x && x < rect.Right() && y >= rect.y && y < rect.Bottom();
-}
-
 CNMouseButton ButtonOf(uint8_t sdlButton) {
   if (sdlButton == SDL_BUTTON_RIGHT) return MOUSE_RIGHT;
   if (sdlButton == SDL_BUTTON_MIDDLE) return MOUSE_MIDDLE;
@@ -245,7 +241,7 @@ CWindowHost::Window* CWindowHost::FindWindow(uint32_t id) {
 CWindowHost::Target CWindowHost::FindTarget(Window& window, int x, int y) {
   if (m_ulButtonsHeld && m_captured.view) return m_captured;
   for (const CNShownView& shown : window.views)
-    if (shown.view && Contains(shown.rect, x, y)) return {&window, shown.view, shown.rect};
+    if (shown.view && shown.rect.Contains(x, y)) return {&window, shown.view, shown.rect};
   return {};
 }
 

@@ -23,6 +23,8 @@ struct CRRectF {
   double Right() const { return x + width; }
   double Bottom() const { return y + height; }
   CRPointF Center() const { return {x + width * 0.5, y + height * 0.5}; }
+  // Whether the point lies inside: the left and top edges count, the right and bottom do not.
+  bool Contains(double px, double py) const { return px >= x && px < Right() && py >= y && py < Bottom(); }
   bool IsFinite() const {
     return std::isfinite(x) && std::isfinite(y) && std::isfinite(width) && std::isfinite(height);
   }

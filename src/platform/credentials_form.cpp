@@ -58,10 +58,6 @@ CNPInPlaceEdit EmptyField(bool password) {
   return CNPInPlaceEdit(u"", options);
 }
 
-bool Contains(const CRRectF& rect, double x, double y) {
-  return x >= rect.x && x < rect.Right() && y >= rect.y && y < rect.Bottom();
-}
-
 // A frame of the given width drawn inside the rectangle's edges.
 void Frame(CRPainter& painter, const CRRectF& rect, uint32_t color, double width) {
   CRPen pen;
@@ -192,10 +188,10 @@ void CRCredentialsForm::KeyDown(uint32_t keyCode, uint32_t flags) {
 void CRCredentialsForm::Click(double x, double y) {
   if (m_state != State::kOpen) return;
   const Layout layout = LayoutFor(m_width, m_height);
-  if (Contains(layout.user, x, y)) m_focus = Field::kUser;
-  else if (Contains(layout.password, x, y)) m_focus = Field::kPassword;
-  else if (Contains(layout.ok, x, y)) m_state = State::kAccepted;
-  else if (Contains(layout.cancel, x, y)) m_state = State::kCancelled;
+  if (layout.user.Contains(x, y)) m_focus = Field::kUser;
+  else if (layout.password.Contains(x, y)) m_focus = Field::kPassword;
+  else if (layout.ok.Contains(x, y)) m_state = State::kAccepted;
+  else if (layout.cancel.Contains(x, y)) m_state = State::kCancelled;
 }
 
 void CRCredentialsForm::Paint(CRPainter& painter, int width, int height) {
