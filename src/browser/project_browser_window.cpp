@@ -35,8 +35,10 @@ CNPViewBrowser* CNPProjectBrowser::FindViewOfObject(const CNObject& object) cons
   return nullptr;
 }
 
-bool CNPProjectBrowser::GetMousePosition(int32_t& x, int32_t& y) const {
-  const CNPViewBrowser* view = m_views->FindView(m_views->GetActiveViewName());
+namespace {
+
+// The last mouse position in view, in its form's coordinates; false without a view or a mouse.
+bool MousePositionIn(const CNPViewBrowser* view, int32_t& x, int32_t& y) {
   CNPoint at;
   if (!view || !view->GetMousePosition(at)) return false;
   x = at.x;
@@ -44,13 +46,14 @@ bool CNPProjectBrowser::GetMousePosition(int32_t& x, int32_t& y) const {
   return true;
 }
 
+}  // namespace
+
+bool CNPProjectBrowser::GetMousePosition(int32_t& x, int32_t& y) const {
+  return MousePositionIn(m_views->FindView(m_views->GetActiveViewName()), x, y);
+}
+
 bool CNPProjectBrowser::GetMousePositionOf(const CNObject& object, int32_t& x, int32_t& y) const {
-  const CNPViewBrowser* view = FindViewOfObject(object);
-  CNPoint at;
-  if (!view || !view->GetMousePosition(at)) return false;
-  x = at.x;
-  y = at.y;
-  return true;
+  return MousePositionIn(FindViewOfObject(object), x, y);
 }
 
 void CNPProjectBrowser::MoveFocus(CNPEditBox& box, bool forward) {
