@@ -59,9 +59,11 @@ void CNPImageCache::Trim() {
     m_bytes -= found->second.bytes;
     m_entries.erase(found);
   }
+  ForgetKeyedImages();
 }
 
 void CNPImageCache::Clear() {
   m_entries.clear();
   m_bytes = 0;
+  ForgetKeyedImages();
 }

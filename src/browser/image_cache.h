@@ -21,7 +21,8 @@
 //
 // Memory is bounded: Trim drops the least recently used images beyond the budget (and the
 // oldest of more than kMaxEntries names). An image handed out stays valid until the next Trim
-// or Clear, so that the runtime trims between paints, never during one.
+// or Clear, so that the runtime trims between paints, never during one; so do the copies less a
+// transparent colour (GetKeyedImage).
 class CNPImageCache : public CNImageSource {
  public:
   static constexpr size_t kDefaultBudgetBytes = size_t{64} << 20;

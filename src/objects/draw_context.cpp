@@ -2,7 +2,14 @@
 
 #include <cmath>
 
+#include "draw/image.h"
 #include "objects/visual_themes.h"
+
+const CRSurface* CNImageSource::GetKeyedImage(const CRSurface& image, uint32_t key) {
+  std::unique_ptr<CRSurface>& keyed = m_keyed[{&image, key}];
+  if (!keyed) keyed = CRImage::WithTransparentColor(image, key);
+  return keyed.get();
+}
 
 void CNDrawContext::SetScale(double scaleX, double scaleY) {
   // A scale that is not a positive number would fold the form onto a point or a mirror.
@@ -43,4 +50,9 @@ bool CNDrawContext::ResolveBorderStyle(std::u16string_view styleText, std::u16st
 
 const CRSurface* CNDrawContext::GetImage(std::u16string_view fileName) const {
   return m_pImages && !fileName.empty() ? m_pImages->GetImage(fileName) : nullptr;
+}
+
+const CRSurface& CNDrawContext::GetKeyedImage(const CRSurface& image, uint32_t key) const {
+  const CRSurface* keyed = m_pImages ? m_pImages->GetKeyedImage(image, key) : nullptr;
+  return keyed ? *keyed : image;
 }

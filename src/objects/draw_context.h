@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "draw/painter.h"
 #include "objects/pobject.h"
@@ -14,6 +17,16 @@ class CNImageSource {
   virtual ~CNImageSource() = default;
   // The decoded image; null when the file cannot be found, read or decoded.
   virtual const CRSurface* GetImage(std::u16string_view fileName) = 0;
+  // The image with the pixels of the colour key (red in the low byte) left out, made once per
+  // image and key and kept as long as the image.
+  const CRSurface* GetKeyedImage(const CRSurface& image, uint32_t key);
+
+ protected:
+  // A source calls this whenever an image it handed out goes.
+  void ForgetKeyedImages() { m_keyed.clear(); }
+
+ private:
+  std::map<std::pair<const CRSurface*, uint32_t>, std::unique_ptr<CRSurface>> m_keyed;
 };
 
 // What objects draw with: the painter on the view's surface, the drawing scale (zoom and
@@ -57,6 +70,9 @@ class CNDrawContext {
   void SetImageSource(CNImageSource* images) { m_pImages = images; }
   // The named image; null without an image source or when it cannot be had.
   const CRSurface* GetImage(std::u16string_view fileName) const;
+  // An image the source gave, with the pixels of the colour key left out; the image itself
+  // without a source.
+  const CRSurface& GetKeyedImage(const CRSurface& image, uint32_t key) const;
 
  private:
   CRPainter& m_painter;

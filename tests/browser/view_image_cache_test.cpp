@@ -74,4 +74,19 @@ TEST_F(ImageCache, TrimDropsTheLeastRecentlyUsedBeyondTheBudget) {
   EXPECT_EQ(cache.GetBytes(), 0u);
 }
 
+TEST_F(ImageCache, AKeyedCopyIsMadeOnceAndGoesWithTheImages) {
+  const CRSurface* lamp = cache.GetImage(u"images/lamp.png");  // transparent black
+  ASSERT_NE(lamp, nullptr);
+  const CRSurface* keyed = cache.GetKeyedImage(*lamp, 0x000000);
+  ASSERT_NE(keyed, nullptr);
+  EXPECT_NE(keyed, lamp);
+  EXPECT_EQ(cache.GetKeyedImage(*lamp, 0x000000), keyed);  // not made again for the next paint
+  EXPECT_NE(cache.GetKeyedImage(*lamp, 0xFFFFFF), keyed);
+  EXPECT_EQ(keyed->GetWidth(), 2);
+  cache.Clear();
+  lamp = cache.GetImage(u"images/lamp.png");
+  ASSERT_NE(lamp, nullptr);
+  EXPECT_EQ(cache.GetKeyedImage(*lamp, 0x000000)->GetHeight(), 3);
+}
+
 }  // namespace

@@ -18,6 +18,7 @@ class CNImageSourceStub : public CNImageSource {
   }
   void Add(std::u16string name, std::unique_ptr<CRSurface> image) {
     m_images[std::move(name)] = std::move(image);
+    ForgetKeyedImages();  // the image a name had may be gone
   }
 
  private:
