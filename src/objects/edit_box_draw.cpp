@@ -20,17 +20,7 @@ constexpr double kTextInset = 2.0;
 
 // A text as the box shows it: one mask character per character of a password.
 std::u16string Shown(std::u16string_view text, bool password) {
-  if (!password) return std::u16string(text);
-  CNPInPlaceEdit::Options options;
-  options.password = true;
-  options.multiline = true;  // keeps line breaks in the text it masks
-  return CNPInPlaceEdit(text, options).GetDisplayText();
-}
-
-// Where a position of the editor's text falls in the text as shown.
-size_t ShownOffset(const CNPInPlaceEdit& editor, size_t position) {
-  const bool password = editor.GetOptions().password;
-  return password ? Shown(std::u16string_view(editor.GetText()).substr(0, position), true).size() : position;
+  return password ? CNPInPlaceEdit::MaskText(text) : std::u16string(text);
 }
 
 // How far the text must move for the caret to stay inside the area.
@@ -56,7 +46,7 @@ void CNPEditBox::OnDraw(CNDrawContext& context) {
   const bool password = m_format.type == TEXT_TYPE_PASSWORD;
   std::u16string shown = editor ? editor->GetDisplayText() : Shown(GetText(), password);
   // An input method's composition stands at the caret; the caret moves into it.
-  size_t caretShown = editor ? ShownOffset(*editor, editor->GetCaret()) : 0;
+  size_t caretShown = editor ? editor->GetDisplayOffset(editor->GetCaret()) : 0;
   const size_t compositionStart = caretShown;
   size_t compositionEnd = caretShown;
   if (editor && !m_composition.empty()) {
@@ -92,8 +82,8 @@ void CNPEditBox::OnDraw(CNDrawContext& context) {
     uint32_t highlight = 0;
     if (m_composition.empty() && editor->HasSelection() && context.ResolveColor(u"@ButtonPushColor", highlight))
       for (const CRRectF& piece :
-           layout.GetRangeRects(ShownOffset(*editor, editor->GetSelectionStart()),
-                                ShownOffset(*editor, editor->GetSelectionEnd()), place, format))
+           layout.GetRangeRects(editor->GetDisplayOffset(editor->GetSelectionStart()),
+                                editor->GetDisplayOffset(editor->GetSelectionEnd()), place, format))
         FillRect(painter, piece, highlight);
   }
   if (!shown.empty()) layout.Draw(painter.GetCairo(), place, format, CRColor::FromColorRef(color));

@@ -12,15 +12,28 @@ bool IsPair(char16_t first, char16_t second) {
   return (IsHighSurrogate(first) && IsLowSurrogate(second)) || (first == u'\r' && second == u'\n');
 }
 
+// The position after the character at position.
+size_t NextIn(std::u16string_view text, size_t position) {
+  if (position >= text.size()) return text.size();
+  const bool pair = position + 1 < text.size() && IsPair(text[position], text[position + 1]);
+  return position + (pair ? 2 : 1);
+}
+
 }  // namespace
 
 CNPInPlaceEdit::CNPInPlaceEdit(std::u16string_view text, const Options& options, ConnectionPoint* listener)
     : m_text(text), m_options(options), m_listener(listener), m_caret(m_text.size()), m_anchor(m_caret) {}
 
-std::u16string CNPInPlaceEdit::GetDisplayText() const {
-  if (!m_options.password) return m_text;
+std::u16string CNPInPlaceEdit::GetDisplayText() const { return m_options.password ? MaskText(m_text) : m_text; }
+
+size_t CNPInPlaceEdit::GetDisplayOffset(size_t position) const {
+  if (!m_options.password) return position;
+  return MaskText(std::u16string_view(m_text).substr(0, std::min(position, m_text.size()))).size();
+}
+
+std::u16string CNPInPlaceEdit::MaskText(std::u16string_view text) {
   std::u16string masked;
-  for (size_t i = 0; i < m_text.size(); i = Next(i)) masked += kPasswordChar;
+  for (size_t i = 0; i < text.size(); i = NextIn(text, i)) masked += kPasswordChar;
   return masked;
 }
 
@@ -28,11 +41,7 @@ std::u16string CNPInPlaceEdit::GetSelectedText() const {
   return m_text.substr(GetSelectionStart(), GetSelectionEnd() - GetSelectionStart());
 }
 
-size_t CNPInPlaceEdit::Next(size_t position) const {
-  if (position >= m_text.size()) return m_text.size();
-  const bool pair = position + 1 < m_text.size() && IsPair(m_text[position], m_text[position + 1]);
-  return position + (pair ? 2 : 1);
-}
+size_t CNPInPlaceEdit::Next(size_t position) const { return NextIn(m_text, position); }
 
 size_t CNPInPlaceEdit::Previous(size_t position) const {
   if (position == 0) return 0;

@@ -55,6 +55,11 @@ class CNPInPlaceEdit {
   const std::u16string& GetText() const { return m_text; }
   // The text as drawn: one kPasswordChar per character for passwords.
   std::u16string GetDisplayText() const;
+  // Where a position of the text falls in the text as drawn.
+  size_t GetDisplayOffset(size_t position) const;
+  // A text as a password shows it: one kPasswordChar per character (a surrogate pair or a line
+  // break "\r\n" is one).
+  static std::u16string MaskText(std::u16string_view text);
   const Options& GetOptions() const { return m_options; }
   size_t GetCaret() const { return m_caret; }
   size_t GetSelectionStart() const { return m_anchor < m_caret ? m_anchor : m_caret; }

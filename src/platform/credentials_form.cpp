@@ -75,12 +75,6 @@ void Label(CRPainter& painter, std::u16string_view text, const CRFont& font, con
   painter.DrawText(text, font, kTextColor, 1.0, rect, format);
 }
 
-// Where a position of the field's text falls in the text as drawn (masks are one unit each).
-size_t ShownOffset(const CNPInPlaceEdit& field, size_t position) {
-  if (!field.GetOptions().password) return position;
-  return CountCharacters(std::u16string_view(field.GetText()).substr(0, position));
-}
-
 // A field's box and text; the focused one is framed in the focus colour and shows its selection
 // and caret, its text moved left when the caret would leave the box.
 void PaintField(CRPainter& painter, const CRRectF& box, const CNPInPlaceEdit& field, bool focused,
@@ -95,7 +89,7 @@ void PaintField(CRPainter& painter, const CRRectF& box, const CNPInPlaceEdit& fi
   CRTextFormat format;
   format.vertical = CRTextAlign::kCenter;
   CRRectF place = area;
-  CRRectF caret = layout.GetCaretRect(ShownOffset(field, field.GetCaret()), place, format);
+  CRRectF caret = layout.GetCaretRect(field.GetDisplayOffset(field.GetCaret()), place, format);
   const double overflow = caret.x + 1.0 - area.Right();
   if (overflow > 0) {
     place.x -= overflow;
@@ -103,8 +97,8 @@ void PaintField(CRPainter& painter, const CRRectF& box, const CNPInPlaceEdit& fi
   }
   if (focused && field.HasSelection())
     for (const CRRectF& piece :
-         layout.GetRangeRects(ShownOffset(field, field.GetSelectionStart()),
-                              ShownOffset(field, field.GetSelectionEnd()), place, format))
+         layout.GetRangeRects(field.GetDisplayOffset(field.GetSelectionStart()),
+                              field.GetDisplayOffset(field.GetSelectionEnd()), place, format))
       FillRect(painter, piece, kSelectionColor);
   layout.Draw(painter.GetCairo(), place, format, CRColor::FromColorRef(kTextColor));
   if (focused) FillRect(painter, {caret.x, caret.y, 1.0, caret.height}, kTextColor);
