@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "objects/form.h"
+#include "binds/object_binder.h"
+#include "controls/form.h"
+#include "controls/shapes.h"
+#include "methods/builtin_methods.h"
 #include "objects/object_registry.h"
-#include "objects/shapes.h"
-#include "script/bind/object_binder.h"
 #include "script/script_engine_impl.h"
 #include "support/utf16_text.h"
 #include "tags/tag_server_suite.h"
@@ -95,6 +96,7 @@ class Panel : public CNObjectOwner {
 
   CPanelControls registry;
   CNPTagServerSuite tags;
+  RegisterBuiltInMethods();
   CNScriptImpl engine{registry};
   CNObject* form = new CNPForm;
   std::vector<CNPObject*> objects;

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "browser/form_file_reader.h"
+#include "controls/form_folder.h"
 #include "generated_project.h"
-#include "objects/form_folder.h"
 #include "shell/panel_classes.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "script/formats/format_store.h"
+#include "formats/format_store.h"
 
 namespace {
 

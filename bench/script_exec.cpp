@@ -8,8 +8,9 @@
 
 #include <string>
 
+#include "controls/pobject.h"
+#include "methods/builtin_methods.h"
 #include "objects/object_registry.h"
-#include "objects/pobject.h"
 #include "script/script_engine_impl.h"
 #include "support/utf16_text.h"
 
@@ -55,6 +56,7 @@ const Program kArray = {
 class ScriptOwner : public CNObjectOwner {
  public:
   CPanelControls registry;
+  RegisterBuiltInMethods();
   CNScriptImpl engine{registry};
   CNScript* GetScript() override { return &engine; }
 };

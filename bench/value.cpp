@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/value.h"
+#include "values/value.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "script/bind/bind_factory.h"
-#include "script/bind/bind_script_parser_impl.h"
-#include "script/bind/bind_text.h"
-#include "script/bind/tag_parser_tokenizer.h"
+#include "binds/bind_factory.h"
+#include "binds/bind_script_parser_impl.h"
+#include "binds/bind_text.h"
+#include "binds/tag_parser_tokenizer.h"
 
 namespace {
 

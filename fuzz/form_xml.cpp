@@ -7,7 +7,7 @@
 #include <string>
 
 #include "browser/form_file_reader.h"
-#include "objects/form_folder.h"
+#include "controls/form_folder.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "script/formats/format_store.h"
+#include "formats/format_store.h"
 #include "support/utf16_text.h"
 
 namespace {

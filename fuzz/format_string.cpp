@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "script/formats/format_store.h"
+#include "formats/format_store.h"
 
 namespace {
 

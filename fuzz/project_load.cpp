@@ -11,11 +11,11 @@
 #include "browser/project_check.h"
 #include "browser/project_crypt.h"
 #include "browser/root_client_browser.h"
-#include "objects/buttons.h"
-#include "objects/collection.h"
-#include "objects/form.h"
-#include "objects/form_folder.h"
-#include "objects/shapes.h"
+#include "controls/buttons.h"
+#include "controls/collection.h"
+#include "controls/form.h"
+#include "controls/form_folder.h"
+#include "controls/shapes.h"
 #include "support/message_box.h"
 
 namespace {

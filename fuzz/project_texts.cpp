@@ -11,8 +11,8 @@
 #include "browser/frameset_definition.h"
 #include "browser/login_file.h"
 #include "browser/translation.h"
-#include "objects/text_format.h"
-#include "objects/visual_theme_file.h"
+#include "controls/text_format.h"
+#include "controls/visual_theme_file.h"
 #include "support/utf16_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -7,10 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "objects/form.h"
-#include "objects/label_controls.h"
+#include "controls/form.h"
+#include "controls/label_controls.h"
+#include "methods/builtin_methods.h"
+#include "methods/math_object.h"
 #include "objects/object_registry.h"
-#include "script/math_object.h"
 #include "script/script_engine_impl.h"
 #include "support/message_box.h"
 #include "support/utf16_text.h"
@@ -60,6 +61,7 @@ class World : public CNObjectOwner {
   }
 
   CPanelControls registry;
+  RegisterBuiltInMethods();
   CNScriptImpl engine{registry};
   CNObject* root = new CNPForm;
   CNObject* form = nullptr;

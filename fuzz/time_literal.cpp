@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "objects/value_time.h"
 #include "support/utf16_text.h"
+#include "values/value_time.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "objects/value.h"
+#include "values/value.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "objects/value.h"
-#include "script/value_display.h"
 #include "support/utf16_text.h"
+#include "values/value.h"
+#include "values/value_display.h"
 
 void CHeadlessHost::WriteLine(std::u16string_view text) {
   std::lock_guard guard(m_lock);

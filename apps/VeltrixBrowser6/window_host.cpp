@@ -14,8 +14,8 @@
 #include "browser/basis_dialog.h"
 #include "browser/project_browser.h"
 #include "browser/view.h"
+#include "controls/pobject.h"
 #include "draw/painter.h"
-#include "objects/pobject.h"
 #include "platform/key_map.h"
 #include "support/utf16_text.h"
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "objects/control_properties.h"
-#include "objects/pobject.h"
+#include "controls/control_properties.h"
+#include "controls/pobject.h"
 
 // The remote alarm client: subscribes to the alarm lists of a panel server's alarm service and
 // hands every pushed alarm record to its script as an event.

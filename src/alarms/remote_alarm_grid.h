@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "alarms/remote_alarm_client.h"
-#include "objects/grid_controls.h"
+#include "controls/grid_controls.h"
 
 // The remote alarm grid: a remote alarm client that also shows the records it receives as rows
 // of a table.

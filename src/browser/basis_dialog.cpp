@@ -4,12 +4,12 @@
 #include <optional>
 #include <utility>
 
-#include "objects/property_read.h"
 #include "browser/root_client.h"
 #include "browser/stretch_mode.h"
 #include "browser/view_host.h"
-#include "objects/enum_value.h"
-#include "script/runtime_host.h"
+#include "methods/runtime_host.h"
+#include "objects/property_read.h"
+#include "values/enum_value.h"
 
 namespace {
 

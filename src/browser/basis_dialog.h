@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "browser/view_browser.h"
-#include "objects/pobject.h"
+#include "controls/pobject.h"
 
 struct CKVDialogParams;
 

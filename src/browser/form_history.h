@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/value.h"
+#include "values/value.h"
 
 // One form a view showed: the form definition, the name it was opened under, the stretch mode
 // it was opened with and the open parameter it was given.

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "objects/form.h"
-#include "objects/form_folder.h"
+#include "controls/form.h"
+#include "controls/form_folder.h"
 
 CNObject* FindFormByName(const CNObject& root, std::u16string_view name) {
   // Folders still being looked into, each with the index of its next child.

@@ -1,7 +1,7 @@
 #include "browser/form_objects.h"
 
+#include "controls/pobject.h"
 #include "objects/object_tree.h"
-#include "objects/pobject.h"
 
 std::vector<CRPtr<CNPObject>> CollectScreenObjects(CNObject& root) {
   std::vector<CRPtr<CNPObject>> objects;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "objects/value_text.h"
 #include "support/utf16_text.h"
+#include "values/value_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "browser/frameset_definition.h"
 #include "browser/view_browser.h"
-#include "objects/pobject.h"
+#include "controls/pobject.h"
 
 // The window that shows one view in the control's area: the main view, or one frame of a frame
 // set. It gives the view its size, takes the frame's alignment, shows the scroll bars the frame

@@ -10,9 +10,9 @@
 #include "browser/form_file_reader.h"
 #include "browser/stretch_mode.h"
 #include "browser/xml_encoding.h"
-#include "objects/enum_value.h"
-#include "objects/value_text.h"
 #include "support/utf16_text.h"
+#include "values/enum_value.h"
+#include "values/value_text.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "browser/view_transform.h"
+#include "controls/visual_themes.h"
 #include "draw/painter.h"
-#include "objects/visual_themes.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <unordered_map>
 
 #include "browser/project_location.h"
+#include "controls/draw_context.h"
 #include "draw/surface.h"
-#include "objects/draw_context.h"
 
 // The images a project's objects name ("ImageFile" and the like), decoded once and kept.
 //

@@ -2,16 +2,16 @@
 #include <algorithm>
 #include <vector>
 
+#include "binds/tag_parser_compiler_error.h"
 #include "browser/form_lookup.h"
-#include "browser/project_browser.h"
-#include "objects/property_read.h"
-#include "browser/views.h"
 #include "browser/form_objects.h"
-#include "objects/form.h"
+#include "browser/project_browser.h"
+#include "browser/views.h"
+#include "controls/form.h"
+#include "controls/pobject.h"
 #include "objects/object_copy.h"
 #include "objects/object_tree.h"
-#include "objects/pobject.h"
-#include "script/bind/tag_parser_compiler_error.h"
+#include "objects/property_read.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
 

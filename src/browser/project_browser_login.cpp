@@ -4,7 +4,7 @@
 #include "browser/login_dialog.h"
 #include "browser/login_file.h"
 #include "browser/project_browser.h"
-#include "script/root_file_io.h"
+#include "methods/root_file_io.h"
 #include "support/message_box.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"

@@ -5,7 +5,7 @@
 #include "browser/project_browser.h"
 #include "browser/view_transform.h"
 #include "browser/views.h"
-#include "objects/form.h"
+#include "controls/form.h"
 
 void CNPProjectBrowser::SetHostSize(CNSize size) {
   m_views->SetArea({0, 0, std::max(size.width, 0), std::max(size.height, 0)});

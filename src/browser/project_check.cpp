@@ -6,9 +6,9 @@
 #include "browser/name_list.h"
 #include "browser/project_script_check.h"
 #include "browser/root_client_browser.h"
+#include "controls/form.h"
+#include "controls/form_folder.h"
 #include "objects/property_read.h"
-#include "objects/form.h"
-#include "objects/form_folder.h"
 #include "support/utf16_text.h"
 
 namespace {

@@ -8,13 +8,13 @@
 
 #include "browser/form_objects.h"
 #include "browser/project_browser.h"
-#include "objects/property_read.h"
 #include "browser/stretch_mode.h"
 #include "browser/views.h"
 #include "browser/windows_common_dialog.h"
+#include "methods/method_args.h"
 #include "objects/object_handles.h"
 #include "objects/object_tree.h"
-#include "script/method_args.h"
+#include "objects/property_read.h"
 #include "script/object_handle.h"
 #include "support/utf16_text.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "script/runtime_host.h"
+#include "methods/runtime_host.h"
 
 class CNObject;
 class CNPProjectBrowser;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "objects/form.h"
-#include "script/bind/object_binder.h"
+#include "binds/object_binder.h"
+#include "controls/form.h"
 #include "script/parser.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #include "browser/project_session.h"
+#include "methods/builtin_methods.h"
 
 #include <atomic>
 
@@ -16,6 +17,7 @@ CNPProjectSession::CNPProjectSession(CNObjectRegistry& registry, CNPTagServerSui
       engine(registry),
       expressions(CNBindEnvironment{&tags, &engine, 5}),
       ownerId(s_nextOwnerId.fetch_add(1)) {
+  RegisterBuiltInMethods();
   engine.SetTagServer(&tags);
   previousEvaluator = CNExpressionEvaluator::SetCurrent(&expressions);
   previousTextFormats = CNTextFormatEnvironment::SetCurrent(&textFormats);

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "binds/bind_expression_evaluator.h"
+#include "binds/object_binder.h"
 #include "browser/root_client_browser.h"
 #include "comm/connection_settings.h"
 #include "comm/login_stub.h"
-#include "script/bind/bind_expression_evaluator.h"
-#include "script/bind/object_binder.h"
-#include "script/edit_box_formats.h"
+#include "methods/edit_box_formats.h"
 #include "script/script_engine_impl.h"
 #include "support/ref_cnt.h"
 #include "tags/tag_server_suite.h"

@@ -5,10 +5,10 @@
 
 #include "browser/name_list.h"
 #include "objects/custom_property_declarations.h"
-#include "objects/enum_value.h"
 #include "objects/form_file_text.h"
 #include "objects/property_codec.h"
 #include "support/utf16_text.h"
+#include "values/enum_value.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "objects/value.h"
 #include "support/utf16_text.h"
+#include "values/value.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <tuple>
 #include <utility>
 
+#include "controls/pobject.h"
 #include "objects/property_read.h"
-#include "objects/enum_value.h"
-#include "objects/pobject.h"
 #include "support/utf16_text.h"
+#include "values/enum_value.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "browser/form_objects.h"
-#include "objects/property_read.h"
 #include "browser/stretch_mode.h"
-#include "objects/value.h"
+#include "objects/property_read.h"
+#include "values/value.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "browser/tab_order.h"
 #include "browser/view_dirty_area.h"
 #include "browser/view_transform.h"
+#include "controls/pobject.h"
 #include "draw/geometry.h"
-#include "objects/pobject.h"
 #include "support/ref_cnt.h"
 
 class CNDrawContext;

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <utility>
 
+#include "binds/object_binder.h"
 #include "browser/form_objects.h"
-#include "objects/property_read.h"
 #include "browser/root_client.h"
 #include "browser/stretch_mode.h"
 #include "browser/view_host.h"
-#include "script/bind/object_binder.h"
+#include "objects/property_read.h"
 #include "support/utf16_text.h"
 
 CNPViewBrowser::~CNPViewBrowser() { CloseForm(); }

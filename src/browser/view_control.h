@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "objects/control_properties.h"
-#include "objects/scrollable_object.h"
+#include "controls/control_properties.h"
+#include "controls/scrollable_object.h"
 
 // A window-like area on a form that shows another form in a view of its own, with an optional
 // title bar, close and maximise buttons, and moving and resizing by the operator. A new one

@@ -6,8 +6,8 @@
 
 #include "browser/stretch_geometry.h"
 #include "browser/view_transform.h"
+#include "controls/pobject.h"
 #include "draw/geometry.h"
-#include "objects/pobject.h"
 #include "support/ref_cnt.h"
 
 // What of a view needs repainting, in view pixels: the whole view (after a layout, a scroll, a

@@ -9,8 +9,8 @@
 
 #include "browser/view.h"
 #include "browser/view_hit_test.h"
-#include "objects/edit_box.h"
-#include "objects/in_place_edit_keys.h"
+#include "controls/edit_box.h"
+#include "controls/in_place_edit_keys.h"
 #include "objects/property_read.h"
 
 namespace {

@@ -3,10 +3,10 @@
 
 #include "browser/view.h"
 #include "browser/view_hit_test.h"
-#include "objects/collection_base.h"
-#include "objects/draw_context.h"
-#include "objects/enum_value.h"
+#include "controls/collection_base.h"
+#include "controls/draw_context.h"
 #include "objects/property_read.h"
+#include "values/enum_value.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "browser/stretch_mode.h"
 #include "browser/view_browser_control.h"
 #include "browser/view_host.h"
-#include "script/runtime_host.h"
+#include "methods/runtime_host.h"
 #include "support/utf16_text.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "comm/da_client.h"
 #include "comm/packet_holder.h"
-#include "objects/value.h"
 #include "support/ref_cnt.h"
+#include "values/value.h"
 
 // The commands of a link tag server's two clients, with bare arguments (CNDAPacketCreatorSimple):
 //   "Connect" u32 kind (1 command client; 2 update client, followed by the u64 identifier that

@@ -8,8 +8,8 @@
 
 #include "comm/connection_settings.h"
 #include "comm/service_answer.h"
-#include "objects/value.h"
 #include "support/file_time.h"
+#include "values/value.h"
 
 using CNBytes = std::span<const uint8_t>;
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "comm/packet_holder.h"
-#include "objects/value.h"
+#include "values/value.h"
 
 // The process-wide 8-bit packet id: incremented under its own lock before each request
 // (1, 2, ..., 255, 0, 1, ...).

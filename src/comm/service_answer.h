@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "comm/packet_holder.h"
-#include "objects/value.h"
+#include "values/value.h"
 
 // The arguments of a login-server answer, each a u32 byte count and that many bytes, kept raw
 // so that the caller reads them as the command defines: a u32, a u64, a UTF-16 text, a byte

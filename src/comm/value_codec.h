@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "comm/packet_holder.h"
-#include "objects/value.h"
+#include "values/value.h"
 
 // Shared-kind values whose kind carries no payload (no value, object) take no bytes per
 // element, so their element count is not bounded by the data: decoding refuses more than this

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "objects/control_properties.h"
-#include "objects/pobject.h"
+#include "controls/control_properties.h"
+#include "controls/pobject.h"
 
 // Charts of series of values set by scripts: lines, bars, areas or a pie, with a legend. The
 // second version adds the placement of the legend and value labels on the chart.

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "objects/control_properties.h"
-#include "objects/pobject.h"
+#include "controls/control_properties.h"
+#include "controls/pobject.h"
 
 // What the trend graph and the plot graph share: pens in groups drawn against an X axis, with
 // probes, lack handling, a grid and mouse zoom. They differ in their X axis (time or number)

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "objects/property_info.h"
-#include "objects/value.h"
+#include "values/value.h"
 
 // What a class knows of its properties and events, built once per class from its constexpr
 // tables: the entries, a name index (lookups allocate nothing) and the defaults converted to

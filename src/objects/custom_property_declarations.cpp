@@ -6,10 +6,10 @@
 
 #include "objects/object.h"
 #include "objects/property_codec.h"
-#include "objects/value_text.h"
 #include "support/message_box.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
+#include "values/value_text.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "objects/class_properties.h"
 #include "objects/property_info.h"
 #include "objects/stored_values.h"
-#include "objects/value.h"
 #include "support/ref_cnt.h"
+#include "values/value.h"
 
 class CNObject;
 class CNScript;

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "objects/value.h"
 #include "support/ref_cnt.h"
+#include "values/value.h"
 
 class CNObject;
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "objects/enum_value.h"
-#include "objects/value_text.h"
 #include "support/utf16_text.h"
+#include "values/enum_value.h"
+#include "values/value_text.h"
 
 namespace {
 

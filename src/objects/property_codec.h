@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "objects/property_info.h"
-#include "objects/value.h"
+#include "values/value.h"
 
 // Converts a value handed to a property into the property's canonical stored form, by its type:
 // bool, integer (truncated toward zero, saturating at 32 bits), number, enumeration (an item text

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "objects/enum_value.h"
 #include "objects/object.h"
+#include "values/enum_value.h"
 
 std::u16string PropertyText(const CNObject& object, std::u16string_view name) {
   CNValue value;

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "objects/object.h"
-#include "objects/value.h"
 #include "support/ref_cnt.h"
+#include "values/value.h"
 
 // A value that stands for one property of one object and writes itself back through the
 // object's property setter on commit (unless it is read-only).

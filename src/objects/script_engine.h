@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "objects/value.h"
+#include "values/value.h"
 
 class CNObject;
 

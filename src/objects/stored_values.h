@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "objects/value.h"
+#include "values/value.h"
 
 // The values an object holds for properties of its class table, each under the property's
 // index. One block holds them: the entries {property, position} sorted by property, then the

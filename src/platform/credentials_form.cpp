@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "controls/button_draw_util.h"
+#include "controls/in_place_edit_keys.h"
 #include "draw/painter.h"
-#include "objects/button_draw_util.h"
-#include "objects/in_place_edit_keys.h"
 #include "support/utf16_text.h"
 
 namespace {

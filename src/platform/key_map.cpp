@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "objects/in_place_edit_keys.h"
+#include "controls/in_place_edit_keys.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/value.h"
 #include "script/expression_operator.h"
+#include "values/value.h"
 
 class CSCFunctionStatement;
 class CSCWithStatement;

@@ -1,12 +1,12 @@
 #include "script/expression_executer.h"
 
 #include "objects/object_handles.h"
-#include "objects/sub_value.h"
 #include "script/executer.h"
 #include "script/expression_shortcuts.h"
 #include "script/number_operation.h"
 #include "script/script_engine_impl.h"
 #include "script/value_operations.h"
+#include "values/sub_value.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "objects/value.h"
+#include "values/value.h"
 
 // Everything that can stand in a postfix expression: operands, and operators with their binding
 // level (higher binds tighter; operands have none) and the value operation they apply (-1 when

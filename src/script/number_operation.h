@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objects/value.h"
+#include "values/value.h"
 
 // The arithmetic and comparison operations on two numbers, with the results the value type's
 // element-wise operation gives: a number, a bool, or no value (division by zero).

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "objects/value.h"
 #include "support/ref_cnt.h"
+#include "values/value.h"
 
 // What an operand of a running expression stands for.
 enum OperandKind : uint8_t {

@@ -4,10 +4,10 @@
 #include <charconv>
 
 #include "script/parser.h"
-#include "script/value_display.h"
 #include "support/message_box.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
+#include "values/value_display.h"
 
 namespace {
 

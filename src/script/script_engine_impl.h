@@ -8,7 +8,7 @@
 
 #include "objects/object_registry.h"
 #include "objects/script_engine.h"
-#include "script/builtin_methods.h"
+#include "script/builtin_tables.h"
 #include "script/executer.h"
 #include "script/script_limits.h"
 #include "script/script_table.h"

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/value.h"
 #include "script/statements.h"
+#include "values/value.h"
 
 class CNObject;
 

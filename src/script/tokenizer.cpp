@@ -4,8 +4,8 @@
 #include <array>
 #include <charconv>
 
-#include "objects/value.h"
 #include "support/utf16_text.h"
+#include "values/value.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "objects/value.h"
+#include "values/value.h"
 
 // The operations of the script language that the value type does not have itself. result must
 // be distinct from the operands.

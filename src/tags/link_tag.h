@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "objects/value.h"
 #include "support/critical_handle.h"
 #include "support/ref_cnt.h"
 #include "tags/tag.h"
+#include "values/value.h"
 
 // A tag that lives in the panel server. Its value, changed flag, handles and link flags are
 // shared by the user-interface thread and the link server's polling thread and change only

@@ -6,8 +6,8 @@
 #include <variant>
 #include <vector>
 
-#include "objects/value.h"
 #include "support/file_time.h"
+#include "values/value.h"
 
 // One row of the memory server's area table: a named array of panel-local values, or a computed
 // source (blink, counters, waves, the time, connection state) whose element index is a parameter.

@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "objects/value.h"
 #include "tags/tag.h"
+#include "values/value.h"
 
 // A tag of the memory server: one element of one area of its table ("$D100"), a computed value
 // ("$BLINK500") or, in the "#" area, a variable of its own ("$#Count").

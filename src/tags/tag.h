@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/tag_listener.h"
-#include "objects/value.h"
 #include "support/ref_cnt.h"
+#include "values/tag_listener.h"
+#include "values/value.h"
 
 // Which server a tag belongs to.
 enum TagKind : uint32_t { kTagMemory = 0, kTagLink = 1, kTagAlias = 2 };

@@ -6,11 +6,11 @@
 #include <string_view>
 
 #include "comm/connection_settings.h"
-#include "objects/tag_listener.h"
-#include "objects/value.h"
 #include "support/file_time.h"
 #include "support/ref_cnt.h"
 #include "tags/tag.h"
+#include "values/tag_listener.h"
+#include "values/value.h"
 
 // What Start tells a tag server.
 struct CNTagServerStartInfo {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "objects/millisecond_clock.h"
+#include "support/millisecond_clock.h"
 #include "support/utf16_text.h"
 #include "tags/memory_values.h"
 #include "tags/tag_server_suite.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "script/bind/bind_text.h"
+#include "binds/bind_text.h"
 #include "support/utf16_text.h"
 
 namespace {

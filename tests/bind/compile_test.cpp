@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "bind/fake_owner.h"
-#include "script/bind/bind_script_parser_impl.h"
+#include "binds/bind_script_parser_impl.h"
 #include "support/utf16_text.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "bind/fake_owner.h"
-#include "script/bind/bind_factory.h"
-#include "script/bind/bind_script_parser_impl.h"
-#include "script/bind/bind_simple.h"
+#include "binds/bind_factory.h"
+#include "binds/bind_script_parser_impl.h"
+#include "binds/bind_simple.h"
 #include "support/utf16_text.h"
 
 namespace {

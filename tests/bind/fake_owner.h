@@ -10,13 +10,15 @@
 #include <utility>
 #include <vector>
 
-#include "objects/form.h"
-#include "script/bind/bind_script_parser.h"
-#include "script/builtin_methods.h"
+#include "binds/bind_script_parser.h"
+#include "controls/form.h"
+#include "methods/builtin_methods.h"
 #include "support/utf16_text.h"
 
 class CFakeOwner : public CNBindScriptParser::ConnectionPoint, public IKVMethodHost {
  public:
+  CFakeOwner() { RegisterBuiltInMethods(); }
+
   struct Subscription {
     std::u16string name;
     uint32_t direction;

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "objects/buttons.h"
+#include "binds/bind_expression_evaluator.h"
+#include "binds/object_binder.h"
+#include "controls/buttons.h"
 #include "objects/custom_property_declarations.h"
-#include "objects/millisecond_clock.h"
-#include "script/bind/bind_expression_evaluator.h"
-#include "script/bind/object_binder.h"
 #include "script/exec_test_util.h"
+#include "support/millisecond_clock.h"
 #include "tags/tag_server_suite.h"
 
 namespace {

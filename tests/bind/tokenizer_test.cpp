@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "script/bind/tag_parser_tokenizer.h"
+#include "binds/tag_parser_tokenizer.h"
 #include "support/utf16_text.h"
 
 namespace {

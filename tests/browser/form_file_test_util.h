@@ -7,12 +7,12 @@
 #include <string_view>
 
 #include "browser/form_file_reader.h"
-#include "objects/buttons.h"
-#include "objects/calendar.h"
-#include "objects/collection.h"
-#include "objects/form.h"
-#include "objects/form_folder.h"
-#include "objects/shapes.h"
+#include "controls/buttons.h"
+#include "controls/calendar.h"
+#include "controls/collection.h"
+#include "controls/form.h"
+#include "controls/form_folder.h"
+#include "controls/shapes.h"
 #include "support/message_box.h"
 #include "support/ref_cnt.h"
 #include "support/utf16_text.h"

@@ -11,12 +11,12 @@
 #include "browser/builtin_resources.h"
 #include "browser/project_check.h"
 #include "browser/root_client_browser.h"
+#include "controls/edit_box.h"
+#include "controls/label_controls.h"
 #include "form_file_test_util.h"
-#include "objects/edit_box.h"
-#include "objects/label_controls.h"
-#include "script/runtime_host.h"
+#include "methods/runtime_host.h"
 #include "script/script_engine_impl.h"
-#include "script/value_display.h"
+#include "values/value_display.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "browser/views.h"
-#include "script/runtime_host.h"
+#include "methods/runtime_host.h"
 #include "view_test_util.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include "browser/stretch_mode.h"
 #include "browser/view_browser.h"
 #include "browser/view_hit_test.h"
-#include "objects/collection.h"
-#include "objects/edit_box.h"
-#include "objects/in_place_edit_keys.h"
+#include "controls/collection.h"
+#include "controls/edit_box.h"
+#include "controls/in_place_edit_keys.h"
 #include "view_test_util.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include "browser/stretch_mode.h"
 #include "browser/view_browser.h"
+#include "controls/collection.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
-#include "objects/collection.h"
 #include "view_test_util.h"
 
 namespace {

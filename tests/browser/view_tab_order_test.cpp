@@ -4,7 +4,7 @@
 
 #include "browser/stretch_mode.h"
 #include "browser/view_browser.h"
-#include "objects/collection.h"
+#include "controls/collection.h"
 #include "view_test_util.h"
 
 namespace {

@@ -13,13 +13,14 @@
 #include "browser/form_lookup.h"
 #include "browser/root_client.h"
 #include "browser/view_host.h"
-#include "objects/collection.h"
-#include "objects/form.h"
-#include "objects/label_controls.h"
+#include "controls/collection.h"
+#include "controls/form.h"
+#include "controls/label_controls.h"
+#include "methods/builtin_methods.h"
 #include "objects/object_registry.h"
 #include "script/script_engine_impl.h"
-#include "script/value_display.h"
 #include "support/utf16_text.h"
+#include "values/value_display.h"
 
 inline std::string U8(std::u16string_view text) { return Utf16ToUtf8(text); }
 
@@ -79,6 +80,7 @@ class FakeViewHost : public CNPViewHost, public CNObjectOwner, public IKVScriptE
   void EnableScripts() {
     RegisterObjectClass<CNPForm>(m_registry, u"Form", {});
     RegisterObjectClass<CNPLabel>(m_registry, u"Label", {});
+    RegisterBuiltInMethods();
     m_engine = std::make_unique<CNScriptImpl>(m_registry);
     m_engine->SetErrorSink(this);
     m_engine->SetTraceOutput([this](const CNValue& value) { trace.push_back(U8(DisplayText(value))); });

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "comm/da_client.h"
-#include "objects/value.h"
 #include "support/file_time.h"
+#include "values/value.h"
 
 // The alarm service's commands, whose arguments are length-prefixed, and the notifications it
 // pushes on the callback channel.

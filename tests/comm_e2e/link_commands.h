@@ -9,7 +9,7 @@
 
 #include "comm/da_client.h"
 #include "comm/packet_creator.h"
-#include "objects/value.h"
+#include "values/value.h"
 
 // Commands sent through any data-access client as its owners send them: the request built
 // with a packet creator in the client's frame room, the answer received and checked against

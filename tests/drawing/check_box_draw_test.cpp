@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/buttons.h"
 #include "draw/pixels.h"
 #include "golden_image.h"
-#include "objects/buttons.h"
 #include "shape_test_util.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <utility>
 
+#include "controls/draw_context.h"
+#include "controls/pobject.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
-#include "objects/draw_context.h"
-#include "objects/pobject.h"
-#include "objects/value.h"
+#include "values/value.h"
 
 // Sets properties from their file texts; a text the class refuses fails the test.
 inline void SetTexts(CNObject& object, std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> texts) {

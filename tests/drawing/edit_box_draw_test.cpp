@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/edit_box.h"
 #include "draw/font.h"
 #include "golden_image.h"
-#include "objects/edit_box.h"
 #include "shape_test_util.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/collection.h"
+#include "controls/form.h"
+#include "controls/visual_themes.h"
 #include "draw_test_util.h"
 #include "golden_image.h"
-#include "objects/collection.h"
-#include "objects/form.h"
-#include "objects/visual_themes.h"
 
 namespace {
 

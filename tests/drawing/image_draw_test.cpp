@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/images.h"
 #include "image_source_stub.h"
-#include "objects/images.h"
 #include "shape_test_util.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "controls/draw_context.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
-#include "objects/draw_context.h"
 
 // Images by name for drawing tests; any other name cannot be had.
 class CNImageSourceStub : public CNImageSource {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "objects/label_controls.h"
+#include "controls/label_controls.h"
 #include "shape_test_util.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/meters.h"
 #include "golden_image.h"
-#include "objects/meters.h"
 #include "shape_test_util.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The meters' geometry: the rectangle meter's band, the pie meter's angles, ellipse points.
 
-#include "objects/meter_geometry.h"
+#include "controls/meter_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "objects/shapes.h"
-#include "objects/visual_themes.h"
+#include "controls/shapes.h"
+#include "controls/visual_themes.h"
 #include "shape_test_util.h"
 
 namespace {

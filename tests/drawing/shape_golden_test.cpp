@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "controls/shapes.h"
 #include "golden_image.h"
-#include "objects/shapes.h"
 #include "shape_test_util.h"
 
 TEST(ShapeGolden, EachShape) {

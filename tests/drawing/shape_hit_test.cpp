@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "objects/meters.h"
-#include "objects/shapes.h"
+#include "controls/meters.h"
+#include "controls/shapes.h"
 #include "shape_test_util.h"
 
 TEST(ShapeHitTest, LinesAreHitWithinHalfTheirWidthAndALittle) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
+#include "controls/form.h"
 #include "draw/surface.h"
 #include "draw_test_util.h"
-#include "objects/form.h"
 #include "support/ref_cnt.h"
 #include "support/utf16_text.h"
 

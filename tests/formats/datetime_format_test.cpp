@@ -1,5 +1,5 @@
 // Date-time formats: the Base pattern, the directives, zones, names, and reading texts back.
-#include "script/formats/datetime_format.h"
+#include "formats/datetime_format.h"
 
 #include <gtest/gtest.h>
 

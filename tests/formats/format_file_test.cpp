@@ -1,15 +1,15 @@
 // Format files: the built-in defaults, the project's additions, and the regional settings.
-#include "script/formats/format_file.h"
+#include "formats/format_file.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "format_test_util.h"
-#include "script/formats/blink_formats.h"
-#include "script/formats/default_format_texts.h"
-#include "script/formats/locale_data.h"
-#include "script/formats/number_format_text.h"
+#include "formats/blink_formats.h"
+#include "formats/default_format_texts.h"
+#include "formats/locale_data.h"
+#include "formats/number_format_text.h"
 
 namespace {
 

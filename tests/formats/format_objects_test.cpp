@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "format_test_util.h"
-#include "script/formats/blink_format_parser.h"
-#include "script/formats/number_format_parser.h"
+#include "formats/blink_format_parser.h"
+#include "formats/number_format_parser.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The format-string grammar, the cache and the way back from a record to a format string.
-#include "script/formats/format_string.h"
+#include "formats/format_string.h"
 
 #include <gtest/gtest.h>
 
 #include "format_test_util.h"
-#include "script/formats/number_format_inverse.h"
+#include "formats/number_format_inverse.h"
 
 namespace {
 

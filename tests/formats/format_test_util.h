@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "script/formats/format_store.h"
+#include "formats/format_store.h"
 #include "support/utf16_text.h"
 
 namespace format_test {

@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "format_test_util.h"
-#include "script/formats/number_format_text.h"
+#include "formats/number_format_text.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 
-#include "objects/meters.h"
-#include "objects/points_text.h"
-#include "objects/shapes.h"
+#include "controls/meters.h"
+#include "controls/points_text.h"
+#include "controls/shapes.h"
 #include "value_test_util.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "objects/buttons.h"
-#include "objects/edit_box.h"
-#include "objects/shapes.h"
+#include "controls/buttons.h"
+#include "controls/edit_box.h"
+#include "controls/shapes.h"
 #include "value_test_util.h"
 
 namespace {

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "objects/buttons.h"
-#include "objects/collection.h"
-#include "objects/edit_box.h"
-#include "objects/enum_value.h"
-#include "objects/form.h"
-#include "objects/form_folder.h"
-#include "objects/meters.h"
-#include "objects/shapes.h"
+#include "controls/buttons.h"
+#include "controls/collection.h"
+#include "controls/edit_box.h"
+#include "controls/form.h"
+#include "controls/form_folder.h"
+#include "controls/meters.h"
+#include "controls/shapes.h"
 #include "value_test_util.h"
+#include "values/enum_value.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "objects/edit_box.h"
+#include "controls/edit_box.h"
 #include "pobject_test_util.h"
 #include "support/message_box.h"
 

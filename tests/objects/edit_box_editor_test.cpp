@@ -4,8 +4,8 @@
 #include <fstream>
 #include <string>
 
-#include "objects/edit_box.h"
-#include "objects/in_place_edit.h"
+#include "controls/edit_box.h"
+#include "controls/in_place_edit.h"
 #include "pobject_test_util.h"
 #include "support/message_box.h"
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "objects/text_format.h"
-#include "objects/text_format_check.h"
-#include "objects/text_format_environment.h"
+#include "controls/text_format.h"
+#include "controls/text_format_check.h"
+#include "controls/text_format_environment.h"
 #include "support/utf16_text.h"
 
 namespace {

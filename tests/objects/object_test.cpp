@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/shapes.h"
 #include "objects/object_registry.h"
-#include "objects/shapes.h"
-#include "support/utf16_text.h"
 #include "support/message_box.h"
+#include "support/utf16_text.h"
 #include "value_test_util.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "objects/easing.h"
+#include "controls/easing.h"
 #include "pobject_test_util.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "objects/millisecond_clock.h"
+#include "controls/pobject.h"
 #include "objects/object_handles.h"
-#include "objects/pobject.h"
 #include "objects/script_engine.h"
+#include "support/millisecond_clock.h"
 #include "value_test_util.h"
 
 // What happened, in order: "changed StMouseR", "dispatch OnMouseDown 3 obj", "event OnMouseDown 3".

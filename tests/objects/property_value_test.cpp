@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "objects/enum_value.h"
 #include "value_test_util.h"
+#include "values/enum_value.h"
 
 namespace {
 

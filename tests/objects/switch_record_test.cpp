@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "objects/switch_record.h"
+#include "controls/switch_record.h"
 
 namespace {
 

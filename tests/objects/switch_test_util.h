@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "objects/buttons.h"
-#include "objects/collection.h"
-#include "objects/form.h"
-#include "objects/shapes.h"
+#include "controls/buttons.h"
+#include "controls/collection.h"
+#include "controls/form.h"
+#include "controls/shapes.h"
 #include "pobject_test_util.h"
 
 // The output binds of one object as the switch tests see them: every property change they hear

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "objects/value.h"
 #include "value_test_util.h"
+#include "values/value.h"
 
 TEST(ValueArithmetic, RightOperandRepeatsCyclicallyOverTheLeft) {
   EXPECT_EQ(LitText(Op(VOP_ADD, Lit(u"c(1,2,3)"), Num(10))), "c(11,12,13)");

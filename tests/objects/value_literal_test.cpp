@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "objects/element_literal.h"
-#include "objects/value.h"
 #include "value_test_util.h"
+#include "values/element_literal.h"
+#include "values/value.h"
 
 TEST(ValueLiteral, ElementLiteralsReadByFirstCharacter) {
   struct Case {

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "objects/sub_value.h"
-#include "objects/value.h"
 #include "value_test_util.h"
+#include "values/sub_value.h"
+#include "values/value.h"
 
 namespace {
 

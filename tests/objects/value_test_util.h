@@ -4,8 +4,8 @@
 #include <ctime>
 #include <string>
 
-#include "objects/value.h"
 #include "support/utf16_text.h"
+#include "values/value.h"
 
 // Builds a value from its literal text (escapes on).
 inline CNValue Lit(std::u16string_view text) {

@@ -1,4 +1,4 @@
-#include "objects/value_time.h"
+#include "values/value_time.h"
 
 #include <gtest/gtest.h>
 #include <time.h>

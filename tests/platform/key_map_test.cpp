@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "objects/in_place_edit_keys.h"
+#include "controls/in_place_edit_keys.h"
 #include "platform/key_map.h"
 
 TEST(KeyMap, KeysBecomeThePanelsKeyNumbers) {

@@ -10,11 +10,11 @@
 #include "browser/project_browser.h"
 #include "browser/project_test_util.h"
 #include "objects/object_registry.h"
-#include "script/value_display.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
 #include "support/message_loop.h"
 #include "support/utf16_text.h"
+#include "values/value_display.h"
 
 // A container that keeps what the runtime tells it.
 struct RecordingHost : CNPBrowserHost {

@@ -5,13 +5,13 @@
 #include "browser/basis_dialog.h"
 #include "browser/tick_schedule.h"
 #include "browser/views.h"
+#include "controls/edit_box.h"
+#include "controls/in_place_edit_keys.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
-#include "objects/edit_box.h"
-#include "objects/in_place_edit_keys.h"
+#include "methods/runtime_host.h"
 #include "objects/property_read.h"
 #include "runtime_fixture.h"
-#include "script/runtime_host.h"
 
 namespace {
 

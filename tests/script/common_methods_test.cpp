@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "objects/form.h"
-#include "script/builtin_methods.h"
+#include "controls/form.h"
+#include "methods/builtin_methods.h"
 #include "support/message_box.h"
 #include "support/utf16_text.h"
 

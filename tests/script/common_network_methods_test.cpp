@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "common_call_util.h"
-#include "script/common_methods.h"
+#include "methods/common_methods.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "controls/edit_box.h"
+#include "controls/text_format_check.h"
 #include "exec_test_util.h"
-#include "objects/edit_box.h"
-#include "objects/text_format_check.h"
-#include "script/edit_box_formats.h"
+#include "methods/edit_box_formats.h"
 
 namespace {
 

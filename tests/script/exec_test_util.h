@@ -7,13 +7,14 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/form.h"
-#include "objects/label_controls.h"
+#include "controls/form.h"
+#include "controls/label_controls.h"
+#include "methods/builtin_methods.h"
+#include "methods/math_object.h"
 #include "objects/object_registry.h"
-#include "script/math_object.h"
 #include "script/script_engine_impl.h"
-#include "script/value_display.h"
 #include "support/utf16_text.h"
+#include "values/value_display.h"
 
 inline CNValue Text(std::u16string_view text) {
   CNValue value;
@@ -40,6 +41,7 @@ inline CNValue Number(double n) {
 class ScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
  public:
   ScriptWorld() : engine(registry) {
+    RegisterBuiltInMethods();
     RegisterObjectClass<CNPForm>(registry, u"Form", {});
     RegisterObjectClass<CNPLabel>(registry, u"Label", {});
     RegisterObjectClass<CNPMath>(registry, u"Math", {});

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "exec_test_util.h"
+#include "methods/builtin_methods.h"
+#include "methods/object_methods.h"
 #include "objects/custom_property_declarations.h"
 #include "root_test_util.h"
-#include "script/builtin_methods.h"
-#include "script/object_methods.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "methods/root_csv.h"
 #include "root_test_util.h"
-#include "script/root_csv.h"
 
 namespace {
 

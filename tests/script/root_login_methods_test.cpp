@@ -1,6 +1,6 @@
 // The root's login and server functions, driven by scripts: against a real panel server
 // process through a login stub, and in a host that has no login at all.
-#include "script/root_login_methods.h"
+#include "methods/root_login_methods.h"
 
 #include <gtest/gtest.h>
 #include <microhttpd.h>
@@ -16,11 +16,12 @@
 #include "comm/login_stub.h"
 #include "comm_e2e/server_process.h"
 #include "comm_e2e/stub_settings.h"
-#include "objects/form.h"
+#include "controls/form.h"
+#include "methods/builtin_methods.h"
 #include "objects/object_registry.h"
 #include "script/script_engine_impl.h"
-#include "script/value_display.h"
 #include "support/utf16_text.h"
+#include "values/value_display.h"
 
 namespace fs = std::filesystem;
 
@@ -47,6 +48,7 @@ class LoginWorld : public CNObjectOwner, public IKVScriptErrorSink {
  public:
   explicit LoginWorld(CNPLoginServer* server = nullptr, CNConnectionSettings* settings = nullptr)
       : m_engine(m_registry) {
+    RegisterBuiltInMethods();
     RegisterObjectClass<CNPForm>(m_registry, u"Form", {});
     m_engine.m_pServer = server;
     m_engine.m_pSettings = settings;

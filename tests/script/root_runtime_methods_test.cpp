@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "objects/visual_themes.h"
+#include "controls/visual_themes.h"
+#include "methods/root_methods.h"
 #include "root_test_util.h"
-#include "script/root_methods.h"
 
 namespace {
 

@@ -10,13 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "objects/form.h"
-#include "objects/label_controls.h"
+#include "controls/form.h"
+#include "controls/label_controls.h"
+#include "methods/builtin_methods.h"
+#include "methods/runtime_host.h"
 #include "objects/object_registry.h"
-#include "script/runtime_host.h"
 #include "script/script_engine_impl.h"
-#include "script/value_display.h"
 #include "support/utf16_text.h"
+#include "values/value_display.h"
 
 // The display text of a value as traces print it.
 inline std::string Shown(const CNValue& value) {
@@ -104,6 +105,7 @@ class RuntimeEngine : public CNScriptImpl {
 class RootWorld : public CNObjectOwner, public IKVScriptErrorSink {
  public:
   explicit RootWorld(IKVRuntime* runtime = nullptr, std::u16string_view rootScript = u"") : engine(registry) {
+    RegisterBuiltInMethods();
     RegisterObjectClass<CNPForm>(registry, u"Form", {});
     RegisterObjectClass<CNPLabel>(registry, u"Label", {});
     engine.runtime = runtime;

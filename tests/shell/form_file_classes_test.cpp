@@ -7,8 +7,8 @@
 
 #include "browser/form_file_test_util.h"
 #include "objects/custom_property_declarations.h"
-#include "objects/enum_value.h"
 #include "shell/panel_classes.h"
+#include "values/enum_value.h"
 
 namespace {
 

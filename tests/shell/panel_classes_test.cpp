@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "objects/enum_value.h"
-#include "objects/label_controls.h"
+#include "controls/label_controls.h"
 #include "support/message_box.h"
 #include "support/ref_cnt.h"
 #include "support/utf16_text.h"
+#include "values/enum_value.h"
 
 namespace {
 

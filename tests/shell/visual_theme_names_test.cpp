@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "browser/builtin_resources.h"
-#include "objects/enum_value.h"
+#include "controls/visual_themes.h"
 #include "objects/property_codec.h"
-#include "objects/visual_themes.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
 #include "support/ref_cnt.h"
 #include "support/utf16_text.h"
+#include "values/enum_value.h"
 
 namespace {
 

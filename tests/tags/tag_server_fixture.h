@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "objects/millisecond_clock.h"
+#include "support/millisecond_clock.h"
 #include "support/utf16_text.h"
 #include "tags/tag_server.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "comm/packet_holder.h"
-#include "objects/value.h"
 #include "support/file_time.h"
+#include "values/value.h"
 
 namespace panel_sim {
 

@@ -11,9 +11,9 @@
 
 #include "comm/packet_creator.h"
 #include "comm/packet_holder.h"
-#include "objects/value.h"
 #include "panel_server_sim/connection_registry.h"
 #include "panel_server_sim/faults.h"
+#include "values/value.h"
 
 namespace panel_sim {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "objects/value.h"
 #include "panel_server_sim/tag_table.h"
+#include "values/value.h"
 
 namespace panel_sim {
 

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/value.h"
 #include "panel_server_sim/tag_generator.h"
+#include "values/value.h"
 
 namespace panel_sim {
 

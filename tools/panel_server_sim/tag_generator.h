@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "objects/value.h"
 #include "panel_server_sim/config_text.h"
+#include "values/value.h"
 
 namespace panel_sim {
 

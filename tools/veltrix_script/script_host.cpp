@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "script/value_display.h"
+#include "methods/builtin_methods.h"
 #include "support/file_time.h"
 #include "support/utf16_text.h"
+#include "values/value_display.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ CNObject* AddObject(CNObjectRegistry& registry, CNObject& parent, std::u16string
 }  // namespace
 
 CScriptHost::CScriptHost(CNObjectRegistry& registry) : m_Engine(registry) {
+  RegisterBuiltInMethods();
   m_Tags.SetTimeBase(CurrentFileTime(), CRTickCount());
   CNTagServerStartInfo offline;
   offline.offline = true;

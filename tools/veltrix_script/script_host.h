@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
+#include "binds/bind_expression_evaluator.h"
 #include "objects/object.h"
 #include "objects/object_registry.h"
-#include "script/bind/bind_expression_evaluator.h"
 #include "script/script_engine_impl.h"
 #include "tags/tag_server_suite.h"
 

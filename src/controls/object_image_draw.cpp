@@ -1,0 +1,10 @@
+#include "controls/object_image_draw.h"
+
+#include "controls/draw_context.h"
+
+void DrawObjectImage(CNDrawContext& context, const CRSurface& image, std::u16string_view transparentColor,
+                     const CRRectF& dest, double alpha) {
+  uint32_t key = 0;
+  const bool keyed = context.ResolveColor(transparentColor, key);
+  context.GetPainter().DrawImage(keyed ? context.GetKeyedImage(image, key) : image, dest, alpha);
+}

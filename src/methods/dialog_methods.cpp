@@ -1,0 +1,242 @@
+// The root object's dialog functions, handed to the runtime. The built-in dialogs (message,
+// questions, password, keypads, calendar, form map, colour, search) open forms of the resource
+// project by fixed names and hand the script's arguments to the form's own method; "OpenDialog"
+// opens a form of the project in a dialog window; the rest go to the runtime by name. Argument
+// counts are checked first (a wrong count stops the script); without a runtime, or when it does
+// not answer, every dialog function answers F.
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "methods/method_args.h"
+#include "methods/root_methods.h"
+#include "methods/runtime_host.h"
+#include "support/utf16_text.h"
+
+namespace {
+
+inline constexpr uint8_t kAny = 0xFF;  // no upper limit of arguments
+
+using Action = CKVDialogRequest::Action;
+
+struct BuiltInDialog {
+  std::u16string_view name;
+  Action action;
+  std::u16string_view form;
+  std::u16string_view method;
+  bool modal;
+  uint8_t low;   // arguments at least
+  uint8_t high;  // arguments at most, kAny for no limit
+};
+
+constexpr BuiltInDialog Open(std::u16string_view name, std::u16string_view form, std::u16string_view method,
+                             uint8_t low, uint8_t high) {
+  return {name, CKVDialogRequest::kOpen, form, method, false, low, high};
+}
+constexpr BuiltInDialog OpenModal(std::u16string_view name, std::u16string_view form,
+                                  std::u16string_view method, uint8_t low, uint8_t high) {
+  return {name, CKVDialogRequest::kOpen, form, method, true, low, high};
+}
+constexpr BuiltInDialog Close(std::u16string_view name, std::u16string_view form) {
+  return {name, CKVDialogRequest::kClose, form, {}, false, 0, kAny};
+}
+constexpr BuiltInDialog Call(std::u16string_view name, std::u16string_view form, std::u16string_view method,
+                             uint8_t low) {
+  return {name, CKVDialogRequest::kCall, form, method, false, low, kAny};
+}
+
+constexpr std::array kBuiltInDialogs = {
+    Open(u"OpenMsg", u"RCMsg", {}, 1, 1),
+    OpenModal(u"OpenModalMsg", u"RCMsg", {}, 1, 1),
+    Close(u"CloseMsg", u"RCMsg"),
+    Open(u"OpenYesNoMsg", u"RCYesNoMsg", u"SetInfo", 2, 2),
+    OpenModal(u"OpenModalYesNoMsg", u"RCYesNoMsg", u"SetInfo", 2, 2),
+    Close(u"CloseYesNoMsg", u"RCYesNoMsg"),
+    Open(u"OpenYesNoCancelMsg", u"RCYesNoCancelMsg", u"SetInfo", 2, 2),
+    OpenModal(u"OpenModalYesNoCancelMsg", u"RCYesNoCancelMsg", u"SetInfo", 2, 2),
+    Close(u"CloseYesNoCancelMsg", u"RCYesNoCancelMsg"),
+    Open(u"OpenPassword", u"RCPassword", u"SetInfo", 3, 3),
+    OpenModal(u"OpenModalPassword", u"RCPassword", u"SetInfo", 3, 3),
+    Close(u"ClosePassword", u"RCPassword"),
+    Open(u"OpenNumKey", u"RCNumKey", u"SetInfo", 4, 4),
+    OpenModal(u"OpenModalNumKey", u"RCNumKey", u"SetInfo", 4, 4),
+    Open(u"OpenNumKeyEdit", u"RCNumKey", u"SetInfoEdit", 1, 1),
+    OpenModal(u"OpenModalNumKeyEdit", u"RCNumKey", u"SetInfoEdit", 1, 1),
+    Close(u"CloseNumKey", u"RCNumKey"),
+    Open(u"OpenTextKey", u"RCTextKey", u"SetInfo", 4, 4),
+    OpenModal(u"OpenModalTextKey", u"RCTextKey", u"SetInfo", 4, 4),
+    Open(u"OpenTextKeyEdit", u"RCTextKey", u"SetInfoEdit", 1, 1),
+    OpenModal(u"OpenModalTextKeyEdit", u"RCTextKey", u"SetInfoEdit", 1, 1),
+    Close(u"CloseTextKey", u"RCTextKey"),
+    Open(u"OpenCalender", u"RCCalendar", u"SetInfo", 0, kAny),
+    Open(u"OpenCalendar", u"RCCalendar", u"SetInfo", 0, kAny),
+    OpenModal(u"OpenModalCalendar", u"RCCalendar", u"SetInfo", 0, kAny),
+    Close(u"CloseCalender", u"RCCalendar"),
+    Close(u"CloseCalendar", u"RCCalendar"),
+    Open(u"OpenFormMap", u"RCFormMap", u"SetFormMap", 1, kAny),
+    OpenModal(u"OpenModalFormMap", u"RCFormMap", u"SetFormMap", 1, kAny),
+    Call(u"SetFormMap", u"RCFormMap", u"SetFormMap", 1),
+    Call(u"ClearFormMap", u"RCFormMap", u"ClearFormMap", 0),
+    Call(u"RefreshFormMap", u"RCFormMap", u"RefreshFormMap", 0),
+    Close(u"CloseFormMap", u"RCFormMap"),
+    Open(u"OpenColor", u"RCColor", u"SetInfo", 0, kAny),
+    OpenModal(u"OpenModalColor", u"RCColor", u"SetInfo", 0, kAny),
+    Close(u"CloseColor", u"RCColor"),
+    Open(u"OpenSearch", u"RCSearch", u"SetInfo", 2, kAny),
+    OpenModal(u"OpenModalSearch", u"RCSearch", u"SetInfo", 2, kAny),
+    Close(u"CloseSearch", u"RCSearch"),
+};
+
+bool CountIn(const CMethodCall& call, uint8_t low, uint8_t high) {
+  return call.Count() >= low && (high == kAny || call.Count() <= high);
+}
+
+template <size_t I>
+bool BuiltIn(CMethodCall& call) {
+  constexpr BuiltInDialog dialog = kBuiltInDialogs[I];
+  if (!CountIn(call, dialog.low, dialog.high)) return false;
+  const CKVDialogRequest request{dialog.name,   dialog.action, dialog.form,
+                                 dialog.method, dialog.modal,  call.args};
+  IKVRuntime* runtime = call.host.GetRuntime();
+  if (!runtime || !runtime->Dialog(request, call.result)) call.result.SetBool(false);
+  return true;
+}
+
+template <size_t... I>
+constexpr auto BuiltInEntries(std::index_sequence<I...>) {
+  return std::array{MethodEntry{kBuiltInDialogs[I].name, &BuiltIn<I>}...};
+}
+
+// ---- "OpenDialog"(form[, dialog name[, title[, left[, top[, width[, height[, base x[, base y
+//      [, dialog type[, resizable[, stretch[, instance name[, already opened[, show state]]]]]]]]]]]]]])
+// An argument left out, or given as "" or the empty value, takes the project's or the form's
+// setting; the dialog's name defaults to the form's.
+
+constexpr size_t kMaxOpenDialogArgs = 15;
+
+bool IsUnset(const CMethodCall& call, size_t i) {
+  return i >= call.Count() || call.Arg(i).IsEmpty() || ArgText(call.Arg(i)).empty();
+}
+
+// The argument's text when it is one of words (compared without regard to case), written as
+// the list writes it; false for any other text.
+template <size_t N>
+bool Word(const CMethodCall& call, size_t i, const std::array<std::u16string_view, N>& words,
+          std::u16string& out) {
+  if (IsUnset(call, i)) return true;
+  const std::u16string text = ArgText(call.Arg(i));
+  for (const std::u16string_view word : words) {
+    if (EqualsIgnoreCaseAscii(text, word)) {
+      out = word;
+      return true;
+    }
+  }
+  return false;
+}
+
+constexpr std::array<std::u16string_view, 3> kBasePositions = {u"browser", u"parent", u"desktop"};
+constexpr std::array<std::u16string_view, 4> kDialogTypes = {u"NORMAL", u"SIMPLE", u"NOFRAME", u"FULL"};
+constexpr std::array<std::u16string_view, 3> kAlreadyOpened = {u"error", u"show", u"reopen"};
+constexpr std::array<std::u16string_view, 3> kShowStates = {u"hide", u"show", u"normal"};
+
+std::optional<int32_t> Number(const CMethodCall& call, size_t i) {
+  return IsUnset(call, i) ? std::nullopt : std::optional<int32_t>(ArgInt32(call.Arg(i)));
+}
+
+template <bool Modal>
+bool OpenDialog(CMethodCall& call) {
+  if (!ArgCountIn(call, 1, kMaxOpenDialogArgs)) return false;
+  CKVDialogParams params;
+  params.modal = Modal;
+  params.baseFormName = ArgText(call.Arg(0));
+  params.viewName = IsUnset(call, 1) ? params.baseFormName : ArgText(call.Arg(1));
+  if (!IsUnset(call, 2)) params.title = ArgText(call.Arg(2));
+  params.left = Number(call, 3);
+  params.top = Number(call, 4);
+  params.width = Number(call, 5);
+  params.height = Number(call, 6);
+  if (!Word(call, 7, kBasePositions, params.basePosX) || !Word(call, 8, kBasePositions, params.basePosY) ||
+      !Word(call, 9, kDialogTypes, params.dialogType))
+    return false;
+  if (!IsUnset(call, 10)) params.resizable = call.Arg(10).GetBool(0);
+  if (!IsUnset(call, 11)) params.stretch = ArgText(call.Arg(11));
+  if (!IsUnset(call, 12)) params.formName = ArgText(call.Arg(12));
+  if (!Word(call, 13, kAlreadyOpened, params.alreadyOpened) || !Word(call, 14, kShowStates, params.showState))
+    return false;
+  IKVRuntime* runtime = call.host.GetRuntime();
+  if (!runtime || !runtime->OpenDialog(params, call.result)) call.result.SetBool(false);
+  return true;
+}
+
+// ---- the other dialog functions, to the runtime by name
+
+constexpr std::array<std::u16string_view, 11> kDialogStates = {
+    u"NORMAL", u"MINIMUM", u"MAXIMUM", u"CLOSE", u"MIN", u"MAX", u"hide", u"show", u"max", u"min", u"normal"};
+
+// Whether every argument from the second on is a state word; a state is handed on as written.
+bool StatesKnown(const CMethodCall& call) {
+  for (size_t i = 1; i < call.Count(); ++i) {
+    std::u16string state;
+    if (IsUnset(call, i) || !Word(call, i, kDialogStates, state)) return false;
+  }
+  return true;
+}
+
+struct NamedDialogFunction {
+  std::u16string_view name;
+  uint8_t low;
+  uint8_t high;
+  bool (*check)(const CMethodCall& call);  // further rules of the arguments; null: none
+};
+
+constexpr std::array kNamedDialogFunctions = {
+    NamedDialogFunction{u"SetModalDialog", 1, 2, nullptr},            // (dialog[, modal])
+    NamedDialogFunction{u"SetDialogState", 2, kAny, &StatesKnown},    // (dialog, state...)
+    NamedDialogFunction{u"EnableDialogMenu", 2, 3, nullptr},          // (dialog, menu[, enable])
+    NamedDialogFunction{u"CloseDialog", 0, 1, nullptr},               // ([dialog]): the active one without
+    NamedDialogFunction{u"ShowDialog", 2, 2, nullptr},                // (dialog, show)
+    NamedDialogFunction{u"CloseAllDialog", 0, 0, nullptr},            // ()
+    NamedDialogFunction{u"OpenCommonDialog", 1, kAny, nullptr},       // (kind, parameters...)
+    NamedDialogFunction{u"OpenModalCommonDialog", 1, kAny, nullptr},  // (kind, parameters...)
+    NamedDialogFunction{u"CloseCommonDialog", 0, 1, nullptr},         // ([kind])
+    NamedDialogFunction{u"OpenWindowsDialog", 1, kAny,
+                        nullptr},  // ("file", "folder" or "font", parameters...)
+    NamedDialogFunction{u"OpenWindowsCommonDialog", 1, kAny, nullptr},  // (the same)
+    NamedDialogFunction{u"BringDialogToTop", 1, kAny, nullptr},         // (dialog...)
+    NamedDialogFunction{u"GetDialogZOrder", 2, kAny, nullptr},          // (dialog, dialog...) -> their order
+};
+
+template <size_t I>
+bool Named(CMethodCall& call) {
+  constexpr NamedDialogFunction function = kNamedDialogFunctions[I];
+  if (!CountIn(call, function.low, function.high) || (function.check && !function.check(call))) return false;
+  IKVRuntime* runtime = call.host.GetRuntime();
+  if (!runtime || !runtime->Request(function.name, call.args, call.result)) call.result.SetBool(false);
+  return true;
+}
+
+template <size_t... I>
+constexpr auto NamedEntries(std::index_sequence<I...>) {
+  return std::array{MethodEntry{kNamedDialogFunctions[I].name, &Named<I>}...};
+}
+
+constexpr auto kBuiltInEntries = BuiltInEntries(std::make_index_sequence<kBuiltInDialogs.size()>());
+constexpr auto kNamedEntries = NamedEntries(std::make_index_sequence<kNamedDialogFunctions.size()>());
+constexpr std::array kOpenDialogEntries = {
+    MethodEntry{u"OpenDialog", &OpenDialog<false>},
+    MethodEntry{u"OpenModalDialog", &OpenDialog<true>},
+};
+
+}  // namespace
+
+std::span<const MethodEntry> DialogMethods() {
+  static const std::vector<MethodEntry> s_entries = [] {
+    std::vector<MethodEntry> entries(kOpenDialogEntries.begin(), kOpenDialogEntries.end());
+    entries.insert(entries.end(), kNamedEntries.begin(), kNamedEntries.end());
+    entries.insert(entries.end(), kBuiltInEntries.begin(), kBuiltInEntries.end());
+    return entries;
+  }();
+  return s_entries;
+}

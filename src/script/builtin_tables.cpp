@@ -1,0 +1,54 @@
+#include "script/builtin_tables.h"
+
+#include "objects/object.h"
+
+namespace {
+
+struct CClassTable {
+  CKVBuiltIns::ClassTest test;
+  const CKVMethodTable* table;
+};
+
+CKVStandardTables& StandardTables() {
+  static CKVStandardTables s_tables;
+  return s_tables;
+}
+
+std::vector<CClassTable>& ClassTables() {
+  static std::vector<CClassTable> s_tables;
+  return s_tables;
+}
+
+}  // namespace
+
+const MethodEntry* FindMethodEntry(const CKVMethodTable* table, std::u16string_view name) {
+  if (!table) return nullptr;
+  const int32_t number = table->Find(name);
+  return number < 0 ? nullptr : &table->GetEntry(number);
+}
+
+void CKVBuiltIns::RegisterStandardTables(const CKVStandardTables& tables) { StandardTables() = tables; }
+
+void CKVBuiltIns::RegisterClassTable(ClassTest test, const CKVMethodTable& table) {
+  ClassTables().push_back({test, &table});
+}
+
+const CKVStandardTables& CKVBuiltIns::GetStandardTables() { return StandardTables(); }
+
+const MethodEntry* CKVBuiltIns::Find(const CNObject& target, std::u16string_view name) const {
+  const CKVStandardTables& standard = StandardTables();
+  for (const CClassTable& entry : ClassTables()) {
+    if (!entry.test(target)) continue;
+    const MethodEntry* found = FindMethodEntry(entry.table, name);
+    return found ? found : FindMethodEntry(standard.object, name);
+  }
+  const MethodEntry* found = nullptr;
+  if (!target.GetParent()) {
+    for (auto table = m_GlobalTables.rbegin(); !found && table != m_GlobalTables.rend(); ++table)
+      found = FindMethodEntry(*table, name);
+    if (!found) found = FindMethodEntry(standard.root, name);
+    if (!found) found = FindMethodEntry(standard.common, name);
+    if (!found) found = FindMethodEntry(standard.math, name);
+  }
+  return found ? found : FindMethodEntry(standard.object, name);
+}
