@@ -20,14 +20,16 @@ namespace {
 // inside it "Inner" (green) shows a button at 20,20, 100 x 40 that hides itself when released.
 constexpr const char* kProject =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ROOT>\n"
-    "<FORMROOT clid=\"Client\" Name=\"Windows\" DefaultForm=\"Desk\" Stretch=\"NONE\" PSNode=\"127.0.0.1\">\n"
+    "<FORMROOT clid=\"Client\" Name=\"Windows\" DefaultForm=\"Desk\" Stretch=\"NONE\" PSNode=\"127.0.0.1\" "
+    "Event=\"event OnAfterOpenForm(viewName, basedFormName, objForm, formName) { ::Trace(&quot;opened &quot; "
+    "&amp; formName &amp; &quot; in &quot; &amp; viewName); }\">\n"
     "<OBJ clid=\"Folder\" Name=\"Screens\">\n"
     "<OBJ clid=\"Form\" Name=\"Desk\" Width=\"400\" Height=\"300\" FillColor=\"#FFFFFF\">\n"
     "<OBJ clid=\"ViewControl\" Name=\"Window\" Left=\"40\" Top=\"40\" Width=\"200\" Height=\"150\" "
     "ViewName=\"Pane\" BasedFormName=\"Inner\" FormName=\"Inner\" Stretch=\"NONE\" TitleBar=\"TOP\" "
     "TitleHeight=\"24\" TitleBarColor=\"#0000C0\" AllowMove=\"T\" "
     "Event=\"event OnClickTitleBar(state, msg) { ::Trace(&quot;title &quot; &amp; state &amp; &quot; &quot; "
-    "&amp; msg &amp; &quot; at &quot; &amp; Left &amp; &quot;,&quot; &amp; Top); }\"/>\n"
+    "&amp; msg &amp; &quot; at &quot; &amp; ::CStr(Left) &amp; &quot;,&quot; &amp; ::CStr(Top)); }\"/>\n"
     "</OBJ>\n"
     "<OBJ clid=\"Form\" Name=\"Inner\" Width=\"200\" Height=\"126\" FillColor=\"#E0FFE0\">\n"
     "<OBJ clid=\"Button\" Name=\"Hide\" Left=\"20\" Top=\"20\" Width=\"100\" Height=\"40\" Text=\"Hide\" "
@@ -55,12 +57,17 @@ constexpr Rgb kTitleBlue{0, 0, 192};
 constexpr Rgb kInnerGreen{224, 255, 224};
 constexpr Rgb kButtonOrange{255, 128, 0};
 
-// Asks the window for a screenshot and loads it.
+// Asks the window for a screenshot and loads it; asks again while the window has not shown a
+// picture yet.
 std::unique_ptr<CRSurface> Screenshot(ChildProcess& app, const std::string& window, std::vector<std::string>& seen) {
-  RunCommand({"/usr/bin/xdotool", "key", "--window", window, "F12"});
-  const std::string shot = app.WaitForLine(R"(^\[screenshot\] )", seen, kWindowWaitMs);
-  if (shot.empty()) return nullptr;
-  return CRImage::LoadFile(shot.substr(std::string("[screenshot] ").size()));
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    RunCommand({"/usr/bin/xdotool", "key", "--window", window, "F12"});
+    const std::string shot = app.WaitForLine(R"(^\[screenshot\] )", seen, kWindowWaitMs);
+    if (shot.empty()) return nullptr;
+    if (!shot.ends_with("(failed)")) return CRImage::LoadFile(shot.substr(std::string("[screenshot] ").size()));
+    RunCommand({"/usr/bin/sleep", "0.25"});
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -85,6 +92,7 @@ TEST(WindowViewControl, DraggedByItsTitleBarAndItsInnerButtonWorks) {
   const std::string window = RunCommand({"/usr/bin/xdotool", "search", "--sync", "--name", "VeltrixBrowser6|Windows"});
   ASSERT_FALSE(window.empty());
   std::vector<std::string> seen;
+  ASSERT_FALSE(app.WaitForLine(R"(^opened Inner in Pane$)", seen, kWindowWaitMs).empty()) << ChildProcess::Joined(seen);
   std::unique_ptr<CRSurface> before = Screenshot(app, window, seen);
   ASSERT_TRUE(before) << ChildProcess::Joined(seen);
   ASSERT_TRUE(PixelIs(*before, 140, 50, kTitleBlue));
