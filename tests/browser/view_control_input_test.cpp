@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/edit_box.h"
+#include "controls/in_place_edit_keys.h"
 #include "view_control_test_util.h"
 
 namespace {
@@ -173,6 +175,22 @@ TEST_F(ViewControlInput, NestedViewControlsPassInputThroughEveryLevel) {
   Drive({{Act::kDown, 100, 50}, {Act::kMove, 110, 50}, {Act::kUp, 110, 50}});
   EXPECT_EQ(Drive({{Act::kDown, 95, 99}, {Act::kUp, 95, 99}}),
             (Lines{"form down", "form down", "lamp down 1", "lamp up 1"}));
+}
+
+TEST_F(ViewControlInput, KeysAndTypedTextReachAnEditBoxInside) {
+  auto& box = host.AddObject<CNPEditBox>(*host.FindBasedForm(u"Detail", false), u"Entry");
+  Place(box, 50, 60, 80, 20);  // 100,124 in the outer form
+  host.ShowMain(u"Outer", 400, 300);
+  CNPViewBrowser& main = *host.views.FindView({});
+  Drive({{Act::kDown, 105, 128}, {Act::kUp, 105, 128}});
+  EXPECT_EQ(main.GetFocusObject(), control);
+  EXPECT_EQ(control->GetView()->GetFocusObject(), &box);
+  CRRectF area;
+  ASSERT_TRUE(main.GetTextInputArea(area));  // the box's pixels and one more around, in the main view
+  EXPECT_EQ((std::vector<double>{area.x, area.y, area.width, area.height}), (std::vector<double>{99, 123, 82, 22}));
+  main.TextInput(u"42");
+  main.Key(kKeyReturn, true, 0);
+  EXPECT_EQ(box.GetText(), u"42");
 }
 
 }  // namespace
