@@ -91,4 +91,18 @@ TEST_F(ViewControlDraw, MaximisedFillsTheFormAndShowsTheRestoreGlyph) {
   EXPECT_TRUE(MatchesGoldenImage(*Paint(), "view_control_maximised"));
 }
 
+TEST_F(ViewControlDraw, WithoutClipViewTheInnerFormShowsBeyondTheObject) {
+  CNPViewControl& window = AddWindow(u"Small", {20, 20, 60, 50}, {{u"Stretch", u"NONE"}});
+  host.ShowMain(u"Outer", 240, 160);
+  const auto yellowAt = [&](int x, int y) {
+    const CRPixel pixel = Paint()->GetPixel(x, y);
+    return pixel.red == 0xFF && pixel.green == 0xF0 && pixel.blue == 0xB0;
+  };
+  EXPECT_TRUE(yellowAt(55, 45));
+  EXPECT_FALSE(yellowAt(110, 70));  // the panel reaches 120,80 but is cut at the object
+  window.SetProperty(u"ClipView", Text(u"F"));
+  EXPECT_TRUE(yellowAt(110, 70));
+  EXPECT_EQ(window.GetPaintBounds(), (CNRect{20, 20, 120, 80}));
+}
+
 }  // namespace
