@@ -2,7 +2,8 @@
 
 #include "browser/view_control.h"
 
-CNPViewBrowserControl::CNPViewBrowserControl(CNPViewHost& host, std::u16string_view name, CNPViewControl& control)
+CNPViewBrowserControl::CNPViewBrowserControl(CNPViewHost& host, std::u16string_view name,
+                                             CNPViewControl& control)
     : CNPViewBrowser(host, name), m_pControl(&control) {
   SetOwnerControl(&control);
 }

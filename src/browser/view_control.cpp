@@ -131,14 +131,16 @@ void CNPViewControl::OnPropertySet(uint32_t index) {
   } else if (IsName(*this, index, u"Stretch")) {
     m_view->SetStretch(StretchCode(*this));
   } else if (IsName(*this, index, u"MaxFormHistory")) {
-    m_view->SetHistoryLimit(static_cast<uint16_t>(std::clamp(PropertyInt(*this, u"MaxFormHistory"), 0, 0xFFFF)));
+    m_view->SetHistoryLimit(
+        static_cast<uint16_t>(std::clamp(PropertyInt(*this, u"MaxFormHistory"), 0, 0xFFFF)));
   } else if (IsName(*this, index, u"ScrollPosX") || IsName(*this, index, u"ScrollPosY")) {
     // The value as written; reading gives the view's position.
     CNValue written;
     CNPScrollableObject::GetPropertyAt(index, written);
     CNPoint scroll = m_view->GetScrollPos();
     const double wanted = std::clamp(written.GetNumber(0), double{INT32_MIN}, double{INT32_MAX});
-    (IsName(*this, index, u"ScrollPosX") ? scroll.x : scroll.y) = std::isnan(wanted) ? 0 : static_cast<int32_t>(wanted);
+    (IsName(*this, index, u"ScrollPosX") ? scroll.x : scroll.y) =
+        std::isnan(wanted) ? 0 : static_cast<int32_t>(wanted);
     m_view->SetScrollPos(scroll);
     RequestRedraw();
   } else {
@@ -156,8 +158,11 @@ int CNPViewControl::GetPropertyAt(uint32_t i, CNValue& value) const {
 }
 
 int CNPViewControl::GetExtraProperty(std::u16string_view name, CNValue& value) const {
-  if (name != u"WidthRatio" && name != u"HeightRatio") return CNPScrollableObject::GetExtraProperty(name, value);
-  const double scale = !m_view ? 1.0 : name == u"WidthRatio" ? m_view->GetLayout().scaleX : m_view->GetLayout().scaleY;
+  if (name != u"WidthRatio" && name != u"HeightRatio")
+    return CNPScrollableObject::GetExtraProperty(name, value);
+  const double scale = !m_view                 ? 1.0
+                       : name == u"WidthRatio" ? m_view->GetLayout().scaleX
+                                               : m_view->GetLayout().scaleY;
   value.SetNumber(scale);
   return 1;
 }
@@ -184,6 +189,6 @@ CNRect CNPViewControl::GetPaintBounds() const {
   CNRect bounds = GetRect();
   if (PropertyBool(*this, u"ClipView", true)) return bounds;
   const CNRect inner = GetInnerExtent();
-  return {std::min(bounds.left, inner.left), std::min(bounds.top, inner.top), std::max(bounds.right, inner.right),
-          std::max(bounds.bottom, inner.bottom)};
+  return {std::min(bounds.left, inner.left), std::min(bounds.top, inner.top),
+          std::max(bounds.right, inner.right), std::max(bounds.bottom, inner.bottom)};
 }

@@ -4,10 +4,10 @@
 // cross and the maximise button's box, two stacked boxes while maximised), the grip of the
 // resizing edge with "AllowResize", and the border last ("Border", "BorderColor",
 // "BorderWidth", "BorderLine") so that nothing covers it. The grip is drawn in "BorderColor".
+#include <cairo.h>
+
 #include <algorithm>
 #include <cmath>
-
-#include <cairo.h>
 
 #include "browser/view_browser_control.h"
 #include "browser/view_control.h"
@@ -39,8 +39,9 @@ void StrokeLine(CRPainter& painter, CRPointF from, CRPointF to, const CRPen& pen
 void StrokeWindowBox(CRPainter& painter, const CRRectF& rect, const CRPen& pen) {
   const double half = pen.width * 0.5;
   if (rect.width <= pen.width || rect.height <= pen.width) return;
-  painter.StrokePath(CRPath::Rectangle({rect.x + half, rect.y + half, rect.width - pen.width, rect.height - pen.width}),
-                     pen);
+  painter.StrokePath(
+      CRPath::Rectangle({rect.x + half, rect.y + half, rect.width - pen.width, rect.height - pen.width}),
+      pen);
   FillRect(painter, {rect.x, rect.y, rect.width, std::min(rect.height, pen.width * 2)}, pen.color);
 }
 
@@ -128,13 +129,15 @@ void CNPViewControl::OnDraw(CNDrawContext& context) {
   const CRRectF title = context.ToDevice(layout.title);
   if (title.width > 0 && title.height > 0) {
     uint32_t barColor = 0;
-    if (context.ResolveColor(PropertyText(*this, u"TitleBarColor"), barColor)) FillRect(painter, title, barColor);
+    if (context.ResolveColor(PropertyText(*this, u"TitleBarColor"), barColor))
+      FillRect(painter, title, barColor);
     if (hasTitleColor) {
       double right = title.Right();
       for (const CNRect* button : {&layout.closeButton, &layout.maxButton})
         if (button->Width() > 0) right = std::min(right, context.ToDevice(*button).x);
       const double padding = kTitlePadding * context.GetScaleX();
-      const CRRectF text{title.x + padding, title.y, std::max(0.0, right - title.x - 2 * padding), title.height};
+      const CRRectF text{title.x + padding, title.y, std::max(0.0, right - title.x - 2 * padding),
+                         title.height};
       const std::u16string caption = PropertyText(*this, u"Title");
       const std::u16string font = PropertyText(*this, u"TitleFont");
       CNObjectTextStyle style;
@@ -155,7 +158,8 @@ void CNPViewControl::OnDraw(CNDrawContext& context) {
 
   // ---- the resizing edge and the border
   uint32_t gripColor = 0;
-  if (PropertyBool(*this, u"AllowResize", false) && context.ResolveColor(PropertyText(*this, u"BorderColor"), gripColor))
+  if (PropertyBool(*this, u"AllowResize", false) &&
+      context.ResolveColor(PropertyText(*this, u"BorderColor"), gripColor))
     DrawResizeGrip(context, frame, gripColor);
   DrawObjectBorder(*this, context, frame, CNBorderStyle::kFlat);
 }

@@ -55,7 +55,8 @@ CNPoint CNPViewControl::ToInner(const CNPoint& at) const {
 bool CNPViewControl::RoutesToView(CNMouseButton button, const CNPoint& at) const {
   if (!m_view) return false;
   if (button != MOUSE_LEFT) return RectContains(GetLayout().body, at);
-  return HitViewControlPart(GetLayout(), at, PropertyBool(*this, u"AllowResize", false)) == CNViewControlPart::kBody;
+  return HitViewControlPart(GetLayout(), at, PropertyBool(*this, u"AllowResize", false)) ==
+         CNViewControlPart::kBody;
 }
 
 std::u16string_view CNPViewControl::ToggleMaximized() {
@@ -75,11 +76,13 @@ void CNPViewControl::ResizeTo(const CNPoint& at) {
   CNRect rect = GetRect();
   if (m_resizePart != CNViewControlPart::kResizeBottom) {
     const int64_t width = int64_t{m_pressRect.Width()} + at.x - m_pressAt.x;
-    rect.right = CNRect::Saturate(rect.left + std::max<int64_t>(width, std::max(PropertyInt(*this, u"MinWidth"), 1)));
+    rect.right =
+        CNRect::Saturate(rect.left + std::max<int64_t>(width, std::max(PropertyInt(*this, u"MinWidth"), 1)));
   }
   if (m_resizePart != CNViewControlPart::kResizeRight) {
     const int64_t height = int64_t{m_pressRect.Height()} + at.y - m_pressAt.y;
-    rect.bottom = CNRect::Saturate(rect.top + std::max<int64_t>(height, std::max(PropertyInt(*this, u"MinHeight"), 1)));
+    rect.bottom =
+        CNRect::Saturate(rect.top + std::max<int64_t>(height, std::max(PropertyInt(*this, u"MinHeight"), 1)));
   }
   if (rect != GetRect()) SetRect(rect);
 }
@@ -115,7 +118,8 @@ void CNPViewControl::ButtonDown(CNMouseButton button, const CNPoint& at) {
     return;
   }
   if (button != MOUSE_LEFT) return;
-  const CNViewControlPart part = HitViewControlPart(GetLayout(), at, PropertyBool(*this, u"AllowResize", false));
+  const CNViewControlPart part =
+      HitViewControlPart(GetLayout(), at, PropertyBool(*this, u"AllowResize", false));
   if (part == CNViewControlPart::kCloseButton || part == CNViewControlPart::kMaxButton) {
     m_pressedButton = part;
     RequestRedraw();
@@ -140,7 +144,8 @@ void CNPViewControl::ButtonUp(CNMouseButton button, const CNPoint& at) {
   if (!IsRunning()) return;
   if ((m_ulViewButtons & ButtonBit(button)) != 0) {
     m_ulViewButtons &= ~ButtonBit(button);
-    if (const std::shared_ptr<CNPViewBrowserControl> view = m_view) view->MouseButton(button, false, ToInner(at));
+    if (const std::shared_ptr<CNPViewBrowserControl> view = m_view)
+      view->MouseButton(button, false, ToInner(at));
     return;
   }
   if (button != MOUSE_LEFT) return;
@@ -181,7 +186,8 @@ void CNPViewControl::ButtonDblClick(CNMouseButton button, const CNPoint& at) {
     return;
   }
   if (button != MOUSE_LEFT) return;
-  const CNViewControlPart part = HitViewControlPart(GetLayout(), at, PropertyBool(*this, u"AllowResize", false));
+  const CNViewControlPart part =
+      HitViewControlPart(GetLayout(), at, PropertyBool(*this, u"AllowResize", false));
   if (part == CNViewControlPart::kCloseButton || part == CNViewControlPart::kMaxButton) {
     m_pressedButton = part;  // the second click of a quick pair counts as a click too
   } else if (part == CNViewControlPart::kTitleBar) {

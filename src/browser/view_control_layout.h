@@ -21,14 +21,14 @@ struct CNViewControlLayout {
 
 // The parts of the object at a point, the first that takes it in this order.
 enum class CNViewControlPart : uint8_t {
-  kNone,          // outside the object
+  kNone,  // outside the object
   kCloseButton,
   kMaxButton,
   kResizeRight,   // the right strip (with "AllowResize")
   kResizeBottom,  // the bottom strip
   kResizeCorner,  // where both meet
   kTitleBar,
-  kBody,          // the view, and the border where no other part is
+  kBody,  // the view, and the border where no other part is
 };
 
 // The layout the object's "TitleBar", "TitleHeight", "ShowCloseButton", "ShowMaxButton",

@@ -30,8 +30,9 @@ class ViewControlDraw : public testing::Test {
     group.SetProperty(u"InnerFrameColor", Text(u"#FF0000"));
   }
 
-  CNPViewControl& AddWindow(std::u16string_view name, CNRect rect,
-                            std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> properties) {
+  CNPViewControl& AddWindow(
+      std::u16string_view name, CNRect rect,
+      std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> properties) {
     CNPViewControl& control = host.AddControl(*outer, name, name, u"Panel", rect);
     control.SetProperty(u"Stretch", Text(u"STRETCH_FULL"));
     for (const auto& [property, value] : properties) control.SetProperty(property, Text(value));
@@ -51,18 +52,34 @@ class ViewControlDraw : public testing::Test {
 
 TEST_F(ViewControlDraw, TitleBarAtTheTopWithBothButtonsAndTheGrip) {
   AddWindow(u"Pump", {20, 20, 220, 140},
-            {{u"TitleBar", u"TOP"}, {u"TitleHeight", u"22"}, {u"Title", u"Pump 1"}, {u"TitleBarColor", u"#003399"},
-             {u"TitleColor", u"#FFFFFF"}, {u"ShowCloseButton", u"T"}, {u"ShowMaxButton", u"T"},
-             {u"AllowResize", u"T"}, {u"Border", u"T"}, {u"BorderColor", u"#000000"}, {u"BorderWidth", u"2"}});
+            {{u"TitleBar", u"TOP"},
+             {u"TitleHeight", u"22"},
+             {u"Title", u"Pump 1"},
+             {u"TitleBarColor", u"#003399"},
+             {u"TitleColor", u"#FFFFFF"},
+             {u"ShowCloseButton", u"T"},
+             {u"ShowMaxButton", u"T"},
+             {u"AllowResize", u"T"},
+             {u"Border", u"T"},
+             {u"BorderColor", u"#000000"},
+             {u"BorderWidth", u"2"}});
   host.ShowMain(u"Outer", 240, 160);
   EXPECT_TRUE(MatchesGoldenImage(*Paint(), "view_control_title_top", 8, kTextPixels));
 }
 
 TEST_F(ViewControlDraw, TitleBarAtTheBottomAlignedRightOverATranslucentView) {
   AddWindow(u"Trend", {20, 20, 220, 140},
-            {{u"TitleBar", u"BOTTOM"}, {u"TitleHeight", u"18"}, {u"Title", u"Trend"}, {u"TitleAlignX", u"RIGHT"},
-             {u"TitleBarColor", u"#404040"}, {u"TitleColor", u"#FFFF00"}, {u"ShowCloseButton", u"T"},
-             {u"FillAlpha", u"0.5"}, {u"Border", u"T"}, {u"BorderColor", u"#0000FF"}, {u"BorderLine", u"DASH"}});
+            {{u"TitleBar", u"BOTTOM"},
+             {u"TitleHeight", u"18"},
+             {u"Title", u"Trend"},
+             {u"TitleAlignX", u"RIGHT"},
+             {u"TitleBarColor", u"#404040"},
+             {u"TitleColor", u"#FFFF00"},
+             {u"ShowCloseButton", u"T"},
+             {u"FillAlpha", u"0.5"},
+             {u"Border", u"T"},
+             {u"BorderColor", u"#0000FF"},
+             {u"BorderLine", u"DASH"}});
   host.ShowMain(u"Outer", 240, 160);
   EXPECT_TRUE(MatchesGoldenImage(*Paint(), "view_control_title_bottom", 8, kTextPixels));
 }
@@ -71,8 +88,9 @@ TEST_F(ViewControlDraw, BorderLineStyles) {
   const std::u16string_view styles[] = {u"SOLID", u"DASH", u"DOT", u"DASHDOT", u"DASHDOTDOT"};
   int32_t left = 5;
   for (std::u16string_view style : styles) {
-    AddWindow(style, {left, 30, left + 40, 130},
-              {{u"Border", u"T"}, {u"BorderColor", u"#000000"}, {u"BorderWidth", u"2"}, {u"BorderLine", style}});
+    AddWindow(
+        style, {left, 30, left + 40, 130},
+        {{u"Border", u"T"}, {u"BorderColor", u"#000000"}, {u"BorderWidth", u"2"}, {u"BorderLine", style}});
     left += 47;
   }
   host.ShowMain(u"Outer", 240, 160);
@@ -80,10 +98,13 @@ TEST_F(ViewControlDraw, BorderLineStyles) {
 }
 
 TEST_F(ViewControlDraw, MaximisedFillsTheFormAndShowsTheRestoreGlyph) {
-  CNPViewControl& window =
-      AddWindow(u"Pump", {20, 20, 120, 80},
-                {{u"TitleBar", u"TOP"}, {u"TitleHeight", u"20"}, {u"TitleBarColor", u"#006600"},
-                 {u"TitleColor", u"#FFFFFF"}, {u"ShowCloseButton", u"T"}, {u"ShowMaxButton", u"T"}});
+  CNPViewControl& window = AddWindow(u"Pump", {20, 20, 120, 80},
+                                     {{u"TitleBar", u"TOP"},
+                                      {u"TitleHeight", u"20"},
+                                      {u"TitleBarColor", u"#006600"},
+                                      {u"TitleColor", u"#FFFFFF"},
+                                      {u"ShowCloseButton", u"T"},
+                                      {u"ShowMaxButton", u"T"}});
   CNPViewBrowser& main = host.ShowMain(u"Outer", 240, 160);
   main.MouseButton(MOUSE_LEFT, true, {90, 30});  // the maximise button: 84..100 x 22..38
   main.MouseButton(MOUSE_LEFT, false, {90, 30});

@@ -33,12 +33,18 @@ struct Scene {
     CNPForm& detail = host.AddForm(u"Detail", 200, 126);
     auto& label = host.AddObject(detail, u"Lamp");
     Place(label, 10, 10, 30, 20);
-    host.SetScript(label, u"event OnMouseDown(button) { ::Trace(\"lamp down \" & ::CStr(button)); }\n"
-                          u"event OnMouseUp(button) { ::Trace(\"lamp up \" & ::CStr(button)); }\n");
+    host.SetScript(label,
+                   u"event OnMouseDown(button) { ::Trace(\"lamp down \" & ::CStr(button)); }\n"
+                   u"event OnMouseUp(button) { ::Trace(\"lamp up \" & ::CStr(button)); }\n");
     control = &host.AddControl(*outer, u"Window", u"Pane", u"Detail", {50, 40, 250, 190});
-    for (auto [name, value] : {std::pair{u"TitleBar", u"TOP"}, {u"ShowCloseButton", u"T"}, {u"ShowMaxButton", u"T"},
-                               {u"AllowMove", u"T"}, {u"AllowResize", u"T"}, {u"MinWidth", u"100"},
-                               {u"MinHeight", u"80"}, {u"Stretch", u"NONE"}})
+    for (auto [name, value] : {std::pair{u"TitleBar", u"TOP"},
+                               {u"ShowCloseButton", u"T"},
+                               {u"ShowMaxButton", u"T"},
+                               {u"AllowMove", u"T"},
+                               {u"AllowResize", u"T"},
+                               {u"MinWidth", u"100"},
+                               {u"MinHeight", u"80"},
+                               {u"Stretch", u"NONE"}})
       control->SetProperty(name, Text(value));
     host.SetScript(*control, kTraceClicks);
   }
@@ -49,10 +55,18 @@ struct Scene {
     for (const Step& step : steps) {
       const CNPoint at{step.x, step.y};
       switch (step.act) {
-        case Act::kMove: main.MouseMove(at); break;
-        case Act::kDown: main.MouseButton(MOUSE_LEFT, true, at); break;
-        case Act::kUp: main.MouseButton(MOUSE_LEFT, false, at); break;
-        case Act::kDouble: main.MouseDoubleClick(MOUSE_LEFT, at); break;
+        case Act::kMove:
+          main.MouseMove(at);
+          break;
+        case Act::kDown:
+          main.MouseButton(MOUSE_LEFT, true, at);
+          break;
+        case Act::kUp:
+          main.MouseButton(MOUSE_LEFT, false, at);
+          break;
+        case Act::kDouble:
+          main.MouseDoubleClick(MOUSE_LEFT, at);
+          break;
       }
     }
     return std::exchange(host.trace, {});
@@ -75,40 +89,83 @@ TEST(ViewControlTitleBar, ButtonsBarAndEdgeFollowTheInteractionList) {
   };
   const Row rows[] = {
       {"a click on the bar moves nothing and reports the click after the release",
-       {}, {{Act::kDown, 100, 50}, {Act::kUp, 100, 50}}, {"DOWN/MOVE", "UP/MOVE", "CLICK/BAR"}, "50,40 200x150"},
+       {},
+       {{Act::kDown, 100, 50}, {Act::kUp, 100, 50}},
+       {"DOWN/MOVE", "UP/MOVE", "CLICK/BAR"},
+       "50,40 200x150"},
       {"dragging the bar moves the object by the mouse's way",
-       {}, {{Act::kDown, 100, 50}, {Act::kMove, 120, 60}, {Act::kMove, 130, 75}, {Act::kUp, 130, 75}},
-       {"DOWN/MOVE", "UP/MOVE"}, "80,65 200x150"},
-      {"without AllowMove the bar does nothing", {{u"AllowMove", u"F"}},
-       {{Act::kDown, 100, 50}, {Act::kMove, 130, 75}, {Act::kUp, 130, 75}}, {}, "50,40 200x150"},
-      {"the corner resizes both ways", {}, {{Act::kDown, 248, 188}, {Act::kMove, 268, 198}, {Act::kUp, 268, 198}},
-       {"DOWN/RESIZE", "UP/RESIZE"}, "50,40 220x160"},
-      {"the right edge resizes the width only", {}, {{Act::kDown, 247, 120}, {Act::kMove, 277, 150}, {Act::kUp, 0, 0}},
-       {"DOWN/RESIZE", "UP/RESIZE"}, "50,40 230x150"},
-      {"MinWidth and MinHeight hold while resizing", {}, {{Act::kDown, 248, 188}, {Act::kMove, 0, 0}, {Act::kUp, 0, 0}},
-       {"DOWN/RESIZE", "UP/RESIZE"}, "50,40 100x80"},
-      {"without AllowResize the edge belongs to the inner form", {{u"AllowResize", u"F"}},
-       {{Act::kDown, 248, 188}, {Act::kMove, 268, 198}, {Act::kUp, 268, 198}}, {"form down"}, "50,40 200x150"},
-      {"the close button reports at the release and hides the object", {},
-       {{Act::kDown, 235, 50}, {Act::kUp, 236, 51}}, {"CLICK/CLOSE"}, "50,40 200x150"},
-      {"a press on a button released elsewhere does nothing", {},
-       {{Act::kDown, 235, 50}, {Act::kMove, 150, 50}, {Act::kUp, 150, 50}}, {}, "50,40 200x150"},
-      {"the maximise button fills the form", {}, {{Act::kDown, 215, 50}, {Act::kUp, 215, 50}}, {"CLICK/MAX"},
+       {},
+       {{Act::kDown, 100, 50}, {Act::kMove, 120, 60}, {Act::kMove, 130, 75}, {Act::kUp, 130, 75}},
+       {"DOWN/MOVE", "UP/MOVE"},
+       "80,65 200x150"},
+      {"without AllowMove the bar does nothing",
+       {{u"AllowMove", u"F"}},
+       {{Act::kDown, 100, 50}, {Act::kMove, 130, 75}, {Act::kUp, 130, 75}},
+       {},
+       "50,40 200x150"},
+      {"the corner resizes both ways",
+       {},
+       {{Act::kDown, 248, 188}, {Act::kMove, 268, 198}, {Act::kUp, 268, 198}},
+       {"DOWN/RESIZE", "UP/RESIZE"},
+       "50,40 220x160"},
+      {"the right edge resizes the width only",
+       {},
+       {{Act::kDown, 247, 120}, {Act::kMove, 277, 150}, {Act::kUp, 0, 0}},
+       {"DOWN/RESIZE", "UP/RESIZE"},
+       "50,40 230x150"},
+      {"MinWidth and MinHeight hold while resizing",
+       {},
+       {{Act::kDown, 248, 188}, {Act::kMove, 0, 0}, {Act::kUp, 0, 0}},
+       {"DOWN/RESIZE", "UP/RESIZE"},
+       "50,40 100x80"},
+      {"without AllowResize the edge belongs to the inner form",
+       {{u"AllowResize", u"F"}},
+       {{Act::kDown, 248, 188}, {Act::kMove, 268, 198}, {Act::kUp, 268, 198}},
+       {"form down"},
+       "50,40 200x150"},
+      {"the close button reports at the release and hides the object",
+       {},
+       {{Act::kDown, 235, 50}, {Act::kUp, 236, 51}},
+       {"CLICK/CLOSE"},
+       "50,40 200x150"},
+      {"a press on a button released elsewhere does nothing",
+       {},
+       {{Act::kDown, 235, 50}, {Act::kMove, 150, 50}, {Act::kUp, 150, 50}},
+       {},
+       "50,40 200x150"},
+      {"the maximise button fills the form",
+       {},
+       {{Act::kDown, 215, 50}, {Act::kUp, 215, 50}},
+       {"CLICK/MAX"},
        "0,0 400x300"},
-      {"and restores it on the next click", {},
+      {"and restores it on the next click",
+       {},
        {{Act::kDown, 215, 50}, {Act::kUp, 215, 50}, {Act::kDown, 365, 10}, {Act::kUp, 365, 10}},
-       {"CLICK/MAX", "CLICK/NORMAL"}, "50,40 200x150"},
-      {"a maximised object is not moved", {},
-       {{Act::kDown, 215, 50}, {Act::kUp, 215, 50}, {Act::kDown, 100, 10}, {Act::kMove, 120, 30}, {Act::kUp, 120, 30}},
-       {"CLICK/MAX"}, "0,0 400x300"},
-      {"a double click on the bar maximises with the button shown", {},
+       {"CLICK/MAX", "CLICK/NORMAL"},
+       "50,40 200x150"},
+      {"a maximised object is not moved",
+       {},
+       {{Act::kDown, 215, 50},
+        {Act::kUp, 215, 50},
+        {Act::kDown, 100, 10},
+        {Act::kMove, 120, 30},
+        {Act::kUp, 120, 30}},
+       {"CLICK/MAX"},
+       "0,0 400x300"},
+      {"a double click on the bar maximises with the button shown",
+       {},
        {{Act::kDown, 100, 50}, {Act::kUp, 100, 50}, {Act::kDouble, 100, 50}, {Act::kUp, 100, 50}},
-       {"DOWN/MOVE", "UP/MOVE", "CLICK/BAR", "DBLCLICK/MAX"}, "0,0 400x300"},
-      {"without the maximise button a double click reports the bar", {{u"ShowMaxButton", u"F"}},
+       {"DOWN/MOVE", "UP/MOVE", "CLICK/BAR", "DBLCLICK/MAX"},
+       "0,0 400x300"},
+      {"without the maximise button a double click reports the bar",
+       {{u"ShowMaxButton", u"F"}},
        {{Act::kDown, 100, 50}, {Act::kUp, 100, 50}, {Act::kDouble, 100, 50}, {Act::kUp, 100, 50}},
-       {"DOWN/MOVE", "UP/MOVE", "CLICK/BAR", "DBLCLICK/BAR"}, "50,40 200x150"},
-      {"the bar at the bottom", {{u"TitleBar", u"BOTTOM"}, {u"AllowResize", u"F"}},
-       {{Act::kDown, 100, 180}, {Act::kMove, 90, 170}, {Act::kUp, 90, 170}}, {"DOWN/MOVE", "UP/MOVE"},
+       {"DOWN/MOVE", "UP/MOVE", "CLICK/BAR", "DBLCLICK/BAR"},
+       "50,40 200x150"},
+      {"the bar at the bottom",
+       {{u"TitleBar", u"BOTTOM"}, {u"AllowResize", u"F"}},
+       {{Act::kDown, 100, 180}, {Act::kMove, 90, 170}, {Act::kUp, 90, 170}},
+       {"DOWN/MOVE", "UP/MOVE"},
        "40,30 200x150"},
   };
   for (const Row& row : rows) {
@@ -134,7 +191,8 @@ TEST_F(ViewControlInput, TheCloseButtonHidesTheObjectUnlessTheHandlerShowsItAgai
 
 TEST_F(ViewControlInput, PressesOnTheViewReachTheInnerForm) {
   host.ShowMain(u"Outer", 400, 300);
-  EXPECT_EQ(Drive({{Act::kDown, 65, 80}, {Act::kUp, 66, 81}}), (Lines{"form down", "lamp down 1", "lamp up 1"}));
+  EXPECT_EQ(Drive({{Act::kDown, 65, 80}, {Act::kUp, 66, 81}}),
+            (Lines{"form down", "lamp down 1", "lamp up 1"}));
   // Leaving the label with the button held cancels its press, as in any view.
   EXPECT_EQ(Drive({{Act::kDown, 65, 80}, {Act::kMove, 300, 250}, {Act::kUp, 300, 250}}),
             (Lines{"form down", "lamp down 1"}));
@@ -187,7 +245,8 @@ TEST_F(ViewControlInput, KeysAndTypedTextReachAnEditBoxInside) {
   EXPECT_EQ(control->GetView()->GetFocusObject(), &box);
   CRRectF area;
   ASSERT_TRUE(main.GetTextInputArea(area));  // the box's pixels and one more around, in the main view
-  EXPECT_EQ((std::vector<double>{area.x, area.y, area.width, area.height}), (std::vector<double>{99, 123, 82, 22}));
+  EXPECT_EQ((std::vector<double>{area.x, area.y, area.width, area.height}),
+            (std::vector<double>{99, 123, 82, 22}));
   main.TextInput(u"42");
   main.Key(kKeyReturn, true, 0);
   EXPECT_EQ(box.GetText(), u"42");

@@ -50,10 +50,10 @@ class ViewControlOpen : public testing::Test {
 
 TEST_F(ViewControlOpen, StartingOpensTheNamedFormWithTheRootsEventsThenTheObjects) {
   host.ShowMain(u"Outer", 400, 300);
-  EXPECT_EQ(TakeTrace(), (Lines{"root before MainView Outer Outer", "root after MainView Outer",
-                                "root before Pane Detail Detail", "control before Detail Detail",
-                                "root after Pane Detail", "control after Detail Detail",
-                                "control initialize Detail"}));
+  EXPECT_EQ(TakeTrace(),
+            (Lines{"root before MainView Outer Outer", "root after MainView Outer",
+                   "root before Pane Detail Detail", "control before Detail Detail", "root after Pane Detail",
+                   "control after Detail Detail", "control initialize Detail"}));
   ASSERT_NE(control->GetView(), nullptr);
   EXPECT_EQ(host.views.FindView(u"Pane"), control->GetView());
   EXPECT_EQ(U8(Pane().GetFormName()), "Detail");

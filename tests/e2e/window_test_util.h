@@ -23,10 +23,12 @@ inline std::string RunCommand(std::vector<std::string> args) {
 class VirtualDisplay {
  public:
   VirtualDisplay() {
-    if (!m_server.Start({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}))
+    if (!m_server.Start(
+            {"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}))
       return;
     std::string number;
-    if (m_server.ReadLine(number, ChildProcess::NowMs() + kWindowWaitMs) && !number.empty()) m_name = ":" + number;
+    if (m_server.ReadLine(number, ChildProcess::NowMs() + kWindowWaitMs) && !number.empty())
+      m_name = ":" + number;
   }
   const std::string& GetName() const { return m_name; }
 

@@ -59,12 +59,14 @@ constexpr Rgb kButtonOrange{255, 128, 0};
 
 // Asks the window for a screenshot and loads it; asks again while the window has not shown a
 // picture yet.
-std::unique_ptr<CRSurface> Screenshot(ChildProcess& app, const std::string& window, std::vector<std::string>& seen) {
+std::unique_ptr<CRSurface> Screenshot(ChildProcess& app, const std::string& window,
+                                      std::vector<std::string>& seen) {
   for (int attempt = 0; attempt < 20; ++attempt) {
     RunCommand({"/usr/bin/xdotool", "key", "--window", window, "F12"});
     const std::string shot = app.WaitForLine(R"(^\[screenshot\] )", seen, kWindowWaitMs);
     if (shot.empty()) return nullptr;
-    if (!shot.ends_with("(failed)")) return CRImage::LoadFile(shot.substr(std::string("[screenshot] ").size()));
+    if (!shot.ends_with("(failed)"))
+      return CRImage::LoadFile(shot.substr(std::string("[screenshot] ").size()));
     RunCommand({"/usr/bin/sleep", "0.25"});
   }
   return nullptr;
@@ -89,28 +91,56 @@ TEST(WindowViewControl, DraggedByItsTitleBarAndItsInnerButtonWorks) {
   ChildProcess app;
   ASSERT_TRUE(app.Start({VELTRIX_BROWSER_APP, project, "--size", "400x300", "--seconds", "60", "--port",
                          std::to_string(server.Port())}));
-  const std::string window = RunCommand({"/usr/bin/xdotool", "search", "--sync", "--name", "VeltrixBrowser6|Windows"});
+  const std::string window =
+      RunCommand({"/usr/bin/xdotool", "search", "--sync", "--name", "VeltrixBrowser6|Windows"});
   ASSERT_FALSE(window.empty());
   std::vector<std::string> seen;
-  ASSERT_FALSE(app.WaitForLine(R"(^opened Inner in Pane$)", seen, kWindowWaitMs).empty()) << ChildProcess::Joined(seen);
+  ASSERT_FALSE(app.WaitForLine(R"(^opened Inner in Pane$)", seen, kWindowWaitMs).empty())
+      << ChildProcess::Joined(seen);
   std::unique_ptr<CRSurface> before = Screenshot(app, window, seen);
   ASSERT_TRUE(before) << ChildProcess::Joined(seen);
   ASSERT_TRUE(PixelIs(*before, 140, 50, kTitleBlue));
 
   // Press on the bar at 140,50, drag by 100,60 in steps, release.
-  RunCommand({"/usr/bin/xdotool", "mousemove", "--window", window, "140", "50", "sleep", "0.2", "mousedown", "1",
-              "sleep", "0.2", "mousemove", "--window", window, "190", "80", "sleep", "0.2", "mousemove", "--window",
-              window, "240", "110", "sleep", "0.2", "mouseup", "1"});
+  RunCommand({"/usr/bin/xdotool",
+              "mousemove",
+              "--window",
+              window,
+              "140",
+              "50",
+              "sleep",
+              "0.2",
+              "mousedown",
+              "1",
+              "sleep",
+              "0.2",
+              "mousemove",
+              "--window",
+              window,
+              "190",
+              "80",
+              "sleep",
+              "0.2",
+              "mousemove",
+              "--window",
+              window,
+              "240",
+              "110",
+              "sleep",
+              "0.2",
+              "mouseup",
+              "1"});
   ASSERT_FALSE(app.WaitForLine(R"(^title UP MOVE at 140,100$)", seen, kWindowWaitMs).empty())
       << ChildProcess::Joined(seen);
   std::unique_ptr<CRSurface> moved = Screenshot(app, window, seen);
   ASSERT_TRUE(moved) << ChildProcess::Joined(seen);
-  EXPECT_TRUE(PixelIs(*moved, 60, 50, kWhite));          // where the bar was
-  EXPECT_TRUE(PixelIs(*moved, 240, 110, kTitleBlue));    // where it is now
+  EXPECT_TRUE(PixelIs(*moved, 60, 50, kWhite));           // where the bar was
+  EXPECT_TRUE(PixelIs(*moved, 240, 110, kTitleBlue));     // where it is now
   EXPECT_TRUE(PixelIs(*moved, 170, 150, kButtonOrange));  // the button came along: 160..260 x 144..184
 
   // The button inside: its release hides it, and the inner form shows where it was.
-  RunCommand({"/usr/bin/xdotool", "mousemove", "--window", window, "200", "160", "sleep", "0.2", "click", "1"});
+  RunCommand(
+      {"/usr/bin/xdotool", "mousemove", "--window", window, "200", "160", "sleep", "0.2", "click", "1"});
   ASSERT_FALSE(app.WaitForLine(R"(^inner button released$)", seen, kWindowWaitMs).empty())
       << ChildProcess::Joined(seen);
   std::unique_ptr<CRSurface> clicked = Screenshot(app, window, seen);
