@@ -176,7 +176,8 @@ TEST_F(ViewControlOpen, ScrollPositionsReachTheInnerViewAndAreKeptInRange) {
 TEST_F(ViewControlOpen, ViewControlsNestAndTheirNamesStayApart) {
   CNPForm& middle = host.AddForm(u"Middle", 200, 100);
   control->SetProperty(u"BasedFormName", Text(u"Middle"));
-  CNPViewControl& inner = host.AddControl(middle, u"InnerBox", u"Leaf", u"Trend", {0, 0, 100, 50});
+  CNPViewControl& inner = host.AddControl(middle, u"InnerBox", u"Leaf", u"Trend", {0, 0, 200, 100});
+  inner.SetProperty(u"Stretch", Text(u"STRETCH_KEEPRATE"));
   // A second object claiming a taken view name still shows its form, unseen by name.
   host.AddForm(u"Spare", 100, 50);
   CNPViewControl& twin = host.AddControl(*outer, u"Twin", u"Pane", u"Spare", {250, 10, 350, 60});
@@ -186,6 +187,13 @@ TEST_F(ViewControlOpen, ViewControlsNestAndTheirNamesStayApart) {
   EXPECT_EQ(host.views.FindView(u"Leaf"), inner.GetView());
   EXPECT_EQ(host.views.FindViewOfForm(middle), control->GetView());
   EXPECT_EQ(U8(inner.GetView()->GetFormName()), "Trend");
+  // Each level has its own stretch: Middle fills the outer pane, Trend (100 x 50) doubles.
+  EXPECT_DOUBLE_EQ(PropertyNumber(*control, u"WidthRatio"), 1.0);
+  EXPECT_DOUBLE_EQ(PropertyNumber(inner, u"WidthRatio"), 2.0);
+  inner.SetProperty(u"Stretch", Text(u"STRETCH_FULL"));
+  inner.SetProperty(u"Height", Number(50));
+  EXPECT_DOUBLE_EQ(PropertyNumber(inner, u"HeightRatio"), 1.0);
+  EXPECT_DOUBLE_EQ(PropertyNumber(inner, u"WidthRatio"), 2.0);
   EXPECT_EQ(host.views.FindView(u"Pane"), control->GetView());
   ASSERT_NE(twin.GetView(), nullptr);
   EXPECT_NE(twin.GetView()->GetForm(), nullptr);
