@@ -16,6 +16,7 @@
 #include "browser/project_session.h"
 #include "browser/project_wnd.h"
 #include "browser/stretch_geometry.h"
+#include "browser/view_control.h"
 #include "browser/view_host.h"
 #include "controls/edit_box.h"
 #include "draw/geometry.h"
@@ -64,6 +65,7 @@ class CNPProjectBrowser : public CNPProject,
                           public CNObjectOwner,
                           public CNEditBoxHost,
                           public CNPViewHost,
+                          public CNPViewControlSite,
                           public CNPTagServerSuite::Owner,
                           public CNPLoginServer::ConnectionPoint,
                           public CNPObjectBinder::ErrorSink {
@@ -166,6 +168,9 @@ class CNPProjectBrowser : public CNPProject,
   void InvalidateView(CNPView& view) override { m_host.InvalidateView(view); }
   // While a modal dialog is open, only its own view takes input.
   bool IsInputBlocked(const CNPView& view) const override;
+
+  // ---- CNPViewControlSite
+  CNPViews* GetControlViews() override { return m_views.get(); }
 
   // ---- CNPTagServerSuite::Owner (any thread), CNPLoginServer::ConnectionPoint (delivered on
   // the refresh tick), binds

@@ -46,7 +46,8 @@ class CNPViewConnectionPoint {
 // - Keys go to the object with the focus, the form when none has it. Tab and Shift+Tab move the
 //   focus along the form's tab order instead, unless the object with the focus takes Tab itself
 //   (an edit box with its editor open commits and moves on).
-// - Typed text and an input method's committed text go to the edit box with the focus.
+// - Typed text and an input method's committed text go to the edit box with the focus; with a
+//   view control focused, to the edit box with the focus in the view inside it.
 // - The wheel goes to the object under the mouse (or holding it).
 // Objects that do not take input ("Enabled" or "EnabledInput" false, also of a group around
 // them) get none of it; while AcceptsInput is false (a modal dialog elsewhere) the view ignores
@@ -178,6 +179,8 @@ class CNPView : public CNPViewConnectionPoint {
   void Release(CNMouseButton button, CNPoint at);
   // Whether object still belongs to the form on show and takes input.
   bool CanDeliver(const CNPObject& object) const;
+  // The view inside the view control with the focus; null when the focus is elsewhere.
+  CNPView* GetFocusedInnerView() const;
   // Forgets the mouse, the press and the composition without events (another form).
   void DropInput();
   // The object's look follows its input state: its place is repainted.

@@ -54,6 +54,8 @@ CNPObject* CNPViewBrowser::Open(CNPFormHistoryEntry request, bool record) {
   ShowForm(form, stretch);
   if (previous && previous != form) m_host.ReleaseForm(*previous);
   if (!StillShows(*form)) return GetForm();
+  FormShown();
+  if (!StillShows(*form)) return GetForm();
   RefreshTreeBinds(*form, true);
   Refresh(1);
 

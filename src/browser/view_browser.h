@@ -91,6 +91,8 @@ class CNPViewBrowser : public CNPView {
   void UseResourceForms(bool on) { m_bResourceForms = on; }
   // Asks the window to repaint the view.
   virtual void Repaint();
+  // A form was put on show by an open (before its binds, after-open events and initialisation).
+  virtual void FormShown() {}
   const CNObject* GetProjectSettings() const override;
   // Not while a modal dialog of another view takes the input.
   bool AcceptsInput() const override { return !m_host.IsInputBlocked(*this); }

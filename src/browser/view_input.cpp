@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "browser/view.h"
+#include "browser/view_browser_control.h"
+#include "browser/view_control.h"
 #include "browser/view_hit_test.h"
 #include "controls/edit_box.h"
 #include "controls/in_place_edit_keys.h"
@@ -190,13 +192,35 @@ void CNPView::Key(uint32_t keyCode, bool down, uint32_t flags) {
     target->KeyUp(keyCode, flags);
 }
 
+// Typed text follows the focus into view controls: with a view control focused, the view inside
+// it decides (and the view inside that, and so on).
+CNPView* CNPView::GetFocusedInnerView() const {
+  auto* control = dynamic_cast<CNPViewControl*>(m_focus.Get());
+  return control && control->GetView() && CanDeliver(*control) ? control->GetView() : nullptr;
+}
+
 void CNPView::TextInput(std::u16string_view text) {
   if (!AcceptsInput()) return;
+  if (CNPView* inner = GetFocusedInnerView()) {
+    inner->TextInput(text);
+    return;
+  }
   const CRPtr<CNPEditBox> box = CRPtr<CNPEditBox>::Retain(dynamic_cast<CNPEditBox*>(m_focus.Get()));
   if (box && CanDeliver(*box)) box->TextInput(text);
 }
 
 bool CNPView::GetTextInputArea(CRRectF& area) const {
+  if (const CNPView* inner = GetFocusedInnerView()) {
+    // The inner view's pixels are form units of this view's form, counted from the body.
+    if (!inner->GetTextInputArea(area)) return false;
+    const CNRect body = static_cast<const CNPViewControl*>(m_focus.Get())->GetLayout().body;
+    const CNViewTransform transform = GetTransform();
+    const double scaleX = CNViewTransform::UsableScale(transform.scaleX);
+    const double scaleY = CNViewTransform::UsableScale(transform.scaleY);
+    area = {transform.originX + scaleX * (body.left + area.x), transform.originY + scaleY * (body.top + area.y),
+            area.width * scaleX, area.height * scaleY};
+    return true;
+  }
   const auto* box = dynamic_cast<const CNPEditBox*>(m_focus.Get());
   if (!box || !CanDeliver(*box)) return false;
   area = GetTransform().Cover(box->GetRect());
@@ -205,6 +229,10 @@ bool CNPView::GetTextInputArea(CRRectF& area) const {
 
 void CNPView::TextEditing(std::u16string_view composition, int32_t cursor) {
   if (!AcceptsInput()) return;
+  if (CNPView* inner = GetFocusedInnerView()) {
+    inner->TextEditing(composition, cursor);
+    return;
+  }
   const CRPtr<CNPEditBox> box = CRPtr<CNPEditBox>::Retain(dynamic_cast<CNPEditBox*>(m_focus.Get()));
   if (box && CanDeliver(*box)) box->SetComposition(composition, cursor);
 }

@@ -80,23 +80,32 @@ void CNPViews::SetArea(const CNRect& area) {
   if (m_mainFrame) m_mainFrame->SetRect(area);
 }
 
-// ---- views of view controls
+// ---- named views and the views of view controls
 
-CNPViewBrowser* CNPViews::AddView(std::u16string_view name, CNPObject* control) {
+CNPViewBrowser* CNPViews::AddView(std::u16string_view name) {
   if (name.empty() || FindView(name)) return nullptr;
-  std::shared_ptr<CNPViewBrowser> view = control ? std::make_shared<CNPViewBrowserControl>(m_host, name, *control)
-                                                 : std::make_shared<CNPViewBrowser>(m_host, name);
+  m_namedViews.push_back(std::make_shared<CNPViewBrowser>(m_host, name));
+  return m_namedViews.back().get();
+}
+
+std::shared_ptr<CNPViewBrowserControl> CNPViews::AddControlView(std::u16string_view name,
+                                                                CNPViewControl& control) {
+  auto view = std::make_shared<CNPViewBrowserControl>(m_host, name, control);
   m_namedViews.push_back(view);
-  return view.get();
+  return view;
 }
 
 void CNPViews::RemoveView(std::u16string_view name) {
+  if (CNPViewBrowser* view = FindView(name)) RemoveView(*view);
+}
+
+void CNPViews::RemoveView(const CNPView& view) {
   const auto found = std::find_if(m_namedViews.begin(), m_namedViews.end(),
-                                  [name](const auto& view) { return view->GetName() == name; });
+                                  [&view](const auto& named) { return named.get() == &view; });
   if (found == m_namedViews.end()) return;
-  const std::shared_ptr<CNPViewBrowser> view = *found;
+  const std::shared_ptr<CNPViewBrowser> held = *found;
   m_namedViews.erase(found);
-  view->CloseForm();
+  held->CloseForm();
 }
 
 // ---- finding views
@@ -109,8 +118,9 @@ CNPViewBrowser* CNPViews::FindView(std::u16string_view name) const {
   } else if (m_mainFrame && (name.empty() || name == kMainViewName)) {
     return &m_mainFrame->GetView();
   }
-  for (const auto& view : m_namedViews)
-    if (view->GetName() == name) return view.get();
+  if (!name.empty())
+    for (const auto& view : m_namedViews)
+      if (view->GetName() == name) return view.get();
   if (CNPBasisDialog* dialog = FindDialog(name)) return &dialog->GetView();
   return nullptr;
 }
@@ -122,11 +132,10 @@ CNPViewBrowser* CNPViews::FindViewOfForm(const CNObject& form) const {
 }
 
 std::vector<std::shared_ptr<CNPViewBrowser>> CNPViews::ShownViews() const {
-  std::vector<std::shared_ptr<CNPViewBrowser>> views;
+  std::vector<std::shared_ptr<CNPViewBrowser>> views(m_namedViews.rbegin(), m_namedViews.rend());
   if (m_mainFrame) views.push_back(m_mainFrame->GetSharedView());
   if (m_frameset)
     for (const auto& frame : m_frameset->GetFrames()) views.push_back(frame->GetSharedView());
-  views.insert(views.end(), m_namedViews.begin(), m_namedViews.end());
   for (const auto& dialog : m_dialogs) views.emplace_back(dialog, &dialog->GetView());
   return views;
 }

@@ -13,6 +13,8 @@
 #include "browser/view_browser.h"
 
 struct CKVDialogParams;
+class CNPViewBrowserControl;
+class CNPViewControl;
 
 // The views of the open project: the control's area (the main view "MainView", or the frames of
 // the "DefaultFrame" frame set), views that view controls add by name, dialogs in the order
@@ -48,10 +50,15 @@ class CNPViews {
   // The window of the main view; null with a frame set.
   CNPFrameWnd* GetMainFrame() const { return m_mainFrame.get(); }
 
-  // ---- views of view controls
-  // A new empty view named name, embedded in control (may be null); null when the name is taken.
-  CNPViewBrowser* AddView(std::u16string_view name, CNPObject* control);
+  // ---- named views and the views of view controls
+  // A new empty view named name; null when the name is empty or taken.
+  CNPViewBrowser* AddView(std::u16string_view name);
+  // A new empty view for control, named name. It is added whatever the name: FindView finds it
+  // by name while no view added before it has that name (an empty name is never found).
+  std::shared_ptr<CNPViewBrowserControl> AddControlView(std::u16string_view name, CNPViewControl& control);
+  // Closes the view's form and drops the view.
   void RemoveView(std::u16string_view name);
+  void RemoveView(const CNPView& view);
 
   // ---- finding views
   // "" gives the frame set's default frame, else the main view; "MainView" the frame set's main
@@ -98,14 +105,16 @@ class CNPViews {
   // Empties every view, closes every dialog without asking and drops the hidden views; the
   // views of view controls stay, empty. The active names become empty without events.
   void CloseAll();
-  // To the control's views, the named views, the dialogs, then the hidden views.
+  // To the named views (the newest first, so that a view control's view has asked for the
+  // repaint of its control before the view around it refreshes), the control's views, the
+  // dialogs, then the hidden views.
   void Tick(int32_t code);
   void Refresh(int32_t phase);
 
   const std::u16string& GetLastError() const { return m_strLastError; }
 
  private:
-  // Every view of the control's area and every named view and dialog view, held.
+  // Every named view (newest first), view of the control's area and dialog view, held.
   std::vector<std::shared_ptr<CNPViewBrowser>> ShownViews() const;
   void CloseAreaViews();
   CNDialogAreas GetDialogAreas() const;

@@ -68,6 +68,7 @@ class CNDrawContext {
   // A border-style text or "@" name as the style's item text; false when there is none.
   bool ResolveBorderStyle(std::u16string_view styleText, std::u16string& item) const;
   void SetImageSource(CNImageSource* images) { m_pImages = images; }
+  CNImageSource* GetImageSource() const { return m_pImages; }
   // The named image; null without an image source or when it cannot be had.
   const CRSurface* GetImage(std::u16string_view fileName) const;
   // An image the source gave, with the pixels of the colour key left out; the image itself

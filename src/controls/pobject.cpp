@@ -213,6 +213,7 @@ void CNPObject::Initialize() {
 void CNPObject::Terminate() {
   const CRPtr<CNPObject> self = CRPtr<CNPObject>::Retain(this);
   FireEvent(u"OnTerminate");
+  OnStopRunning();
   m_timers.KillAll();
   m_animations.Drop();
   StopDrag();

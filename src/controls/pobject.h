@@ -223,6 +223,9 @@ class CNPObject : public CNObject {
   virtual void OnDraw(CNDrawContext& /*context*/) {}
   // Called by Initialize once the object runs, before "OnInitialize": a class's start values.
   virtual void OnStartRunning() {}
+  // Called by Terminate after "OnTerminate", before the object stops running: what a class
+  // started for its run ends here.
+  virtual void OnStopRunning() {}
   int SetPropertyAt(uint32_t i, const CNValue& value) override;
   void OnPropertySet(uint32_t index) override;
   // Whether setting property index while running asks for a redraw; false for a property whose

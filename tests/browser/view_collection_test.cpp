@@ -95,17 +95,17 @@ TEST_F(Views, TicksReachEveryKindOfViewAndCloseAllEmptiesThem) {
   host.SetScript(*static_cast<CNPForm*>(host.FindBasedForm(u"B", false)), u"event OnHeartBeat() { ::Trace(\"B beat\"); }");
   views.CreateMainView({});
   views.OpenForm({}, u"A", {}, kStretchNone, CNValue());
-  CNPViewBrowser* named = views.AddView(u"Inner", nullptr);
+  CNPViewBrowser* named = views.AddView(u"Inner");
   ASSERT_NE(named, nullptr);
-  EXPECT_EQ(views.AddView(u"Inner", nullptr), nullptr);
-  EXPECT_EQ(views.AddView(u"MainView", nullptr), nullptr);
+  EXPECT_EQ(views.AddView(u"Inner"), nullptr);
+  EXPECT_EQ(views.AddView(u"MainView"), nullptr);
   views.OpenForm(u"Inner", u"B", {}, kStretchNone, CNValue());
   ASSERT_NE(views.OpenHiddenForm(u"Hidden", {}, CNValue()), nullptr);
   EXPECT_EQ(views.FindViewOfForm(hidden), views.GetHiddenViews().Find(u"Hidden"));
   EXPECT_EQ(views.FindView(u"Hidden"), nullptr);
 
   views.Tick(1);
-  EXPECT_EQ(host.trace, (Lines{"A beat", "B beat", "hidden beat"}));
+  EXPECT_EQ(host.trace, (Lines{"B beat", "A beat", "hidden beat"}));
 
   views.CloseAll();
   EXPECT_EQ(views.GetHiddenViews().GetCount(), 0u);

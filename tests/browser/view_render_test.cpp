@@ -121,4 +121,29 @@ TEST_F(Render, MistakesAreToldAndNothingIsWritten) {
   if (written) std::fclose(written);
 }
 
+// A form that shows itself in a view control nests a bounded number of times, each level drawn
+// inside the one around it.
+TEST(RenderViewControl, AFormShowingItselfNestsABoundedNumberOfTimes) {
+  constexpr const char* kForms =
+      "<OBJ clid=\"Form\" Name=\"Shell\" Width=\"80\" Height=\"60\" FillColor=\"#FFFFFF\">\r\n"
+      "<OBJ clid=\"ViewControl\" Name=\"Outer\" Left=\"10\" Top=\"10\" Width=\"60\" Height=\"40\" "
+      "FormName=\"Mirror\" Stretch=\"STRETCH_FULL\"/>\r\n"
+      "</OBJ>\r\n"
+      "<OBJ clid=\"Form\" Name=\"Mirror\" Width=\"60\" Height=\"40\" FillColor=\"#0000FF\">\r\n"
+      "<OBJ clid=\"ViewControl\" Name=\"Again\" Left=\"10\" Top=\"10\" Width=\"40\" Height=\"20\" "
+      "FormName=\"Mirror\" Stretch=\"STRETCH_FULL\" Border=\"T\" BorderColor=\"#FF0000\"/>\r\n"
+      "</OBJ>\r\n";
+  TempFolder folder;
+  const std::string project = folder.Write("mirror.xml", ProjectText("Name=\"Mirror\" DefaultForm=\"Shell\"", kForms));
+  const std::string out = folder.Path("shell.png");
+  const Outcome run = RunCheck("'" + project + "' --render Shell --out '" + out + "'");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  CRSurface image(1, 1);
+  ASSERT_TRUE(image.ReadPng(out));
+  EXPECT_EQ(image.GetPixel(5, 5).red, 255);    // the shell
+  EXPECT_EQ(image.GetPixel(12, 12).blue, 255);  // the first mirror
+  EXPECT_EQ(image.GetPixel(20, 20).red, 255);   // the border of the second
+  EXPECT_EQ(image.GetPixel(25, 25).blue, 255);  // inside it, the next mirror
+}
+
 }  // namespace

@@ -16,6 +16,7 @@
 #include "drawing/golden_image.h"
 #include "tags/link_test_util.h"
 #include "tags/tag_server_link.h"
+#include "window_test_util.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ constexpr const char* kDemoTags =
     "Pump1.Running     bool   T\n"
     "Plant.Message     string \"All systems normal\"\n";
 
-constexpr int64_t kWaitMs = 30000;
+constexpr int64_t kWaitMs = kWindowWaitMs;
 
 // The main window holds the header frame (60 pixels), the frame spacing (2) and the body frame
 // with the overview form (800 x 540) at its own size.
@@ -37,32 +38,6 @@ constexpr int kToggleX = 340;
 constexpr int kToggleY = 62 + 96;
 // The tick counter's label changes every second: it is left out of the comparison.
 constexpr CRRectF kTickLabel{420, 62 + 270, 160, 24};
-
-// Runs a command to its end; its first line of output.
-std::string RunCommand(std::vector<std::string> args) {
-  ChildProcess process;
-  if (!process.Start(std::move(args))) return {};
-  std::string line;
-  process.ReadLine(line, ChildProcess::NowMs() + kWaitMs);
-  process.Stop();
-  return line;
-}
-
-// A virtual display of its own: Xvfb picks a free display number and tells it.
-class VirtualDisplay {
- public:
-  VirtualDisplay() {
-    if (!m_server.Start({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}))
-      return;
-    std::string number;
-    if (m_server.ReadLine(number, ChildProcess::NowMs() + kWaitMs) && !number.empty()) m_name = ":" + number;
-  }
-  const std::string& GetName() const { return m_name; }
-
- private:
-  ChildProcess m_server;
-  std::string m_name;
-};
 
 }  // namespace
 

@@ -60,7 +60,7 @@ bool PaintForm(CNPProjectBrowser& browser, const CNRenderRequest& request, std::
       CNSize{std::clamp(PropertyInt(*based, u"Width"), 1, kMaxRenderSide),
              std::clamp(PropertyInt(*based, u"Height"), 1, kMaxRenderSide)});
   CNPViews& views = browser.GetViews();
-  CNPViewBrowser* view = views.AddView(kRenderView, nullptr);
+  CNPViewBrowser* view = views.AddView(kRenderView);
   if (!view) {
     error = "the project already has a view named " + Utf16ToUtf8(kRenderView);
     return false;
