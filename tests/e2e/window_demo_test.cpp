@@ -14,18 +14,11 @@
 #include "draw/image.h"
 #include "draw/painter.h"
 #include "drawing/golden_image.h"
+#include "e2e/virtual_display.h"
 #include "tags/link_test_util.h"
 #include "tags/tag_server_link.h"
 
 namespace {
-
-// The demo's tags, all constant so that the window's picture is the same every run.
-constexpr const char* kDemoTags =
-    "Tank1.Level       number 50\n"
-    "Boiler.Temp       number 72.5\n"
-    "Boiler.SetPoint   number 75\n"
-    "Pump1.Running     bool   T\n"
-    "Plant.Message     string \"All systems normal\"\n";
 
 constexpr int64_t kWaitMs = 30000;
 
@@ -48,22 +41,6 @@ std::string RunCommand(std::vector<std::string> args) {
   return line;
 }
 
-// A virtual display of its own: Xvfb picks a free display number and tells it.
-class VirtualDisplay {
- public:
-  VirtualDisplay() {
-    if (!m_server.Start({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}))
-      return;
-    std::string number;
-    if (m_server.ReadLine(number, ChildProcess::NowMs() + kWaitMs) && !number.empty()) m_name = ":" + number;
-  }
-  const std::string& GetName() const { return m_name; }
-
- private:
-  ChildProcess m_server;
-  std::string m_name;
-};
-
 }  // namespace
 
 TEST(WindowDemo, ClickOnTheToggleButtonReachesTheServerAndTheWindowShowsIt) {
@@ -77,7 +54,7 @@ TEST(WindowDemo, ClickOnTheToggleButtonReachesTheServerAndTheWindowShowsIt) {
   setenv("VELTRIX_SCREENSHOT_DIR", shots.c_str(), 1);
 
   ServerProcess::Options serverOptions;
-  serverOptions.tags = kDemoTags;
+  serverOptions.tags = kConstantDemoTags;
   ServerProcess server(serverOptions);
   ASSERT_TRUE(server.IsRunning());
   ChildProcess app;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "comm_e2e/child_process.h"
+
+// The demo's tags, all constant so that a window's picture is the same every run.
+inline constexpr const char* kConstantDemoTags =
+    "Tank1.Level       number 50\n"
+    "Boiler.Temp       number 72.5\n"
+    "Boiler.SetPoint   number 75\n"
+    "Pump1.Running     bool   T\n"
+    "Plant.Message     string \"All systems normal\"\n";
+
+// A virtual display of its own: Xvfb picks a free display number and tells it.
+class VirtualDisplay {
+ public:
+  static constexpr int64_t kStartLimitMs = 30000;
+
+  VirtualDisplay() {
+    if (!m_server.Start({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}))
+      return;
+    std::string number;
+    if (m_server.ReadLine(number, ChildProcess::NowMs() + kStartLimitMs) && !number.empty()) m_name = ":" + number;
+  }
+  const std::string& GetName() const { return m_name; }
+
+ private:
+  ChildProcess m_server;
+  std::string m_name;
+};
