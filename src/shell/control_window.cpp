@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "browser/view.h"
 #include "draw/brush.h"
 #include "draw/painter.h"
 #include "draw/path.h"

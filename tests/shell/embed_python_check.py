@@ -10,7 +10,7 @@ import veltrix_browser  # noqa: E402
 
 SCRIPT = (
     "function Echo(x) { return x; }&#10;"
-    "function Sum(a, b, c, d, e, f, g, h, i, j) { return a+b+c+d+e+f+g+h+i+j; }&#10;"
+    "function Sum(p1, p2, p3, p4, p5, p6, p7, p8, p9, p10) { return p1+p2+p3+p4+p5+p6+p7+p8+p9+p10; }&#10;"
     "function Fire(a, b) { ::FirePanelEvent(&quot;Changed&quot;, a, b); }"
 )
 failures = []

@@ -183,7 +183,7 @@ TEST_F(ControlTest, PanelMethodsReachRootChildrenAndBuiltInsAndFailEmpty) {
   const std::string project = WriteProject(
       "m.xml",
       "DefaultForm=\"Main\" " + RootScript("function Add(a, b) { return a + b; }\n"
-                                           "function Count(a, b, c, d, e, f, g, h, i, j) { return a+b+c+d+e+f+g+h+i+j; }"),
+                                           "function Count(p1, p2, p3, p4, p5, p6, p7, p8, p9, p10) { return p1+p2+p3+p4+p5+p6+p7+p8+p9+p10; }"),
       Form("Main", "function Twice(x) { return x * 2; }"));
   CVeltrixBrowserCtrl& control = Control();
   const CNValue none = control.CallPanelMethod(u"::Add", {});
@@ -214,9 +214,13 @@ TEST_F(ControlTest, PanelMethodsReachRootChildrenAndBuiltInsAndFailEmpty) {
   for (const Case& c : cases) {
     control.SetLastError(u"");
     const CNValue result = control.CallPanelMethod(c.name, std::span(args).first(c.argc));
-    if (!c.literal.empty()) EXPECT_EQ(result.ToLiteral(true), c.literal) << Utf16ToUtf8(c.name);
+    if (!c.literal.empty()) {
+      EXPECT_EQ(result.ToLiteral(true), c.literal) << Utf16ToUtf8(c.name);
+    }
     EXPECT_EQ(control.GetLastError(), c.error) << Utf16ToUtf8(c.name);
-    if (!c.error.empty()) EXPECT_TRUE(result.IsEmpty()) << Utf16ToUtf8(c.name);
+    if (!c.error.empty()) {
+      EXPECT_TRUE(result.IsEmpty()) << Utf16ToUtf8(c.name);
+    }
   }
 }
 
