@@ -58,12 +58,7 @@ bool CVeltrixBrowserCtrl::CreateControlWindow(int width, int height) {
   if (m_window) return false;
   m_size = {width, height};
   m_window = std::make_unique<CControlWindow>(*m_browser, m_size);
-  if (m_bUserMode) {
-    if (!m_strFileName.empty() && m_strFileName.find(u':') == std::u16string::npos)
-      SetFileName(ResolveAgainstDocument(m_strFileName, m_strDocumentAddress));
-    else if (!m_strFileName.empty())
-      SetFileName(std::u16string(m_strFileName));
-  }
+  if (m_bUserMode && !m_strFileName.empty()) SetFileName(ResolveAgainstDocument(m_strFileName, m_strDocumentAddress));
   if (!m_strCurrentDirectory.empty()) SetCurrentDirectory(std::u16string(m_strCurrentDirectory));
   return true;
 }

@@ -171,12 +171,17 @@ TEST_F(ControlTest, CurrentDirectoryGetsItsBackslashAndBecomesTheProjectFolder) 
   EXPECT_EQ(control.GetAppliedFolder(), data + u"\\");
 }
 
-TEST_F(ControlTest, OpenFileFailureLeavesTheErrorText) {
+TEST_F(ControlTest, OpenFileFailureLeavesTheErrorTextAndTheAboutBoxShowsTheVersion) {
   CVeltrixBrowserCtrl& control = Control();
   EXPECT_FALSE(control.OpenFile(u"no/such/project.xml"));
   EXPECT_EQ(control.GetLastError(), u"Fail to open file. File:no/such/project.xml");
   EXPECT_EQ(control.GetFileName(), u"no/such/project.xml");
   EXPECT_FALSE(m_box.GetRecords().empty());  // the browser's own message as well
+
+  m_box.ClearRecords();
+  control.AboutBox();
+  ASSERT_EQ(m_box.GetRecords().size(), 1u);
+  EXPECT_NE(m_box.GetRecords()[0].text.find(u"Veltrix 6.0.12.1"), std::u16string::npos);
 }
 
 TEST_F(ControlTest, PanelMethodsReachRootChildrenAndBuiltInsAndFailEmpty) {
