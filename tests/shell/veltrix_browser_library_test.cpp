@@ -150,7 +150,7 @@ TEST_F(LibraryTest, FailuresGiveTheEmptyValueAndAnErrorText) {
   vb.vb_ctrl_destroy(ctrl);
 }
 
-TEST_F(LibraryTest, PanelEventsCarryTwoValuesOnceThereIsAWindow) {
+TEST_F(LibraryTest, PanelEventsCarryTwoValuesOnceThereIsAWindowAndAShutdownEndsThePump) {
   const Library& vb = Lib();
   vb_ctrl* ctrl = vb.vb_ctrl_create();
   Events events;
@@ -163,6 +163,9 @@ TEST_F(LibraryTest, PanelEventsCarryTwoValuesOnceThereIsAWindow) {
   vb.Call(ctrl, "::Fire", {"c(1.5,2)", "#2024/03/01 08:00:00#"});
   EXPECT_EQ(events.seen, (std::vector<std::string>{"Changed|c(1.5,2)|#2024/03/01 08:00:00#"}));
   EXPECT_EQ(vb.vb_ctrl_pump(ctrl, 30), 1);
+  // The project's own shutdown ends the container's pumping.
+  vb.Call(ctrl, "::CloseBrowser");
+  EXPECT_EQ(vb.vb_ctrl_pump(ctrl, 5000), 0);
   vb.vb_ctrl_destroy(ctrl);
 }
 
