@@ -11,7 +11,7 @@
 CControlWindow::CControlWindow(CNPProjectBrowser& browser, CNSize size) : m_browser(browser) { Resize(size); }
 
 void CControlWindow::Resize(CNSize size) {
-  m_size = {std::max(size.width, 1), std::max(size.height, 1)};
+  m_size = {std::clamp(size.width, 1, kMaxSide), std::clamp(size.height, 1, kMaxSide)};
   m_browser.SetHostSize({m_size.width - 1, m_size.height});
   m_browser.SetHostSize(m_size);
   m_surface = std::make_unique<CRSurface>(m_size.width, m_size.height);

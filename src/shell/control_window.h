@@ -12,6 +12,9 @@ class CControlWindow {
  public:
   // The background around and between the views.
   static constexpr uint32_t kBackground = 0x404040;
+  // Sizes are kept within 1 to this many pixels a side, so that no container's size can ask
+  // for an image beyond memory.
+  static constexpr int32_t kMaxSide = 8192;
 
   CControlWindow(CNPProjectBrowser& browser, CNSize size);
 

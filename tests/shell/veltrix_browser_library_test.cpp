@@ -31,6 +31,7 @@ struct Library {
   VB_FUNCTION(vb_ctrl_destroy);
   VB_FUNCTION(vb_ctrl_set_run_mode);
   VB_FUNCTION(vb_ctrl_create_window);
+  VB_FUNCTION(vb_ctrl_resize);
   VB_FUNCTION(vb_ctrl_set_file_name);
   VB_FUNCTION(vb_ctrl_get_file_name);
   VB_FUNCTION(vb_ctrl_set_current_directory);
@@ -162,6 +163,8 @@ TEST_F(LibraryTest, PanelEventsCarryTwoValuesOnceThereIsAWindowAndAShutdownEndsT
   EXPECT_EQ(vb.vb_ctrl_create_window(ctrl, 0, 320, 200), 0);
   vb.Call(ctrl, "::Fire", {"c(1.5,2)", "#2024/03/01 08:00:00#"});
   EXPECT_EQ(events.seen, (std::vector<std::string>{"Changed|c(1.5,2)|#2024/03/01 08:00:00#"}));
+  EXPECT_EQ(vb.vb_ctrl_pump(ctrl, 30), 1);
+  vb.vb_ctrl_resize(ctrl, -5, 1 << 30);  // kept within sane sizes
   EXPECT_EQ(vb.vb_ctrl_pump(ctrl, 30), 1);
   // The project's own shutdown ends the container's pumping.
   vb.Call(ctrl, "::CloseBrowser");

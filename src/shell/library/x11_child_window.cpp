@@ -1,5 +1,7 @@
 #include "x11_child_window.h"
 
+#include "shell/control_window.h"
+
 #include <X11/Xlib.h>
 #include <cairo-xlib.h>
 
@@ -26,8 +28,8 @@ std::unique_ptr<CX11ChildWindow> CX11ChildWindow::Create(unsigned long parent, i
     error = "the parent is not a window";
     return nullptr;
   }
-  window->m_width = std::max(width, 1);
-  window->m_height = std::max(height, 1);
+  window->m_width = std::clamp(width, 1, CControlWindow::kMaxSide);
+  window->m_height = std::clamp(height, 1, CControlWindow::kMaxSide);
   window->m_pVisual = attributes.visual;
   XSetWindowAttributes set{};
   set.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
@@ -49,8 +51,8 @@ CX11ChildWindow::~CX11ChildWindow() {
 }
 
 void CX11ChildWindow::Resize(int width, int height) {
-  m_width = std::max(width, 1);
-  m_height = std::max(height, 1);
+  m_width = std::clamp(width, 1, CControlWindow::kMaxSide);
+  m_height = std::clamp(height, 1, CControlWindow::kMaxSide);
   XResizeWindow(m_pDisplay, m_window, static_cast<unsigned>(m_width), static_cast<unsigned>(m_height));
   XFlush(m_pDisplay);
 }
