@@ -172,6 +172,26 @@ TEST_F(LibraryTest, PanelEventsCarryTwoValuesOnceThereIsAWindowAndAShutdownEndsT
   vb.vb_ctrl_destroy(ctrl);
 }
 
+TEST_F(LibraryTest, AControlDestroyedByItsOwnEventHandlerGoesAfterTheCall) {
+  const Library& vb = Lib();
+  vb_ctrl* ctrl = vb.vb_ctrl_create();
+  ASSERT_EQ(vb.vb_ctrl_open_file(ctrl, WriteProject(m_folder, "d.xml", "D").c_str()), 1);
+  vb.vb_ctrl_create_window(ctrl, 0, 100, 100);
+  struct Destroyer {
+    vb_ctrl* ctrl;
+    std::string during;
+    static void OnEvent(void* user, const char*, const char*, const char*) {
+      auto* self = static_cast<Destroyer*>(user);
+      Lib().vb_ctrl_destroy(self->ctrl);
+      self->during = Lib().Call(self->ctrl, "::Echo", {"1"});
+    }
+  } destroyer{ctrl, {}};
+  vb.vb_ctrl_set_panel_event_handler(ctrl, &Destroyer::OnEvent, &destroyer);
+  EXPECT_EQ(vb.Call(ctrl, "::Fire", {"1", "2"}), "#NOTHING#");
+  EXPECT_EQ(destroyer.during, "(null)");
+  EXPECT_EQ(vb.Call(ctrl, "::Echo", {"1"}), "(null)");
+}
+
 TEST_F(LibraryTest, PropertiesSavedByOneControlOpenInAnother) {
   const Library& vb = Lib();
   const std::string project = WriteProject(m_folder, "p.xml", "P");

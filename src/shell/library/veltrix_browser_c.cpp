@@ -63,6 +63,8 @@ struct vb_ctrl : CNPBrowserHost {
   std::unique_ptr<CX11ChildWindow> x11;
   vb_panel_event_handler handler = nullptr;
   void* user = nullptr;
+  int depth = 0;           // calls of the container under way
+  bool destroyed = false;  // destroyed by the container; goes once no call is under way
   CNPView* pressed = nullptr;  // the view a held button went down on
   CRRectF pressedRect;
 
@@ -119,8 +121,15 @@ struct vb_ctrl : CNPBrowserHost {
 
 namespace {
 
+void Destroy(vb_ctrl* ctrl) {
+  ctrl->control.reset();
+  ctrl->x11.reset();
+  delete ctrl;
+}
+
 // Runs call for a control of this library on its own thread, with nothing thrown out;
-// otherwise (a null, foreign or destroyed control, another thread, an exception) fallback.
+// otherwise (a null, foreign or destroyed control, another thread) fallback. A control
+// destroyed from inside a call (a panel event handler) goes when the outermost call returns.
 template <class Result, class Call>
 Result Guarded(vb_ctrl* ctrl, Result fallback, Call&& call) {
   {
@@ -128,11 +137,15 @@ Result Guarded(vb_ctrl* ctrl, Result fallback, Call&& call) {
     if (!ctrl || !g_controls.contains(ctrl)) return fallback;
   }
   if (!ctrl->loop.IsLoopThread()) return fallback;
+  ++ctrl->depth;
+  Result result = fallback;
   try {
-    return call(*ctrl);
+    result = call(*ctrl);
   } catch (...) {
-    return fallback;
+    result = fallback;
   }
+  if (--ctrl->depth == 0 && ctrl->destroyed) Destroy(ctrl);
+  return result;
 }
 
 }  // namespace
@@ -151,13 +164,9 @@ VB_EXPORT vb_ctrl* vb_ctrl_create(void) {
 
 VB_EXPORT void vb_ctrl_destroy(vb_ctrl* ctrl) {
   Guarded(ctrl, 0, [](vb_ctrl& c) {
-    {
-      std::lock_guard guard(g_lock);
-      g_controls.erase(&c);
-    }
-    c.control.reset();
-    c.x11.reset();
-    delete &c;
+    std::lock_guard guard(g_lock);
+    g_controls.erase(&c);
+    c.destroyed = true;
     return 0;
   });
 }
