@@ -22,7 +22,8 @@ typedef struct vb_ctrl vb_ctrl;
 
 /* A control in design mode, without a window; null when it cannot be made. */
 vb_ctrl* vb_ctrl_create(void);
-/* Closes its project and ends its threads. */
+/* Closes its project and ends its threads; from inside a panel event handler, once the call
+ * that raised the event has returned. */
 void vb_ctrl_destroy(vb_ctrl* ctrl);
 
 /* The container's user mode: 1 runs projects, 0 (design mode) stores and persists only. */
@@ -45,8 +46,8 @@ char* vb_ctrl_get_current_directory(vb_ctrl* ctrl);
 int vb_ctrl_open_file(vb_ctrl* ctrl, const char* name);
 /* Runs a method of the open project: "::Name" for the root's, "Form.Object.Name" for an
  * object's; args (argc of them, at most 10) are value literals. The result as a literal,
- * "#NOTHING#" when it failed (see vb_ctrl_get_last_error); null only for a null or foreign
- * control. */
+ * "#NOTHING#" when it failed (see vb_ctrl_get_last_error). Functions returning a text give
+ * null for a null, unknown or destroyed control and for a call from another thread. */
 char* vb_ctrl_call_panel_method(vb_ctrl* ctrl, const char* name, int argc, const char* const* args);
 char* vb_ctrl_get_last_error(vb_ctrl* ctrl);
 void vb_ctrl_about_box(vb_ctrl* ctrl);
