@@ -10,11 +10,11 @@
 
 #include "browser/project_browser.h"
 #include "headless_host.h"
-#include "objects/object_registry.h"
 #include "options.h"
 #include "platform/sdl_credentials_prompt.h"
 #include "window_host.h"
-#include "shell/panel_classes.h"
+#include "shell/activex_app.h"
+#include "shell/veltrix_browser_ctrl.h"
 #include "support/utf16_text.h"
 
 namespace {
@@ -46,26 +46,24 @@ class CSignalWatch {
   std::thread m_thread;
 };
 
-// Opens the project and runs it on the host's loop until it ends; 1 when it could not open.
+// Opens the project in the control and runs it on the host's loop until it ends; 1 when it
+// could not open.
 template <typename RunLoop>
 int RunProject(const CHostOptions& options, CRMessageLoop& loop, CHeadlessHost& host, RunLoop runLoop) {
-  CPanelControls& registry = CPanelControls::Instance();
-  RegisterPanelClasses(registry);
-  int code = 0;
-  {
-    CNPProjectBrowser browser(registry, loop, host, {});
-    CNProjectOverrides overrides;
-    if (options.node) overrides.node = Utf8ToUtf16(*options.node);
-    overrides.port = options.port;
-    if (options.user) overrides.loginUser = Utf8ToUtf16(*options.user);
-    if (options.password) overrides.loginPassword = Utf8ToUtf16(*options.password);
-    browser.SetOverrides(overrides);
-    if (browser.OpenProject(Utf8ToUtf16(options.project))) runLoop(browser);
-    else code = 1;
-    browser.CloseProject();
-  }
-  UnregisterPanelClasses(registry);
-  return code;
+  CVeltrixBrowserActiveXApp module;
+  CVeltrixBrowserCtrl control(module, loop, host);
+  CNProjectOverrides overrides;
+  if (options.node) overrides.node = Utf8ToUtf16(*options.node);
+  overrides.port = options.port;
+  if (options.user) overrides.loginUser = Utf8ToUtf16(*options.user);
+  if (options.password) overrides.loginPassword = Utf8ToUtf16(*options.password);
+  control.GetBrowser().SetOverrides(overrides);
+  control.SetFileName(Utf8ToUtf16(options.project));
+  control.SetUserMode(true);
+  control.CreateControlWindow(options.width, options.height);  // opens the project
+  if (!control.GetBrowser().IsOpen()) return 1;
+  runLoop(control.GetBrowser());
+  return 0;
 }
 
 int RunHeadless(const CHostOptions& options) {

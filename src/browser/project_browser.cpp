@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -125,6 +126,16 @@ bool CNPProjectBrowser::OpenProject(std::u16string_view path) {
   if (!OpenStartForms()) return false;
   StartTicks();
   return true;
+}
+
+void CNPProjectBrowser::SetProjectFolder(std::u16string_view folder) {
+  std::u16string path(folder);
+  std::replace(path.begin(), path.end(), u'\\', u'/');
+  std::error_code error;
+  std::filesystem::current_path(std::filesystem::path(Utf16ToUtf8(path)), error);
+  if (!m_session) return;
+  m_session->root->SetFolder(std::move(path));
+  m_images.SetLocation(m_session->root->GetLocation());
 }
 
 bool CNPProjectBrowser::OpenDocument(std::u16string_view path, const CNProjectLocation& location) {

@@ -142,6 +142,9 @@ class CNPProjectBrowser : public CNPProject,
   CRRegistryStore& GetRegistryStore() { return m_store; }
   const CNProjectLocation* GetLocation() const;
   const std::u16string& GetProjectPath() const { return m_strProjectPath; }
+  // A container's project folder ("\" taken as "/"): relative names of the open project resolve
+  // against it, and it becomes the current directory.
+  void SetProjectFolder(std::u16string_view folder);
   // The tablet layout of the system dialogs ("Resource_tablet").
   void SetTabletDialogs(bool tablet) { m_bTabletDialogs = tablet; }
   bool UsesTabletDialogs() const { return m_bTabletDialogs; }

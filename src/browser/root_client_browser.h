@@ -31,6 +31,8 @@ class CNPRootClientBrowser : public CNPRootClient, public CNPXml {
   bool OpenResourceProject(std::span<const CNResource> module, uint32_t id, std::u16string_view type,
                            CNFormLoadContext& context);
   const CNProjectLocation& GetLocation() const { return m_location; }
+  // The folder relative names resolve against, in place of the project's own.
+  void SetFolder(std::u16string folder) { m_location.folder = std::move(folder); }
 
   // True when the file's revision is above the program's while "FileRevCheck" is true: the
   // operator is then asked kNewerFileQuestion before the project opens.

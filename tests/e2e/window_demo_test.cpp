@@ -14,19 +14,11 @@
 #include "draw/image.h"
 #include "draw/painter.h"
 #include "drawing/golden_image.h"
+#include "e2e/window_test_util.h"
 #include "tags/link_test_util.h"
 #include "tags/tag_server_link.h"
-#include "window_test_util.h"
 
 namespace {
-
-// The demo's tags, all constant so that the window's picture is the same every run.
-constexpr const char* kDemoTags =
-    "Tank1.Level       number 50\n"
-    "Boiler.Temp       number 72.5\n"
-    "Boiler.SetPoint   number 75\n"
-    "Pump1.Running     bool   T\n"
-    "Plant.Message     string \"All systems normal\"\n";
 
 constexpr int64_t kWaitMs = kWindowWaitMs;
 
@@ -52,7 +44,7 @@ TEST(WindowDemo, ClickOnTheToggleButtonReachesTheServerAndTheWindowShowsIt) {
   setenv("VELTRIX_SCREENSHOT_DIR", shots.c_str(), 1);
 
   ServerProcess::Options serverOptions;
-  serverOptions.tags = kDemoTags;
+  serverOptions.tags = kConstantDemoTags;
   ServerProcess server(serverOptions);
   ASSERT_TRUE(server.IsRunning());
   ChildProcess app;

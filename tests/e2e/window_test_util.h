@@ -9,6 +9,14 @@
 
 inline constexpr int64_t kWindowWaitMs = 30000;
 
+// The demo's tags, all constant so that a window's picture is the same every run.
+inline constexpr const char* kConstantDemoTags =
+    "Tank1.Level       number 50\n"
+    "Boiler.Temp       number 72.5\n"
+    "Boiler.SetPoint   number 75\n"
+    "Pump1.Running     bool   T\n"
+    "Plant.Message     string \"All systems normal\"\n";
+
 // Runs a command to its end; its first line of output.
 inline std::string RunCommand(std::vector<std::string> args) {
   ChildProcess process;

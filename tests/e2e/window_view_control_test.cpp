@@ -12,7 +12,7 @@
 #include "comm_e2e/child_process.h"
 #include "comm_e2e/server_process.h"
 #include "draw/image.h"
-#include "window_test_util.h"
+#include "e2e/window_test_util.h"
 
 namespace {
 

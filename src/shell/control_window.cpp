@@ -1,0 +1,43 @@
+#include "shell/control_window.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "browser/view.h"
+#include "draw/brush.h"
+#include "draw/painter.h"
+#include "draw/path.h"
+
+CControlWindow::CControlWindow(CNPProjectBrowser& browser, CNSize size) : m_browser(browser) { Resize(size); }
+
+void CControlWindow::Resize(CNSize size) {
+  m_size = {std::clamp(size.width, 1, kMaxSide), std::clamp(size.height, 1, kMaxSide)};
+  m_browser.SetHostSize({m_size.width - 1, m_size.height});
+  m_browser.SetHostSize(m_size);
+  m_surface = std::make_unique<CRSurface>(m_size.width, m_size.height);
+  m_bWhole = true;
+}
+
+bool CControlWindow::Paint() {
+  const bool whole = std::exchange(m_bWhole, false);
+  CRPainter painter(*m_surface);
+  if (whole) {
+    CRBrush background;
+    background.color = kBackground;
+    painter.FillPath(CRPath::Rectangle({0, 0, double(m_size.width), double(m_size.height)}), background);
+    m_browser.PaintFrameSpacing(painter);
+  }
+  bool painted = whole;
+  for (const CNShownView& shown : m_browser.GetShownViews()) {
+    CRRectF area;
+    const bool dirty = shown.view->TakeDirtyArea(area);
+    if (whole) area = {0, 0, shown.rect.width, shown.rect.height};
+    else if (!dirty) continue;
+    CRPainterStateSaver saver(painter);
+    painter.Translate(shown.rect.x, shown.rect.y);
+    painter.ClipRect(area);
+    shown.view->Paint(painter, area, m_browser.GetImageSource());
+    painted = true;
+  }
+  return painted;
+}

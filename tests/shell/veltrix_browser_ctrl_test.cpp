@@ -1,0 +1,292 @@
+// The embeddable control as its containers see it: where a relative FileName leads, the panel
+// method names, the project folder, the title of the container's window, the panel event and
+// what the control keeps between sessions.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "browser/root_client_browser.h"
+#include "browser/tick_schedule.h"
+#include "runtime/runtime_fixture.h"
+#include "shell/activex_app.h"
+#include "shell/control_properties.h"
+#include "shell/document_address.h"
+#include "shell/panel_method_name.h"
+#include "shell/veltrix_browser_ctrl.h"
+
+namespace {
+
+TEST(DocumentAddress, RelativeNamesAreTakenInTheDocumentsFolder) {
+  struct Case {
+    std::u16string name, address, expected;
+  };
+  const Case cases[] = {
+      {u"panel.xml", u"http://plant.example/hmi/index.html", u"http://plant.example/hmi/panel.xml"},
+      {u"sub/panel.xml", u"http://plant.example/index.html", u"http://plant.example/sub/panel.xml"},
+      // Any ":" (a drive, a scheme) leaves the name alone.
+      {u"C:\\hmi\\panel.xml", u"http://plant.example/hmi/index.html", u"C:\\hmi\\panel.xml"},
+      {u"http://other/p.xml", u"file:///C:/pages/index.html", u"http://other/p.xml"},
+      // Encoded blanks and percent signs of a local page's folder are undone, "%2520" once.
+      {u"panel.xml", u"file:///C:/My%20Pages/100%25/index.html", u"C:\\My Pages\\100%\\panel.xml"},
+      {u"panel.xml", u"file:///C:/a%2520b/index.html", u"C:\\a%20b\\panel.xml"},
+      {u"panel.xml", u"file:///srv/My%20Pages/index.html", u"\\srv\\My Pages\\panel.xml"},
+      // file:// with a host is a network path.
+      {u"panel.xml", u"file://server/share/index.html", u"\\\\server\\share\\panel.xml"},
+      {u"panel.xml", u"file://\\\\server\\share\\index.html", u"\\\\server\\share\\panel.xml"},
+      {u"panel.xml", u"about:blank", u"panel.xml"},
+      {u"panel.xml", u"", u"panel.xml"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ResolveAgainstDocument(c.name, c.address), c.expected) << Utf16ToUtf8(c.address);
+}
+
+TEST(PanelMethodName, DoubleColonsStandForTheRootAndTheLastPointSplits) {
+  struct Case {
+    std::u16string name;
+    bool valid;
+    std::u16string path, method;
+  };
+  const Case cases[] = {
+      {u"::Start", true, u"root", u"Start"},
+      {u"root.Start", true, u"root", u"Start"},
+      {u"Main.Pump1.Toggle", true, u"Main.Pump1", u"Toggle"},
+      {u"::Main::Toggle", true, u"root.Mainroot", u"Toggle"},
+      {u"Start", false, {}, {}},
+      {u".Start", false, {}, {}},
+      {u"", false, {}, {}},
+  };
+  for (const Case& c : cases) {
+    std::u16string path, method;
+    EXPECT_EQ(SplitPanelMethodName(c.name, path, method), c.valid) << Utf16ToUtf8(c.name);
+    if (!c.valid) continue;
+    EXPECT_EQ(path, c.path);
+    EXPECT_EQ(method, c.method);
+  }
+}
+
+TEST(ControlProperties, BytesFollowTheDocumentedLayoutAndBadBytesAreRefused) {
+  CControlProperties properties;
+  properties.width = 320;
+  properties.height = 200;
+  properties.fileName = u"a\u00e9";
+  properties.currentDirectory = u"d";
+  const std::vector<uint8_t> golden = {0x00, 0x00, 0x01, 0x00, 0x40, 0x01, 0x00, 0x00, 0xC8, 0x00, 0x00, 0x00,
+                                       0x02, 0x00, 0x00, 0x00, 'a',  0x00, 0xE9, 0x00, 0x01, 0x00, 0x00, 0x00,
+                                       'd',  0x00};
+  EXPECT_EQ(properties.Save(), golden);
+
+  CControlProperties read;
+  ASSERT_TRUE(read.Load(golden));
+  EXPECT_EQ(read.Save(), golden);
+
+  std::vector<std::vector<uint8_t>> bad;
+  for (size_t cut = 0; cut < golden.size(); ++cut) bad.emplace_back(golden.begin(), golden.begin() + cut);
+  bad.push_back(golden);
+  bad.back().push_back(0);  // a trailing byte
+  bad.push_back(golden);
+  bad.back()[2] = 2;  // another version
+  bad.push_back(golden);
+  bad.back()[15] = 0x7F;  // a text longer than the bytes
+  CControlProperties untouched;
+  untouched.fileName = u"kept";
+  for (const auto& bytes : bad) {
+    EXPECT_FALSE(untouched.Load(bytes)) << bytes.size();
+    EXPECT_EQ(untouched.fileName, u"kept");
+  }
+}
+
+// A container that keeps the titles it was given as well.
+struct TitleRecordingHost : RecordingHost {
+  std::vector<std::string> titles;
+  void SetTitle(std::u16string_view title) override { titles.push_back(Utf16ToUtf8(std::u16string(title))); }
+};
+
+class ControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override { m_previousBox = CRMessageBox::SetCurrent(&m_box); }
+  void TearDown() override {
+    m_control.reset();
+    CRMessageBox::SetCurrent(m_previousBox);
+  }
+
+  CVeltrixBrowserCtrl& Control() {
+    if (!m_control) {
+      CNPProjectBrowser::Options options;
+      options.startTickThread = false;
+      options.registryRoot = m_folder.Path("registry");
+      m_control = std::make_unique<CVeltrixBrowserCtrl>(m_module, m_loop, m_host, options);
+    }
+    return *m_control;
+  }
+
+  std::string WriteProject(const std::string& name, std::string_view rootAttributes,
+                           std::string_view children = {}) {
+    return m_folder.Write(name, ProjectText(rootAttributes, children));
+  }
+
+  static std::string RootScript(std::string_view script) { return "Event=\"" + Attr(script) + "\""; }
+
+  CVeltrixBrowserActiveXApp m_module;
+  TempFolder m_folder;
+  CRMessageLoop m_loop;
+  TitleRecordingHost m_host;
+  CRRecordingMessageBox m_box;
+  CRMessageBox* m_previousBox = nullptr;
+  std::unique_ptr<CVeltrixBrowserCtrl> m_control;
+};
+
+TEST_F(ControlTest, DesignModeStoresAndRunModeOpensRelativeToTheDocument) {
+  WriteProject("pages/panel.xml", "DefaultForm=\"Main\"", Form("Main"));
+  CVeltrixBrowserCtrl& control = Control();
+  EXPECT_TRUE(control.SetFileName(u"panel.xml"));
+  EXPECT_TRUE(control.IsModified());
+  EXPECT_EQ(control.GetBrowser().GetRootClient(), nullptr);
+  control.SaveProperties();
+  EXPECT_FALSE(control.IsModified());
+
+  control.SetUserMode(true);
+  control.SetDocumentAddress(Utf8ToUtf16("file://" + m_folder.Path("pages/My%20index.html")));
+  ASSERT_TRUE(control.CreateControlWindow(400, 300));
+  EXPECT_FALSE(control.CreateControlWindow(400, 300));
+  ASSERT_TRUE(control.GetBrowser().IsOpen()) << Utf16ToUtf8(control.GetLastError());
+  EXPECT_EQ(control.GetBrowser().GetRootClient()->GetLocation().path, Utf8ToUtf16(m_folder.Path("pages/panel.xml")));
+  EXPECT_TRUE(control.PaintWindow());
+}
+
+TEST_F(ControlTest, CurrentDirectoryGetsItsBackslashAndBecomesTheProjectFolder) {
+  const std::string project = WriteProject("p.xml", "DefaultForm=\"Main\"", Form("Main"));
+  CVeltrixBrowserCtrl& control = Control();
+  control.SetCurrentDirectory(Utf8ToUtf16(m_folder.Path("ignored")));
+  EXPECT_TRUE(control.GetAppliedFolder().empty());  // design mode
+  control.SetUserMode(true);
+  ASSERT_TRUE(control.SetFileName(Utf8ToUtf16(project)));
+  const std::u16string data = Utf8ToUtf16(m_folder.Path("data"));
+  control.SetCurrentDirectory(data);
+  EXPECT_EQ(control.GetCurrentDirectory(), data);
+  EXPECT_EQ(control.GetAppliedFolder(), data + u"\\");
+  EXPECT_EQ(control.GetBrowser().GetRootClient()->GetLocation().folder, data + u"/");
+  control.SetCurrentDirectory(data + u"\\");
+  EXPECT_EQ(control.GetAppliedFolder(), data + u"\\");
+}
+
+TEST_F(ControlTest, OpenFileFailureLeavesTheErrorTextAndTheAboutBoxShowsTheVersion) {
+  CVeltrixBrowserCtrl& control = Control();
+  EXPECT_FALSE(control.OpenFile(u"no/such/project.xml"));
+  EXPECT_EQ(control.GetLastError(), u"Fail to open file. File:no/such/project.xml");
+  EXPECT_EQ(control.GetFileName(), u"no/such/project.xml");
+  EXPECT_FALSE(m_box.GetRecords().empty());  // the browser's own message as well
+
+  m_box.ClearRecords();
+  control.AboutBox();
+  ASSERT_EQ(m_box.GetRecords().size(), 1u);
+  EXPECT_NE(m_box.GetRecords()[0].text.find(u"Veltrix 6.0.12.1"), std::u16string::npos);
+}
+
+TEST_F(ControlTest, PanelMethodsReachRootChildrenAndBuiltInsAndFailEmpty) {
+  const std::string project = WriteProject(
+      "m.xml",
+      "DefaultForm=\"Main\" " + RootScript("function Add(a, b) { return a + b; }\n"
+                                           "function Count(p1, p2, p3, p4, p5, p6, p7, p8, p9, p10) { return p1+p2+p3+p4+p5+p6+p7+p8+p9+p10; }"),
+      Form("Main", "function Twice(x) { return x * 2; }"));
+  CVeltrixBrowserCtrl& control = Control();
+  const CNValue none = control.CallPanelMethod(u"::Add", {});
+  EXPECT_TRUE(none.IsEmpty());
+  EXPECT_EQ(control.GetLastError(), u"Fail to CallPanelMethod because no project is open.");
+  ASSERT_TRUE(control.OpenFile(Utf8ToUtf16(project)));
+
+  std::vector<CNValue> args(10);
+  for (size_t i = 0; i < args.size(); ++i) args[i].SetNumber(double(i + 1));
+  struct Case {
+    std::u16string name;
+    size_t argc;
+    std::u16string literal;  // of the result; empty: the empty value with the error text
+    std::u16string error;
+  };
+  const Case cases[] = {
+      {u"::Add", 2, u"3", {}},
+      {u"root.Add", 2, u"3", {}},
+      {u"::Count", 10, u"55", {}},
+      {u"Main.Twice", 1, u"2", {}},
+      {u"::Main::Twice", 1, {}, u"Fail to CallPanelMethod because the object is not found. Object:root.Mainroot"},
+      {u"::GetCurrentPath", 0, {}, {}},  // a built-in method answers too
+      {u"Add", 2, {}, u"Fail to CallPanelMethod because method name is not valid."},
+      {u"Main.Nothing", 0, {}, u"Fail to CallPanelMethod because the method is not found. Method:Main.Nothing"},
+      {u"::Count", 11, {}, u"Fail to CallPanelMethod because it takes at most 10 parameters."},
+  };
+  args.emplace_back();
+  for (const Case& c : cases) {
+    control.SetLastError(u"");
+    const CNValue result = control.CallPanelMethod(c.name, std::span(args).first(c.argc));
+    if (!c.literal.empty()) {
+      EXPECT_EQ(result.ToLiteral(true), c.literal) << Utf16ToUtf8(c.name);
+    }
+    EXPECT_EQ(control.GetLastError(), c.error) << Utf16ToUtf8(c.name);
+    if (!c.error.empty()) {
+      EXPECT_TRUE(result.IsEmpty()) << Utf16ToUtf8(c.name);
+    }
+  }
+}
+
+TEST_F(ControlTest, PanelEventsReachTheContainerOnlyOnceTheControlHasAWindow) {
+  const std::string project =
+      WriteProject("e.xml", "DefaultForm=\"Main\" " + RootScript("function Fire() { ::FirePanelEvent(\"Done\", 7, \"ok\"); }"),
+                   Form("Main"));
+  CVeltrixBrowserCtrl& control = Control();
+  ASSERT_TRUE(control.OpenFile(Utf8ToUtf16(project)));
+  control.CallPanelMethod(u"::Fire", {});
+  EXPECT_TRUE(m_host.panelEvents.empty());
+  ASSERT_TRUE(control.CreateControlWindow(200, 100));
+  control.CallPanelMethod(u"::Fire", {});
+  EXPECT_EQ(m_host.panelEvents, (std::vector<std::string>{"Done 7 ok"}));
+}
+
+TEST_F(ControlTest, TheContainersTitleFollowsTitleTypeAndTitleParent) {
+  struct Case {
+    std::string root;  // attributes of the project
+    std::string formTitle;
+    std::vector<std::string> titles;
+  };
+  const Case cases[] = {
+      {"TitleParent=\"F\" Title=\"Plant\"", "Pumps", {}},
+      {"TitleParent=\"T\" TitleType=\"ROOT\" Title=\"Plant\"", "Pumps", {"Plant"}},
+      {"TitleParent=\"T\" TitleType=\"FORM\" Title=\"Plant\"", "Pumps", {"Pumps"}},
+      {"TitleParent=\"T\" TitleType=\"ROOT_FORM\" Title=\"Plant\"", "Pumps", {"Plant - Pumps"}},
+      {"TitleParent=\"T\" TitleType=\"FORM_ROOT\" Title=\"Plant\"", "Pumps", {"Pumps - Plant"}},
+      {"TitleParent=\"T\" TitleType=\"FORM_ROOT\" Title=\"Plant\"", "", {"Plant"}},
+      {"TitleParent=\"T\" TitleType=\"ROOT_FORM\" Title=\"\"", "Pumps", {"Pumps"}},
+      {"TitleParent=\"T\" TitleType=\"ROOT\" Title=\"[COMPANY_PRODUCT]\"", "", {"Tarnvale Panel Browser control"}},
+  };
+  CVeltrixBrowserCtrl& control = Control();
+  int n = 0;
+  for (const Case& c : cases) {
+    m_host.titles.clear();
+    const std::string project = WriteProject("t" + std::to_string(n++) + ".xml", "DefaultForm=\"Main\" " + c.root,
+                                             Form("Main", {}, {}, "Title=\"" + c.formTitle + "\""));
+    ASSERT_TRUE(control.OpenFile(Utf8ToUtf16(project)));
+    control.GetBrowser().OnTick(TICK_REFRESH);
+    EXPECT_EQ(m_host.titles, c.titles) << c.root << " / " << c.formTitle;
+  }
+}
+
+TEST_F(ControlTest, PropertiesLoadedBeforeTheWindowOpenAtItsCreation) {
+  const std::string project = WriteProject("s.xml", "DefaultForm=\"Main\"", Form("Main"));
+  CVeltrixBrowserCtrl& first = Control();
+  first.SetFileName(Utf8ToUtf16(project));
+  first.SetCurrentDirectory(Utf8ToUtf16(m_folder.Path("")));
+  const std::vector<uint8_t> saved = first.SaveProperties();
+  m_control.reset();
+
+  CVeltrixBrowserCtrl& second = Control();
+  EXPECT_FALSE(second.LoadProperties(std::span(saved).first(saved.size() - 1)));
+  ASSERT_TRUE(second.LoadProperties(saved));
+  EXPECT_EQ(second.GetFileName(), Utf8ToUtf16(project));
+  EXPECT_FALSE(second.GetBrowser().IsOpen());
+  second.SetUserMode(true);
+  ASSERT_TRUE(second.CreateControlWindow(100, 100));
+  EXPECT_TRUE(second.GetBrowser().IsOpen());
+  EXPECT_FALSE(second.GetAppliedFolder().empty());
+}
+
+}  // namespace
