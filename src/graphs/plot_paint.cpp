@@ -124,7 +124,11 @@ void CPlotPaint::Bound(const CRRectF& plot) {
 void CPlotPaint::XScale(const CRRectF& plot, double xFrom, double xTo, double step) {
   if (!(step > 0)) return;
   const double top = plot.Bottom() + 2 + PropertyInt(m_graph, u"OffsetScaleX", 0);
+  // Labels that would run into each other are left out: every how-many-th grid line gets one.
+  const double pixelStep = step / (xTo - xFrom) * plot.width;
+  const double every = pixelStep > 0 ? std::ceil(0.7 * kLabelWidth / pixelStep) : 1;
   for (double x = std::ceil(xFrom / step) * step; x <= xTo; x += step) {
+    if (std::fmod(std::round(x / step), every) != 0) continue;
     const double at = std::floor(plot.x + (x - xFrom) / (xTo - xFrom) * plot.width) + 0.5;
     Text(m_graph.XLabel(x, step), m_textColor, {at - kLabelWidth / 2, top, kLabelWidth, 2 * kLabelHeight},
          CRTextAlign::kCenter, CRTextAlign::kNear);
