@@ -115,7 +115,7 @@ CPlotPen* CNPPlotter::GetPen(int64_t number) const {
 CPlotPen* CNPPlotter::AddPen() {
   CPlotGroup* group = GetSelectedGroupPtr();
   if (!group) return nullptr;
-  group->pens.push_back(std::make_unique<CPlotPen>());
+  group->pens.push_back(MakePen());
   RequestRedraw();
   return group->pens.back().get();
 }
@@ -125,7 +125,7 @@ CPlotPen* CNPPlotter::InsertPen(int64_t number) {
   if (!group) return nullptr;
   // A script cannot make more pens than it could ever address by number.
   number = std::clamp<int64_t>(number, 1, UINT32_MAX);
-  while (group->pens.size() < static_cast<uint64_t>(number)) group->pens.push_back(std::make_unique<CPlotPen>());
+  while (group->pens.size() < static_cast<uint64_t>(number)) group->pens.push_back(MakePen());
   RequestRedraw();
   return group->pens[static_cast<size_t>(number - 1)].get();
 }
@@ -180,6 +180,24 @@ bool CNPPlotter::GetPenProperty(int64_t number, std::u16string_view name, CNValu
 
 void CNPPlotter::SetPenDefaultColors(std::vector<std::u16string> colors) {
   m_defaultColors = std::move(colors);
+}
+
+std::unique_ptr<CPlotPen> CNPPlotter::MakePen() const {
+  auto pen = std::make_unique<CPlotPen>();
+  pen->lineSize = PropertyInt(*this, u"PlotLineSize", 1);
+  pen->pointSize = PropertyInt(*this, u"PlotPointSize", 0);
+  pen->lackLineSize = PropertyInt(*this, u"PlotLackLineSize", 1);
+  pen->lackPointSize = PropertyInt(*this, u"PlotLackPointSize", 0);
+  pen->barSize = PropertyInt(*this, u"PlotBarSize", 0);
+  pen->colorBarAlpha = PropertyNumber(*this, u"PlotColorBarAlpha", 1);
+  pen->colorBarColor = PropertyText(*this, u"PlotColorBarColor");
+  return pen;
+}
+
+int CNPPlotter::GetExtraProperty(std::u16string_view name, CNValue& value) const {
+  if (name != u"PlotOffsetColor") return CNPControl::GetExtraProperty(name, value);
+  value.SetNumber(0);
+  return 1;
 }
 
 // ---- the visible X range

@@ -234,6 +234,8 @@ class CNPPlotter : public CNPControl {
   ~CNPPlotter() override;
 
   void OnDraw(CNDrawContext& context) override;
+  // "PlotOffsetColor", a number the table does not list: 0.
+  int GetExtraProperty(std::u16string_view name, CNValue& value) const override;
   // The range shown when no script set one; from and to are the data's extent when known.
   virtual void DefaultXRange(double& from, double& to) const = 0;
 
@@ -248,7 +250,8 @@ class CNPPlotter : public CNPControl {
   CSampleRules ReadSampleRules() const;
   bool AppendSample(CPlotPen& pen, const CSampleRules& rules, const ValueElement& xElement,
                     const ValueElement& yElement) const;
-  void AfterPenRemoved();
+  // A new pen: the look the graph's "Plot..." properties give new pens.
+  std::unique_ptr<CPlotPen> MakePen() const;
   void FirePenChanged();
   void FireGroupChanged();
   int32_t MouseZoomMode() const;

@@ -96,3 +96,20 @@ TEST(TrendGraphSamples, RulesOfLackTypeRangeGapAndLimit) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TrendGraphSamples, NewPensTakeTheGraphsPlotLook) {
+  GraphScriptHost<CNPTrendGraph> host;
+  host.graph->SetPropertyText(u"PlotLineSize", u"3");
+  host.graph->SetPropertyText(u"PlotLackPointSize", u"4");
+  host.graph->SetPropertyText(u"PlotColorBarColor", u"#0000FF,#FFFFFF");
+  host.Start(u"event OnTest() { AddGroup(); SelectGroup(1);\n"
+             u"  InsertPen(2, \"p\", \"\", \"default\", \"analog\", \"periodic\", 0, 100, 0, 100);\n"
+             u"  ::Trace(GetPenCount(), GetPenPlotSize(1), GetPenProperty(1, \"ColorBarColor\", 0),\n"
+             u"          GetPenProperty(2, \"Color\", 0), PlotOffsetColor);\n"
+             u"  SetPenPlotSize(1, 2); ::Trace(GetPenPlotSize(1)); }\n");
+  EXPECT_EQ(host.Run(u"OnTest"), "2 c(3,0,1,4,0) #0000FF,#FFFFFF #0000FF 0 c(2,0,1,0,0)");
+}
+
+}  // namespace
