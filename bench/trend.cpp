@@ -34,7 +34,8 @@ std::unique_ptr<CNPTrendGraph> MakeTrend(size_t samples) {
     CPlotPen& pen = *graph->AddPen();
     pen.color = colors[p];
     for (size_t i = 0; i < samples; ++i)
-      pen.samples.Append({kStart + static_cast<double>(i), 50 + 40 * std::sin(static_cast<double>(i) * (p + 1) / 997.0)});
+      pen.samples.Append(
+          {kStart + static_cast<double>(i), 50 + 40 * std::sin(static_cast<double>(i) * (p + 1) / 997.0)});
   }
   graph->SetXRange(kStart, kStart + static_cast<double>(samples));
   graph->SelectPen(1);
@@ -51,8 +52,12 @@ void Redraw(benchmark::State& state, size_t samples) {
   }
 }
 
-void BM_TrendRedraw_4x1M(benchmark::State& state) { Redraw(state, 1'000'000); }
-void BM_TrendRedraw_4x1280(benchmark::State& state) { Redraw(state, 1'280); }
+void BM_TrendRedraw_4x1M(benchmark::State& state) {
+  Redraw(state, 1'000'000);
+}
+void BM_TrendRedraw_4x1280(benchmark::State& state) {
+  Redraw(state, 1'280);
+}
 
 constexpr uint32_t kAppendCount = 1'000'000;
 

@@ -42,7 +42,8 @@ bool ReadSampleSource(const CMethodCall& call, CPlotSampleSource& source) {
     case 3: {
       const CNValue& xs = call.Arg(1);
       const CNValue& ys = call.Arg(2);
-      if (xs.GetDimensionCount() > 1 || ys.GetDimensionCount() > 1 || xs.GetCount() != ys.GetCount()) return false;
+      if (xs.GetDimensionCount() > 1 || ys.GetDimensionCount() > 1 || xs.GetCount() != ys.GetCount())
+        return false;
       source = {xs.GetElements(), ys.GetElements(), 1, 1, xs.GetCount()};
       return true;
     }
@@ -93,7 +94,8 @@ bool SetTimeRangeX(CMethodCall& call) {
   if (call.Count() != 2) return true;
   double from = 0, to = 0;
   const bool read = call.Arg(0).GetCount() && call.Arg(1).GetCount() &&
-                    graph->ReadX(call.Arg(0).GetElements()[0], from) && graph->ReadX(call.Arg(1).GetElements()[0], to);
+                    graph->ReadX(call.Arg(0).GetElements()[0], from) &&
+                    graph->ReadX(call.Arg(1).GetElements()[0], to);
   call.result.SetBool(read && graph->SetXRange(from, to));
   return true;
 }
@@ -117,7 +119,8 @@ bool SetPlotRangeX(CMethodCall& call) {
   CNPPlotter* graph = TargetPlotter(call);
   if (!graph) return false;
   if (call.Count() != 2) return true;
-  call.result.SetBool(graph->HasSecondBand() && graph->SetXRange(call.Arg(0).GetNumber(0), call.Arg(1).GetNumber(0)));
+  call.result.SetBool(graph->HasSecondBand() &&
+                      graph->SetXRange(call.Arg(0).GetNumber(0), call.Arg(1).GetNumber(0)));
   return true;
 }
 
@@ -136,13 +139,18 @@ bool GetProbeAt(CMethodCall& call, bool asX) {
   return true;
 }
 
-bool GetProbeTime(CMethodCall& call) { return GetProbeAt(call, true); }
-bool GetProbePos(CMethodCall& call) { return GetProbeAt(call, false); }
+bool GetProbeTime(CMethodCall& call) {
+  return GetProbeAt(call, true);
+}
+bool GetProbePos(CMethodCall& call) {
+  return GetProbeAt(call, false);
+}
 
 bool SetProbePos(CMethodCall& call) {
   CNPPlotter* graph = TargetPlotter(call);
   if (!graph) return false;
-  if (call.Count() == 2) call.result.SetBool(graph->SetProbePos(ArgNumber(call.Arg(0)), call.Arg(1).GetNumber(0)));
+  if (call.Count() == 2)
+    call.result.SetBool(graph->SetProbePos(ArgNumber(call.Arg(0)), call.Arg(1).GetNumber(0)));
   return true;
 }
 

@@ -7,7 +7,8 @@ namespace {
 
 // Title, start-up X span, high, low: each argument given sets its field.
 std::unique_ptr<CPlotGroup> MakeGroup(const CMethodCall& call, size_t first) {
-  static constexpr std::array<std::u16string_view, 4> kOrder = {u"GroupTitle", u"StartupXSpan", u"High", u"Low"};
+  static constexpr std::array<std::u16string_view, 4> kOrder = {u"GroupTitle", u"StartupXSpan", u"High",
+                                                                u"Low"};
   auto group = std::make_unique<CPlotGroup>();
   for (size_t i = first; i < call.Count() && i - first < kOrder.size(); ++i)
     SetGroupField(*group, kOrder[i - first], call.Arg(i));
@@ -58,7 +59,8 @@ bool SelectGroup(CMethodCall& call) {
   CNPPlotter* graph = TargetPlotter(call);
   if (!graph) return false;
   if (ArgCountIn(call, 1, 2))
-    call.result.SetBool(graph->SelectGroup(ArgNumber(call.Arg(0)), call.Count() < 2 || call.Arg(1).GetBool(0)));
+    call.result.SetBool(
+        graph->SelectGroup(ArgNumber(call.Arg(0)), call.Count() < 2 || call.Arg(1).GetBool(0)));
   return true;
 }
 
@@ -122,11 +124,16 @@ bool GetGroupInfo(CMethodCall& call) {
 }
 
 constexpr std::array kGroupMethods = {
-    MethodEntry{u"GetGroupCount", &GetGroupCount},     MethodEntry{u"AddGroup", &AddGroup},
-    MethodEntry{u"InsertGroup", &InsertGroup},         MethodEntry{u"DelGroup", &DelGroup},
-    MethodEntry{u"ClearAll", &ClearAll},               MethodEntry{u"SelectGroup", &SelectGroup},
-    MethodEntry{u"GetSelectedGroup", &GetSelectedGroup}, MethodEntry{u"SetGroupProperty", &SetGroupProperty},
-    MethodEntry{u"GetGroupProperty", &GetGroupProperty}, MethodEntry{u"SetGroupInfo", &SetGroupInfo},
+    MethodEntry{u"GetGroupCount", &GetGroupCount},
+    MethodEntry{u"AddGroup", &AddGroup},
+    MethodEntry{u"InsertGroup", &InsertGroup},
+    MethodEntry{u"DelGroup", &DelGroup},
+    MethodEntry{u"ClearAll", &ClearAll},
+    MethodEntry{u"SelectGroup", &SelectGroup},
+    MethodEntry{u"GetSelectedGroup", &GetSelectedGroup},
+    MethodEntry{u"SetGroupProperty", &SetGroupProperty},
+    MethodEntry{u"GetGroupProperty", &GetGroupProperty},
+    MethodEntry{u"SetGroupInfo", &SetGroupInfo},
     MethodEntry{u"GetGroupInfo", &GetGroupInfo},
 };
 

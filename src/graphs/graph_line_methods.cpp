@@ -93,8 +93,8 @@ template <LinesOf Lines>
 bool SetLineProperty(CMethodCall& call) {
   return WithLines(call, Lines, 4, 4, [&](CPlotLines& lines) {
     const int64_t at = ArgNumber(call.Arg(1));
-    const bool done = LineInRange(lines, at) &&
-                      SetPlotLineProperty(lines[static_cast<size_t>(at - 1)], ArgText(call.Arg(2)), call.Arg(3));
+    const bool done = LineInRange(lines, at) && SetPlotLineProperty(lines[static_cast<size_t>(at - 1)],
+                                                                    ArgText(call.Arg(2)), call.Arg(3));
     call.result.SetBool(done);
     return done;
   });

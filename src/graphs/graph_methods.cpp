@@ -9,8 +9,12 @@
 
 namespace {
 
-bool IsTrendGraph(const CNObject& target) { return dynamic_cast<const CNPTrendGraph*>(&target) != nullptr; }
-bool IsPlotter(const CNObject& target) { return dynamic_cast<const CNPPlotter*>(&target) != nullptr; }
+bool IsTrendGraph(const CNObject& target) {
+  return dynamic_cast<const CNPTrendGraph*>(&target) != nullptr;
+}
+bool IsPlotter(const CNObject& target) {
+  return dynamic_cast<const CNPPlotter*>(&target) != nullptr;
+}
 
 std::vector<MethodEntry> JoinTables(std::initializer_list<std::span<const MethodEntry>> tables) {
   std::vector<MethodEntry> entries;
@@ -31,8 +35,9 @@ void RegisterGraphMethods() {
   std::call_once(s_once, [] {
     static const std::vector<MethodEntry> s_plotter =
         JoinTables({GraphGroupMethods(), GraphPenMethods(), GraphLineMethods(), GraphDataMethods()});
-    static const std::vector<MethodEntry> s_trend = JoinTables(
-        {GraphGroupMethods(), GraphPenMethods(), GraphLineMethods(), GraphDataMethods(), TrendGraphOwnMethods()});
+    static const std::vector<MethodEntry> s_trend =
+        JoinTables({GraphGroupMethods(), GraphPenMethods(), GraphLineMethods(), GraphDataMethods(),
+                    TrendGraphOwnMethods()});
     static const CKVMethodTable s_trendTable(s_trend);
     static const CKVMethodTable s_plotterTable(s_plotter);
     // The trend graph's table first: the first table whose class test passes answers.

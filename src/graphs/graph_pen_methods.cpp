@@ -14,7 +14,8 @@ constexpr std::array<std::u16string_view, 5> kPlotSizeOrder = {u"LineSize", u"Po
 constexpr std::array<double, 5> kPlotSizeDefaults = {1, 0, 1, 0, 0};
 
 void SetPenInfo(CNPPlotter& graph, int64_t pen, const CMethodCall& call, size_t first) {
-  for (size_t i = 0; i < kPenInfoOrder.size(); ++i) graph.SetPenProperty(pen, kPenInfoOrder[i], call.Arg(first + i));
+  for (size_t i = 0; i < kPenInfoOrder.size(); ++i)
+    graph.SetPenProperty(pen, kPenInfoOrder[i], call.Arg(first + i));
 }
 
 bool AddPen(CMethodCall& call) {
@@ -66,8 +67,12 @@ bool ReadPenList(CMethodCall& call, const std::array<std::u16string_view, N>& na
   return true;
 }
 
-bool GetPenInfo(CMethodCall& call) { return ReadPenList(call, kPenInfoOrder); }
-bool GetPenPlotSize(CMethodCall& call) { return ReadPenList(call, kPlotSizeOrder); }
+bool GetPenInfo(CMethodCall& call) {
+  return ReadPenList(call, kPenInfoOrder);
+}
+bool GetPenPlotSize(CMethodCall& call) {
+  return ReadPenList(call, kPlotSizeOrder);
+}
 
 bool SetPenPlotSize(CMethodCall& call) {
   CNPPlotter* graph = TargetPlotter(call);

@@ -28,7 +28,9 @@ inline constexpr std::u16string_view kPenDataTypeItems =
 bool IsPresentedPowerFactor(CPenDataType type);
 // The four "r" types, which hold power factors and place them by the inverse mapping.
 bool IsPlacedPowerFactor(CPenDataType type);
-inline bool IsPowerFactor(CPenDataType type) { return IsPresentedPowerFactor(type) || IsPlacedPowerFactor(type); }
+inline bool IsPowerFactor(CPenDataType type) {
+  return IsPresentedPowerFactor(type) || IsPlacedPowerFactor(type);
+}
 // Whether samples of the type are subject to "PlotOutOfRange".
 bool IsRangeChecked(CPenDataType type);
 

@@ -63,16 +63,29 @@ double CPenMapping::DeviceY(const CPlotPen& pen, double y) const {
   return plot.Bottom() - std::clamp(fraction, -kColumnLimit, kColumnLimit) * plot.height;
 }
 
+size_t ColumnEnd(const CPlotSamples& samples, const CPenMapping& mapping, size_t i, size_t end) {
+  const double column = mapping.Column(samples[i].x);
+  const double span = mapping.xTo - mapping.xFrom;
+  size_t j = std::min(end, samples.LowerBound(mapping.xFrom + (column + 1) / mapping.plot.width * span));
+  // The search's bound is rounded; the columns themselves decide.
+  while (j < end && mapping.Column(samples[j].x) == column) ++j;
+  while (j > i + 1 && mapping.Column(samples[j - 1].x) != column) --j;
+  return std::max(j, i + 1);
+}
+
+void VisibleRun(const CPlotSamples& samples, const CPenMapping& mapping, size_t& begin, size_t& end) {
+  begin = samples.LowerBound(mapping.xFrom);
+  begin = begin > 0 ? begin - 1 : 0;
+  end = std::min(samples.Size(), samples.LowerBound(mapping.xTo) + 1);
+}
+
 CPenTrace TracePen(const CPlotPen& pen, const CPenMapping& mapping, bool decimate) {
   CPenTrace trace;
   const CPlotSamples& samples = pen.samples;
   CTraceBuilder builder(pen, mapping, trace);
   size_t begin = 0, end = samples.Size();
   if (samples.IsOrdered()) {
-    // One sample on either side, for the line that enters and leaves the plot.
-    begin = samples.LowerBound(mapping.xFrom);
-    begin = begin > 0 ? begin - 1 : 0;
-    end = std::min(samples.Size(), samples.LowerBound(mapping.xTo) + 1);
+    VisibleRun(samples, mapping, begin, end);
   } else {
     decimate = false;
   }
@@ -83,13 +96,7 @@ CPenTrace TracePen(const CPlotPen& pen, const CPenMapping& mapping, bool decimat
       builder.Add(samples[i++]);
       continue;
     }
-    // The run of samples in the column of sample i.
-    const double column = mapping.Column(samples[i].x);
-    const double span = mapping.xTo - mapping.xFrom;
-    size_t j = std::min(end, samples.LowerBound(mapping.xFrom + (column + 1) / mapping.plot.width * span));
-    while (j < end && mapping.Column(samples[j].x) == column) ++j;
-    while (j > i + 1 && mapping.Column(samples[j - 1].x) != column) --j;
-    j = std::max(j, i + 1);
+    const size_t j = ColumnEnd(samples, mapping, i, end);
     const CPlotSummary summary = samples.Summarize(i, j);
     if (summary.lacks != 0 || j - i < 4) {
       while (i < j) builder.Add(samples[i++]);

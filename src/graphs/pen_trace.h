@@ -39,5 +39,12 @@ struct CPenTrace {
 // the pixels, not the samples.
 CPenTrace TracePen(const CPlotPen& pen, const CPenMapping& mapping, bool decimate);
 
+// The samples of ordered samples that are drawn: those in the visible range and one on either
+// side, for the line that enters and leaves the plot.
+void VisibleRun(const CPlotSamples& samples, const CPenMapping& mapping, size_t& begin, size_t& end);
+// One past the last sample, from i on, in the pixel column of sample i (at most end); the
+// samples must be ordered.
+size_t ColumnEnd(const CPlotSamples& samples, const CPenMapping& mapping, size_t i, size_t end);
+
 // The points of a change-based pen: each value holds until the next sample, then steps.
 std::vector<CRPointF> StepPoints(const std::vector<CRPointF>& points);

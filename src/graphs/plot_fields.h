@@ -19,7 +19,8 @@ struct CPlotField {
 };
 
 template <class Record>
-const CPlotField<Record>* FindPlotField(std::span<const CPlotField<Record>> fields, std::u16string_view name) {
+const CPlotField<Record>* FindPlotField(std::span<const CPlotField<Record>> fields,
+                                        std::u16string_view name) {
   for (const auto& field : fields)
     if (field.name == name) return &field;
   return nullptr;

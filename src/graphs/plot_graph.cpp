@@ -24,7 +24,8 @@ void CNPPlotGraph::DefaultXRange(double& from, double& to) const {
   bool any = false;
   for (const auto& pen : group->pens) {
     const CPlotSamples& samples = pen->samples;
-    for (size_t i = 0; i < samples.Size(); i += samples.IsOrdered() ? std::max<size_t>(1, samples.Size() - 1) : 1) {
+    for (size_t i = 0; i < samples.Size();
+         i += samples.IsOrdered() ? std::max<size_t>(1, samples.Size() - 1) : 1) {
       const double x = samples[i].x;
       from = any ? std::min(from, x) : x;
       to = any ? std::max(to, x) : x;

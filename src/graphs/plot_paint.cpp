@@ -15,46 +15,6 @@ namespace {
 // Room for one label line, in pixels.
 constexpr double kLabelHeight = 14.0;
 constexpr double kLabelWidth = 120.0;
-// The width of a colour-bar strip when the pen gives none.
-constexpr double kDefaultBarSize = 12.0;
-
-CRLineStyle StyleOf(int32_t item) {
-  return static_cast<CRLineStyle>(std::clamp(item, 0, static_cast<int32_t>(CRLineStyle::kDashDotDot)));
-}
-
-// The colours of a colour list text, "," or line breaks between.
-std::vector<uint32_t> ColorList(const CNDrawContext& context, std::u16string_view text) {
-  std::vector<uint32_t> colors;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find_first_of(u",\r\n", start);
-    if (end == std::u16string_view::npos) end = text.size();
-    uint32_t color = 0;
-    if (end > start && context.ResolveColor(text.substr(start, end - start), color)) colors.push_back(color);
-    start = end + 1;
-  }
-  return colors;
-}
-
-// The colour at position r (0 to 1) of a list, mixed between its neighbours.
-uint32_t ColorAt(const std::vector<uint32_t>& colors, double r) {
-  if (colors.size() == 1) return colors[0];
-  const double at = std::clamp(r, 0.0, 1.0) * static_cast<double>(colors.size() - 1);
-  const size_t i = std::min(static_cast<size_t>(at), colors.size() - 2);
-  const double t = at - static_cast<double>(i);
-  uint32_t mixed = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const double a = (colors[i] >> shift) & 0xFF, b = (colors[i + 1] >> shift) & 0xFF;
-    mixed |= static_cast<uint32_t>(std::lround(a + (b - a) * t)) << shift;
-  }
-  return mixed;
-}
-
-CRBrush SolidBrush(uint32_t color) {
-  CRBrush brush;
-  brush.color = color;
-  return brush;
-}
 
 }  // namespace
 
@@ -63,6 +23,13 @@ CPlotPaint::CPlotPaint(const CNPPlotter& graph, CNDrawContext& context)
   m_font = CRFont::FromText(PropertyText(graph, u"TextFont"));
   m_font.height = static_cast<int32_t>(std::lround(m_font.height * context.GetMinScale()));
   if (!Color(PropertyText(graph, u"TextColor"), m_textColor)) m_textColor = 0;
+  // "AutoChangeTextColor": black or white, whichever stands out against the graph's fill.
+  uint32_t fill = 0;
+  if (PropertyBool(graph, u"AutoChangeTextColor", false) && PropertyBool(graph, u"Fill", true) &&
+      Color(PropertyText(graph, u"FillColor"), fill)) {
+    const double luminance = 0.299 * (fill & 0xFF) + 0.587 * (fill >> 8 & 0xFF) + 0.114 * (fill >> 16 & 0xFF);
+    m_textColor = luminance >= 128 ? 0x000000 : 0xFFFFFF;
+  }
 }
 
 bool CPlotPaint::Color(std::u16string_view colorText, uint32_t& out) const {
@@ -97,7 +64,7 @@ void CPlotPaint::Fill(const CRRectF& rect, std::u16string_view flag, std::u16str
 void CPlotPaint::Grid(const CRRectF& plot, double xFrom, double xTo, double step) {
   uint32_t color = 0;
   if (!Color(PropertyText(m_graph, u"GridLineColor"), color)) return;
-  const CRLineStyle style = StyleOf(PropertyItem(m_graph, u"GridLineStyle", 2));
+  const CRLineStyle style = LineStyleOf(PropertyItem(m_graph, u"GridLineStyle", 2));
   if (PropertyBool(m_graph, u"GridLineX", true) && step > 0) {
     for (double x = std::ceil(xFrom / step) * step; x <= xTo; x += step) {
       const double at = std::floor(plot.x + (x - xFrom) / (xTo - xFrom) * plot.width) + 0.5;
@@ -115,7 +82,9 @@ void CPlotPaint::Grid(const CRRectF& plot, double xFrom, double xTo, double step
 
 void CPlotPaint::Bound(const CRRectF& plot) {
   uint32_t color = 0;
-  if (!PropertyBool(m_graph, u"GridLineBound", true) || !Color(PropertyText(m_graph, u"GridLineColor"), color)) return;
+  if (!PropertyBool(m_graph, u"GridLineBound", true) ||
+      !Color(PropertyText(m_graph, u"GridLineColor"), color))
+    return;
   CRPen pen;
   pen.color = color;
   m_painter.StrokePath(CRPath::Rectangle({plot.x + 0.5, plot.y + 0.5, plot.width - 1, plot.height - 1}), pen);
@@ -152,71 +121,19 @@ void CPlotPaint::YScale(const CPlotPen& pen, const CPenMapping& mapping) {
       if (absolute) p = std::abs(p);
       const bool zeroType = type == CPenDataType::kPowerFactor00 || type == CPenDataType::kPowerFactor00p ||
                             type == CPenDataType::kPowerFactor00r || type == CPenDataType::kPowerFactor00rp;
-      text = r == 0 && zeroType && !absolute ? u"-0" : CNFormatStore::Global().Format(format, -1, false, p, -1, -1);
+      text = r == 0 && zeroType && !absolute ? u"-0"
+                                             : CNFormatStore::Global().Format(format, -1, false, p, -1, -1);
     } else {
       text = CNFormatStore::Global().Format(format, -1, false, pen.low + (pen.high - pen.low) * r, -1, -1);
     }
     const double at = plot.Bottom() - plot.height * i / bands;
-    Text(text, color, {right - kScaleYRoom, at - kLabelHeight / 2, kScaleYRoom, kLabelHeight}, CRTextAlign::kFar,
-         CRTextAlign::kCenter);
+    Text(text, color, {right - kScaleYRoom, at - kLabelHeight / 2, kScaleYRoom, kLabelHeight},
+         CRTextAlign::kFar, CRTextAlign::kCenter);
   }
 }
 
-void CPlotPaint::Pen(const CPlotPen& pen, const CPenMapping& mapping, size_t& colorBars) {
-  uint32_t color = 0;
-  if (!Color(pen.color, color)) return;
-  const CRRectF& plot = mapping.plot;
-  if (pen.GetPlotType() == CPenPlotType::kColorBar) {
-    const std::vector<uint32_t> colors = ColorList(m_context, pen.colorBarColor);
-    if (colors.empty()) return;
-    const double size = pen.barSize > 0 ? pen.barSize : kDefaultBarSize;
-    const double bottom = plot.Bottom() - size * static_cast<double>(colorBars++);
-    // Each sample holds its colour up to the next sample's column; of the samples of one column
-    // the last one is seen.
-    const CPlotSamples& samples = pen.samples;
-    size_t begin = samples.IsOrdered() ? samples.LowerBound(mapping.xFrom) : 0;
-    begin = begin ? begin - 1 : 0;
-    const size_t end = samples.IsOrdered() ? std::min(samples.Size(), samples.LowerBound(mapping.xTo) + 1) : 0;
-    for (size_t i = begin; i + 1 < end; ++i) {
-      const double a = plot.x + mapping.Column(samples[i].x), b = plot.x + mapping.Column(samples[i + 1].x);
-      if (b <= a || IsLackValue(samples[i].y)) continue;
-      CRBrush brush;
-      brush.color = ColorAt(colors, PenValuePosition(pen.GetDataType(), pen.low, pen.high, samples[i].y));
-      brush.alpha = std::clamp(pen.colorBarAlpha, 0.0, 1.0);
-      m_painter.FillPath(CRPath::Rectangle({std::max(a, plot.x), bottom - size, std::min(b, plot.Right()) - std::max(a, plot.x), size}), brush);
-    }
-    return;
-  }
-  const CPenTrace trace = TracePen(pen, mapping, true);
-  CRPen line;
-  line.color = color;
-  line.width = pen.lineSize > 0 ? pen.lineSize : 1;
-  line.style = StyleOf(pen.lineStyle);
-  line.join = CRLineJoin::kRound;
-  const bool steps = pen.GetPlotType() == CPenPlotType::kChangeBased;
-  for (const auto& run : trace.runs) {
-    if (run.size() == 1) {
-      m_painter.FillPath(CRPath::Rectangle({run[0].x - 0.5, run[0].y - line.width / 2, 1, line.width}), SolidBrush(color));
-      continue;
-    }
-    if (pen.lineSize > 0) m_painter.StrokePath(CRPath::Polyline(steps ? StepPoints(run) : run), line);
-  }
-  if (pen.lackLineSize > 0) {
-    const CRLineStyle lackStyle = StyleOf(PropertyItem(m_graph, u"PlotLackLineStyle", 2));
-    for (const auto& [a, b] : trace.gaps) Line(a, steps ? CRPointF{b.x, a.y} : b, color, pen.lackLineSize, lackStyle);
-  }
-  const CRBrush dot = SolidBrush(color);
-  if (pen.lackPointSize > 0)
-    for (const auto& p : trace.lackPoints)
-      m_painter.FillPath(CRPath::Ellipse({p.x - pen.lackPointSize / 2, p.y - pen.lackPointSize / 2, pen.lackPointSize, pen.lackPointSize}), dot);
-  if (pen.pointSize > 0 && static_cast<double>(trace.samplesInView) <= plot.width)
-    for (const auto& run : trace.runs)
-      for (const auto& p : run)
-        m_painter.FillPath(CRPath::Rectangle({p.x - pen.pointSize / 2, p.y - pen.pointSize / 2, pen.pointSize, pen.pointSize}), dot);
-}
-
-void CPlotPaint::GuideLines(const CPlotLines& lines, const CRRectF& plot, double low, double high, double displayLow,
-                            double displayHigh) {
+void CPlotPaint::GuideLines(const CPlotLines& lines, const CRRectF& plot, double low, double high,
+                            double displayLow, double displayHigh) {
   const double bandLow = displayLow / 100, bandHigh = displayHigh / 100;
   for (const CPlotLine& guide : lines) {
     uint32_t color = 0, textColor = 0;
@@ -224,7 +141,8 @@ void CPlotPaint::GuideLines(const CPlotLines& lines, const CRRectF& plot, double
     const double r = ((guide.value - low) / (high - low) - bandLow) / (bandHigh - bandLow);
     if (r < 0 || r > 1) continue;
     const double at = std::floor(plot.Bottom() - r * plot.height) + 0.5;
-    Line({plot.x, at}, {plot.Right(), at}, color, guide.lineSize > 0 ? guide.lineSize : 1, StyleOf(guide.lineStyle));
+    Line({plot.x, at}, {plot.Right(), at}, color, guide.lineSize > 0 ? guide.lineSize : 1,
+         LineStyleOf(guide.lineStyle));
     if (!Color(guide.textColor, textColor)) continue;
     const bool upper = guide.textPosition == 1;
     const CRRectF band = {plot.x + 2, upper ? at - kLabelHeight - 1 : at + 1, plot.width - 4, kLabelHeight};
@@ -238,7 +156,8 @@ void CPlotPaint::Titles(const CRRectF& whole, const CRRectF& plot) {
   Text(PropertyText(m_graph, u"TitleTop"), m_textColor, {plot.x, whole.y + margin, plot.width, kTitleRoom},
        CRTextAlign::kCenter, CRTextAlign::kCenter);
   Text(PropertyText(m_graph, u"TitleBottom"), m_textColor,
-       {plot.x, whole.Bottom() - margin - kTitleRoom, plot.width, kTitleRoom}, CRTextAlign::kCenter, CRTextAlign::kCenter);
+       {plot.x, whole.Bottom() - margin - kTitleRoom, plot.width, kTitleRoom}, CRTextAlign::kCenter,
+       CRTextAlign::kCenter);
   Text(PropertyText(m_graph, u"TitleLeft"), m_textColor, {whole.x + margin, plot.y, kTitleRoom, plot.height},
        CRTextAlign::kCenter, CRTextAlign::kCenter, 900);
   Text(PropertyText(m_graph, u"TitleRight"), m_textColor,
@@ -267,9 +186,10 @@ void CPlotPaint::Probes(const CPlotGroup& group, const CRRectF& plot) {
       std::u16string text = u"---";
       if (!IsLackValue(sample.y)) {
         PresentPenValue(pen->GetDataType(), pen->low, pen->high, sample.y, value);
-        text = value.IsString(0) ? value.GetText(0)
-                                 : CNFormatStore::Global().Format(PropertyText(m_graph, m_graph.ValueFormatProperty()),
-                                                                  -1, false, value.GetNumber(0), -1, -1);
+        text = value.IsString(0)
+                   ? value.GetText(0)
+                   : CNFormatStore::Global().Format(PropertyText(m_graph, m_graph.ValueFormatProperty()), -1,
+                                                    false, value.GetNumber(0), -1, -1);
       }
       const bool left = at > plot.x + plot.width / 2;
       Text(text, penColor, {left ? at - 3 - kLabelWidth : at + 3, top, kLabelWidth, kLabelHeight},
@@ -304,8 +224,11 @@ void CPlotPaint::ZoomRectangle(CRPointF from, CRPointF to) {
 
 void CPlotPaint::Border(const CRRectF& whole) {
   CRPen pen;
-  if (!PropertyBool(m_graph, u"Border", true) || !Color(PropertyText(m_graph, u"BorderColor"), pen.color)) return;
+  if (!PropertyBool(m_graph, u"Border", true) || !Color(PropertyText(m_graph, u"BorderColor"), pen.color))
+    return;
   pen.width = std::max(1, PropertyInt(m_graph, u"BorderWidth", 1));
   const double inset = pen.width / 2;
-  m_painter.StrokePath(CRPath::Rectangle({whole.x + inset, whole.y + inset, whole.width - pen.width, whole.height - pen.width}), pen);
+  m_painter.StrokePath(CRPath::Rectangle({whole.x + inset, whole.y + inset, whole.width - pen.width,
+                                          whole.height - pen.width}),
+                       pen);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,17 @@
 #include "graphs/plot_pen.h"
 
 class CNDrawContext;
+
+inline CRBrush SolidBrush(uint32_t color) {
+  CRBrush brush;
+  brush.color = color;
+  return brush;
+}
+
+// The line style of an item of "SOLID,DASH,DOT,DASHDOT,DASHDOTDOT".
+inline CRLineStyle LineStyleOf(int32_t item) {
+  return static_cast<CRLineStyle>(std::clamp(item, 0, static_cast<int32_t>(CRLineStyle::kDashDotDot)));
+}
 class CNPPlotter;
 
 // The drawing verbs of a graph, in surface pixels, reading the graph's look from its
@@ -31,8 +43,9 @@ class CPlotPaint {
   // The pen's visible band in its colour: "GridCountY" + 1 labels from bottom to top; power
   // factors presented, 1 in the middle.
   void YScale(const CPlotPen& pen, const CPenMapping& mapping);
-  // By "PlotType": periodic lines (and points while there are fewer samples than pixels),
-  // change-based steps, or a colour bar in a strip at the bottom (colorBars counts them).
+  // By "PlotType": periodic lines (with points and bars while there are fewer samples than
+  // pixels), change-based steps, or a colour bar in a strip at the bottom (colorBars counts
+  // them).
   void Pen(const CPlotPen& pen, const CPenMapping& mapping, size_t& colorBars);
   // Lines at values of the low..high scale shown through the display band.
   void GuideLines(const CPlotLines& lines, const CRRectF& plot, double low, double high, double displayLow,
@@ -50,6 +63,12 @@ class CPlotPaint {
   void Text(std::u16string_view text, uint32_t color, const CRRectF& rect, CRTextAlign horizontal,
             CRTextAlign vertical, int32_t escapement = 0);
   void Line(CRPointF a, CRPointF b, uint32_t color, double width, CRLineStyle style);
+  // Half-transparent bars of "BarSize" from the plot's bottom up to each value; with
+  // "PlotBarAdjustment" no wider than the room between neighbouring samples.
+  // A strip at the bottom of the plot, the index-th from below; each sample's colour is mixed
+  // along "ColorBarColor" by its value and holds up to the next sample's column.
+  void ColorBar(const CPlotPen& pen, const CPenMapping& mapping, size_t index);
+  void Bars(const CPenTrace& trace, const CPlotPen& pen, uint32_t color, const CRRectF& plot);
 
   const CNPPlotter& m_graph;
   CNDrawContext& m_context;

@@ -22,15 +22,15 @@ constexpr CPlotField<P> PercentField(std::u16string_view name) {
           }};
 }
 
-constexpr CPlotField<P> kMaxPointsField = {
-    u"MaxPoints", [](const P& p, CNValue& out) { out.SetNumber(p.maxPoints); },
-    [](P& p, const CNValue& value) {
-      double number = 0;
-      if (!ReadFiniteNumber(value, number)) return false;
-      p.maxPoints = std::max(0.0, std::floor(number));
-      p.KeepMaxPoints();
-      return true;
-    }};
+constexpr CPlotField<P> kMaxPointsField = {u"MaxPoints",
+                                           [](const P& p, CNValue& out) { out.SetNumber(p.maxPoints); },
+                                           [](P& p, const CNValue& value) {
+                                             double number = 0;
+                                             if (!ReadFiniteNumber(value, number)) return false;
+                                             p.maxPoints = std::max(0.0, std::floor(number));
+                                             p.KeepMaxPoints();
+                                             return true;
+                                           }};
 
 constexpr std::array kPenFields = {
     TextField<P, &P::title>(u"Title"),
@@ -62,10 +62,8 @@ constexpr std::array kSecondBandFields = {
 };
 
 constexpr std::array kGroupFields = {
-    TextField<G, &G::title>(u"GroupTitle"),
-    NumberField<G, &G::startupXSpan>(u"StartupXSpan"),
-    NumberField<G, &G::low>(u"Low"),
-    NumberField<G, &G::high>(u"High"),
+    TextField<G, &G::title>(u"GroupTitle"), NumberField<G, &G::startupXSpan>(u"StartupXSpan"),
+    NumberField<G, &G::low>(u"Low"),        NumberField<G, &G::high>(u"High"),
     TextField<G, &G::temp>(u"Temp"),
 };
 

@@ -15,7 +15,9 @@ struct SXYPair {
 
 // The lack marker: no data at that x. It breaks the pen's line.
 inline constexpr double kLackValue = std::numeric_limits<double>::infinity();
-inline bool IsLackValue(double y) { return std::isinf(y) && y > 0; }
+inline bool IsLackValue(double y) {
+  return std::isinf(y) && y > 0;
+}
 
 // What a run of samples holds, without the samples themselves.
 struct CPlotSummary {

@@ -17,7 +17,9 @@ const std::vector<std::u16string>& BuiltInPenColors() {
   return s_colors;
 }
 
-bool InRange(int64_t number, size_t count) { return number >= 1 && static_cast<uint64_t>(number) <= count; }
+bool InRange(int64_t number, size_t count) {
+  return number >= 1 && static_cast<uint64_t>(number) <= count;
+}
 
 }  // namespace
 

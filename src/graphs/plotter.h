@@ -242,7 +242,7 @@ class CNPPlotter : public CNPControl {
  private:
   struct CZoom {
     bool active = false;
-    double xFrom = 0.0, xTo = 0.0;  // the X range shown
+    double xFrom = 0.0, xTo = 0.0;   // the X range shown
     double yLow = 0.0, yHigh = 1.0;  // the part of every pen's visible band shown (0 to 1)
   };
 

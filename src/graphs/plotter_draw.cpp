@@ -51,17 +51,19 @@ void CNPPlotter::OnDraw(CNDrawContext& context) {
     const bool limitX = limit == kLimitX || limit == kLimitXY, limitY = limit == kLimitY || limit == kLimitXY;
     const auto drawPens = [&] {
       CRPainterStateSaver saver(painter);
-      painter.ClipRect({limitX ? plot.x : whole.x, limitY ? plot.y : whole.y, limitX ? plot.width : whole.width,
-                        limitY ? plot.height : whole.height});
+      painter.ClipRect({limitX ? plot.x : whole.x, limitY ? plot.y : whole.y,
+                        limitX ? plot.width : whole.width, limitY ? plot.height : whole.height});
       size_t colorBars = 0;
       for (const auto& pen : group->pens)
         if (pen->visible) paint.Pen(*pen, mappingOf(*pen), colorBars);
     };
     const auto drawLines = [&] {
-      if (scalePen) paint.GuideLines(group->lines, plot, group->low, group->high, scalePen->displayLow,
-                                     scalePen->displayHigh);
+      if (scalePen)
+        paint.GuideLines(group->lines, plot, group->low, group->high, scalePen->displayLow,
+                         scalePen->displayHigh);
       for (const auto& pen : group->pens)
-        if (pen->visible) paint.GuideLines(pen->lines, plot, pen->low, pen->high, pen->displayLow, pen->displayHigh);
+        if (pen->visible)
+          paint.GuideLines(pen->lines, plot, pen->low, pen->high, pen->displayLow, pen->displayHigh);
     };
     if (PropertyBool(*this, u"DrawPlotLineFront", false)) {
       drawLines();
@@ -79,6 +81,7 @@ void CNPPlotter::OnDraw(CNDrawContext& context) {
   if (scalePen && m_selectedPen && PropertyBool(*this, u"ShowRangeController", false))
     paint.RangeController(*scalePen, plot);
   CNPoint from, to;
-  if (GetZoomDrag(from, to)) paint.ZoomRectangle(context.ToDevice(from.x, from.y), context.ToDevice(to.x, to.y));
+  if (GetZoomDrag(from, to))
+    paint.ZoomRectangle(context.ToDevice(from.x, from.y), context.ToDevice(to.x, to.y));
   paint.Border(whole);
 }

@@ -18,11 +18,15 @@ constexpr int32_t kMinZoomDrag = 3;
 // The range controller's handles stay this far apart (percent of the plot height).
 constexpr double kMinHandleGap = 5.0;
 
-double Fraction(double at, double from, double size) { return size > 0 ? std::clamp((at - from) / size, 0.0, 1.0) : 0.0; }
+double Fraction(double at, double from, double size) {
+  return size > 0 ? std::clamp((at - from) / size, 0.0, 1.0) : 0.0;
+}
 
 }  // namespace
 
-int32_t CNPPlotter::MouseZoomMode() const { return PropertyItem(*this, u"MouseZoom", kZoomNone); }
+int32_t CNPPlotter::MouseZoomMode() const {
+  return PropertyItem(*this, u"MouseZoom", kZoomNone);
+}
 
 void CNPPlotter::ButtonDown(CNMouseButton button, const CNPoint& at) {
   CNPControl::ButtonDown(button, at);

@@ -18,7 +18,7 @@ TEST(GraphBadInput, CallsAnswerAndStoreAsSpecified) {
   };
   const Case cases[] = {
       {u"AddData(1, c(#2024/01/01 00:00:00#, #2024/01/01 00:00:01#), c(1))", "F", 0},  // lengths differ
-      {u"AddData(1, c(1, 2))", "F", 0},                                            // not a table
+      {u"AddData(1, c(1, 2))", "F", 0},                                                // not a table
       {u"AddData(1, c(\"#2024/01/01 00:00:00#\", \"not a time\"), c(1, 2))", "T", 1},  // the text that parses
       {u"AddData(1, c(#2024/01/01 00:00:00#), c(\"abc\"))", "T", 1},  // a text is a number as values read it
       {u"AddData(0, c(#2024/01/01 00:00:00#), c(1))", "F", 0},
@@ -47,10 +47,11 @@ TEST(GraphBadInput, CallsAnswerAndStoreAsSpecified) {
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.call));
     GraphScriptHost<CNPTrendGraph> host;
-    host.Start(u"event OnSetup() { AddGroup(); SelectGroup(1);\n"
-               u"  AddPen(\"p\", \"\", \"#000000\", \"analog\", \"periodic\", 0, 100, 0, 100); }\n"
-               u"event OnTest() { ::Trace(" +
-               std::u16string(c.call) + u"); }\n");
+    host.Start(
+        u"event OnSetup() { AddGroup(); SelectGroup(1);\n"
+        u"  AddPen(\"p\", \"\", \"#000000\", \"analog\", \"periodic\", 0, 100, 0, 100); }\n"
+        u"event OnTest() { ::Trace(" +
+        std::u16string(c.call) + u"); }\n");
     host.Run(u"OnSetup");
     EXPECT_EQ(host.Run(u"OnTest"), c.result);
     EXPECT_EQ(host.graph->GetPen(1)->samples.Size(), c.samplesAfter);
@@ -89,12 +90,13 @@ TEST(GraphBadInput, NumbersThatAreNoNumbers) {
 
 TEST(GraphBadInput, DisplayBandIsHeldToPercentages) {
   GraphScriptHost<CNPPlotGraph> host;
-  host.Start(u"event OnTest() { AddGroup(); SelectGroup(1);\n"
-             u"  AddPen(\"p\", \"\", \"#000000\", \"analog\", \"periodic\", 0, 100, 0, 100);\n"
-             u"  SetPenProperty(1, \"DisplayHigh\", 150); SetPenProperty(1, \"DisplayLow\", -5);\n"
-             u"  SetPenProperty(1, \"DisplayHigh2\", 101); SetPenProperty(1, \"DisplayLow2\", 40);\n"
-             u"  ::Trace(GetPenProperty(1, \"DisplayHigh\", 0), GetPenProperty(1, \"DisplayLow\", 0),\n"
-             u"          GetPenProperty(1, \"DisplayHigh2\", 0), GetPenProperty(1, \"DisplayLow2\", 0)); }\n");
+  host.Start(
+      u"event OnTest() { AddGroup(); SelectGroup(1);\n"
+      u"  AddPen(\"p\", \"\", \"#000000\", \"analog\", \"periodic\", 0, 100, 0, 100);\n"
+      u"  SetPenProperty(1, \"DisplayHigh\", 150); SetPenProperty(1, \"DisplayLow\", -5);\n"
+      u"  SetPenProperty(1, \"DisplayHigh2\", 101); SetPenProperty(1, \"DisplayLow2\", 40);\n"
+      u"  ::Trace(GetPenProperty(1, \"DisplayHigh\", 0), GetPenProperty(1, \"DisplayLow\", 0),\n"
+      u"          GetPenProperty(1, \"DisplayHigh2\", 0), GetPenProperty(1, \"DisplayLow2\", 0)); }\n");
   EXPECT_EQ(host.Run(u"OnTest"), "100 0 100 40");
 }
 

@@ -46,9 +46,16 @@ class GraphDrawing : public testing::Test {
 
 TEST_F(GraphDrawing, TrendWithLackGuideLineDualProbesAndRangeController) {
   CNPTrendGraph graph;
-  SetTexts(graph, {{u"Width", u"400"}, {u"Height", u"240"}, {u"Probe", u"DUAL"}, {u"ShowRangeController", u"T"},
-                   {u"TitleTop", u"Tank 1"}, {u"GridCountX", u"4"}, {u"FillColor", u"#F0F0F0"},
-                   {u"TextColor", u"#000000"}, {u"BorderColor", u"#000000"}, {u"FormatDate", u"@DATETIME.D"},
+  SetTexts(graph, {{u"Width", u"400"},
+                   {u"Height", u"240"},
+                   {u"Probe", u"DUAL"},
+                   {u"ShowRangeController", u"T"},
+                   {u"TitleTop", u"Tank 1"},
+                   {u"GridCountX", u"4"},
+                   {u"FillColor", u"#F0F0F0"},
+                   {u"TextColor", u"#000000"},
+                   {u"BorderColor", u"#000000"},
+                   {u"FormatDate", u"@DATETIME.D"},
                    {u"FormatTime", u"@DATETIME.T"}});
   graph.AddGroup(std::make_unique<CPlotGroup>());
   graph.SelectGroup(1, false);
@@ -77,8 +84,12 @@ TEST_F(GraphDrawing, TrendWithLackGuideLineDualProbesAndRangeController) {
 
 TEST_F(GraphDrawing, PowerFactorAndColorBarPens) {
   CNPTrendGraph graph;
-  SetTexts(graph, {{u"Width", u"320"}, {u"Height", u"200"}, {u"FillColor", u"#FFFFFF"}, {u"TextColor", u"#000000"},
-                   {u"BorderColor", u"#000000"}, {u"GridCountY", u"4"}});
+  SetTexts(graph, {{u"Width", u"320"},
+                   {u"Height", u"200"},
+                   {u"FillColor", u"#FFFFFF"},
+                   {u"TextColor", u"#000000"},
+                   {u"BorderColor", u"#000000"},
+                   {u"GridCountY", u"4"}});
   graph.AddGroup(std::make_unique<CPlotGroup>());
   graph.SelectGroup(1, false);
   CPlotPen& pf = Pen(graph, u"#800080", u"powerfactor00", u"periodic", 0, 100);
@@ -95,8 +106,13 @@ TEST_F(GraphDrawing, PowerFactorAndColorBarPens) {
 
 TEST_F(GraphDrawing, PlotGraphWithNumberAxes) {
   CNPPlotGraph graph;
-  SetTexts(graph, {{u"Width", u"300"}, {u"Height", u"200"}, {u"FillColor", u"#FFFFFF"}, {u"TextColor", u"#000000"},
-                   {u"BorderColor", u"#000000"}, {u"TitleBottom", u"Pressure"}, {u"TitleLeft", u"Flow"}});
+  SetTexts(graph, {{u"Width", u"300"},
+                   {u"Height", u"200"},
+                   {u"FillColor", u"#FFFFFF"},
+                   {u"TextColor", u"#000000"},
+                   {u"BorderColor", u"#000000"},
+                   {u"TitleBottom", u"Pressure"},
+                   {u"TitleLeft", u"Flow"}});
   graph.AddGroup(std::make_unique<CPlotGroup>());
   graph.SelectGroup(1, false);
   CPlotPen& curve = Pen(graph, u"#FF0000", u"analog", u"periodic", 0, 10);
@@ -114,7 +130,8 @@ TEST_F(GraphDrawing, DecimatedPenCoversTheSamePixelsAsEverySample) {
   pen.high = 110;
   std::mt19937 random(3);
   std::normal_distribution<double> noise(0, 8);
-  for (int i = 0; i < 100000; ++i) pen.samples.Append({i * 0.01, 50 + 30 * std::sin(i / 5000.0) + noise(random)});
+  for (int i = 0; i < 100000; ++i)
+    pen.samples.Append({i * 0.01, 50 + 30 * std::sin(i / 5000.0) + noise(random)});
   CPenMapping mapping;
   mapping.plot = {10, 10, 1000, 300};
   mapping.xFrom = 0;
@@ -124,7 +141,8 @@ TEST_F(GraphDrawing, DecimatedPenCoversTheSamePixelsAsEverySample) {
     CRPainter painter(*surface);
     CRPen line;
     line.join = CRLineJoin::kRound;
-    for (const auto& run : TracePen(pen, mapping, decimate).runs) painter.StrokePath(CRPath::Polyline(run), line);
+    for (const auto& run : TracePen(pen, mapping, decimate).runs)
+      painter.StrokePath(CRPath::Polyline(run), line);
     return surface;
   };
   const auto all = draw(false);

@@ -53,24 +53,25 @@ TEST(TrendGraphEvents, PowerFactorPensPresentTheirValues) {
 TEST(TrendGraphEvents, SelectionProbesAndZoomReportInOrder) {
   GraphScriptHost<CNPTrendGraph> host;
   host.graph->SetPropertyText(u"Probe", u"DUAL");
-  host.Start(std::u16string(kHandlers) +
-             u"event OnSetup() {\n"
-             u"  AddGroup(\"a\", 100); AddGroup(\"b\");\n"
-             u"  SelectGroup(1);\n"
-             u"  AddPen(\"p\", \"\", \"default\", \"analog\", \"periodic\", 0, 100, 0, 100);\n"
-             u"  SetTimeRangeX(#2024/05/01 12:00:00#, #2024/05/01 12:01:40#);\n"
-             u"  AddData(1, c(#2024/05/01 12:00:00#, #2024/05/01 12:00:20#, #2024/05/01 12:00:40#,\n"
-             u"               #2024/05/01 12:01:00#, #2024/05/01 12:01:20#), c(10, 20, 30, 40, 50));\n"
-             u"}\n"
-             u"event OnSelect() { ::Trace(SelectGroup(2)); ::Trace(SelectGroup(3)); ::Trace(GetSelectedGroup()); }\n"
-             u"event OnProbes() {\n"
-             u"  ::Trace(SetProbePos(1, 0.1));\n"   // 10 s: between 10 and 20
-             u"  ::Trace(SetProbePos(2, 0.9));\n"   // 90 s: beyond the last sample
-             u"  ::Trace(SetProbePos(2, 0.9));\n"   // unchanged: no event
-             u"  ::Trace(SetProbePos(1, 0.95), GetProbePos(1));\n"  // stops at probe 2
-             u"  ::Trace(SetProbePos(2, -1), GetProbePos(2));\n"    // stops at probe 1
-             u"  ::Trace(SetProbePos(3, 0.5));\n"
-             u"}\n");
+  host.Start(
+      std::u16string(kHandlers) +
+      u"event OnSetup() {\n"
+      u"  AddGroup(\"a\", 100); AddGroup(\"b\");\n"
+      u"  SelectGroup(1);\n"
+      u"  AddPen(\"p\", \"\", \"default\", \"analog\", \"periodic\", 0, 100, 0, 100);\n"
+      u"  SetTimeRangeX(#2024/05/01 12:00:00#, #2024/05/01 12:01:40#);\n"
+      u"  AddData(1, c(#2024/05/01 12:00:00#, #2024/05/01 12:00:20#, #2024/05/01 12:00:40#,\n"
+      u"               #2024/05/01 12:01:00#, #2024/05/01 12:01:20#), c(10, 20, 30, 40, 50));\n"
+      u"}\n"
+      u"event OnSelect() { ::Trace(SelectGroup(2)); ::Trace(SelectGroup(3)); ::Trace(GetSelectedGroup()); }\n"
+      u"event OnProbes() {\n"
+      u"  ::Trace(SetProbePos(1, 0.1));\n"                   // 10 s: between 10 and 20
+      u"  ::Trace(SetProbePos(2, 0.9));\n"                   // 90 s: beyond the last sample
+      u"  ::Trace(SetProbePos(2, 0.9));\n"                   // unchanged: no event
+      u"  ::Trace(SetProbePos(1, 0.95), GetProbePos(1));\n"  // stops at probe 2
+      u"  ::Trace(SetProbePos(2, -1), GetProbePos(2));\n"    // stops at probe 1
+      u"  ::Trace(SetProbePos(3, 0.5));\n"
+      u"}\n");
   host.Run(u"OnSetup");
   EXPECT_EQ(host.Run(u"OnSelect"), "G 2 P 0 T F 2");
   host.graph->SelectGroup(1, false);

@@ -57,7 +57,7 @@ TEST_F(TrendGraphInput, ProbesFollowTheMouseAndStayAPixelApart) {
   EXPECT_EQ(Drag({157, 100}, {{256, 100}, {256, 150}, {600, 100}}), "PG 1 0.5 PG 1 0.7475 PC 1");
   // Dragged to the far left, probe 2 stops a pixel right of probe 1.
   EXPECT_EQ(Drag({356, 100}, {{406, 100}, {0, 100}}), "PG 2 0.875 PG 2 0.75 PC 1");
-  EXPECT_EQ(Drag({100, 100}, {{120, 100}}), "");                // nothing to take there
+  EXPECT_EQ(Drag({100, 100}, {{120, 100}}), "");  // nothing to take there
 }
 
 TEST_F(TrendGraphInput, RangeControllerHandlesEditTheDisplayBand) {

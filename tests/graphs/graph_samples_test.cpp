@@ -11,7 +11,9 @@
 
 namespace {
 
-std::u16string U16(const std::string& text) { return Utf8ToUtf16(text); }
+std::u16string U16(const std::string& text) {
+  return Utf8ToUtf16(text);
+}
 
 // The samples of pen 1 as "x:y" with x in seconds from the first sample, "L" for a lack.
 std::string Samples(const CNPPlotter& graph) {
@@ -50,7 +52,8 @@ TEST(TrendGraphSamples, RulesOfLackTypeRangeGapAndLimit) {
       {"empty text is a lack with NULL", "ValueForLackType=NULL", "\"analog\",0,100",
        "AddData(1, c(#2024/01/01 00:00:00#, #2024/01/01 00:00:01#), c(\"\", 7));", "0:L 1:7", "PV 1 1 7"},
       {"marker text is a lack with STR", "ValueForLackType=STR;ValueForLack=x", "\"analog\",0,100",
-       "AddData(1, c(c(#2024/01/01 00:00:00#, \"x\"), c(#2024/01/01 00:00:02#, \"X\")));", "0:L 2:0", "PV 1 1 0"},
+       "AddData(1, c(c(#2024/01/01 00:00:00#, \"x\"), c(#2024/01/01 00:00:02#, \"X\")));", "0:L 2:0",
+       "PV 1 1 0"},
       {"no lack type: everything is a value", "ValueForLackType=NONE;ValueForLack=-9999", "\"analog\",0,100",
        "AddData(1, c(#2024/01/01 00:00:00#), c(-9999));", "0:-9999", "PV 1 1 -9999"},
       {"a gap of DiffForLack or more gets a lack in its middle", "DiffForLack=60", "\"analog\",0,100",
@@ -88,8 +91,8 @@ TEST(TrendGraphSamples, RulesOfLackTypeRangeGapAndLimit) {
     }
     const std::string type = std::string(c.pen).substr(0, std::string(c.pen).find(','));
     const std::string range = std::string(c.pen).substr(std::string(c.pen).find(',') + 1);
-    host.Start(U16(std::string(kPreamble) + "  AddPen(\"p\", \"u\", \"#FF0000\", " + type + ", \"periodic\", " +
-                   range + ", 0, 100);\n" + c.calls + "\n}\n"));
+    host.Start(U16(std::string(kPreamble) + "  AddPen(\"p\", \"u\", \"#FF0000\", " + type +
+                   ", \"periodic\", " + range + ", 0, 100);\n" + c.calls + "\n}\n"));
     EXPECT_EQ(host.Run(u"OnTest"), c.events);
     EXPECT_EQ(Samples(*host.graph), c.samples);
   }
@@ -104,11 +107,12 @@ TEST(TrendGraphSamples, NewPensTakeTheGraphsPlotLook) {
   host.graph->SetPropertyText(u"PlotLineSize", u"3");
   host.graph->SetPropertyText(u"PlotLackPointSize", u"4");
   host.graph->SetPropertyText(u"PlotColorBarColor", u"#0000FF,#FFFFFF");
-  host.Start(u"event OnTest() { AddGroup(); SelectGroup(1);\n"
-             u"  InsertPen(2, \"p\", \"\", \"default\", \"analog\", \"periodic\", 0, 100, 0, 100);\n"
-             u"  ::Trace(GetPenCount(), GetPenPlotSize(1), GetPenProperty(1, \"ColorBarColor\", 0),\n"
-             u"          GetPenProperty(2, \"Color\", 0), PlotOffsetColor);\n"
-             u"  SetPenPlotSize(1, 2); ::Trace(GetPenPlotSize(1)); }\n");
+  host.Start(
+      u"event OnTest() { AddGroup(); SelectGroup(1);\n"
+      u"  InsertPen(2, \"p\", \"\", \"default\", \"analog\", \"periodic\", 0, 100, 0, 100);\n"
+      u"  ::Trace(GetPenCount(), GetPenPlotSize(1), GetPenProperty(1, \"ColorBarColor\", 0),\n"
+      u"          GetPenProperty(2, \"Color\", 0), PlotOffsetColor);\n"
+      u"  SetPenPlotSize(1, 2); ::Trace(GetPenPlotSize(1)); }\n");
   EXPECT_EQ(host.Run(u"OnTest"), "2 c(3,0,1,4,0) #0000FF,#FFFFFF #0000FF 0 c(2,0,1,0,0)");
 }
 

@@ -25,7 +25,8 @@ class GraphScriptHost : public CNObjectOwner, public IKVScriptErrorSink {
     RegisterGraphMethods();
     m_engine = std::make_unique<CNScriptImpl>(m_registry);
     m_engine->SetErrorSink(this);
-    m_engine->SetTraceOutput([this](const CNValue& value) { trace.push_back(Utf16ToUtf8(DisplayText(value))); });
+    m_engine->SetTraceOutput(
+        [this](const CNValue& value) { trace.push_back(Utf16ToUtf8(DisplayText(value))); });
     m_form->SetOwner(this);
     graph = new Graph;
     graph->SetName(u"G");

@@ -1,11 +1,11 @@
 // The block summaries of a pen's samples against a plain count over the same samples, while
 // samples arrive and the oldest go.
+#include "graphs/plot_samples.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
-
-#include "graphs/plot_samples.h"
 
 namespace {
 
