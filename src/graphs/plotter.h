@@ -198,7 +198,6 @@ class CNPPlotter : public CNPControl {
   void FireProbeChanged();
 
   // ---- mouse zoom
-  bool IsMouseZoomed() const { return m_zoom.active; }
   // The part of every pen's visible band shown, 0 (bottom) to 1 (top).
   void GetZoomBand(double& low, double& high) const {
     low = m_zoom.yLow;
