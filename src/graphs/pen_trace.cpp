@@ -63,14 +63,24 @@ double CPenMapping::DeviceY(const CPlotPen& pen, double y) const {
   return plot.Bottom() - std::clamp(fraction, -kColumnLimit, kColumnLimit) * plot.height;
 }
 
-size_t ColumnEnd(const CPlotSamples& samples, const CPenMapping& mapping, size_t i, size_t end) {
+size_t ColumnEnd(const CPlotSamples& samples, const CPenMapping& mapping, size_t i, size_t end, size_t hint) {
   const double column = mapping.Column(samples[i].x);
-  const double span = mapping.xTo - mapping.xFrom;
-  size_t j = std::min(end, samples.LowerBound(mapping.xFrom + (column + 1) / mapping.plot.width * span));
-  // The search's bound is rounded; the columns themselves decide.
-  while (j < end && mapping.Column(samples[j].x) == column) ++j;
-  while (j > i + 1 && mapping.Column(samples[j - 1].x) != column) --j;
-  return std::max(j, i + 1);
+  const auto inColumn = [&](size_t k) { return mapping.Column(samples[k].x) == column; };
+  // Samples usually come evenly spaced: a column then holds about as many as the one before,
+  // and the search starts there. Galloping on from it keeps the cost to the few samples read.
+  size_t inside = i;
+  if (hint > 1 && i + hint - 1 < end && inColumn(i + hint - 1)) inside = i + hint - 1;
+  size_t step = 1;
+  while (inside + step < end && inColumn(inside + step)) {
+    inside += step;
+    step *= 2;
+  }
+  size_t outside = std::min(end, inside + step);
+  while (outside - inside > 1) {
+    const size_t middle = inside + (outside - inside) / 2;
+    (inColumn(middle) ? inside : outside) = middle;
+  }
+  return outside;
 }
 
 void VisibleRun(const CPlotSamples& samples, const CPenMapping& mapping, size_t& begin, size_t& end) {
@@ -90,13 +100,14 @@ CPenTrace TracePen(const CPlotPen& pen, const CPenMapping& mapping, bool decimat
     decimate = false;
   }
   trace.samplesInView = end - begin;
-  size_t i = begin;
+  size_t i = begin, hint = 0;
   while (i < end) {
     if (!decimate) {
       builder.Add(samples[i++]);
       continue;
     }
-    const size_t j = ColumnEnd(samples, mapping, i, end);
+    const size_t j = ColumnEnd(samples, mapping, i, end, hint);
+    hint = j - i;
     const CPlotSummary summary = samples.Summarize(i, j);
     if (summary.lacks != 0 || j - i < 4) {
       while (i < j) builder.Add(samples[i++]);

@@ -43,8 +43,8 @@ CPenTrace TracePen(const CPlotPen& pen, const CPenMapping& mapping, bool decimat
 // side, for the line that enters and leaves the plot.
 void VisibleRun(const CPlotSamples& samples, const CPenMapping& mapping, size_t& begin, size_t& end);
 // One past the last sample, from i on, in the pixel column of sample i (at most end); the
-// samples must be ordered.
-size_t ColumnEnd(const CPlotSamples& samples, const CPenMapping& mapping, size_t i, size_t end);
+// samples must be ordered. hint: how many samples the column before held (0: unknown).
+size_t ColumnEnd(const CPlotSamples& samples, const CPenMapping& mapping, size_t i, size_t end, size_t hint);
 
 // The points of a change-based pen: each value holds until the next sample, then steps.
 std::vector<CRPointF> StepPoints(const std::vector<CRPointF>& points);

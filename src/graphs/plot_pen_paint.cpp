@@ -99,8 +99,9 @@ void CPlotPaint::ColorBar(const CPlotPen& pen, const CPenMapping& mapping, size_
   if (!samples.IsOrdered()) return;
   size_t begin = 0, end = 0;
   VisibleRun(samples, mapping, begin, end);
-  for (size_t next = begin; next < end;) {
-    const size_t i = ColumnEnd(samples, mapping, next, end) - 1;
+  for (size_t next = begin, hint = 0; next < end;) {
+    const size_t i = ColumnEnd(samples, mapping, next, end, hint) - 1;
+    hint = i + 1 - next;
     next = i + 1;
     if (next >= end || IsLackValue(samples[i].y)) continue;
     const double a = std::max(plot.x, plot.x + mapping.Column(samples[i].x));

@@ -28,6 +28,11 @@ void CPlotSamples::Append(const SXYPair& sample) {
     CPlotSummary block;
     SummarizeSamples(m_data.size() - kBlockSize, m_data.size(), block);
     m_blocks.push_back(block);
+    if (m_blocks.size() % kBlocksPerGroup == 0) {
+      CPlotSummary group;
+      for (size_t b = m_blocks.size() - kBlocksPerGroup; b < m_blocks.size(); ++b) group.Add(m_blocks[b]);
+      m_groups.push_back(group);
+    }
   }
 }
 
@@ -37,19 +42,21 @@ void CPlotSamples::DropFront(size_t count) {
     Clear();
     return;
   }
-  // Compact once the dropped part outweighs the rest, by whole blocks so that the block
-  // summaries stay aligned.
-  const size_t dropBlocks = m_start / kBlockSize;
-  if (dropBlocks == 0 || m_start < Size()) return;
-  const size_t dropSamples = dropBlocks * kBlockSize;
+  // Compact once the dropped part outweighs the rest, by whole groups so that the summaries
+  // stay aligned.
+  const size_t dropGroups = m_start / kGroupSize;
+  if (dropGroups == 0 || m_start < Size()) return;
+  const size_t dropSamples = dropGroups * kGroupSize;
   m_data.erase(m_data.begin(), m_data.begin() + static_cast<ptrdiff_t>(dropSamples));
-  m_blocks.erase(m_blocks.begin(), m_blocks.begin() + static_cast<ptrdiff_t>(dropBlocks));
+  m_blocks.erase(m_blocks.begin(), m_blocks.begin() + static_cast<ptrdiff_t>(dropGroups * kBlocksPerGroup));
+  m_groups.erase(m_groups.begin(), m_groups.begin() + static_cast<ptrdiff_t>(dropGroups));
   m_start -= dropSamples;
 }
 
 void CPlotSamples::Clear() {
   m_data.clear();
   m_blocks.clear();
+  m_groups.clear();
   m_start = 0;
   m_bOrdered = true;
 }
@@ -66,7 +73,7 @@ void CPlotSamples::SummarizeSamples(size_t physicalBegin, size_t physicalEnd, CP
 
 CPlotSummary CPlotSamples::Summarize(size_t begin, size_t end) const {
   CPlotSummary out;
-  size_t from = m_start + begin;
+  const size_t from = m_start + begin;
   const size_t to = m_start + std::min(end, Size());
   if (from >= to) return out;
   const size_t firstFull = (from + kBlockSize - 1) / kBlockSize;
@@ -76,7 +83,19 @@ CPlotSummary CPlotSamples::Summarize(size_t begin, size_t end) const {
     return out;
   }
   SummarizeSamples(from, firstFull * kBlockSize, out);
-  for (size_t b = firstFull; b < lastFull; ++b) out.Add(m_blocks[b]);
+  SummarizeBlocks(firstFull, lastFull, out);
   SummarizeSamples(lastFull * kBlockSize, to, out);
   return out;
+}
+
+void CPlotSamples::SummarizeBlocks(size_t first, size_t last, CPlotSummary& out) const {
+  const size_t firstGroup = (first + kBlocksPerGroup - 1) / kBlocksPerGroup;
+  const size_t lastGroup = last / kBlocksPerGroup;  // groups [firstGroup, lastGroup) lie wholly inside
+  if (firstGroup >= lastGroup) {
+    for (size_t b = first; b < last; ++b) out.Add(m_blocks[b]);
+    return;
+  }
+  for (size_t b = first; b < firstGroup * kBlocksPerGroup; ++b) out.Add(m_blocks[b]);
+  for (size_t g = firstGroup; g < lastGroup; ++g) out.Add(m_groups[g]);
+  for (size_t b = lastGroup * kBlocksPerGroup; b < last; ++b) out.Add(m_blocks[b]);
 }

@@ -31,13 +31,15 @@ struct CPlotSummary {
   void Add(const CPlotSummary& other);
 };
 
-// The samples of a pen in the order they were added, with a summary per block of samples kept
-// up to date as samples are appended and dropped from the front, so that the minimum, maximum,
-// sum and counts of any run cost a few blocks, not its samples. Appending and dropping are
-// amortised O(1) per sample.
+// The samples of a pen in the order they were added, with a summary per block of samples and
+// per group of blocks, kept up to date as samples are appended and dropped from the front, so
+// that the minimum, maximum, sum and counts of any run cost a few summaries, not its samples.
+// Appending and dropping are amortised O(1) per sample.
 class CPlotSamples {
  public:
-  static constexpr size_t kBlockSize = 64;
+  static constexpr size_t kBlockSize = 16;
+  static constexpr size_t kBlocksPerGroup = 16;
+  static constexpr size_t kGroupSize = kBlockSize * kBlocksPerGroup;
 
   size_t Size() const { return m_data.size() - m_start; }
   bool Empty() const { return Size() == 0; }
@@ -58,11 +60,15 @@ class CPlotSamples {
 
  private:
   void SummarizeSamples(size_t physicalBegin, size_t physicalEnd, CPlotSummary& out) const;
+  // Blocks [first, last) through the group summaries of the groups wholly inside.
+  void SummarizeBlocks(size_t first, size_t last, CPlotSummary& out) const;
 
-  // Sample i is m_data[m_start + i]; the front is compacted by whole blocks, so that block b
-  // always covers m_data[b * kBlockSize, (b + 1) * kBlockSize).
+  // Sample i is m_data[m_start + i]; the front is compacted by whole groups, so that block b
+  // always covers m_data[b * kBlockSize, (b + 1) * kBlockSize) and group g the blocks
+  // [g * kBlocksPerGroup, (g + 1) * kBlocksPerGroup).
   std::vector<SXYPair> m_data;
   size_t m_start = 0;
   std::vector<CPlotSummary> m_blocks;  // complete blocks only
+  std::vector<CPlotSummary> m_groups;  // complete groups only
   bool m_bOrdered = true;
 };
