@@ -125,8 +125,9 @@ CPlotPen* CNPPlotter::AddPen() {
 CPlotPen* CNPPlotter::InsertPen(int64_t number) {
   CPlotGroup* group = GetSelectedGroupPtr();
   if (!group) return nullptr;
-  // A script cannot make more pens than it could ever address by number.
-  number = std::clamp<int64_t>(number, 1, UINT32_MAX);
+  // A wild number must not make a million pens: beyond kMaxPensPerGroup nothing is made.
+  number = std::max<int64_t>(number, 1);
+  if (number > static_cast<int64_t>(std::max(kMaxPensPerGroup, group->pens.size()))) return nullptr;
   while (group->pens.size() < static_cast<uint64_t>(number)) group->pens.push_back(MakePen());
   RequestRedraw();
   return group->pens[static_cast<size_t>(number - 1)].get();

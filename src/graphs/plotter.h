@@ -131,6 +131,8 @@ class CNPPlotter : public CNPControl {
   using CPlotLine = ::CPlotLine;
   using CPlotLines = ::CPlotLines;
 
+  static constexpr size_t kMaxPensPerGroup = 1024;
+
   // ---- groups
   uint32_t GetGroupCount() const { return static_cast<uint32_t>(m_groups.size()); }
   // Null outside 1 to the count.
@@ -153,7 +155,8 @@ class CNPPlotter : public CNPControl {
   // Appends a pen to the selected group; null without one.
   CPlotPen* AddPen();
   // Makes pens up to number (below 1 counts as 1) when the group has fewer, and answers pen
-  // number; null without a selected group.
+  // number; null without a selected group, or when that would take the group beyond
+  // kMaxPensPerGroup pens.
   CPlotPen* InsertPen(int64_t number);
   bool DeletePen(int64_t number);
   // Removes every pen of the selected group, deselects the pen, fires "OnSelectedPenChanged";

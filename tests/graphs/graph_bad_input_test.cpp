@@ -38,6 +38,7 @@ TEST(GraphBadInput, CallsAnswerAndStoreAsSpecified) {
       {u"DelGroup(2)", "F", 0},
       {u"DelPenLine(1, 1)", "F", 0},
       {u"SetPlotRangeX(0, 10)", "F", 0},  // the trend graph has a time axis
+      {u"InsertPen(1000000000, \"p\", \"\", \"#000000\", \"analog\", \"periodic\", 0, 100, 0, 100)", "F", 0},
       // a wrong number of arguments leaves the result untouched
       {u"DelGroup(1, 2)", "#NOTHING#", 0},
       {u"SetPenProperty(1, \"Low\")", "#NOTHING#", 0},
