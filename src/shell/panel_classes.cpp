@@ -36,6 +36,7 @@
 #include "formats/blink_format_parser.h"
 #include "formats/number_format_parser.h"
 #include "graphs/charts.h"
+#include "graphs/graph_methods.h"
 #include "graphs/plot_graph.h"
 #include "graphs/trend_graph.h"
 #include "methods/builtin_methods.h"
@@ -171,6 +172,7 @@ constexpr PanelClass kPanelClasses[] = {
 
 bool RegisterPanelClasses(CNObjectRegistry& registry) {
   RegisterBuiltInMethods();
+  RegisterGraphMethods();
   bool all = true;
   uint32_t order = 0;
   for (const PanelClass& c : kPanelClasses) {

@@ -1,0 +1,158 @@
+// The graphs as drawn: golden images of the features an operator sees, and the decimated
+// drawing of a long pen against the drawing of every sample.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <random>
+
+#include "drawing/draw_test_util.h"
+#include "drawing/golden_image.h"
+#include "graphs/pen_trace.h"
+#include "graphs/plot_graph.h"
+#include "graphs/trend_graph.h"
+
+namespace {
+
+// 2024-05-01 12:00:00 UTC as the graph's x.
+constexpr double kNoon = 1714564800.0;
+
+CNValue Text(std::u16string_view text) {
+  CNValue value;
+  value.SetString(text);
+  return value;
+}
+
+class GraphDrawing : public testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "UTC", 1);
+    tzset();
+  }
+  // A pen in the selected group with its nine values.
+  static CPlotPen& Pen(CNPPlotter& graph, std::u16string_view color, std::u16string_view type,
+                       std::u16string_view plotType, double low, double high) {
+    CPlotPen& pen = *graph.AddPen();
+    const uint32_t number = graph.GetPenCount();
+    graph.SetPenProperty(number, u"Color", Text(color));
+    graph.SetPenProperty(number, u"DataType", Text(type));
+    graph.SetPenProperty(number, u"PlotType", Text(plotType));
+    pen.low = low;
+    pen.high = high;
+    return pen;
+  }
+  static void Add(CPlotPen& pen, double x, double y) { pen.samples.Append({x, y}); }
+};
+
+TEST_F(GraphDrawing, TrendWithLackGuideLineDualProbesAndRangeController) {
+  CNPTrendGraph graph;
+  SetTexts(graph, {{u"Width", u"400"},
+                   {u"Height", u"240"},
+                   {u"Probe", u"DUAL"},
+                   {u"ShowRangeController", u"T"},
+                   {u"TitleTop", u"Tank 1"},
+                   {u"GridCountX", u"4"},
+                   {u"FillColor", u"#F0F0F0"},
+                   {u"TextColor", u"#000000"},
+                   {u"BorderColor", u"#000000"},
+                   {u"FormatDate", u"@DATETIME.D"},
+                   {u"FormatTime", u"@DATETIME.T"}});
+  graph.AddGroup(std::make_unique<CPlotGroup>());
+  graph.SelectGroup(1, false);
+  CPlotPen& level = Pen(graph, u"#0000FF", u"analog", u"periodic", 0, 100);
+  CPlotPen& flow = Pen(graph, u"#008000", u"analog", u"changebased", 0, 50);
+  for (int s = 0; s <= 600; s += 10) {
+    Add(level, kNoon + s, s > 250 && s < 320 ? kLackValue : 50 + 30 * std::sin(s / 60.0));
+    Add(flow, kNoon + s, 10 + (s / 100) * 6);
+  }
+  CPlotLine high;
+  high.value = 80;
+  high.lineColor = u"#FF0000";
+  high.text1 = u"HH";
+  high.text2 = u"80";
+  high.textColor = u"#FF0000";
+  high.textPosition = 1;
+  graph.GetSelectedGroupPtr()->lines.push_back(high);
+  graph.SetXRange(kNoon, kNoon + 600);
+  graph.SelectPen(1);
+  level.displayLow = 10;
+  level.displayHigh = 90;
+  graph.SetProbePos(1, 0.3);
+  graph.SetProbePos(2, 0.7);
+  EXPECT_TRUE(MatchesGoldenImage(*Render(graph, 400, 240), "trend_two_pens", 8, 60));
+}
+
+TEST_F(GraphDrawing, PowerFactorAndColorBarPens) {
+  CNPTrendGraph graph;
+  SetTexts(graph, {{u"Width", u"320"},
+                   {u"Height", u"200"},
+                   {u"FillColor", u"#FFFFFF"},
+                   {u"TextColor", u"#000000"},
+                   {u"BorderColor", u"#000000"},
+                   {u"GridCountY", u"4"}});
+  graph.AddGroup(std::make_unique<CPlotGroup>());
+  graph.SelectGroup(1, false);
+  CPlotPen& pf = Pen(graph, u"#800080", u"powerfactor00", u"periodic", 0, 100);
+  CPlotPen& bar = Pen(graph, u"#000000", u"analog", u"colorbar", 0, 100);
+  bar.barSize = 16;
+  for (int s = 0; s <= 300; s += 5) {
+    Add(pf, kNoon + s, 50 + 40 * std::sin(s / 40.0));
+    Add(bar, kNoon + s, s / 3.0);
+  }
+  graph.SetXRange(kNoon, kNoon + 300);
+  graph.SelectPen(1);
+  EXPECT_TRUE(MatchesGoldenImage(*Render(graph, 320, 200), "trend_power_factor_color_bar", 8, 60));
+}
+
+TEST_F(GraphDrawing, PlotGraphWithNumberAxes) {
+  CNPPlotGraph graph;
+  SetTexts(graph, {{u"Width", u"300"},
+                   {u"Height", u"200"},
+                   {u"FillColor", u"#FFFFFF"},
+                   {u"TextColor", u"#000000"},
+                   {u"BorderColor", u"#000000"},
+                   {u"TitleBottom", u"Pressure"},
+                   {u"TitleLeft", u"Flow"}});
+  graph.AddGroup(std::make_unique<CPlotGroup>());
+  graph.SelectGroup(1, false);
+  CPlotPen& curve = Pen(graph, u"#FF0000", u"analog", u"periodic", 0, 10);
+  curve.pointSize = 4;
+  for (int i = 0; i <= 20; ++i) Add(curve, i * 5.0, 0.1 * i * i / 4);
+  graph.SetXRange(0, 100);
+  EXPECT_TRUE(MatchesGoldenImage(*Render(graph, 300, 200), "plot_graph", 8, 60));
+}
+
+// 100,000 noisy samples across 1,000 pixel columns, drawn from the column summaries and drawn
+// sample by sample: the same pixels.
+TEST_F(GraphDrawing, DecimatedPenCoversTheSamePixelsAsEverySample) {
+  CPlotPen pen;
+  pen.low = -10;
+  pen.high = 110;
+  std::mt19937 random(3);
+  std::normal_distribution<double> noise(0, 8);
+  for (int i = 0; i < 100000; ++i)
+    pen.samples.Append({i * 0.01, 50 + 30 * std::sin(i / 5000.0) + noise(random)});
+  CPenMapping mapping;
+  mapping.plot = {10, 10, 1000, 300};
+  mapping.xFrom = 0;
+  mapping.xTo = 1000;
+  const auto draw = [&](bool decimate) {
+    auto surface = std::make_unique<CRSurface>(1020, 320);
+    CRPainter painter(*surface);
+    CRPen line;
+    line.join = CRLineJoin::kRound;
+    for (const auto& run : TracePen(pen, mapping, decimate).runs)
+      painter.StrokePath(CRPath::Polyline(run), line);
+    return surface;
+  };
+  const auto all = draw(false);
+  const auto decimated = draw(true);
+  int differing = 0;
+  for (int y = 0; y < 320; ++y)
+    for (int x = 0; x < 1020; ++x)
+      if (all->GetPixel(x, y).alpha != decimated->GetPixel(x, y).alpha) ++differing;
+  EXPECT_EQ(differing, 0);
+  EXPECT_LT(TracePen(pen, mapping, true).runs[0].size(), 4100u);
+}
+
+}  // namespace
