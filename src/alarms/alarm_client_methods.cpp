@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-#include "alarms/remote_alarm_client.h"
+#include "alarms/remote_alarm_grid.h"
 #include "methods/method_args.h"
 #include "script/builtin_tables.h"
 
@@ -177,7 +177,17 @@ std::span<const MethodEntry> AlarmClientMethodEntries() {
 void RegisterAlarmMethods() {
   static std::once_flag s_registered;
   std::call_once(s_registered, [] {
+    // The grid is a client too: its table comes first and holds the client's methods as well.
+    static const std::vector<MethodEntry> s_gridEntries = [] {
+      std::vector<MethodEntry> entries(kAlarmClientMethods.begin(), kAlarmClientMethods.end());
+      entries.insert(entries.end(), AlarmGridMethodEntries().begin(), AlarmGridMethodEntries().end());
+      return entries;
+    }();
+    static const CKVMethodTable s_grid(s_gridEntries);
     static const CKVMethodTable s_client(kAlarmClientMethods);
+    CKVBuiltIns::RegisterClassTable(
+        [](const CNObject& target) { return dynamic_cast<const CNPExternalAlarmGrid*>(&target) != nullptr; },
+        s_grid);
     CKVBuiltIns::RegisterClassTable(
         [](const CNObject& target) { return dynamic_cast<const CNPExternalAlarmClient*>(&target) != nullptr; },
         s_client);
