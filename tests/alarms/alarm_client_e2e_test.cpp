@@ -3,6 +3,7 @@
 // see every pushed record in order on the thread that pumps the loop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,15 +68,16 @@ class AlarmClientEndToEnd : public ::testing::TestWithParam<bool> {
     return world.traces.size() > before ? world.traces.back() : "(nothing)";
   }
 
-  // Pumps the loop until the events have traced count more lines; those lines.
+  // Pumps the loop until the events have traced count more lines; those lines (at most count).
   Lines Events(size_t count) {
     const size_t start = m_seen;
     WaitUntil([&] {
       loop.RunPending();
       return world.traces.size() >= start + count;
     }, std::chrono::seconds(20));
-    m_seen = world.traces.size();
-    return Lines(world.traces.begin() + static_cast<std::ptrdiff_t>(start), world.traces.end());
+    m_seen = std::min(world.traces.size(), start + count);
+    return Lines(world.traces.begin() + static_cast<std::ptrdiff_t>(start),
+                 world.traces.begin() + static_cast<std::ptrdiff_t>(m_seen));
   }
   void Skip() { m_seen = world.traces.size(); }
 
