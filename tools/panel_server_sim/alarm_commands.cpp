@@ -1,6 +1,4 @@
 // The alarm service's commands, with length-prefixed arguments.
-#include <atomic>
-
 #include "panel_server_sim/alarm_service.h"
 #include "panel_server_sim/arg_reader.h"
 #include "panel_server_sim/command_context.h"
@@ -126,8 +124,6 @@ uint16_t HandleGetAlarmScriptResult(CommandContext& context) {
 
 // Every alarm command passes the service's faults first: a stall leaves it unanswered, a
 // refusal answers ok 0, and the N-th answer of the shutdown fault is followed by the shutdown.
-std::atomic<uint32_t> s_alarmAnswers{0};
-
 template <CommandHandler handler>
 uint16_t WithFaults(CommandContext& context) {
   const FaultSettings& faults = context.server.faults;
@@ -137,8 +133,8 @@ uint16_t WithFaults(CommandContext& context) {
     WriteConfirmation(context.plain, false, u"Alarm service refused.");
   else
     status = handler(context);
-  if (faults.alarmShutdown && s_alarmAnswers.fetch_add(1) + 1 == faults.alarmShutdownAfter) {
-    AlarmService& alarms = context.server.alarms;
+  AlarmService& alarms = context.server.alarms;
+  if (alarms.CountAnswer() == faults.alarmShutdownAfter && faults.alarmShutdown) {
     context.afterAnswer = [&alarms, then = std::move(context.afterAnswer)] {
       if (then) then();
       alarms.Shutdown();
