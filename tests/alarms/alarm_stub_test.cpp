@@ -119,4 +119,25 @@ TEST(AlarmStub, DroppedCallbackChannelLeavesCommandsWorking) {
   EXPECT_EQ(c.listener.Count(), 0u);
 }
 
+TEST(AlarmStub, OversizedFrameIsDroppedAndTheNextOneArrives) {
+  std::vector<std::string> traces;
+  std::mutex traceLock;
+  CRTrace::SetSink([&](std::string_view line) {
+    std::lock_guard<std::mutex> guard(traceLock);
+    traces.emplace_back(line);
+  });
+  {
+    Connected c({"alarm-oversized-push"});
+    EXPECT_TRUE(c.stub.SubscribeRealtime(u"", -1, -1)) << c.Error();
+    EXPECT_TRUE(c.stub.FireAlarm(u"A", CNValue(), CNValue())) << c.Error();
+    EXPECT_TRUE(c.stub.FireAlarm(u"B", CNValue(), CNValue())) << c.Error();
+    EXPECT_TRUE(WaitUntil([&] { return c.listener.Count() >= 4; }));
+    EXPECT_EQ(c.listener.Take(), (std::vector<std::string>{"start", "done 0", "record A", "record B"}));
+  }
+  CRTrace::SetSink({});
+  size_t tooLarge = 0;
+  for (const std::string& line : traces) tooLarge += line.find("Packet size is too large.") != std::string::npos;
+  EXPECT_EQ(tooLarge, 2u);
+}
+
 }  // namespace

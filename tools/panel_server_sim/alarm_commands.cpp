@@ -17,7 +17,9 @@ uint16_t Subscribe(CommandContext& context, const AlarmSubscription& subscriptio
   }
   AlarmService& alarms = context.server.alarms;
   const uint64_t connection = context.connection.shared->GetId();
-  alarms.Subscribe(connection, subscription, callback);
+  AlarmSubscription subscribed = subscription;
+  subscribed.oversizedPushes = context.server.faults.alarmOversizedPush;
+  alarms.Subscribe(connection, subscribed, callback);
   if (context.server.faults.alarmDropCallback)
     context.afterAnswer = [callback] { callback->Shutdown(); };
   else

@@ -25,6 +25,8 @@ struct AlarmSubscription {
   int32_t count = -1;  // at most this many records in the first batch; negative: no limit
   FileTime start = 0;  // historical: the records' time range
   FileTime end = ~FileTime{0};
+  // The oversized-push fault: every notification follows the header of a frame far too large.
+  bool oversizedPushes = false;
 };
 
 // The alarm service: the alarms now active, a history of alarm events, and the subscribers to

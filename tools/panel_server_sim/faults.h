@@ -32,6 +32,7 @@ struct FaultSettings {
   bool alarmDropCallback = false;
   bool alarmRefuse = false;
   bool alarmStall = false;
+  bool alarmOversizedPush = false;
   bool alarmShutdown = false;
   uint32_t alarmShutdownAfter = 0;
 };
