@@ -170,10 +170,6 @@ constexpr std::array kAlarmClientMethods = {
 
 }  // namespace
 
-std::span<const MethodEntry> AlarmClientMethodEntries() {
-  return kAlarmClientMethods;
-}
-
 void RegisterAlarmMethods() {
   static std::once_flag s_registered;
   std::call_once(s_registered, [] {

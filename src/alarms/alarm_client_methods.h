@@ -4,9 +4,7 @@
 
 #include "script/method_table.h"
 
-// The script methods of the remote alarm client, which the alarm grid has too.
-std::span<const MethodEntry> AlarmClientMethodEntries();
-// The alarm grid's own methods (alarm_grid_methods.cpp).
+// The alarm grid's own methods (alarm_grid_methods.cpp); the grid has the client's too.
 std::span<const MethodEntry> AlarmGridMethodEntries();
 
 // Registers the method tables of the alarm classes with the script engine (the grid's before

@@ -38,11 +38,6 @@ size_t CNExternalAlarmClient::DeliverPending() {
   return pushes.size();
 }
 
-size_t CNExternalAlarmClient::GetPendingCount() const {
-  std::lock_guard<std::mutex> guard(m_inboxLock);
-  return m_inbox.size();
-}
-
 void CNExternalAlarmClient::OnAlarmNotificationStart() {
   Queue(CNAlarmPush{CNAlarmPush::kStart, {}, {}});
 }

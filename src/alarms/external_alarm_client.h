@@ -26,7 +26,6 @@ class CNExternalAlarmClient : public CNAlarmClientBase {
   void SetDeliveryLoop(CRMessageLoop* loop) { m_pLoop.store(loop, std::memory_order_release); }
   // On the user-interface thread: delivers everything queued so far; the count delivered.
   size_t DeliverPending();
-  size_t GetPendingCount() const;
 
   CNAlarmStateMonitor& GetStateMonitor() { return m_monitor; }
 
@@ -45,7 +44,7 @@ class CNExternalAlarmClient : public CNAlarmClientBase {
  private:
   void Queue(CNAlarmPush push);
 
-  mutable std::mutex m_inboxLock;
+  std::mutex m_inboxLock;
   std::vector<CNAlarmPush> m_inbox;  // under m_inboxLock
   std::atomic<CRMessageLoop*> m_pLoop{nullptr};
   // Posted tasks hold it weakly: a task that outlives the client does nothing.

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "alarms/alarm_client_methods.h"
 #include "drawing/draw_test_util.h"
 #include "drawing/golden_image.h"
+#include "script/exec_test_util.h"
 #include "support/utf16_text.h"
 
 namespace {
@@ -123,6 +125,27 @@ TEST(AlarmGrid, DrawsRowsInEveryState) {
   // The other phase of the blinking: new rows in the text colour.
   g.grid.SetBlinkOn(false);
   EXPECT_TRUE(MatchesGoldenImage(*Render(g.grid, 520, 130), "alarm_grid_blink_off", 8, 40));
+}
+
+TEST(AlarmGrid, ScriptMethodsReadAndAcknowledgeTheSelection) {
+  ScriptWorld world;
+  RegisterAlarmMethods();
+  RegisterObjectClass<CNPExternalAlarmGrid>(world.registry, u"RemoteAlarmGrid", {});
+  auto* grid = static_cast<CNPExternalAlarmGrid*>(world.registry.Create(u"RemoteAlarmGrid"));
+  world.form->AddChild(grid);
+  grid->OnAlarmNotification(Record(u"A", 0, false, false));
+  grid->OnAlarmNotification(Record(u"B", 0, false, false));
+  grid->DeliverPending();
+  grid->GetRows().ToggleSelection(0);
+  grid->GetRows().ToggleSelection(1);
+  ASSERT_TRUE(world.LoadScript(*grid,
+                               u"function Run() { ::Trace(GetRowCount(), GetSelectedAlarmIds(), AckSelected(), "
+                               u"GetLastError(), AckAll(), ClearSelection(), GetSelectedAlarmIds(), AckSelected(), "
+                               u"ClearRows(), GetRowCount()); }"));
+  world.engine.RunFunction(grid, u"Run", nullptr, 0, nullptr);
+  EXPECT_EQ(world.traces, (std::vector<std::string>{"2", "c(\"B\",\"A\")", "F", "Not connected.", "F", "T",
+                                                    "#NOTHING#", "F", "T", "0"}));
+  EXPECT_TRUE(world.errors.empty());
 }
 
 }  // namespace
