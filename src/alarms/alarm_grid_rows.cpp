@@ -33,6 +33,7 @@ std::u16string JoinComments(const std::vector<std::u16string>& comments) {
 }  // namespace
 
 void CNAlarmGridRows::Apply(const CNAlarmRecord& record) {
+  m_bSeekValid = false;
   CNAlarmGridRow row{record.date, record.alarmId, StateOf(record), JoinComments(record.comments), false};
   const auto known = m_byId.find(record.alarmId);
   if (known != m_byId.end()) {
@@ -48,6 +49,7 @@ void CNAlarmGridRows::Apply(const CNAlarmRecord& record) {
 }
 
 void CNAlarmGridRows::TrimOldest() {
+  m_bSeekValid = false;
   while (m_rows.size() > m_maxRows) {
     m_byId.erase(m_rows.begin()->second.alarmId);
     m_rows.erase(m_rows.begin());
@@ -55,6 +57,7 @@ void CNAlarmGridRows::TrimOldest() {
 }
 
 void CNAlarmGridRows::Clear() {
+  m_bSeekValid = false;
   m_rows.clear();
   m_byId.clear();
 }
@@ -64,11 +67,26 @@ void CNAlarmGridRows::SetMaxRows(size_t rows) {
   TrimOldest();
 }
 
+CNAlarmGridRows::RowMap::const_reverse_iterator CNAlarmGridRows::Seek(size_t index) const {
+  if (!m_bSeekValid) {
+    m_seekRow = m_rows.crbegin();
+    m_seekIndex = 0;
+    m_bSeekValid = true;
+  }
+  // From the top, or from the row found last, whichever is nearer.
+  if (index < m_seekIndex && index < m_seekIndex - index) {
+    m_seekRow = m_rows.crbegin();
+    m_seekIndex = 0;
+  }
+  std::advance(m_seekRow, static_cast<std::ptrdiff_t>(index) - static_cast<std::ptrdiff_t>(m_seekIndex));
+  m_seekIndex = index;
+  return m_seekRow;
+}
+
 CNAlarmGridRow* CNAlarmGridRows::RowAt(size_t index) {
   if (index >= m_rows.size()) return nullptr;
-  auto row = m_rows.rbegin();
-  std::advance(row, static_cast<std::ptrdiff_t>(index));
-  return &row->second;
+  // The map's values may change in place; only its order is fixed.
+  return const_cast<CNAlarmGridRow*>(&Seek(index)->second);
 }
 
 const CNAlarmGridRow* CNAlarmGridRows::GetRow(size_t index) const {

@@ -40,12 +40,12 @@ class CNAlarmGridRows {
   void SetMaxRows(size_t rows);
 
   size_t GetCount() const { return m_rows.size(); }
-  // Calls visit(index, row) for count rows from first on.
+  // Calls visit(index, row) for count rows from first on. Finding the first row walks from the
+  // one found last time, so that redrawing a scrolled grid costs only the rows in view.
   template <class Visit>
   void ForEach(size_t first, size_t count, Visit&& visit) const {
     if (first >= m_rows.size()) return;
-    auto row = m_rows.rbegin();
-    std::advance(row, static_cast<std::ptrdiff_t>(first));
+    auto row = Seek(first);
     for (size_t i = first; i < first + count && row != m_rows.rend(); ++i, ++row) visit(i, row->second);
   }
   // The row at index; null past the end.
@@ -59,11 +59,19 @@ class CNAlarmGridRows {
   std::vector<std::u16string> GetSelectedIds() const;
 
  private:
+  using RowMap = std::map<uint64_t, CNAlarmGridRow>;
+
   CNAlarmGridRow* RowAt(size_t index);
+  // The row at index (below the count), from the top.
+  RowMap::const_reverse_iterator Seek(size_t index) const;
   void TrimOldest();
 
-  std::map<uint64_t, CNAlarmGridRow> m_rows;  // by arrival, oldest first
+  RowMap m_rows;  // by arrival, oldest first
   std::unordered_map<std::u16string, uint64_t> m_byId;
   uint64_t m_ullNext = 0;
   size_t m_maxRows = kDefaultMaxRows;
+  // The last row Seek found; every change of the rows forgets it.
+  mutable bool m_bSeekValid = false;
+  mutable size_t m_seekIndex = 0;
+  mutable RowMap::const_reverse_iterator m_seekRow;
 };
