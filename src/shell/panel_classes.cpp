@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "alarms/alarm_client_methods.h"
 #include "alarms/remote_alarm_client.h"
 #include "alarms/remote_alarm_grid.h"
 #include "browser/root_client.h"
@@ -173,6 +174,7 @@ constexpr PanelClass kPanelClasses[] = {
 bool RegisterPanelClasses(CNObjectRegistry& registry) {
   RegisterBuiltInMethods();
   RegisterGraphMethods();
+  RegisterAlarmMethods();
   bool all = true;
   uint32_t order = 0;
   for (const PanelClass& c : kPanelClasses) {

@@ -198,3 +198,54 @@ TEST(AlarmProtocol, SubscribersReceiveFiredLimitAndAckEvents) {
   EXPECT_EQ(ReadU32Arg(answer), 0u);
   EXPECT_EQ(ReadTextArg(answer), u"No callback channel.");
 }
+
+namespace {
+
+// A command client with a callback channel, as an alarm client opens them.
+void OpenAlarmClient(uint16_t port, SimClient& command, SimClient& callback) {
+  ASSERT_TRUE(command.Open(port));
+  ASSERT_TRUE(command.SendBytes(HandshakeFrame(20, 1, 1, 1, 0)));
+  const std::vector<uint8_t> ok = command.ReadRawFrame();
+  ASSERT_EQ(ok.size(), 25u);
+  uint64_t id = 0;
+  for (int i = 7; i >= 0; --i) id = id << 8 | ok[11 + i];
+  ASSERT_TRUE(callback.Open(port));
+  ASSERT_TRUE(callback.SendBytes(HandshakeFrame(20, 1, 1, 2, id)));
+  ASSERT_FALSE(callback.ReadRawFrame().empty());
+}
+
+}  // namespace
+
+TEST(AlarmProtocol, HistoricalBatchCountsAndTheShutdownFault) {
+  SimServer server({"alarm-shutdown=5"});
+  SimClient command;
+  SimClient callback;
+  OpenAlarmClient(server.Port(), command, callback);
+  for (const char16_t* id : {u"A.1", u"A.2", u"B.1"}) {
+    CNPacketHolder fired = Transact(command, WireBytes::Command(1, u"FireAlarm").ArgText(id));
+    EXPECT_EQ(ReadU32Arg(fired), 1u);
+  }
+
+  // Two of the three records in range; the filter leaves out B.
+  const uint64_t end = CurrentFileTime() + 10'000'000;
+  CNPacketHolder answer = Transact(command, WireBytes::Command(2, u"SubscribeHistorical")
+                                                .ArgText(u"a.")
+                                                .ArgU32(1)
+                                                .Arg(WireBytes().U64(0))
+                                                .Arg(WireBytes().U64(end)));
+  EXPECT_EQ(ReadU32Arg(answer), 1u);
+  CNPacketHolder packet;
+  EXPECT_EQ(ReadPush(callback, packet), u"AlarmNotificationStart");
+  EXPECT_EQ(ReadNotification(callback).id, u"A.2");  // the newest that fits the count
+  EXPECT_EQ(ReadPush(callback, packet), u"AlarmNotificationDone");
+  EXPECT_EQ(ReadU32Arg(packet), 1u);  // complete
+  EXPECT_EQ(ReadU32Arg(packet), 1u);  // shown
+  EXPECT_EQ(ReadU32Arg(packet), 2u);  // found
+  EXPECT_EQ(ReadU32Arg(packet), 1u);
+  EXPECT_EQ(ReadU32Arg(packet), 2u);
+
+  // The fifth answer is followed by the shutdown.
+  answer = Transact(command, WireBytes::Command(3, u"RefreshServer"));
+  EXPECT_EQ(ReadU32Arg(answer), 1u);
+  EXPECT_EQ(ReadPush(callback, packet), u"AlarmServerShutdown");
+}

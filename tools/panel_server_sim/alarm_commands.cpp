@@ -17,8 +17,13 @@ uint16_t Subscribe(CommandContext& context, const AlarmSubscription& subscriptio
   }
   AlarmService& alarms = context.server.alarms;
   const uint64_t connection = context.connection.shared->GetId();
-  alarms.Subscribe(connection, subscription, std::move(callback));
-  context.afterAnswer = [&alarms, connection] { alarms.SendFirstBatch(connection); };
+  AlarmSubscription subscribed = subscription;
+  subscribed.oversizedPushes = context.server.faults.alarmOversizedPush;
+  alarms.Subscribe(connection, subscribed, callback);
+  if (context.server.faults.alarmDropCallback)
+    context.afterAnswer = [callback] { callback->Shutdown(); };
+  else
+    context.afterAnswer = [&alarms, connection] { alarms.SendFirstBatch(connection); };
   return ConfirmCommand(context);
 }
 
@@ -108,18 +113,51 @@ uint16_t HandleGetAlarmMasterInfo(CommandContext& context) {
   return kStatusOk;
 }
 
+// get_alarm_script_result := value, value; answers ok and the second value
+uint16_t HandleGetAlarmScriptResult(CommandContext& context) {
+  ArgReader args(context.request);
+  CNValue first;
+  CNValue second;
+  if (!args.ReadValue(first) || !args.ReadValue(second)) return kStatusBadArguments;
+  WriteConfirmation(context.plain, true);
+  context.plain.AddValue(second);
+  return kStatusOk;
+}
+
+// Every alarm command passes the service's faults first: a stall leaves it unanswered, a
+// refusal answers ok 0, and the N-th answer of the shutdown fault is followed by the shutdown.
+template <CommandHandler handler>
+uint16_t WithFaults(CommandContext& context) {
+  const FaultSettings& faults = context.server.faults;
+  if (faults.alarmStall) return kStatusNoAnswer;
+  uint16_t status = kStatusOk;
+  if (faults.alarmRefuse)
+    WriteConfirmation(context.plain, false, u"Alarm service refused.");
+  else
+    status = handler(context);
+  AlarmService& alarms = context.server.alarms;
+  if (alarms.CountAnswer() == faults.alarmShutdownAfter && faults.alarmShutdown) {
+    context.afterAnswer = [&alarms, then = std::move(context.afterAnswer)] {
+      if (then) then();
+      alarms.Shutdown();
+    };
+  }
+  return status;
+}
+
 constexpr CommandEntry kCommands[] = {
-    {u"SubscribeSummary", HandleSubscribeSummary},
-    {u"SubscribeHistorical", HandleSubscribeHistorical},
-    {u"SubscribeRealtime", HandleSubscribeRealtime},
-    {u"CancelSubscribe", HandleCancelSubscribe},
-    {u"Ack", HandleAck},
-    {u"AckPage", HandleAckPage},
-    {u"AckAll", HandleAckAll},
-    {u"FireAlarm", HandleFireAlarm},
-    {u"ReloadAlarmMaster", ConfirmCommand},
-    {u"RefreshServer", ConfirmCommand},
-    {u"GetAlarmMasterInfo", HandleGetAlarmMasterInfo},
+    {u"SubscribeSummary", WithFaults<HandleSubscribeSummary>},
+    {u"SubscribeHistorical", WithFaults<HandleSubscribeHistorical>},
+    {u"SubscribeRealtime", WithFaults<HandleSubscribeRealtime>},
+    {u"CancelSubscribe", WithFaults<HandleCancelSubscribe>},
+    {u"Ack", WithFaults<HandleAck>},
+    {u"AckPage", WithFaults<HandleAckPage>},
+    {u"AckAll", WithFaults<HandleAckAll>},
+    {u"FireAlarm", WithFaults<HandleFireAlarm>},
+    {u"ReloadAlarmMaster", WithFaults<ConfirmCommand>},
+    {u"RefreshServer", WithFaults<ConfirmCommand>},
+    {u"GetAlarmMasterInfo", WithFaults<HandleGetAlarmMasterInfo>},
+    {u"GetAlarmScriptResult", WithFaults<HandleGetAlarmScriptResult>},
 };
 
 }  // namespace

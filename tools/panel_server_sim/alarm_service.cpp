@@ -11,6 +11,14 @@ namespace {
 
 bool Send(PeerSocket& socket, const std::vector<uint8_t>& frame) { return socket.Send(frame.data(), frame.size()); }
 
+// A notification to a subscriber; under the oversized-push fault a frame header whose length
+// no client accepts goes first, without the frame.
+bool SendNotification(PeerSocket& socket, const AlarmSubscription& subscription, const std::vector<uint8_t>& frame) {
+  static constexpr uint8_t kOversized[] = {'@', 'K', 'V', '\n', 'C', 0xF0, 0xFF, 0xFF, 0xFF};
+  if (subscription.oversizedPushes && !socket.Send(kOversized, sizeof kOversized)) return false;
+  return Send(socket, frame);
+}
+
 }  // namespace
 
 bool AlarmFilterMatches(std::u16string_view filter, std::u16string_view id) {
@@ -36,7 +44,7 @@ void AlarmService::Record(AlarmRecord record) {
     if (subscriber.subscription.kind == AlarmSubscriptionKind::kHistorical ||
         !AlarmFilterMatches(subscriber.subscription.filter, record.id))
       continue;
-    Send(*subscriber.callback, frame);
+    SendNotification(*subscriber.callback, subscriber.subscription, frame);
   }
 }
 
@@ -145,7 +153,7 @@ void AlarmService::SendFirstBatch(uint64_t connection) {
   for (size_t i = records.size() - shown; i < records.size(); ++i) {
     AlarmRecord record = records[i];
     record.brandNew = false;
-    Send(callback, AlarmNotificationFrame(record));
+    SendNotification(callback, subscription, AlarmNotificationFrame(record));
     summary.lastTime = record.time;
   }
   Send(callback, AlarmNotificationDoneFrame(summary));

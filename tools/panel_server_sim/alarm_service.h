@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -24,6 +25,8 @@ struct AlarmSubscription {
   int32_t count = -1;  // at most this many records in the first batch; negative: no limit
   FileTime start = 0;  // historical: the records' time range
   FileTime end = ~FileTime{0};
+  // The oversized-push fault: every notification follows the header of a frame far too large.
+  bool oversizedPushes = false;
 };
 
 // The alarm service: the alarms now active, a history of alarm events, and the subscribers to
@@ -57,6 +60,8 @@ class AlarmService : public TagTableListener {
   std::vector<std::u16string> GetLimitAlarmIds() const;
   // Tells every subscriber that the service is shutting down and forgets them.
   void Shutdown();
+  // Counts an answered alarm command; the count so far, this one included.
+  uint32_t CountAnswer() { return m_ulAnswers.fetch_add(1, std::memory_order_relaxed) + 1; }
 
   void OnTagChanged(uint32_t index, const CNValue& value) override;
 
@@ -89,6 +94,7 @@ class AlarmService : public TagTableListener {
   std::map<std::u16string, ActiveAlarm, std::less<>> m_active;
   std::deque<AlarmRecord> m_history;
   std::map<uint64_t, Subscriber> m_subscribers;
+  std::atomic<uint32_t> m_ulAnswers{0};
 };
 
 bool AlarmFilterMatches(std::u16string_view filter, std::u16string_view id);

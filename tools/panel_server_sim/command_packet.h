@@ -13,6 +13,8 @@ namespace panel_sim {
 inline constexpr uint16_t kStatusOk = 0;
 inline constexpr uint16_t kStatusUnknownCommand = 1;
 inline constexpr uint16_t kStatusBadArguments = 2;
+// Never sent: the handler asks for the command to go unanswered (a stalling service).
+inline constexpr uint16_t kStatusNoAnswer = 0xFFFF;
 
 // The longest command name accepted, in bytes.
 inline constexpr uint16_t kMaxCommandNameBytes = 256;

@@ -60,6 +60,7 @@ bool AnswerCommand(ServerContext& server, ConnectionState& connection, CNPacketH
     } else {
       CommandContext context(server, connection, request, answer);
       status = found->second(context);
+      if (status == kStatusNoAnswer) return false;
       afterAnswer = std::move(context.afterAnswer);
     }
   }

@@ -37,6 +37,14 @@ constexpr FaultInfo kFaults[] = {
     {"stop-answering", &FaultSettings::stopAnswering, nullptr, "", "read commands but never answer them"},
     {"quality-flap", &FaultSettings::qualityFlap, &FaultSettings::qualityFlapMs, "MS",
      "every MS milliseconds turn every tag's quality from GOOD to BAD or back"},
+    {"alarm-drop-callback", &FaultSettings::alarmDropCallback, nullptr, "",
+     "close a subscriber's callback channel right after answering its subscription"},
+    {"alarm-refuse", &FaultSettings::alarmRefuse, nullptr, "", "answer every alarm command with ok 0"},
+    {"alarm-stall", &FaultSettings::alarmStall, nullptr, "", "read alarm commands but never answer them"},
+    {"alarm-oversized-push", &FaultSettings::alarmOversizedPush, nullptr, "",
+     "send the header of a frame far too large before every pushed notification"},
+    {"alarm-shutdown", &FaultSettings::alarmShutdown, &FaultSettings::alarmShutdownAfter, "N",
+     "push \"AlarmServerShutdown\" to every subscriber after the N-th alarm command's answer"},
 };
 
 }  // namespace

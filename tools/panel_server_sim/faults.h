@@ -28,6 +28,13 @@ struct FaultSettings {
   bool stopAnswering = false;
   bool qualityFlap = false;
   uint32_t qualityFlapMs = 0;
+  // The alarm service's own misbehaviours.
+  bool alarmDropCallback = false;
+  bool alarmRefuse = false;
+  bool alarmStall = false;
+  bool alarmOversizedPush = false;
+  bool alarmShutdown = false;
+  uint32_t alarmShutdownAfter = 0;
 };
 
 // Switches on the fault named by faultText ("NAME" or "NAME=ARG"). False with error set for an
