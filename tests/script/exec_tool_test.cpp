@@ -79,7 +79,7 @@ TEST(VeltrixScriptTool, CompileErrorsExitOneAndRunTimeErrorsTwo) {
   EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier nowhere\n");
   run = RunTool("var broken = 1 / nowhere;");
   EXPECT_EQ(run.code, 2);
-  EXPECT_EQ(RunTool("", "--arg 'c(1,'").code, 1);
+  EXPECT_EQ(RunTool("", "--arg 'c(1,'").code, 2);  // a bad command line
 }
 
 TEST(VeltrixScriptTool, ScriptsReadAndWriteMemoryAndOfflineTags) {
