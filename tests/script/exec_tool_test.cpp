@@ -104,6 +104,20 @@ TEST(VeltrixScriptTool, ScriptsReadAndWriteMemoryAndOfflineTags) {
             "1\n\n");
 }
 
+TEST(VeltrixScriptTool, AppendingToATextLeavesTheTagsItWasWrittenToAlone) {
+  const ToolRun run = RunTool(
+      "event OnInitialize() {\n"
+      "  var s = \"ab\";\n"
+      "  this.WriteVal(\"$S1\", s);\n"
+      "  this.SetValue(\"$#text\", s);\n"
+      "  s &= \"c\";\n"
+      "  s = s & \"d\";\n"
+      "  ::Trace(this.GetVal(\"$S1\"), this.GetVal(\"$#text\"), s);\n"
+      "}");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "ab\nab\nabcd\n");
+}
+
 TEST(VeltrixScriptTool, FormatObjectsAnswerTheirOwnMethods) {
   const ToolRun run = RunTool(
       "event OnInitialize() {\n"
