@@ -1,10 +1,12 @@
 // Frames read from an arbitrary byte stream, one after another, each accepted payload then
 // checked as a command answer. An accepted frame must hold its trailer and a matching CRC, and
-// the reader must never pass the stream's end.
+// the reader must never pass the stream's end. The same bytes are then scanned in one piece as
+// the gateway scans them: every scan must stay inside the bytes it was given, or ask for more.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 
 #include "comm/crc16.h"
 #include "comm/frame.h"
@@ -55,6 +57,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (CheckAnswer(packet, static_cast<uint8_t>(id + 1)).Succeeded()) std::abort();
       if (CheckAnswer(packet, id).Succeeded() && packet.GetPosition() > payload) std::abort();
     }
+  }
+  std::span<const uint8_t> rest(data + 1, size - 1);
+  for (;;) {
+    const CNFrameScan scan = ScanFrame(rest, kMaxLength);
+    if (scan.start > rest.size() || scan.end <= scan.start) std::abort();
+    if (scan.outcome == CNFrameScan::kIncomplete) {
+      if (scan.end <= rest.size()) std::abort();
+      break;
+    }
+    if (scan.end > rest.size() || std::memcmp(rest.data() + scan.start, "@KV\n", 4) != 0) std::abort();
+    rest = rest.subspan(scan.end);
   }
   return 0;
 }

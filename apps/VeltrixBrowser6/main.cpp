@@ -85,7 +85,8 @@ int RunWindowed(const CHostOptions& options) {
   CWindowHost host(loop, options.defaultAnswer);
   std::string error;
   if (!host.Open(options.width, options.height, error)) {
-    std::fprintf(stderr, "VeltrixBrowser6: cannot open a window (%s); run with --headless\n", error.c_str());
+    std::fprintf(stderr, "VeltrixBrowser6: no display to show the project on (%s); run it with --headless\n",
+                 error.c_str());
     return 2;
   }
   CRMessageBox* previousBox = CRMessageBox::SetCurrent(&host.GetMessageBox());
@@ -107,6 +108,10 @@ int main(int argc, char** argv) {
   if (!ReadHostOptions(argc, argv, options, error)) {
     std::fprintf(stderr, "VeltrixBrowser6: %s\n%s", error.c_str(), kHostUsage);
     return 2;
+  }
+  if (options.help) {
+    std::fputs(kHostUsage, stdout);
+    return 0;
   }
   return options.headless ? RunHeadless(options) : RunWindowed(options);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -24,6 +25,15 @@ bool ReadSize(const char* text, int& width, int& height) {
   return true;
 }
 
+constexpr std::string_view kValueOptions[] = {"--seconds", "--default-answer", "--size", "--node",
+                                             "--port",    "--user",           "--password"};
+
+bool IsValueOption(std::string_view name) {
+  for (const std::string_view option : kValueOptions)
+    if (option == name) return true;
+  return false;
+}
+
 }  // namespace
 
 bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& error) {
@@ -35,7 +45,11 @@ bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& 
       options.headless = true;
       continue;
     }
-    if (name.starts_with("--") && !value) {
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+      return true;
+    }
+    if (name.starts_with("--") && !value && IsValueOption(name)) {
       error = name + " needs a value";
       return false;
     }
@@ -57,7 +71,7 @@ bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& 
       options.user = value;
     } else if (name == "--password") {
       options.password = value;
-    } else if (!name.starts_with("--") && options.project.empty()) {
+    } else if (!name.starts_with("-") && options.project.empty()) {
       options.project = name;
       continue;
     } else {

@@ -20,11 +20,13 @@ struct CHostOptions {
   std::optional<uint32_t> port;
   int width = 1024;
   int height = 768;
+  bool help = false;  // --help or -h: print the usage and run nothing
 };
 
 // False, with the reason in error, for a command line it cannot use.
 bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& error);
 
+// Printed to stdout for --help, to stderr after a bad command line.
 inline constexpr const char* kHostUsage =
     "usage: VeltrixBrowser6 [--headless] PROJECT [--size WxH] [--seconds N] [--default-answer yes|no]\n"
     "                       [--node HOST] [--port N] [--user NAME] [--password TEXT]\n";

@@ -37,6 +37,34 @@ CNPoint InView(const CRRectF& rect, int x, int y) {
   return {x - static_cast<int32_t>(rect.x), y - static_cast<int32_t>(rect.y)};
 }
 
+// The video drivers that put a window before somebody, in the order tried, each with the
+// variable that names its display. SDL's own fallbacks would "succeed" with windows nobody sees.
+const struct DisplayDriver {
+  const char* driver;
+  const char* variable;
+} kDisplayDrivers[] = {{"x11", "DISPLAY"}, {"wayland", "WAYLAND_DISPLAY"}};
+
+// Starts SDL's video on a display the environment names, or on the driver SDL_VIDEODRIVER
+// asks for; false with what was tried in error.
+bool StartVideo(std::string& error) {
+  constexpr uint32_t kSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+  if (const char* asked = std::getenv("SDL_VIDEODRIVER"); asked && *asked) {
+    if (SDL_Init(kSubsystems) == 0) return true;
+    error = std::string("SDL_VIDEODRIVER=") + asked + ": " + SDL_GetError();
+    return false;
+  }
+  for (const DisplayDriver& display : kDisplayDrivers) {
+    const char* name = std::getenv(display.variable);
+    if (!name || !*name) continue;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, display.driver);
+    if (SDL_Init(kSubsystems) == 0) return true;
+    if (!error.empty()) error += "; ";
+    error += std::string(display.variable) + "=" + name + ": " + SDL_GetError();
+  }
+  if (error.empty()) error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+  return false;
+}
+
 }  // namespace
 
 struct CWindowHost::Window {
@@ -60,10 +88,7 @@ CWindowHost::~CWindowHost() {
 bool CWindowHost::Open(int width, int height, std::string& error) {
   // Views paint into memory and the window shows it: no graphics driver is needed.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    error = SDL_GetError();
-    return false;
-  }
+  if (!StartVideo(error)) return false;
   m_bSdlStarted = true;
   m_main = std::make_unique<Window>(u"VeltrixBrowser6", width, height, true, nullptr);
   if (!m_main->host.IsValid()) {

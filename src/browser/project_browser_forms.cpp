@@ -136,11 +136,13 @@ uint32_t CNPProjectBrowser::GetLoginConnectionState() {
 // Delivered on the refresh tick.
 void CNPProjectBrowser::OnLoginChanged(uint32_t state, uint32_t level) { FireLoginEvents(state, level); }
 
-// "OnLogin(login,level)" to the root and to every object of the forms on show.
+// "OnLogin(login,level)" to the root and to every object of the forms on show; login is the
+// state (CNPLoginServer::LoginState): 0 logged out, 1 connection lost while the login is still
+// wanted, 2 logged in.
 void CNPProjectBrowser::FireLoginEvents(uint32_t state, uint32_t level) {
   if (!IsOpen() || !m_session) return;
   CNValue args[2];
-  args[0].SetBool(state == CNPLoginServer::kLoggedIn);
+  args[0].SetNumber(state);
   args[1].SetNumber(level);
   FireRootEvent(u"OnLogin", args, 2);
   for (const CRPtr<CNPObject>& object : CollectScreenObjects(*m_session->root)) {

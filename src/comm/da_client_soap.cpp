@@ -102,7 +102,7 @@ ClientResult CNDAClientSoap::Connect(std::u16string_view connection, uint8_t cli
   ++m_ulConnectCount;
 
   SoapConnection fields;
-  if (!ParseConnection(connection, fields)) return ClientResult::Fail(u"Fail to connect.");
+  if (!ParseConnection(connection, fields)) return ClientResult::Fail(CS_CONNECT_FAILED);
   m_strUrl = std::move(fields.url);
   m_strUser = std::move(fields.user);
   m_strPassword = std::move(fields.password);
@@ -127,7 +127,7 @@ ClientResult CNDAClientSoap::Connect(std::u16string_view connection, uint8_t cli
   const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
   if (PostMessage(kSoapConnect, bytes, text.size(), &answer, nullptr).result != kPostOk ||
       !TakeConnectionId(answer.TakeFront(), m_strConnectionId)) {
-    return ClientResult::Fail(u"Fail to connect.");
+    return ClientResult::Fail(CS_CONNECT_FAILED);
   }
 
   m_bConnected.store(true, std::memory_order_release);
@@ -135,7 +135,7 @@ ClientResult CNDAClientSoap::Connect(std::u16string_view connection, uint8_t cli
     PostMessage(kSoapDisconnect, nullptr, 0, nullptr, nullptr);
     m_bConnected.store(false, std::memory_order_release);
     m_strConnectionId.assign(1, '*');
-    return ClientResult::Fail(u"Fail to connect. Thread creation failed.");
+    return ClientResult::Fail(CS_THREAD_FAILED);
   }
   return ClientResult::Ok();
 }
@@ -170,7 +170,7 @@ ClientResult CNDAClientSoap::Send(CNPacketHolder& packet, uint8_t channel) {
       PostMessage(kSoapSend, packet.GetData(), packet.GetSize(), &m_commandQueue, nullptr);
   m_lastSendStatus = outcome.result;
   if (outcome.result == kPostHttpFailed)
-    return ClientResult::Failf("Failed to send packet. Code:%u", outcome.errorCode);
+    return ClientResult::Fail(CS_SEND_FAILED, outcome.errorCode);
   return ClientResult::Ok();
 }
 

@@ -53,7 +53,7 @@ uint32_t CNDAClientTcp::ReceiveTimeoutMs() const {
 ClientResult CNDAClientTcp::Connect(std::u16string_view connection, uint8_t clientKind, uint32_t processId,
                                     uint32_t clientId, bool callbackChannel) {
   if (IsConnected()) return ClientResult::Ok();
-  if (!ReapCallbackThread()) return ClientResult::Fail(u"Fail to connect.");
+  if (!ReapCallbackThread()) return ClientResult::Fail(CS_CONNECT_FAILED);
   m_bStop.store(false, std::memory_order_release);
   m_bThreadExited.store(false, std::memory_order_release);
   m_bInCallback.store(false, std::memory_order_release);
@@ -72,11 +72,11 @@ ClientResult CNDAClientTcp::Connect(std::u16string_view connection, uint8_t clie
   if (!CRSocket::Resolve(Utf16ToUtf8(m_strHost), address, error)) {
     CRTrace::Printf("CNDAClientTcp::Connect: cannot resolve \"%s\" (error %d)",
                     Utf16ToUtf8(m_strHost).c_str(), error);
-    return ClientResult::Fail(u"Fail to connect.");
+    return ClientResult::Fail(CS_CONNECT_FAILED);
   }
   m_strAddress = AsciiToUtf16(address);
   if (settings.ping && PingHost(address, kPingTimeoutMs) == PingResult::kNoAnswer)
-    return ClientResult::Fail(u"Fail to ping.");
+    return ClientResult::Fail(CS_PING_FAILED);
 
   ClientResult result = ConnectSocket(m_commandSocket, address);
   if (result.Succeeded()) {
@@ -108,7 +108,7 @@ ClientResult CNDAClientTcp::OpenCallbackChannel(const std::string& address, uint
     CRTrace::Printf("CNDAClientTcp::Connect: cannot create the callback thread: %s", failure.what());
     m_bConnected.store(false, std::memory_order_release);
     m_threadEnded.Set();
-    return ClientResult::Fail(u"Fail to connect. Thread creation failed.");
+    return ClientResult::Fail(CS_THREAD_FAILED);
   }
   return result;
 }
@@ -118,7 +118,7 @@ ClientResult CNDAClientTcp::ConnectSocket(CRSocket& socket, const std::string& a
       !socket.Connect(address, static_cast<uint16_t>(m_ulPort), SecondsToMs(m_lConnectTimeout))) {
     CRTrace::Printf("CNDAClientTcp::Connect: cannot connect to %s:%u (error %d)", address.c_str(), m_ulPort,
                     m_ulPort > UINT16_MAX ? EINVAL : socket.GetLastError());
-    return ClientResult::Fail(u"Fail to connect.");
+    return ClientResult::Fail(CS_CONNECT_FAILED);
   }
   return ClientResult::Ok();
 }
@@ -144,13 +144,13 @@ ClientResult CNDAClientTcp::Handshake(CRSocket& socket, uint8_t clientKind, uint
   }
   if (!result.Succeeded()) {
     CRTrace::Line(u"CNDAClientTcp::Connect: handshake failed: " + result.message);
-    return ClientResult::Fail(u"Fail to connect.");
+    return ClientResult::Fail(CS_CONNECT_FAILED);
   }
   uint8_t ok[2] = {};
   if (!packet.Read(ok, 2) || ok[0] != 'O' || ok[1] != 'K')
-    return ClientResult::Fail(u"Fail to connect. Error from server.");
+    return ClientResult::Fail(CS_CONNECT_REFUSED);
   if (flag == kCallbackChannelFollows && !packet.ReadU64(m_ullConnectionId))
-    return ClientResult::Fail(u"Fail to connect. Error from server.");
+    return ClientResult::Fail(CS_CONNECT_REFUSED);
   return ClientResult::Ok();
 }
 
@@ -158,8 +158,7 @@ ClientResult CNDAClientTcp::SendFrame(CRSocket& socket, CNPacketHolder& packet, 
   ClientResult result = CompleteFrame(packet, channel);
   if (!result.Succeeded()) return result;
   if (!socket.SendAll(packet.GetData(), packet.GetSize(), ReceiveTimeoutMs()))
-    return ClientResult::Failf("Failed to send packet. Code:%u",
-                               static_cast<unsigned>(socket.GetLastError()));
+    return ClientResult::Fail(CS_SEND_FAILED, static_cast<uint32_t>(socket.GetLastError()));
   return result;
 }
 

@@ -5,18 +5,8 @@
 #include <string>
 
 #include "comm/client_result.h"
+#include "comm/frame_scanner.h"
 #include "comm/packet_holder.h"
-
-// Framing of every packet on both channels:
-//   "@KV" LF, channel byte, u32 L, payload (L - 6 bytes), "*KV*", CRC-16/MODBUS of the payload
-//   (high byte first).
-inline constexpr uint8_t kChannelCommand = 'N';
-inline constexpr uint8_t kChannelCallback = 'C';
-inline constexpr uint32_t kFrameHeaderSize = 9;
-inline constexpr uint32_t kFrameTrailerSize = 6;
-// Largest L accepted from the network unless configured otherwise: a length field from a peer
-// must never make us allocate without bound.
-inline constexpr uint32_t kDefaultMaxFrameLength = 64u << 20;
 
 // Completes a frame built as 9 reserved bytes, the payload and 6 reserved bytes (the whole
 // packet, size T): writes the header and the trailer with the CRC. Fails with
@@ -34,7 +24,8 @@ class CNByteSource {
 };
 
 // Receives the next frame of the channel, skipping garbage before "@KV\n" and whole frames of
-// other channels; the packet then holds the payload at position 0. Texts: "Failed to receive
+// other channels; the packet then holds the payload at position 0. Reads never go past the end
+// of the frame returned. Texts: "Failed to receive
 // packet. Code:%u", "Fail to receive : Packet size is too small.", "Packet size is too large."
 // (also for L above maxLength), "Fail to receive : footer check is error. [%s]" and
 // "Fail to receive : CRC check error. [%s]" with the L bytes in upper-case hexadecimal (the
@@ -47,6 +38,3 @@ ClientResult ReceiveFrame(CNByteSource& source, uint8_t channel, CNPacketHolder&
 // A payload too short for the parts it is checked against (or for its own command header) is
 // an invalid packet.
 ClientResult CheckAnswer(CNPacketHolder& packet, uint8_t id);
-
-// Upper-case hexadecimal pairs without separators.
-std::u16string HexDump(const uint8_t* data, size_t bytes);

@@ -44,7 +44,7 @@ void AddByte(CNDAPacketCreator& args, uint8_t byte) {
 }  // namespace
 
 ClientResult InvalidAnswer() {
-  return ClientResult::Fail(u"Receive invalid packet.");
+  return ClientResult::Fail(CS_INVALID_PACKET);
 }
 
 bool ReadConfirmation(CNPacketHolder& packet, CNLinkConfirmation& confirmation) {

@@ -81,7 +81,7 @@ bool CNLoginStub::LoginTransaction(bool tryNextNode) {
   uint32_t ok = 0;
   uint32_t level = 0;
   if (result.Succeeded() && (!answer.GetU32(0, ok) || (ok != 0 && !answer.GetU32(1, level))))
-    result = ClientResult::Fail(u"Receive invalid packet.");
+    result = ClientResult::Fail(CS_INVALID_PACKET);
   if (!result.Succeeded()) {
     m_strLastError = u"Fail to login. Commnication Err. " + result.message;
     DropConnection();
@@ -130,11 +130,11 @@ ClientResult CNLoginStub::Transact(std::u16string_view command, const ArgumentWr
   const bool built = creator.BeginCommand(command) && (!arguments || arguments(creator));
   m_pClient->EndPacket(m_packet);
   // A failed buffer is reported by the send with the size it asked for.
-  if (!built && !m_packet.IsFailed()) return ClientResult::Fail(u"Packet size is too large.");
+  if (!built && !m_packet.IsFailed()) return ClientResult::Fail(CS_FRAME_TOO_LARGE);
   ClientResult result = m_pClient->SendCommand(m_packet);
   if (result.Succeeded()) result = m_pClient->Receive(m_packet);
   if (result.Succeeded()) result = CheckAnswer(m_packet, creator.GetPacketId());
-  if (result.Succeeded() && !answer.Read(m_packet)) result = ClientResult::Fail(u"Receive invalid packet.");
+  if (result.Succeeded() && !answer.Read(m_packet)) result = ClientResult::Fail(CS_INVALID_PACKET);
   return result;
 }
 
@@ -186,10 +186,11 @@ bool CNLoginStub::OnThreadTick(CRThread&) {
   CNServiceAnswer answer;
   ClientResult result = Transact(u"KeepAlive", {}, answer);
   uint32_t ok = 0;
-  if (result.Succeeded() && !answer.GetU32(0, ok)) result = ClientResult::Fail(u"Receive invalid packet.");
+  if (result.Succeeded() && !answer.GetU32(0, ok)) result = ClientResult::Fail(CS_INVALID_PACKET);
   if (result.Succeeded() && ok == 0) {
-    result = ClientResult::Fail({});
-    answer.GetText(1, result.message);
+    std::u16string refusal;
+    answer.GetText(1, refusal);
+    result = ClientResult::Fail(std::move(refusal));
   }
   if (!result.Succeeded()) {
     m_strLastError = result.message;

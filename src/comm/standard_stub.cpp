@@ -42,13 +42,13 @@ void CNStandardStub::Stop() {
 }
 
 bool CNStandardStub::Connect() {
-  if (!m_pClient) return Fail(u"Not connected.");
+  if (!m_pClient) return Fail(ClientResult::Fail(u"Not connected."));
   if (m_pClient->IsConnected()) return true;
   ClientResult result = m_pClient->Connect(m_pSettings->GetConnectionString(), GetClientKind(),
                                            static_cast<uint32_t>(getpid()), m_ulOwnerId, m_bCallbackChannel);
   if (!result.Succeeded()) {
     Disconnect(true);
-    return Fail(result.message);
+    return Fail(result);
   }
   // The handshake goes through the answer packet: a reconnect must keep the request.
   uint8_t id = 0;
@@ -58,13 +58,12 @@ bool CNStandardStub::Connect() {
   if (result.Succeeded()) result = m_pClient->Receive(m_answer);
   if (!result.Succeeded()) {
     Disconnect(true);
-    return Fail(result.message);
+    return Fail(result);
   }
-  bool refused = false;
-  result = ReadConfirmation(id, refused);
+  result = ReadConfirmation(id);
   if (!result.Succeeded()) {
-    Disconnect(refused);
-    return Fail(result.message);
+    Disconnect(result.status == CS_SERVER_REFUSED);
+    return Fail(result);
   }
   return true;
 }
@@ -84,24 +83,23 @@ bool CNStandardStub::Transact() {
   // The id of the request sits right after the frame header.
   const uint8_t id = m_packet.GetSize() > kFrameHeaderSize ? m_packet.GetData()[kFrameHeaderSize] : 0;
   if (!SendWithRetry() || !ReceiveWithRetry()) return false;
-  bool refused = false;
-  const ClientResult result = ReadConfirmation(id, refused);
+  const ClientResult result = ReadConfirmation(id);
   if (result.Succeeded()) return true;
-  if (!refused) Disconnect(false);
-  return Fail(result.message);
+  if (result.status != CS_SERVER_REFUSED) Disconnect(false);
+  return Fail(result);
 }
 
 bool CNStandardStub::SendWithRetry() {
-  if (!m_pClient) return Fail(u"Not connected.");
+  if (!m_pClient) return Fail(ClientResult::Fail(u"Not connected."));
   ClientResult result = m_pClient->SendCommand(m_packet);
   if (!result.Succeeded() && IsRedundant() && !Resend(result)) return false;
   if (result.Succeeded()) return true;
   Disconnect(true);
-  return Fail(result.message);
+  return Fail(result);
 }
 
 bool CNStandardStub::ReceiveWithRetry() {
-  if (!m_pClient) return Fail(u"Not connected.");
+  if (!m_pClient) return Fail(ClientResult::Fail(u"Not connected."));
   ClientResult result = m_pClient->Receive(m_answer);
   if (!result.Succeeded() && IsRedundant()) {
     if (!Resend(result)) return false;
@@ -109,7 +107,7 @@ bool CNStandardStub::ReceiveWithRetry() {
   }
   if (result.Succeeded()) return true;
   Disconnect(true);
-  return Fail(result.message);
+  return Fail(result);
 }
 
 bool CNStandardStub::Resend(ClientResult& result) {
@@ -119,18 +117,16 @@ bool CNStandardStub::Resend(ClientResult& result) {
   return true;
 }
 
-ClientResult CNStandardStub::ReadConfirmation(uint8_t id, bool& refused) {
-  refused = false;
+ClientResult CNStandardStub::ReadConfirmation(uint8_t id) {
   const ClientResult checked = CheckAnswer(m_answer, id);
   if (!checked.Succeeded()) return checked;
   // confirmation := u32 ok, (ok ? ... : error text)
   uint32_t ok = 0;
-  if (!m_answer.ReadU32(ok)) return ClientResult::Fail(u"Receive invalid packet.");
+  if (!m_answer.ReadU32(ok)) return ClientResult::Fail(CS_INVALID_PACKET);
   if (ok != 0) return ClientResult::Ok();
-  refused = true;
   std::u16string text;
   m_answer.ReadText(text);
-  return ClientResult::Fail(u"Error from server. : " + text);
+  return ClientResult::Fail(CS_SERVER_REFUSED, text);
 }
 
 void CNStandardStub::SetTimeout(int seconds) {
@@ -138,7 +134,7 @@ void CNStandardStub::SetTimeout(int seconds) {
 }
 
 bool CNStandardStub::BuildRequest(std::u16string_view command, const ArgumentWriter& arguments) {
-  if (!m_pClient) return Fail(u"Not connected.");
+  if (!m_pClient) return Fail(ClientResult::Fail(u"Not connected."));
   uint8_t id = 0;
   const ClientResult result = BuildPacket(
       m_packet,
@@ -146,7 +142,7 @@ bool CNStandardStub::BuildRequest(std::u16string_view command, const ArgumentWri
         return creator.BeginCommand(command) && (!arguments || arguments(creator));
       },
       id);
-  return result.Succeeded() || Fail(result.message);
+  return result.Succeeded() || Fail(result);
 }
 
 ClientResult CNStandardStub::BuildPacket(CNPacketHolder& packet, const ArgumentWriter& command, uint8_t& id) {
@@ -157,11 +153,11 @@ ClientResult CNStandardStub::BuildPacket(CNPacketHolder& packet, const ArgumentW
   m_pClient->EndPacket(packet);
   id = creator.GetPacketId();
   // A failed buffer is reported by the send with the size it asked for.
-  if (!built && !packet.IsFailed()) return ClientResult::Fail(u"Packet size is too large.");
+  if (!built && !packet.IsFailed()) return ClientResult::Fail(CS_FRAME_TOO_LARGE);
   return ClientResult::Ok();
 }
 
-bool CNStandardStub::Fail(std::u16string text) {
-  m_strLastError = std::move(text);
+bool CNStandardStub::Fail(ClientResult failure) {
+  m_lastFailure = std::move(failure);
   return false;
 }

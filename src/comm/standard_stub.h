@@ -58,7 +58,10 @@ class CNStandardStub : public CNDAClient::ClientConnectionPoint {
   virtual bool ReceiveWithRetry();
   virtual void SetTimeout(int seconds);
 
-  const std::u16string& GetLastError() const { return m_strLastError; }
+  const std::u16string& GetLastError() const { return m_lastFailure.message; }
+  // The last failure with its status: a refusal (CS_SERVER_REFUSED) or a lost connection are
+  // told apart by it.
+  const ClientResult& GetLastFailure() const { return m_lastFailure; }
   bool IsConnected() const { return m_pClient && m_pClient->IsConnected(); }
 
  protected:
@@ -69,8 +72,8 @@ class CNStandardStub : public CNDAClient::ClientConnectionPoint {
   // The answer of the last Transact, positioned after its ok flag.
   CNPacketHolder& GetAnswer() { return m_answer; }
   const std::u16string& GetServiceName() const { return m_strService; }
-  // Stores text as the last error; false.
-  bool Fail(std::u16string text);
+  // Keeps the failure as the last error; false.
+  bool Fail(ClientResult failure);
 
  private:
   // Builds a command (header and arguments, both written by command) into packet, in the
@@ -79,9 +82,9 @@ class CNStandardStub : public CNDAClient::ClientConnectionPoint {
   // After a transport failure with redundancy on: moves to the next node, connects and sends
   // the request again into result. False when the connection failed (its text is stored).
   bool Resend(ClientResult& result);
-  // Checks the answer against the request id and reads its ok flag; refused tells a refusal
-  // ("Error from server. : " and the server's text) from a status or transport failure.
-  ClientResult ReadConfirmation(uint8_t id, bool& refused);
+  // Checks the answer against the request id and reads its ok flag; a refusal fails with
+  // CS_SERVER_REFUSED ("Error from server. : " and the server's text).
+  ClientResult ReadConfirmation(uint8_t id);
   bool IsRedundant() const { return m_pSettings && m_pSettings->IsRedundant(); }
 
   bool m_bCallbackChannel = false;
@@ -89,7 +92,7 @@ class CNStandardStub : public CNDAClient::ClientConnectionPoint {
   CRPtr<CNConnectionSettings> m_pSettings;
   std::u16string m_strService;
   bool m_bStarted = false;
-  std::u16string m_strLastError;
+  ClientResult m_lastFailure;
   CNPacketHolder m_packet;  // the request; kept for a resend
   CNPacketHolder m_answer;  // answers, and the handshake, which must not overwrite the request
   std::unique_ptr<CNDAClient> m_pClient;

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "support/byte_order.h"
+
 namespace {
 
 constexpr uint8_t kShapeEmpty = 0;
@@ -89,7 +91,7 @@ class DecodeCursor {
   bool Word32(uint32_t& v) {
     if (Remaining() < 4) return false;
     const uint8_t* p = m_data + m_position;
-    v = p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+    v = LoadLittleEndian32(p);
     m_position += 4;
     return true;
   }

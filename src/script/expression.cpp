@@ -82,6 +82,59 @@ CQuickForm WholeForm(const CSCExpression& expression) {
   return form;
 }
 
+// How many operands an item leaves on the stack, less those it takes.
+int StackEffect(const CExpressionItem& item) {
+  switch (item.op) {
+    case EO_CONSTANT:
+    case EO_TIME_CONSTANT:
+    case EO_NAME:
+    case EO_MEMBER:
+    case EO_THIS:
+    case EO_PARENT:
+    case EO_DELETE:
+      return 1;
+    case EO_NOT:
+    case EO_NEGATE:
+    case EO_PLUS:
+    case EO_PRE_INCREMENT:
+    case EO_PRE_DECREMENT:
+    case EO_POST_INCREMENT:
+    case EO_POST_DECREMENT:
+      return 0;
+    case EO_NEW_OBJECT:
+    case EO_NEW_ARRAY:
+    case EO_ARRAY_FORM:
+    case EO_CALL:
+      return 1 - static_cast<int>(item.count);
+    case EO_INDEX:
+      return -static_cast<int>(item.count);
+    default:  // the two-operand operators and the assignments
+      return -1;
+  }
+}
+
+// See CSCExpression::GetAppendJoin. The items: v v right... op =, where the items between the
+// second v and op make exactly one operand, op's right one.
+int32_t AppendJoin(const CSCExpression& expression) {
+  const std::vector<CExpressionItem>& items = expression.GetItems();
+  const size_t size = items.size();
+  if (size < 5 || size > INT32_MAX || items[size - 1].op != EO_ASSIGN) return -1;
+  const ExpressionOp join = items[size - 2].op;
+  if (join != EO_BIT_AND && join != EO_BIT_OR && join != EO_ADD) return -1;
+  if (items[0].op != EO_NAME || items[1].op != EO_NAME) return -1;
+  const CDirectOperand target = DirectOperand(expression, items[0]);
+  const CDirectOperand left = DirectOperand(expression, items[1]);
+  if ((target.source != DS_LOCAL && target.source != DS_SCOPE) || left.source != target.source ||
+      left.index != target.index)
+    return -1;
+  int depth = 0;
+  for (size_t i = 2; i + 2 < size; ++i) {
+    depth += StackEffect(items[i]);
+    if (depth <= 0) return -1;
+  }
+  return depth == 1 ? static_cast<int32_t>(size - 2) : -1;
+}
+
 }  // namespace
 
 CSCName::CSCName(std::u16string_view written) {
@@ -121,6 +174,7 @@ CSCName::CSCName(std::u16string_view written) {
 
 void CSCExpression::PlanQuickForm() {
   m_QuickForm = WholeForm(*this);
+  m_lAppendJoin = AppendJoin(*this);
   // Two direct operands right before their operator, wherever they stand. Such triples cannot
   // overlap: the item after the first one's pair is an operator, not an operand.
   m_DirectOperations.clear();

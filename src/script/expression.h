@@ -136,6 +136,10 @@ class CSCExpression {
 
   // QS_NONE until PlanQuickForm has run.
   const CQuickForm& GetQuickForm() const { return m_QuickForm; }
+  // For "v = v op right" with op a join ("&", "|", "+") and v a local or top-level variable of
+  // the script: the index of op's item, whose left operand is the place the "=" stores into.
+  // -1 otherwise.
+  int32_t GetAppendJoin() const { return m_lAppendJoin; }
   // A QS_OPERATE form; see CExpressionItem::direct.
   const CQuickForm& GetDirectOperation(uint32_t index) const { return m_DirectOperations[index]; }
 
@@ -159,4 +163,5 @@ class CSCExpression {
   std::vector<CSCName> m_Names;
   CQuickForm m_QuickForm;
   std::vector<CQuickForm> m_DirectOperations;
+  int32_t m_lAppendJoin = -1;
 };

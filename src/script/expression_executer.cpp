@@ -140,6 +140,7 @@ bool CExpressionExecuter::Execute(const CSCExpression& expression, CSCFrame& fra
                                   bool discard) {
   const std::vector<CExpressionItem>& items = expression.GetItems();
   const CExpressionItem* last = &items.back();
+  const CExpressionItem* appendJoin = expression.GetAppendJoin() >= 0 ? &items[expression.GetAppendJoin()] : nullptr;
   // Operands an item takes must be on the stack; a tree the parser built always has them.
   for (const CExpressionItem* next = items.data(); next <= last; ++next) {
     const CExpressionItem& item = *next;
@@ -224,7 +225,13 @@ bool CExpressionExecuter::Execute(const CSCExpression& expression, CSCFrame& fra
       case EO_SUBTRACT:
       case EO_MULTIPLY:
       case EO_DIVIDE:
-        if (!has(2) || !Binary(OperatorValueOperation(item.op), top[-2], top[-1], frame)) return false;
+        if (!has(2)) return false;
+        // "v = v & right": the join goes straight into v, whose place the "=" then stores into
+        // itself.
+        if (!(next == appendJoin && top - base == 3 && top[-2].place == base->place &&
+              AppendInPlace(OperatorValueOperation(item.op), top[-2], top[-1])) &&
+            !Binary(OperatorValueOperation(item.op), top[-2], top[-1], frame))
+          return false;
         top[-1].Release();
         --top;
         break;
@@ -346,11 +353,24 @@ void CExpressionExecuter::Unary(ExpressionOp op, COperand& operand) {
 bool CExpressionExecuter::Assign(ExpressionOp op, COperand& target, COperand& source, CSCFrame& frame) {
   if (!target.IsPlace()) return NotAPlace(target);
   if (op == EO_ASSIGN) return Store(target, source);
+  if (AppendInPlace(OperatorValueOperation(op), target, source)) return true;
   if (!Compute(OperatorValueOperation(op), *target.read, *source.read, m_Scratch, frame)) return false;
   std::swap(source.value, m_Scratch);
   source.Release();
   source.SetValue();
   return Store(target, source);
+}
+
+bool CExpressionExecuter::AppendInPlace(int operation, const COperand& variable, const COperand& right) {
+  // A place that commits (a property, a slice, a reference bound to one) is written through
+  // its own store; only a variable's storage is changed here.
+  if (variable.kind != OK_VARIABLE || variable.commit || !IsJoin(operation)) return false;
+  CNValue& text = *variable.place;
+  const CNValue& tail = *right.read;
+  if (!IsScalar(text) || !text.IsString(0) || !IsScalar(tail) || !tail.IsString(0) ||
+      !JoinFits(text, tail, m_Executer.GetEngine().GetLimits().maxTextLength))
+    return false;
+  return text.AppendString(tail.GetStringView(0));
 }
 
 // Stores source into target and leaves target reading what it holds now.

@@ -83,6 +83,11 @@ class CExpressionExecuter {
   bool Compute(int operation, const CNValue& left, const CNValue& right, CNValue& out, CSCFrame& frame);
   void Unary(ExpressionOp op, COperand& operand);
   bool Assign(ExpressionOp op, COperand& target, COperand& source, CSCFrame& frame);
+  // Joins right onto the text a plain variable holds, in the variable's own storage, when
+  // both are single strings: what joining them and storing the result gives, without copying
+  // the text already there. False when the join is of another kind; it then goes the general
+  // way (which also stops a join grown past the length limit).
+  bool AppendInPlace(int operation, const COperand& variable, const COperand& right);
   bool Step(ExpressionOp op, COperand& target, bool keepOld);
   bool Index(COperand& base, COperand* indexes, uint32_t count);
   bool Store(COperand& target, COperand& source);

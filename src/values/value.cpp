@@ -160,6 +160,16 @@ void CNValue::SetString(std::u16string_view value) {
   m_ucFlags |= kMayHoldStrings;
 }
 
+bool CNValue::AppendString(std::u16string_view text) {
+  if (m_ulCount != 1 || m_usDimCount != 1 || m_pElements[0].kind != VK_STRING ||
+      !AppendElementString(m_pElements[0], text))
+    return false;
+  m_ucQuality = VQ_UNCERTAIN;
+  m_ullTimeStamp = 0;
+  m_ucFlags &= ~kValueFlagContent;
+  return true;
+}
+
 void CNValue::SetTime(FileTime value) {
   ValueElement& e = MakeScalar();
   e.kind = VK_TIME;

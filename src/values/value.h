@@ -85,6 +85,11 @@ class CNValue : public CRRefCnt {
     }
   }
   void SetString(std::u16string_view value);
+  // Appends text to a scalar string in its own storage, which grows by doubling, and resets the
+  // quality, time stamp and content flag as setting a scalar does: the value joining it with
+  // text would give. text may be a part of the value's own string. False, and the value left
+  // alone, for any other value.
+  bool AppendString(std::u16string_view text);
   void SetTime(FileTime value);
   void SetObject(uint32_t handle);
 

@@ -17,6 +17,7 @@ int64_t TruncateToInt64(double d) {
 void ClearElement(ValueElement& e) {
   if (e.kind == VK_STRING) delete[] e.s;
   e.kind = VK_NA;
+  e.roomPower = 0;
   e.length = 0;
   e.t = 0;
 }
@@ -30,6 +31,28 @@ void SetElementString(ValueElement& e, std::u16string_view text) {
   e.kind = VK_STRING;
   e.length = static_cast<uint32_t>(text.size());
   e.s = buffer;
+}
+
+bool AppendElementString(ValueElement& e, std::u16string_view text) {
+  const uint64_t length = uint64_t{e.length} + text.size();
+  if (length >= UINT32_MAX) return false;
+  const uint64_t room = e.roomPower ? uint64_t{1} << e.roomPower : uint64_t{e.length} + 1;
+  if (length < room) {
+    // The text may be the element's own: it lies before the end, where nothing is written.
+    if (!text.empty()) std::memmove(e.s + e.length, text.data(), text.size() * sizeof(char16_t));
+  } else {
+    uint8_t power = 4;
+    while ((uint64_t{1} << power) <= length) ++power;
+    char16_t* buffer = new char16_t[uint64_t{1} << power];
+    if (e.length > 0) std::memcpy(buffer, e.s, e.length * sizeof(char16_t));
+    if (!text.empty()) std::memcpy(buffer + e.length, text.data(), text.size() * sizeof(char16_t));
+    delete[] e.s;
+    e.s = buffer;
+    e.roomPower = power;
+  }
+  e.length = static_cast<uint32_t>(length);
+  e.s[length] = 0;
+  return true;
 }
 
 void CopyElement(ValueElement& dst, const ValueElement& src) {

@@ -19,7 +19,10 @@ enum ValueKind : uint8_t {
 // One 16-byte slot: the kind, the string length in the padding after it, and an 8-byte payload.
 struct ValueElement {
   uint8_t kind;
-  uint8_t reserved[3];
+  // VK_STRING: 0 when the buffer holds exactly the text and its NUL; else the power of two of
+  // its room in code units, once appends have grown it.
+  uint8_t roomPower;
+  uint8_t reserved[2];
   uint32_t length;  // VK_STRING: length in UTF-16 code units
   union {
     int32_t b;      // VK_BOOL: 0 or 1
@@ -39,6 +42,10 @@ void ClearElement(ValueElement& e);
 // Replaces dst by a deep copy of src (strings are copied, never shared).
 void CopyElement(ValueElement& dst, const ValueElement& src);
 void SetElementString(ValueElement& e, std::u16string_view text);
+// Appends text to a string element in its own buffer, which grows by doubling: a run of appends
+// costs time in proportion to the final length. text may lie in e's own string. False (and e
+// unchanged) when the result would be longer than a length can count.
+bool AppendElementString(ValueElement& e, std::u16string_view text);
 
 inline std::u16string_view ElementString(const ValueElement& e) {
   return e.kind == VK_STRING && e.s ? std::u16string_view(e.s, e.length) : std::u16string_view();

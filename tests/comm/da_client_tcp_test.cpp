@@ -321,14 +321,18 @@ TEST(DAClientTcp, HostileAndSilentServers) {
   ASSERT_TRUE(client.Connect(Connection(peer, 1), 1, 1, 1, false).Succeeded());
   EXPECT_EQ(client.GetReceiveTimeout(), 1);
   const auto start = Clock::now();
-  EXPECT_EQ(Text(request()), "Failed to receive packet. Code:" + std::to_string(ETIMEDOUT));
+  const ClientResult silent = request();
+  EXPECT_EQ(Text(silent), "Failed to receive packet. Code:" + std::to_string(ETIMEDOUT));
+  EXPECT_TRUE(silent.IsTimeout() && !silent.IsConnectionLost());
   const auto waited = Clock::now() - start;
   EXPECT_GE(waited, milliseconds(900));
   EXPECT_LT(waited, milliseconds(3000));
   client.Disconnect();
 
   ASSERT_TRUE(client.Connect(Connection(peer, 1), 1, 1, 1, false).Succeeded());
-  EXPECT_EQ(Text(request()), "Failed to receive packet. Code:0");
+  const ClientResult closed = request();
+  EXPECT_EQ(Text(closed), "Failed to receive packet. Code:0");
+  EXPECT_TRUE(closed.IsConnectionLost() && !closed.IsTimeout());
   client.Disconnect();
 
   // Not connected: sending fails with the socket's error.
@@ -362,3 +366,30 @@ TEST(DAClientTcp, SendDropsALateAnswerWaitingFromAnEarlierRequest) {
 }
 
 }  // namespace
+
+TEST(DAClientTcp, StrayMarkBeforeAnAnswerDoesNotHideIt) {
+  const std::vector<Bytes> garbage = StrayMarkGarbage();
+  TestPeer peer({[&](PeerConnection& c) {
+    c.AcceptHandshake();
+    for (const Bytes& g : garbage) {
+      const Bytes request = c.ReadPayload();
+      if (request.empty()) return;
+      c.Send(Concat({g, FrameOf('N', CommandPayload(request[0], 0, u"Update", {1, 0, 0, 0, 0, 0, 0, 0}))}));
+    }
+    c.HoldUntilClosed();
+  }});
+  CNDAClientTcp client;
+  ASSERT_TRUE(client.Connect(Connection(peer, 1), 1, 0, 0, false).Succeeded());
+  for (const Bytes& g : garbage) {
+    const std::string name(g.begin(), g.end());
+    CNPacketHolder packet;
+    client.BeginPacket(packet);
+    CNDAPacketCreatorSimple creator(packet);
+    creator.BeginCommand(u"Update");
+    client.EndPacket(packet);
+    ASSERT_TRUE(client.SendCommand(packet).Succeeded()) << name;
+    const ClientResult received = client.Receive(packet);
+    ASSERT_TRUE(received.Succeeded()) << name << ": " << Text(received);
+    EXPECT_TRUE(CheckAnswer(packet, creator.GetPacketId()).Succeeded()) << name;
+  }
+}

@@ -85,3 +85,17 @@ class BytesSource : public CNByteSource {
   Bytes m_bytes;
   size_t m_position = 0;
 };
+
+// Garbage of every length from 1 to 8 bytes that ends in a false start of the mark ("@", "@K",
+// "@KV"), the rest made of more false starts: put before a frame, the frame's own "@" falls
+// inside the three bytes after a false "@".
+inline std::vector<Bytes> StrayMarkGarbage() {
+  static const std::string kFiller = "@KVx@KVx";
+  std::vector<Bytes> all;
+  for (const std::string tail : {"@", "@K", "@KV"})
+    for (size_t length = tail.size(); length <= 8; ++length) {
+      const std::string garbage = kFiller.substr(0, length - tail.size()) + tail;
+      all.emplace_back(garbage.begin(), garbage.end());
+    }
+  return all;
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 #include "comm/da_client_tcp.h"
@@ -184,3 +185,55 @@ TEST(Frame, HexDumpIsUpperCasePairs) {
 }
 
 }  // namespace
+
+TEST(Frame, StrayMarkBeforeAFrameDoesNotHideIt) {
+  const Bytes answer = CommandPayload(3, 0, u"Update", {1, 0, 0, 0, 0, 0, 0, 0});
+  const Bytes frame = FrameOf('N', answer);
+  for (const Bytes& garbage : StrayMarkGarbage()) {
+    const std::string name(garbage.begin(), garbage.end());
+    const Bytes input = Concat({garbage, frame});
+    BytesSource source(input);
+    CNPacketHolder packet;
+    const ClientResult result = ReceiveFrame(source, kChannelCommand, packet);
+    ASSERT_TRUE(result.Succeeded()) << name << ": " << Text(result);
+    EXPECT_EQ(PacketBytes(packet), answer) << name;
+    EXPECT_EQ(source.Consumed(), input.size()) << name;
+  }
+}
+
+TEST(FrameScan, NeverAsksForBytesBeyondTheFrameItReads) {
+  const Bytes frame = FrameOf('C', CommandPayload(1, 0, u"Update"));
+  for (const Bytes& garbage : StrayMarkGarbage()) {
+    const Bytes input = Concat({garbage, frame, FrameOf('N', {})});
+    const size_t frameEnd = garbage.size() + frame.size();
+    for (size_t cut = 0; cut < frameEnd; ++cut) {
+      const CNFrameScan scan = ScanFrame(std::span(input).first(cut), 1 << 20);
+      ASSERT_EQ(scan.outcome, CNFrameScan::kIncomplete) << cut;
+      EXPECT_LE(scan.start, garbage.size()) << cut;
+      EXPECT_LE(scan.end, frameEnd) << cut;
+      EXPECT_GT(scan.end, cut) << cut;
+    }
+    const CNFrameScan whole = ScanFrame(input, 1 << 20);
+    EXPECT_EQ(whole.outcome, CNFrameScan::kFrame);
+    EXPECT_EQ(whole.start, garbage.size());
+    EXPECT_EQ(whole.end, frameEnd);
+    EXPECT_EQ(whole.channel, 'C');
+    EXPECT_EQ(whole.length, frame.size() - kFrameHeaderSize);
+  }
+}
+
+TEST(FrameScan, BrokenLengthsEndTheFrameAfterItsHeader) {
+  struct Case {
+    uint32_t length;
+    CNFrameScan::Outcome outcome;
+  } cases[] = {{0, CNFrameScan::kTooSmall}, {5, CNFrameScan::kTooSmall}, {1025, CNFrameScan::kTooLarge},
+               {0xFFFFFFFF, CNFrameScan::kTooLarge}};
+  for (const Case& c : cases) {
+    Bytes bytes = {'x', '@', 'K', 'V', '\n', 'N'};
+    AppendU32(bytes, c.length);
+    const CNFrameScan scan = ScanFrame(bytes, 1024);
+    EXPECT_EQ(scan.outcome, c.outcome) << c.length;
+    EXPECT_EQ(scan.start, 1u);
+    EXPECT_EQ(scan.end, 10u);
+  }
+}

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "comm/da_client_soap.h"
+#include "frame_bytes.h"
 #include "support/event.h"
 #include "support/trace.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 
 // One chunk as the gateway received it: the request, its prefix, and the rest of its strIn
 // (which has the shape of an answer) read back into fields.
@@ -339,3 +339,14 @@ TEST_F(SoapClientTest, SinkMayDisconnectAndTheClientConnectsAgain) {
 }
 
 }  // namespace
+
+TEST_F(SoapClientTest, StrayMarkBeforeAnAnswerDoesNotHideIt) {
+  ASSERT_TRUE(Connect().Succeeded());
+  for (const Bytes& garbage : StrayMarkGarbage()) {
+    m_gateway->SetHandler(Answering(kSoapSend, Joined({garbage, Frame(kChannelCommand, {4, 2})})));
+    CNPacketHolder answer;
+    const ClientResult received = SendAndReceive(answer);
+    ASSERT_TRUE(received.Succeeded()) << std::string(garbage.begin(), garbage.end());
+    EXPECT_EQ(Payload(answer), (Bytes{4, 2}));
+  }
+}

@@ -144,14 +144,7 @@ std::string LiteralOf(const CNValue& value) { return Utf16ToUtf8(value.ToLiteral
 
 std::string Text(const ClientResult& result) { return Utf16ToUtf8(result.message); }
 
-bool IsConnectionLost(const ClientResult& result) {
-  const std::string text = Text(result);
-  for (const int code : {0, ECONNRESET})
-    if (text == "Failed to receive packet. Code:" + std::to_string(code)) return true;
-  for (const int code : {EPIPE, ECONNRESET})
-    if (text == "Failed to send packet. Code:" + std::to_string(code)) return true;
-  return false;
-}
+bool IsConnectionLost(const ClientResult& result) { return result.IsConnectionLost(); }
 
 std::u16string CommandName(const std::vector<uint8_t>& payload) {
   if (payload.size() < 7) return {};

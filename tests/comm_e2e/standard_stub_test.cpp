@@ -142,7 +142,7 @@ TEST(StandardStub, RetriesOnceAfterTheServerRestarts) {
   EXPECT_TRUE(retrying.IsConnected());
   // Without, the failure is reported and the connection dropped.
   EXPECT_FALSE(once.Hello());
-  EXPECT_TRUE(IsConnectionLost(ClientResult::Fail(once.GetLastError()))) << once.Error();
+  EXPECT_TRUE(once.GetLastFailure().IsConnectionLost()) << once.Error();
   EXPECT_FALSE(once.IsConnected());
   ASSERT_TRUE(once.Connect()) << once.Error();
   EXPECT_TRUE(once.Hello()) << once.Error();

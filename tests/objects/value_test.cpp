@@ -112,6 +112,41 @@ TEST(Value, SettingAScalarFromItsOwnTextIsSafe) {
   EXPECT_EQ(LitText(list), "\"b\"");
 }
 
+TEST(Value, AppendingGrowsOnlyAScalarStringAndCopiesStayExact) {
+  CNValue v = Str(u"ab");
+  v.SetQuality(VQ_GOOD);
+  v.SetTimeStamp(77);
+  v.SetFlags(kValueFlagContent);
+  ASSERT_TRUE(v.AppendString(u"c"));
+  EXPECT_EQ(v.GetText(0), u"abc");
+  // As a join of two texts reads: a fresh scalar's quality, time stamp and flags.
+  EXPECT_EQ(v.GetQuality(), VQ_UNCERTAIN);
+  EXPECT_EQ(v.GetTimeStamp(), 0u);
+  EXPECT_EQ(v.GetFlags(), 0);
+  // Its own text, at every size the storage passes on its way up.
+  std::u16string expected = u"abc";
+  for (int i = 0; i < 12; ++i) {
+    ASSERT_TRUE(v.AppendString(v.GetStringView(0)));
+    expected += expected;
+    ASSERT_EQ(v.GetText(0), expected) << i;
+  }
+  CNValue copy = v;
+  v.AppendString(u"!");
+  EXPECT_EQ(copy.GetText(0), expected);
+  copy.SetString(u"x");  // a copy made from a grown text is a text like any other
+  ASSERT_TRUE(copy.AppendString(u"yz"));
+  EXPECT_EQ(copy.GetText(0), u"xyz");
+  v.SetString(u"short");  // shrinks in its storage, which later appends reuse
+  ASSERT_TRUE(v.AppendString(u"er"));
+  EXPECT_EQ(v.GetText(0), u"shorter");
+
+  for (const char16_t* literal : {u"c(\"a\",\"b\")", u"1", u"#N/A#", u"#NOTHING#"}) {
+    CNValue other = Lit(literal);
+    EXPECT_FALSE(other.AppendString(u"x")) << Utf16ToUtf8(literal);
+    EXPECT_EQ(LitText(other), LitText(Lit(literal)));
+  }
+}
+
 TEST(Value, ConversionTableByKind) {
   CNValue v;
   v.SetNA();

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "comm/soap_message.h"
-#include "panel_server_sim/frame_scan.h"
 #include "panel_server_sim/gateway_relay.h"
 #include "panel_server_sim/gateway_text.h"
 #include "wire_bytes.h"
@@ -86,32 +85,4 @@ TEST(GatewayText, ReadsConnectTextsFromTheEnd) {
   for (const char* text : {"", "1,2,0,1,host,6001,5,4,Y,1,10", ",1,2,0,1,host,6001,5,4,maybe,1,10",
                            ",x,2,0,1,host,6001,5,4,Y,1,10", ",1,2,0,1,host,6001,5,4,Y,256,10"})
     EXPECT_FALSE(ParseGatewayConnectText(text, info)) << text;
-}
-
-TEST(FrameScan, FindsCompleteFramesPastGarbageAndBrokenLengths) {
-  const std::vector<uint8_t> frame = WireBytes::Command(1, u"Update").Frame();
-  std::vector<uint8_t> bytes = {'x', '@', 'K', 'V', 'x'};
-  bytes.insert(bytes.end(), frame.begin(), frame.end());
-  size_t end = 0;
-  uint8_t channel = 0;
-  ASSERT_TRUE(FindCompleteFrame(bytes, 0, 1 << 20, end, channel));
-  EXPECT_EQ(end, bytes.size());
-  EXPECT_EQ(channel, 'N');
-  EXPECT_EQ(frame.size(), 34u);  // a header-only command: 19 payload bytes, 34 in all
-
-  for (size_t cut = 0; cut < bytes.size(); ++cut) {
-    const std::vector<uint8_t> part(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(cut));
-    EXPECT_FALSE(FindCompleteFrame(part, 0, 1 << 20, end, channel)) << cut;
-  }
-
-  // A length field below 6 or above the limit ends the frame after its header.
-  WireBytes tiny;
-  tiny.Raw("@KV\nC").U32(5).Raw("rest");
-  ASSERT_TRUE(FindCompleteFrame(tiny.Get(), 0, 1 << 20, end, channel));
-  EXPECT_EQ(end, 9u);
-  EXPECT_EQ(channel, 'C');
-  WireBytes huge;
-  huge.Raw("@KV\nN").U32(0xFFFFFFFF);
-  ASSERT_TRUE(FindCompleteFrame(huge.Get(), 0, 1 << 20, end, channel));
-  EXPECT_EQ(end, 9u);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "comm/frame_bytes.h"
 #include "sim_server.h"
 
 namespace {
@@ -255,4 +256,16 @@ TEST(TagProtocol, HostileBytesNeverStopTheServer) {
   SimClient client;
   OpenCommandClient(client, server.Port());
   Transact(client, WireBytes::Command(1, u"Update"));
+}
+
+TEST(TagProtocol, StrayMarkBeforeARequestDoesNotHideIt) {
+  SimServer server;
+  SimClient client;
+  OpenCommandClient(client, server.Port());
+  uint8_t id = 0;
+  for (const std::vector<uint8_t>& garbage : StrayMarkGarbage()) {
+    SCOPED_TRACE(std::string(garbage.begin(), garbage.end()));
+    ASSERT_TRUE(client.SendBytes(garbage));
+    Transact(client, WireBytes::Command(++id, u"Update"));
+  }
 }

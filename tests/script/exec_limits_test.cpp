@@ -40,6 +40,7 @@ TEST(ScriptLimits, ValuesBeyondTheSizeLimitsAreRefused) {
       {u"var a = new Array[1000]; var b = a[0:1000];", "Invalid Index value for colon operator 1000"},
       {u"var s = \"0123456789\"; while (T) s = s + s;", "Function execution stops for OnInitialize"},
       {u"var s = c(\"0123456789\", 1); while (T) s = s & s;", "Function execution stops for OnInitialize"},
+      {u"var s = \"\"; while (T) s &= \"0123456789\";", "Function execution stops for OnInitialize"},
   };
   for (const auto& [body, message] : cases) {
     ScriptWorld each;

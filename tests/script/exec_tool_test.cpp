@@ -79,7 +79,7 @@ TEST(VeltrixScriptTool, CompileErrorsExitOneAndRunTimeErrorsTwo) {
   EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier nowhere\n");
   run = RunTool("var broken = 1 / nowhere;");
   EXPECT_EQ(run.code, 2);
-  EXPECT_EQ(RunTool("", "--arg 'c(1,'").code, 1);
+  EXPECT_EQ(RunTool("", "--arg 'c(1,'").code, 2);  // a bad command line
 }
 
 TEST(VeltrixScriptTool, ScriptsReadAndWriteMemoryAndOfflineTags) {
@@ -102,6 +102,20 @@ TEST(VeltrixScriptTool, ScriptsReadAndWriteMemoryAndOfflineTags) {
             "c(1.5,\"ab\",#N/A#)\n"
             "F\nT\n21\n"
             "1\n\n");
+}
+
+TEST(VeltrixScriptTool, AppendingToATextLeavesTheTagsItWasWrittenToAlone) {
+  const ToolRun run = RunTool(
+      "event OnInitialize() {\n"
+      "  var s = \"ab\";\n"
+      "  this.WriteVal(\"$S1\", s);\n"
+      "  this.SetValue(\"$#text\", s);\n"
+      "  s &= \"c\";\n"
+      "  s = s & \"d\";\n"
+      "  ::Trace(this.GetVal(\"$S1\"), this.GetVal(\"$#text\"), s);\n"
+      "}");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "ab\nab\nabcd\n");
 }
 
 TEST(VeltrixScriptTool, FormatObjectsAnswerTheirOwnMethods) {

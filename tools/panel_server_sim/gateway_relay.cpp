@@ -8,7 +8,6 @@
 #include "comm/socket_byte_source.h"
 #include "panel_server_sim/command_packet.h"
 #include "panel_server_sim/connection.h"
-#include "panel_server_sim/frame_scan.h"
 #include "panel_server_sim/handshake.h"
 
 namespace panel_sim {
@@ -107,14 +106,15 @@ std::vector<uint8_t> GatewayRelay::Send(const std::vector<uint8_t>& message, int
   std::vector<uint8_t> answer;
   size_t scanned = 0;
   for (;;) {
-    size_t end = 0;
-    uint8_t channel = 0;
-    while (FindCompleteFrame(answer, scanned, kServerMaxFrameLength, end, channel)) {
-      if (channel == kChannelCommand) {
-        answer.resize(end);
+    for (;;) {
+      const CNFrameScan scan = ScanFrame(std::span(answer).subspan(scanned), kServerMaxFrameLength);
+      if (scan.outcome == CNFrameScan::kIncomplete) break;
+      scanned += scan.end;
+      // A header with a broken length ends there; the client meets the same broken length.
+      if (scan.channel == kChannelCommand) {
+        answer.resize(scanned);
         return answer;
       }
-      scanned = end;
     }
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
@@ -136,9 +136,12 @@ std::vector<uint8_t> GatewayRelay::Poll() {
     }
   }
   size_t complete = 0;
-  size_t end = 0;
-  uint8_t channel = 0;
-  while (FindCompleteFrame(m_callbackBytes, complete, kServerMaxFrameLength, end, channel)) complete = end;
+  // Whole frames only; a frame still arriving stays for the next poll.
+  for (;;) {
+    const CNFrameScan scan = ScanFrame(std::span(m_callbackBytes).subspan(complete), kServerMaxFrameLength);
+    if (scan.outcome == CNFrameScan::kIncomplete) break;
+    complete += scan.end;
+  }
   const auto split = m_callbackBytes.begin() + static_cast<ptrdiff_t>(complete);
   std::vector<uint8_t> frames(m_callbackBytes.begin(), split);
   m_callbackBytes.erase(m_callbackBytes.begin(), split);

@@ -5,7 +5,7 @@
 // it, prints one line per problem and then the counts; --save writes the project back with its
 // own omit-defaults choice. --render opens the project without a window or server and paints
 // one form into a PNG file instead. Exit 0 when nothing failed, 1 when something did, 2 for a
-// bad command line.
+// bad command line (the usage goes to stderr; --help prints it to stdout and exits 0).
 
 #include <cstdio>
 #include <filesystem>
@@ -52,6 +52,7 @@ struct Options {
   std::string project;
   std::string saveTo;
   bool render = false;
+  bool help = false;  // --help or -h: print the usage and check nothing
   CNRenderRequest request;
 };
 
@@ -60,6 +61,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+      return true;
+    }
     if (arg == "--save" && hasValue) {
       options.saveTo = FromHere(argv[++i]);
     } else if (arg == "--render" && hasValue) {
@@ -69,7 +74,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.request.out = FromHere(argv[++i]);
     } else if (arg == "--size" && hasValue) {
       size = argv[++i];
-    } else if (!arg.starts_with("--") && options.project.empty()) {
+    } else if (!arg.starts_with("-") && options.project.empty()) {
       options.project = arg;
     } else {
       return false;
@@ -119,6 +124,10 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fputs(kUsage, stderr);
     return 2;
+  }
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
   }
   RegisterPanelClasses(CPanelControls::Instance());
   if (options.render) {

@@ -2,7 +2,9 @@
 //
 // Compiles FILE as the event script of an object under a bare root and runs OnInitialize (or
 // NAME, with the given arguments). Every ::Trace argument is printed on a line of its own;
-// errors go to stderr. Exit 0, 1 after a compile error, 2 after a run-time error.
+// errors go to stderr. Exit 0, 1 after a compile error (or an unreadable file), 2 after a
+// run-time error or for a bad command line (the usage goes to stderr; --help prints it to
+// stdout and exits 0).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -19,8 +21,10 @@
 namespace {
 
 constexpr const char* kUsage = "usage: veltrix-script FILE [--call NAME] [--arg LITERAL]...\n";
+constexpr int kBadCommandLine = 2;
 
 struct Options {
+  bool help = false;  // --help or -h: print the usage and run nothing
   std::string file;
   std::u16string call;
   std::vector<CNValue> args;
@@ -36,6 +40,10 @@ bool ReadLiteral(const char* text, CNValue& value) {
 bool ReadOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      options.help = true;
+      return true;
+    }
     if (std::strcmp(argv[i], "--call") == 0 && hasValue) {
       options.call = Utf8ToUtf16(argv[++i]);
     } else if (std::strcmp(argv[i], "--arg") == 0 && hasValue) {
@@ -84,7 +92,11 @@ int Run(const Options& options, std::u16string_view text) {
 
 int main(int argc, char** argv) {
   Options options;
-  if (!ReadOptions(argc, argv, options)) return 1;
+  if (!ReadOptions(argc, argv, options)) return kBadCommandLine;
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   std::u16string text;
   if (!ReadText(options.file, text)) {
     std::fprintf(stderr, "veltrix-script: cannot read %s\n", options.file.c_str());
