@@ -52,6 +52,7 @@ std::u16string Expression(int object, int j, bool forScripts) {
 class Panel : public CNObjectOwner {
  public:
   explicit Panel(bool binds) {
+    RegisterBuiltInMethods();
     RegisterObjectClass<CNPForm>(registry, u"Form", {});
     RegisterObjectClass<CNPRect>(registry, u"Rectangle", {});
     CNTagServerStartInfo offline;
@@ -96,7 +97,6 @@ class Panel : public CNObjectOwner {
 
   CPanelControls registry;
   CNPTagServerSuite tags;
-  RegisterBuiltInMethods();
   CNScriptImpl engine{registry};
   CNObject* form = new CNPForm;
   std::vector<CNPObject*> objects;

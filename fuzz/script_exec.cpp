@@ -34,6 +34,7 @@ class QuietErrors : public IKVScriptErrorSink {
 class World : public CNObjectOwner {
  public:
   World() {
+    RegisterBuiltInMethods();
     CRMessageBox::SetCurrent(&m_box);
     RegisterObjectClass<CNPForm>(registry, u"Form", {});
     RegisterObjectClass<CNPLabel>(registry, u"Label", {});
@@ -61,7 +62,6 @@ class World : public CNObjectOwner {
   }
 
   CPanelControls registry;
-  RegisterBuiltInMethods();
   CNScriptImpl engine{registry};
   CNObject* root = new CNPForm;
   CNObject* form = nullptr;
