@@ -1,4 +1,5 @@
 #include "browser/project_session.h"
+#include "browser/project_runtime_requests.h"
 #include "methods/builtin_methods.h"
 
 #include <atomic>
@@ -18,6 +19,7 @@ CNPProjectSession::CNPProjectSession(CNObjectRegistry& registry, CNPTagServerSui
       expressions(CNBindEnvironment{&tags, &engine, 5}),
       ownerId(s_nextOwnerId.fetch_add(1)) {
   RegisterBuiltInMethods();
+  CNPRuntimeRequests::RegisterHandlers();
   engine.SetTagServer(&tags);
   previousEvaluator = CNExpressionEvaluator::SetCurrent(&expressions);
   previousTextFormats = CNTextFormatEnvironment::SetCurrent(&textFormats);

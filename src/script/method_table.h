@@ -73,9 +73,32 @@ struct CMethodCall {
 // kind); the script then stops with "Function execution stops for " and the method's name.
 using MethodFunction = bool (*)(CMethodCall& call);
 
+// What a function answers when it cannot do its work (no runtime, or the runtime declines).
+enum class MethodFailure : uint8_t {
+  kStops,    // the call fails and the script stops
+  kFalse,    // F: the function does something
+  kNothing,  // the empty value: the function asks for something
+};
+
+inline constexpr uint8_t kAnyArgs = 0xFF;  // no upper limit of arguments
+
+// The work of a function that the project runtime does, bound to the function's entry by the
+// runtime at start-up (CKVBuiltIns::BindRuntimeHandler); runtime is the one that asks.
+using RuntimeHandler = bool (*)(IKVRuntime& runtime, std::span<const CNValue* const> args, CNValue& result);
+
+// One built-in function: its name, its implementation, the arguments it takes and what it
+// answers when it cannot work. An entry without a range (0 to kAnyArgs) checks its arguments in
+// its function.
 struct MethodEntry {
   std::u16string_view name;
   MethodFunction function;
+  uint8_t minArgs = 0;
+  uint8_t maxArgs = kAnyArgs;
+  MethodFailure failure = MethodFailure::kStops;
+
+  constexpr bool Accepts(size_t count) const {
+    return count >= minArgs && (maxArgs == kAnyArgs || count <= maxArgs);
+  }
 };
 
 // One built-in method table. A method's number is its position in the list (aliases have
@@ -90,8 +113,15 @@ class CKVMethodTable {
   int32_t Find(std::u16string_view name) const;
   const MethodEntry& GetEntry(int32_t number) const { return m_Entries[static_cast<size_t>(number)]; }
 
+  // The runtime's handler of an entry: bound once at start-up, before any script runs; false
+  // when the table has no entry of that name.
+  bool BindHandler(std::u16string_view name, RuntimeHandler handler) const;
+  // Null when none is bound.
+  RuntimeHandler GetHandler(int32_t number) const;
+
  private:
   std::span<const MethodEntry> m_Entries;
+  mutable std::vector<RuntimeHandler> m_Handlers;  // by number, filled by BindHandler
   mutable std::once_flag m_Built;
   mutable std::vector<std::pair<std::u16string_view, int32_t>> m_ByName;  // sorted by name
 };
