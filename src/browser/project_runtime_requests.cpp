@@ -395,11 +395,11 @@ bool CNPRuntimeRequests::CloseLoginDialog(Args, CNValue& result) {
 // file; what is left out comes from the open project's settings.
 bool CNPRuntimeRequests::OpenLoginForm(Args args, CNValue& result) {
   const CNPRootClientBrowser* root = m_browser.GetRootClient();
-  const auto setting = [&](size_t i, std::u16string_view name) {
-    return Given(args, i) ? TextAt(args, i) : root ? PropertyText(*root, name) : std::u16string();
+  const auto setting = [&](size_t i, CNTextSetting name) {
+    return Given(args, i) ? TextAt(args, i) : root ? root->SettingText(name) : std::u16string();
   };
   const uint32_t port = Given(args, 4) ? ArgCount(*args[4])
-                        : root           ? static_cast<uint32_t>(PropertyInt(*root, u"PSPanelPort", 6001))
+                        : root           ? static_cast<uint32_t>(root->SettingInt(u"PSPanelPort"))
                                          : 6001;
   result.SetBool(m_browser.RequestLogin(setting(3, u"PSNode"), port, TextAt(args, 0), setting(1, u"PSLoginUser"),
                                         setting(2, u"PSLoginPwd")));
@@ -427,7 +427,7 @@ bool CNPRuntimeRequests::FirePanelEvent(Args args, CNValue& result) {
 std::u16string CNPRuntimeRequests::ComposeTitle() const {
   const CNPRootClientBrowser* root = m_browser.GetRootClient();
   if (!root) return {};
-  std::u16string project = PropertyText(*root, u"Title");
+  std::u16string project = root->SettingText(u"Title");
   if (project == u"[COMPANY_PRODUCT]") project = u"Tarnvale Panel Browser control";
   std::u16string form;
   CNPViews& views = m_browser.GetViews();
@@ -438,7 +438,7 @@ std::u16string CNPRuntimeRequests::ComposeTitle() const {
     if (second.empty()) return first;
     return first + u" - " + second;
   };
-  const std::u16string type = PropertyText(*root, u"TitleType");
+  const std::u16string type = root->SettingText(u"TitleType");
   if (type == u"ROOT") return project;
   if (type == u"FORM") return form;
   if (type == u"ROOT_FORM") return join(project, form);
@@ -448,7 +448,7 @@ std::u16string CNPRuntimeRequests::ComposeTitle() const {
 // ([title]): the host window's title, the given one or the project's and form's.
 bool CNPRuntimeRequests::UpdateTitle(Args args, CNValue& result) {
   const CNPRootClientBrowser* root = m_browser.GetRootClient();
-  if (!root || !PropertyBool(*root, u"TitleParent", false)) {
+  if (!root || !root->SettingBool(u"TitleParent")) {
     result.SetBool(false);
     return true;
   }

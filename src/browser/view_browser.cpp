@@ -100,7 +100,7 @@ int32_t CNPViewBrowser::ResolveStretch(int32_t mode, const CNObject* form) const
   for (int step = 0; step < 4 && !IsConcreteStretchMode(mode); ++step) {
     switch (mode) {
       case kStretchForm: mode = form ? StretchModeFromText(PropertyText(*form, u"Stretch")) : kStretchNone; break;
-      case kStretchDefault: mode = StretchModeFromText(PropertyText(m_host.GetSettings(), u"Stretch")); break;
+      case kStretchDefault: mode = StretchModeFromText(m_host.GetSettings().SettingText(u"Stretch")); break;
       case kStretchCurrent: mode = GetStretch(); break;
       default: mode = kStretchNone; break;
     }
@@ -111,7 +111,7 @@ int32_t CNPViewBrowser::ResolveStretch(int32_t mode, const CNObject* form) const
 uint32_t CNPViewBrowser::GetHistoryLimit() const {
   if (m_historyLimit) return *m_historyLimit;
   return static_cast<uint32_t>(
-      std::max(PropertyInt(m_host.GetSettings(), u"MaxFormHistory", kDefaultHistoryLimit), 0));
+      std::max(m_host.GetSettings().SettingInt(u"MaxFormHistory"), 0));
 }
 
 void CNPViewBrowser::CloseForm() {
@@ -139,7 +139,7 @@ bool CNPViewBrowser::OpenPrevForm() { return Navigate(&CNPFormHistory::StepBack)
 bool CNPViewBrowser::OpenNextForm() { return Navigate(&CNPFormHistory::StepForward); }
 
 CNPObject* CNPViewBrowser::OpenHomeForm() {
-  const std::u16string home = PropertyText(m_host.GetSettings(), u"DefaultForm");
+  const std::u16string home = m_host.GetSettings().SettingText(u"DefaultForm");
   return OpenForm(home, home, kStretchDefault, CNValue());
 }
 
@@ -149,7 +149,7 @@ bool CNPViewBrowser::IsZoomAllowed() const {
   const std::u16string formZoom = GetForm() ? PropertyText(*GetForm(), u"AllowZoom") : std::u16string();
   if (EqualsIgnoreCaseAscii(formZoom, u"TRUE")) return true;
   if (EqualsIgnoreCaseAscii(formZoom, u"FALSE")) return false;
-  return PropertyBool(m_host.GetSettings(), u"AllowZoom", true);
+  return m_host.GetSettings().SettingBool(u"AllowZoom");
 }
 
 bool CNPViewBrowser::SetZoom(double factor) {
@@ -203,4 +203,4 @@ void CNPViewBrowser::Repaint() {
   if (GetFrameWindow()) GetFrameWindow()->ViewNeedsPaint(*this);
 }
 
-const CNObject* CNPViewBrowser::GetProjectSettings() const { return &m_host.GetSettings(); }
+const CNPRootClient* CNPViewBrowser::GetProjectSettings() const { return &m_host.GetSettings(); }

@@ -91,7 +91,7 @@ class CNPViewBrowser : public CNPView {
   void UseResourceForms(bool on) { m_bResourceForms = on; }
   // Asks the window to repaint the view.
   virtual void Repaint();
-  const CNObject* GetProjectSettings() const override;
+  const CNPRootClient* GetProjectSettings() const override;
   // Not while a modal dialog of another view takes the input.
   bool AcceptsInput() const override { return !m_host.IsInputBlocked(*this); }
 
