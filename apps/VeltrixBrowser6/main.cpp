@@ -53,7 +53,9 @@ int RunProject(const CHostOptions& options, CRMessageLoop& loop, CHeadlessHost& 
   RegisterPanelClasses(registry);
   int code = 0;
   {
-    CNPProjectBrowser browser(registry, loop, host, {});
+    CNPProjectBrowser::Options browserOptions;
+    browserOptions.policyFile = options.policy;
+    CNPProjectBrowser browser(registry, loop, host, browserOptions);
     CNProjectOverrides overrides;
     if (options.node) overrides.node = Utf8ToUtf16(*options.node);
     overrides.port = options.port;

@@ -20,6 +20,7 @@ struct CHostOptions {
   std::optional<uint32_t> port;
   int width = 1024;
   int height = 768;
+  std::string policy;  // --policy FILE: the site's policy for project scripts, instead of the stored one
 };
 
 // False, with the reason in error, for a command line it cannot use.
@@ -27,4 +28,4 @@ bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& 
 
 inline constexpr const char* kHostUsage =
     "usage: VeltrixBrowser6 [--headless] PROJECT [--size WxH] [--seconds N] [--default-answer yes|no]\n"
-    "                       [--node HOST] [--port N] [--user NAME] [--password TEXT]\n";
+    "                       [--node HOST] [--port N] [--user NAME] [--password TEXT] [--policy FILE]\n";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "browser/builtin_resources.h"
+#include "browser/capability_policy_file.h"
 #include "browser/form_lookup.h"
 #include "browser/keep_alive.h"
 #include "browser/name_list.h"
@@ -60,6 +61,10 @@ CNPProjectBrowser::CNPProjectBrowser(CNObjectRegistry& registry, CRMessageLoop& 
       m_requests(std::make_unique<CNPRuntimeRequests>(*this)),
       m_bStartTickThread(options.startTickThread) {
   m_wnd = std::make_unique<CNPProjectWnd>(*this, m_loop, [this](uint32_t code) { OnTick(code); });
+  std::string refused;
+  m_policy = options.policyFile.empty() ? LoadCapabilityPolicy(m_store.GetRoot() / kPolicyFileName, false, refused)
+                                        : LoadCapabilityPolicy(options.policyFile, true, refused);
+  if (!refused.empty()) CRMessageBox::GetCurrent().Show(Utf8ToUtf16(refused), kMessageCaption, MB_OK, MB_ICONERROR);
   m_images.SetSystemFolder(m_host.GetProgramFolder() + u"/sys");
   const std::span<const CNResource> resources = options.resources.empty() ? BuiltInResources() : options.resources;
   m_resourceRoot = CRPtr<CNPRootClientBrowser>::Make();
@@ -104,6 +109,8 @@ bool CNPProjectBrowser::OpenProject(std::u16string_view path) {
   } guard{m_bOpening = true};
 
   if (!OpenDocument(path, location)) return false;
+  m_session->engine.SetCapabilityPolicy(
+      m_policy, location.kind == CNProjectPathKind::kWeb ? ProjectSource::kHttp : ProjectSourceOf(location.path));
   CNPRootClientBrowser& root = *m_session->root;
   if (root.NeedsRevisionQuestion() &&
       CRMessageBox::GetCurrent().Show(kNewerFileQuestion, kMessageCaption, MB_YESNO, MB_ICONQUESTION) != IDYES) {

@@ -53,9 +53,9 @@ constexpr std::array kForwarded = {
     // ---- projects, resources, other browsers, documents
     RuntimeFunction(u"OpenFile", 1, 1),         // (project path): opens another project
     RuntimeFunction(u"AddResourceFile", 1, 1),  // (project path): its forms join the resources
-    RuntimeFunction(u"OpenBrowser", 0, 2),      // ([project path[, arguments]])
+    RuntimeFunction(u"OpenBrowser", 0, 2, kFalse, CapabilityFamily::kProcesses),      // ([project path[, arguments]])
     RuntimeFunction(u"CloseBrowser", 0, 0),     // ()
-    RuntimeFunction(u"PrintApplicationFile", 1, 1),  // (document)
+    RuntimeFunction(u"PrintApplicationFile", 1, 1, kFalse, CapabilityFamily::kProcesses),  // (document)
     // ---- the operator's input and the pointer
     RuntimeFunction(u"ShowComment", 0, 2),          // ([object or text[, show]])
     RuntimeFunction(u"ShowWaitCursor", 1, 1),       // (show)
@@ -72,9 +72,9 @@ constexpr std::array kForwarded = {
     // ---- images, screenshots and printing
     RuntimeFunction(u"PrintImage", 1, 3),              // (image file[, printer[, copies]])
     RuntimeFunction(u"PrintScreenshot", 0, 2),         // ([view[, printer]])
-    RuntimeFunction(u"TakeScreenshot", 1, 2),          // (image file[, view])
+    RuntimeFunction(u"TakeScreenshot", 1, 2, kFalse, CapabilityFamily::kFiles),          // (image file[, view])
     RuntimeFunction(u"PrintDesktopScreenshot", 0, 1),  // ([printer])
-    RuntimeFunction(u"TakeDesktopScreenshot", 1, 1),   // (image file)
+    RuntimeFunction(u"TakeDesktopScreenshot", 1, 1, kFalse, CapabilityFamily::kFiles),   // (image file)
     RuntimeFunction(u"RefreshScreen", 0, 1),           // ([view])
     // ---- the container and the browser window
     RuntimeFunction(u"FirePanelEvent", 0, kAnyArgs),  // (values...): to the container's callback
@@ -84,7 +84,7 @@ constexpr std::array kForwarded = {
     RuntimeFunction(u"BringBrowserToTop", 0, 0),  // ()
     RuntimeFunction(u"SetBrowserState", 1, 1),    // ("normal", "min", "max", "hide" or "show")
     RuntimeFunction(u"GetBrowserState", 0, 0, kNothing),  // () -> one of those words
-    RuntimeFunction(u"ShutdownOS", 0, 1),         // ([reboot])
+    RuntimeFunction(u"ShutdownOS", 0, 1, kFalse, CapabilityFamily::kOs),         // ([reboot])
     // ---- zoom and stretch
     RuntimeFunction(u"SetZoomInRatio", 1, 1),         // (ratio)
     RuntimeFunction(u"GetZoomInRatio", 0, 0, kNothing),       // ()
@@ -179,8 +179,8 @@ constexpr auto kForwardedEntries = ForwardedEntries<kForwarded>();
 constexpr std::array kDirectEntries = {
     MethodEntry{u"CallMethod", &RootCallMethod},
     MethodEntry{u"GetKeyState", &GetKeyState},
-    MethodEntry{u"OpenApplicationFile", &OpenApplicationFile},
-    MethodEntry{u"TerminateProcess", &TerminateProcess},
+    GuardedMethod(u"OpenApplicationFile", &OpenApplicationFile, CapabilityFamily::kProcesses, 1, 1),
+    GuardedMethod(u"TerminateProcess", &TerminateProcess, CapabilityFamily::kProcesses, 1, 1),
     MethodEntry{u"CallControl87", &CallControl87},
 };
 

@@ -6,10 +6,6 @@
 
 #include "script/method_table.h"
 
-// The answer of a function that could not do its work, as its entry says: F or the empty value
-// in result (true), or a failed call that stops the script (false).
-bool AnswerFailure(const MethodEntry& entry, CNValue& result);
-
 // A function the project runtime does: the argument count is checked against the entry's range
 // (false outside it), then the call goes to the runtime under the entry's name
 // (IKVRuntime::Request); without a runtime, or when it declines, the entry's failure answer.
@@ -25,7 +21,7 @@ bool ForwardEntry(CMethodCall& call) {
 template <const auto& kTable, size_t... I>
 constexpr auto ForwardedEntriesOf(std::index_sequence<I...>) {
   return std::array{MethodEntry{kTable[I].name, &ForwardEntry<kTable, I>, kTable[I].minArgs, kTable[I].maxArgs,
-                                kTable[I].failure}...};
+                                kTable[I].failure, kTable[I].family}...};
 }
 
 template <const auto& kTable>
@@ -35,6 +31,7 @@ constexpr auto ForwardedEntries() {
 
 // An entry of such a table: the runtime does its work, failing with failure.
 constexpr MethodEntry RuntimeFunction(std::u16string_view name, uint8_t minArgs, uint8_t maxArgs,
-                                      MethodFailure failure = MethodFailure::kFalse) {
-  return {name, nullptr, minArgs, maxArgs, failure};
+                                      MethodFailure failure = MethodFailure::kFalse,
+                                      CapabilityFamily family = CapabilityFamily::kNone) {
+  return {name, nullptr, minArgs, maxArgs, failure, family};
 }

@@ -1,6 +1,9 @@
 #include "script/method_table.h"
 
 #include <algorithm>
+#include <atomic>
+
+#include "values/value.h"
 
 int32_t CKVMethodTable::Find(std::u16string_view name) const {
   std::call_once(m_Built, [this] {
@@ -24,4 +27,30 @@ bool CKVMethodTable::BindHandler(std::u16string_view name, RuntimeHandler handle
 RuntimeHandler CKVMethodTable::GetHandler(int32_t number) const {
   const auto at = static_cast<size_t>(number);
   return number >= 0 && at < m_Handlers.size() ? m_Handlers[at] : nullptr;
+}
+
+bool AnswerFailure(const MethodEntry& entry, CNValue& result) {
+  switch (entry.failure) {
+    case MethodFailure::kStops: return false;
+    case MethodFailure::kFalse: result.SetBool(false); return true;
+    case MethodFailure::kNothing: result.Clear(); return true;
+  }
+  return false;
+}
+
+namespace {
+
+std::atomic<MethodErrorSink> s_errorSink{nullptr};
+
+}  // namespace
+
+void SetMethodErrorSink(MethodErrorSink sink) { s_errorSink = sink; }
+
+bool InvokeMethod(const MethodEntry& entry, CMethodCall& call) {
+  if (!entry.Accepts(call.Count())) return false;
+  if (entry.family == CapabilityFamily::kNone || call.host.MayCall(entry, call.caller ? *call.caller : static_cast<const CNObject&>(call.target))) return entry.function(call);
+  const std::string_view family = CapabilityFamilyName(entry.family);
+  if (MethodErrorSink sink = s_errorSink) sink(call, u"Denied by policy: " + std::u16string(family.begin(), family.end()));
+  call.result.Clear();
+  return AnswerFailure(entry, call.result);
 }
