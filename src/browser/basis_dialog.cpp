@@ -56,8 +56,10 @@ int32_t CNPBasisDialog::Choice(std::u16string_view given, std::optional<CNTextSe
 }
 
 CNRect CNPBasisDialog::Place(const CKVDialogParams& params, const CNDialogAreas& areas, CNSize formSize) const {
-  const auto baseX = static_cast<CNDialogBase>(Choice(params.basePosX, CNTextSetting(u"DialogBasePosX"), kDialogBaseItems, 0));
-  const auto baseY = static_cast<CNDialogBase>(Choice(params.basePosY, CNTextSetting(u"DialogBasePosY"), kDialogBaseItems, 0));
+  const auto baseX = static_cast<CNDialogBase>(
+      Choice(params.basePosX, CNTextSetting(u"DialogBasePosX"), kDialogBaseItems, 0));
+  const auto baseY = static_cast<CNDialogBase>(
+      Choice(params.basePosY, CNTextSetting(u"DialogBasePosY"), kDialogBaseItems, 0));
   const CNRect& areaX = BaseArea(baseX, areas);
   const CNRect& areaY = BaseArea(baseY, areas);
   if (m_type == CNDialogType::kFull) return {areaX.left, areaY.top, areaX.right, areaY.bottom};
@@ -71,7 +73,8 @@ CNRect CNPBasisDialog::Place(const CKVDialogParams& params, const CNDialogAreas&
 CNPObject* CNPBasisDialog::Open(const CKVDialogParams& params, const CNDialogAreas& areas) {
   const CNObject* based = m_host.FindBasedForm(params.baseFormName, m_bResource);
   const CNSize formSize = based ? CNSize{PropertyInt(*based, u"Width"), PropertyInt(*based, u"Height")} : CNSize{};
-  m_type = static_cast<CNDialogType>(Choice(params.dialogType, CNTextSetting(u"CommonDialogType"), kDialogTypeItems, 1));
+  m_type = static_cast<CNDialogType>(
+      Choice(params.dialogType, CNTextSetting(u"CommonDialogType"), kDialogTypeItems, 1));
   m_rect = Place(params, areas, formSize);
   m_bResizable = params.resizable.value_or(false);
   m_bModal = params.modal;

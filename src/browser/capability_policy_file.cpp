@@ -15,7 +15,8 @@ CKVCapabilityPolicy Refuse(const std::filesystem::path& file, const std::string&
 
 }  // namespace
 
-CKVCapabilityPolicy LoadCapabilityPolicy(const std::filesystem::path& file, bool required, std::string& message) {
+CKVCapabilityPolicy LoadCapabilityPolicy(const std::filesystem::path& file, bool required,
+                                         std::string& message) {
   message.clear();
   std::error_code error;
   if (!std::filesystem::exists(file, error)) {

@@ -62,9 +62,11 @@ CNPProjectBrowser::CNPProjectBrowser(CNObjectRegistry& registry, CRMessageLoop& 
       m_bStartTickThread(options.startTickThread) {
   m_wnd = std::make_unique<CNPProjectWnd>(*this, m_loop, [this](uint32_t code) { OnTick(code); });
   std::string refused;
-  m_policy = options.policyFile.empty() ? LoadCapabilityPolicy(m_store.GetRoot() / kPolicyFileName, false, refused)
-                                        : LoadCapabilityPolicy(options.policyFile, true, refused);
-  if (!refused.empty()) CRMessageBox::GetCurrent().Show(Utf8ToUtf16(refused), kMessageCaption, MB_OK, MB_ICONERROR);
+  m_policy = options.policyFile.empty()
+                 ? LoadCapabilityPolicy(m_store.GetRoot() / kPolicyFileName, false, refused)
+                 : LoadCapabilityPolicy(options.policyFile, true, refused);
+  if (!refused.empty())
+    CRMessageBox::GetCurrent().Show(Utf8ToUtf16(refused), kMessageCaption, MB_OK, MB_ICONERROR);
   m_images.SetSystemFolder(m_host.GetProgramFolder() + u"/sys");
   const std::span<const CNResource> resources = options.resources.empty() ? BuiltInResources() : options.resources;
   m_resourceRoot = CRPtr<CNPRootClientBrowser>::Make();
@@ -109,8 +111,9 @@ bool CNPProjectBrowser::OpenProject(std::u16string_view path) {
   } guard{m_bOpening = true};
 
   if (!OpenDocument(path, location)) return false;
-  m_session->engine.SetCapabilityPolicy(
-      m_policy, location.kind == CNProjectPathKind::kWeb ? ProjectSource::kHttp : ProjectSourceOf(location.path));
+  m_session->engine.SetCapabilityPolicy(m_policy, location.kind == CNProjectPathKind::kWeb
+                                                      ? ProjectSource::kHttp
+                                                      : ProjectSourceOf(location.path));
   CNPRootClientBrowser& root = *m_session->root;
   if (root.NeedsRevisionQuestion() &&
       CRMessageBox::GetCurrent().Show(kNewerFileQuestion, kMessageCaption, MB_YESNO, MB_ICONQUESTION) != IDYES) {
@@ -125,7 +128,8 @@ bool CNPProjectBrowser::OpenProject(std::u16string_view path) {
   LoadScripts();
   FireRootEvent(u"OnInitializeRoot", nullptr, 0);
   root.Initialize();
-  if (!m_views->CreateMainView(root.SettingText(u"DefaultFrame"))) return Fail(u"Can't create the frame set.");
+  if (!m_views->CreateMainView(root.SettingText(u"DefaultFrame")))
+    return Fail(u"Can't create the frame set.");
   m_strHostName = LocalHostName();
   LoginAtStartup();
   if (!m_session) return false;  // the login dialog's answer closed it
@@ -304,8 +308,9 @@ void CNPProjectBrowser::LoginAtStartup() {
   bool showDialog = startup == u"MANUAL";
   if (startup == u"AUTO") {
     uint32_t level = 0;
-    const bool ok = session.login.Login(session.ownerId, *session.connection, root.SettingText(u"PSLoginUser"),
-                                        root.SettingText(u"PSLoginPwd"), true, level, true);
+    const bool ok =
+        session.login.Login(session.ownerId, *session.connection, root.SettingText(u"PSLoginUser"),
+                            root.SettingText(u"PSLoginPwd"), true, level, true);
     showDialog = !ok && root.SettingBool(u"PSLoginStartupError");
   }
   if (showDialog) m_requests->OpenLoginDialog({});
@@ -332,8 +337,8 @@ bool CNPProjectBrowser::OpenStartForms() {
     if (!m_views->OpenHiddenForm(name, name, CNValue())) return Fail(u"Can't find hidden form.");
   }
   const std::u16string defaultForm = root.SettingText(u"DefaultForm");
-  if (!FindFormByName(root, defaultForm) ||
-      !m_views->OpenForm(root.SettingText(u"DefaultView"), defaultForm, defaultForm, kStretchDefault, CNValue()))
+  if (!FindFormByName(root, defaultForm) || !m_views->OpenForm(root.SettingText(u"DefaultView"), defaultForm,
+                                                               defaultForm, kStretchDefault, CNValue()))
     return Fail(u"Can't find default form.");
   return true;
 }

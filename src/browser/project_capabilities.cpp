@@ -70,8 +70,9 @@ void AppendSection(std::string& out, std::string_view title, CapabilityFamily fa
   for (const CNCapabilityCall& call : calls) {
     if (call.family != family) continue;
     any = true;
-    out += "  " + Utf16ToUtf8(call.object) + ", " + (call.context.empty() ? "top" : Utf16ToUtf8(call.context)) +
-           ", line " + std::to_string(call.line) + ": " + Utf16ToUtf8(call.function) + "\n";
+    out += "  " + Utf16ToUtf8(call.object) + ", " +
+           (call.context.empty() ? "top" : Utf16ToUtf8(call.context)) + ", line " +
+           std::to_string(call.line) + ": " + Utf16ToUtf8(call.function) + "\n";
   }
   if (!any) out += "  none\n";
 }

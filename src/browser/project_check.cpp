@@ -26,7 +26,8 @@ void CheckRevision(const CNPRootClientBrowser& project, Problems& problems) {
                       u"FileRev",
                       0,
                       0,
-                      u"the file's revision " + project.SettingText(u"FileRev") + u" is newer than this program's (" +
+                      u"the file's revision " + project.SettingText(u"FileRev") +
+                          u" is newer than this program's (" +
                           NumberText(root_client_properties::kFileRevision) + u")"});
 }
 

@@ -113,7 +113,8 @@ bool CNPRuntimeRequests::RegisterHandlers() {
   };
   static const bool s_bound = [] {
     bool all = true;
-    for (const Handler& handler : kHandlers) all = CKVBuiltIns::BindRuntimeHandler(handler.name, handler.run) && all;
+    for (const Handler& handler : kHandlers)
+      all = CKVBuiltIns::BindRuntimeHandler(handler.name, handler.run) && all;
     return all;
   }();
   return s_bound;
@@ -399,8 +400,8 @@ bool CNPRuntimeRequests::OpenLoginForm(Args args, CNValue& result) {
     return Given(args, i) ? TextAt(args, i) : root ? root->SettingText(name) : std::u16string();
   };
   const uint32_t port = Given(args, 4) ? ArgCount(*args[4])
-                        : root           ? static_cast<uint32_t>(root->SettingInt(u"PSPanelPort"))
-                                         : 6001;
+                        : root         ? static_cast<uint32_t>(root->SettingInt(u"PSPanelPort"))
+                                       : 6001;
   result.SetBool(m_browser.RequestLogin(setting(3, u"PSNode"), port, TextAt(args, 0), setting(1, u"PSLoginUser"),
                                         setting(2, u"PSLoginPwd")));
   return true;

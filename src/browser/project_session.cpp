@@ -1,8 +1,9 @@
 #include "browser/project_session.h"
-#include "browser/project_runtime_requests.h"
-#include "methods/builtin_methods.h"
 
 #include <atomic>
+
+#include "browser/project_runtime_requests.h"
+#include "methods/builtin_methods.h"
 
 namespace {
 

@@ -214,7 +214,9 @@ int32_t CNPRootClient::SettingInt(CNIntSetting setting) const {
   return static_cast<int32_t>(std::clamp<int64_t>(WholeNumber(value.GetNumber(0)), INT32_MIN, INT32_MAX));
 }
 
-bool CNPRootClient::SettingBool(CNBoolSetting setting) const { return SettingValue(setting.Name()).GetBool(0); }
+bool CNPRootClient::SettingBool(CNBoolSetting setting) const {
+  return SettingValue(setting.Name()).GetBool(0);
+}
 
 int32_t CNPRootClient::SettingItem(CNTextSetting setting) const {
   return CNEnum::ItemIndex(SettingEntry(setting.index).info.list, SettingText(setting));

@@ -209,7 +209,8 @@ constexpr const PropertyEntry& SettingEntry(uint32_t index) {
 // is checked against the tables when the program is compiled.
 template <PropertyType Kind>
 struct CNSettingKey {
-  consteval CNSettingKey(const char16_t* name) : index(SettingIndex(name, Kind)) {}  // NOLINT: implicit by design
+  consteval CNSettingKey(const char16_t* name)
+      : index(SettingIndex(name, Kind)) {}  // NOLINT: implicit by design
   std::u16string_view Name() const { return SettingEntry(index).info.name; }
   uint32_t index;
 };

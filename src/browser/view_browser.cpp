@@ -100,7 +100,9 @@ int32_t CNPViewBrowser::ResolveStretch(int32_t mode, const CNObject* form) const
   for (int step = 0; step < 4 && !IsConcreteStretchMode(mode); ++step) {
     switch (mode) {
       case kStretchForm: mode = form ? StretchModeFromText(PropertyText(*form, u"Stretch")) : kStretchNone; break;
-      case kStretchDefault: mode = StretchModeFromText(m_host.GetSettings().SettingText(u"Stretch")); break;
+      case kStretchDefault:
+        mode = StretchModeFromText(m_host.GetSettings().SettingText(u"Stretch"));
+        break;
       case kStretchCurrent: mode = GetStretch(); break;
       default: mode = kStretchNone; break;
     }
@@ -110,8 +112,7 @@ int32_t CNPViewBrowser::ResolveStretch(int32_t mode, const CNObject* form) const
 
 uint32_t CNPViewBrowser::GetHistoryLimit() const {
   if (m_historyLimit) return *m_historyLimit;
-  return static_cast<uint32_t>(
-      std::max(m_host.GetSettings().SettingInt(u"MaxFormHistory"), 0));
+  return static_cast<uint32_t>(std::max(m_host.GetSettings().SettingInt(u"MaxFormHistory"), 0));
 }
 
 void CNPViewBrowser::CloseForm() {
@@ -203,4 +204,6 @@ void CNPViewBrowser::Repaint() {
   if (GetFrameWindow()) GetFrameWindow()->ViewNeedsPaint(*this);
 }
 
-const CNPRootClient* CNPViewBrowser::GetProjectSettings() const { return &m_host.GetSettings(); }
+const CNPRootClient* CNPViewBrowser::GetProjectSettings() const {
+  return &m_host.GetSettings();
+}

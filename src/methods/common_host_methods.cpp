@@ -107,7 +107,8 @@ constexpr std::array kHostMethods = {
     MethodEntry{u"GetRegistoryValue", &GetRegistoryValue},
     GuardedMethod(u"SetRegistoryValue", &SetRegistoryValue, CapabilityFamily::kSettings, 3, 3),
     GuardedMethod(u"SetClipboardData", &SetClipboardData, CapabilityFamily::kClipboard, 1, 1),
-    GuardedMethod(u"GetClipboardData", &GetClipboardData, CapabilityFamily::kClipboard, 0, 0, MethodFailure::kNothing),
+    GuardedMethod(u"GetClipboardData", &GetClipboardData, CapabilityFamily::kClipboard, 0, 0,
+                  MethodFailure::kNothing),
 };
 
 }  // namespace

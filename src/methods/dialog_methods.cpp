@@ -101,8 +101,8 @@ bool BuiltIn(CMethodCall& call) {
 
 template <size_t... I>
 constexpr auto BuiltInEntries(std::index_sequence<I...>) {
-  return std::array{MethodEntry{kBuiltInDialogs[I].name, &BuiltIn<I>, kBuiltInDialogs[I].low, kBuiltInDialogs[I].high,
-                                MethodFailure::kFalse}...};
+  return std::array{MethodEntry{kBuiltInDialogs[I].name, &BuiltIn<I>, kBuiltInDialogs[I].low,
+                                kBuiltInDialogs[I].high, MethodFailure::kFalse}...};
 }
 
 // ---- "OpenDialog"(form[, dialog name[, title[, left[, top[, width[, height[, base x[, base y
@@ -181,15 +181,15 @@ bool StatesKnown(const CMethodCall& call) {
 }
 
 constexpr std::array kNamedDialogFunctions = {
-    RuntimeFunction(u"SetModalDialog", 1, 2),               // (dialog[, modal])
-    RuntimeFunction(u"EnableDialogMenu", 2, 3),             // (dialog, menu[, enable])
-    RuntimeFunction(u"CloseDialog", 0, 1),                  // ([dialog]): the active one without
-    RuntimeFunction(u"ShowDialog", 2, 2),                   // (dialog, show)
-    RuntimeFunction(u"CloseAllDialog", 0, 0),               // ()
-    RuntimeFunction(u"OpenCommonDialog", 1, kAnyArgs),       // (kind, parameters...)
-    RuntimeFunction(u"OpenModalCommonDialog", 1, kAnyArgs),  // (kind, parameters...)
-    RuntimeFunction(u"CloseCommonDialog", 0, 1),            // ([kind])
-    RuntimeFunction(u"OpenWindowsDialog", 1, kAnyArgs),      // ("file", "folder" or "font", parameters...)
+    RuntimeFunction(u"SetModalDialog", 1, 2),                  // (dialog[, modal])
+    RuntimeFunction(u"EnableDialogMenu", 2, 3),                // (dialog, menu[, enable])
+    RuntimeFunction(u"CloseDialog", 0, 1),                     // ([dialog]): the active one without
+    RuntimeFunction(u"ShowDialog", 2, 2),                      // (dialog, show)
+    RuntimeFunction(u"CloseAllDialog", 0, 0),                  // ()
+    RuntimeFunction(u"OpenCommonDialog", 1, kAnyArgs),         // (kind, parameters...)
+    RuntimeFunction(u"OpenModalCommonDialog", 1, kAnyArgs),    // (kind, parameters...)
+    RuntimeFunction(u"CloseCommonDialog", 0, 1),               // ([kind])
+    RuntimeFunction(u"OpenWindowsDialog", 1, kAnyArgs),        // ("file", "folder" or "font", parameters...)
     RuntimeFunction(u"OpenWindowsCommonDialog", 1, kAnyArgs),  // (the same)
     RuntimeFunction(u"BringDialogToTop", 1, kAnyArgs),         // (dialog...)
     RuntimeFunction(u"GetDialogZOrder", 2, kAnyArgs),          // (dialog, dialog...) -> their order

@@ -33,14 +33,14 @@ constexpr std::array kForwarded = {
     RuntimeFunction(u"OpenForm", 1, 5),
     // (view, form[, stretch[, open param[, instance name]]])
     RuntimeFunction(u"OpenViewForm", 2, 5),
-    RuntimeFunction(u"OpenHiddenForm", 1, 3),         // (form[, instance name[, open param]])
+    RuntimeFunction(u"OpenHiddenForm", 1, 3),                 // (form[, instance name[, open param]])
     RuntimeFunction(u"GetForm", 1, 2, kNothing),              // (instance name[, view]) -> form object
-    RuntimeFunction(u"OpenHomeForm", 0, 1),           // ([view])
-    RuntimeFunction(u"OpenPrevForm", 0, 1),           // ([view])
-    RuntimeFunction(u"OpenNextForm", 0, 1),           // ([view])
-    RuntimeFunction(u"IsHavePrevForm", 0, 1),         // ([view])
-    RuntimeFunction(u"IsHaveNextForm", 0, 1),         // ([view])
-    RuntimeFunction(u"ClearFormHistory", 0, 1),       // ([view])
+    RuntimeFunction(u"OpenHomeForm", 0, 1),                   // ([view])
+    RuntimeFunction(u"OpenPrevForm", 0, 1),                   // ([view])
+    RuntimeFunction(u"OpenNextForm", 0, 1),                   // ([view])
+    RuntimeFunction(u"IsHavePrevForm", 0, 1),                 // ([view])
+    RuntimeFunction(u"IsHaveNextForm", 0, 1),                 // ([view])
+    RuntimeFunction(u"ClearFormHistory", 0, 1),               // ([view])
     RuntimeFunction(u"GetCurrentForm", 0, 1, kNothing),       // ([view]) -> instance name
     RuntimeFunction(u"GetCurrentBasedForm", 0, 1, kNothing),  // ([view]) -> form name
     RuntimeFunction(u"GetPrevForm", 0, 2, kNothing),          // ([view[, steps back]]) -> form name
@@ -48,13 +48,14 @@ constexpr std::array kForwarded = {
     RuntimeFunction(u"GetNextForm", 0, 2, kNothing),          // ([view[, steps forward]])
     RuntimeFunction(u"GetNextFormCount", 0, 1, kNothing),     // ([view])
     // ---- frames
-    RuntimeFunction(u"SetSeparetorProperty", 3, 3),    // (frame set, property, value)
+    RuntimeFunction(u"SetSeparetorProperty", 3, 3),            // (frame set, property, value)
     RuntimeFunction(u"GetSeparetorProperty", 2, 2, kNothing),  // (frame set, property)
     // ---- projects, resources, other browsers, documents
     RuntimeFunction(u"OpenFile", 1, 1),         // (project path): opens another project
     RuntimeFunction(u"AddResourceFile", 1, 1),  // (project path): its forms join the resources
-    RuntimeFunction(u"OpenBrowser", 0, 2, kFalse, CapabilityFamily::kProcesses),      // ([project path[, arguments]])
-    RuntimeFunction(u"CloseBrowser", 0, 0),     // ()
+    RuntimeFunction(u"OpenBrowser", 0, 2, kFalse,
+                    CapabilityFamily::kProcesses),  // ([project path[, arguments]])
+    RuntimeFunction(u"CloseBrowser", 0, 0),         // ()
     RuntimeFunction(u"PrintApplicationFile", 1, 1, kFalse, CapabilityFamily::kProcesses),  // (document)
     // ---- the operator's input and the pointer
     RuntimeFunction(u"ShowComment", 0, 2),          // ([object or text[, show]])
@@ -67,35 +68,35 @@ constexpr std::array kForwarded = {
     RuntimeFunction(u"StopMouseSelection", 0, 0),   // ()
     // ---- login dialogs
     RuntimeFunction(u"OpenLoginDialog", 0, kAnyArgs),  // (login parameters...)
-    RuntimeFunction(u"CloseLoginDialog", 0, 0),    // ()
+    RuntimeFunction(u"CloseLoginDialog", 0, 0),        // ()
     RuntimeFunction(u"OpenLoginForm", 0, kAnyArgs),    // (login parameters...)
     // ---- images, screenshots and printing
-    RuntimeFunction(u"PrintImage", 1, 3),              // (image file[, printer[, copies]])
-    RuntimeFunction(u"PrintScreenshot", 0, 2),         // ([view[, printer]])
-    RuntimeFunction(u"TakeScreenshot", 1, 2, kFalse, CapabilityFamily::kFiles),          // (image file[, view])
-    RuntimeFunction(u"PrintDesktopScreenshot", 0, 1),  // ([printer])
-    RuntimeFunction(u"TakeDesktopScreenshot", 1, 1, kFalse, CapabilityFamily::kFiles),   // (image file)
-    RuntimeFunction(u"RefreshScreen", 0, 1),           // ([view])
+    RuntimeFunction(u"PrintImage", 1, 3),       // (image file[, printer[, copies]])
+    RuntimeFunction(u"PrintScreenshot", 0, 2),  // ([view[, printer]])
+    RuntimeFunction(u"TakeScreenshot", 1, 2, kFalse, CapabilityFamily::kFiles),  // (image file[, view])
+    RuntimeFunction(u"PrintDesktopScreenshot", 0, 1),                            // ([printer])
+    RuntimeFunction(u"TakeDesktopScreenshot", 1, 1, kFalse, CapabilityFamily::kFiles),  // (image file)
+    RuntimeFunction(u"RefreshScreen", 0, 1),                                            // ([view])
     // ---- the container and the browser window
-    RuntimeFunction(u"FirePanelEvent", 0, kAnyArgs),  // (values...): to the container's callback
-    RuntimeFunction(u"UpdateTitle", 0, 1),        // ([title])
-    RuntimeFunction(u"ShowFullScreen", 0, 1),     // ([on, default T])
-    RuntimeFunction(u"ShowTaskbarIcon", 0, 1),    // ([on, default T])
-    RuntimeFunction(u"BringBrowserToTop", 0, 0),  // ()
-    RuntimeFunction(u"SetBrowserState", 1, 1),    // ("normal", "min", "max", "hide" or "show")
+    RuntimeFunction(u"FirePanelEvent", 0, kAnyArgs),      // (values...): to the container's callback
+    RuntimeFunction(u"UpdateTitle", 0, 1),                // ([title])
+    RuntimeFunction(u"ShowFullScreen", 0, 1),             // ([on, default T])
+    RuntimeFunction(u"ShowTaskbarIcon", 0, 1),            // ([on, default T])
+    RuntimeFunction(u"BringBrowserToTop", 0, 0),          // ()
+    RuntimeFunction(u"SetBrowserState", 1, 1),            // ("normal", "min", "max", "hide" or "show")
     RuntimeFunction(u"GetBrowserState", 0, 0, kNothing),  // () -> one of those words
-    RuntimeFunction(u"ShutdownOS", 0, 1, kFalse, CapabilityFamily::kOs),         // ([reboot])
+    RuntimeFunction(u"ShutdownOS", 0, 1, kFalse, CapabilityFamily::kOs),  // ([reboot])
     // ---- zoom and stretch
-    RuntimeFunction(u"SetZoomInRatio", 1, 1),         // (ratio)
+    RuntimeFunction(u"SetZoomInRatio", 1, 1),                 // (ratio)
     RuntimeFunction(u"GetZoomInRatio", 0, 0, kNothing),       // ()
-    RuntimeFunction(u"ZoomIn", 0, 1),                 // ([view])
-    RuntimeFunction(u"ResetZoom", 0, 0),              // (): the active view
-    RuntimeFunction(u"ViewResetZoom", 1, 1),          // (view)
-    RuntimeFunction(u"SetZoom", 1, 1),                // (factor, 0.002 to 20): the active view
-    RuntimeFunction(u"ViewSetZoom", 2, 2),            // (view, factor)
+    RuntimeFunction(u"ZoomIn", 0, 1),                         // ([view])
+    RuntimeFunction(u"ResetZoom", 0, 0),                      // (): the active view
+    RuntimeFunction(u"ViewResetZoom", 1, 1),                  // (view)
+    RuntimeFunction(u"SetZoom", 1, 1),                        // (factor, 0.002 to 20): the active view
+    RuntimeFunction(u"ViewSetZoom", 2, 2),                    // (view, factor)
     RuntimeFunction(u"GetZoom", 0, 1, kNothing),              // ([view])
-    RuntimeFunction(u"SetStretch", 1, 1),             // (stretch mode): the active view
-    RuntimeFunction(u"ViewSetStretch", 2, 2),         // (view, stretch mode)
+    RuntimeFunction(u"SetStretch", 1, 1),                     // (stretch mode): the active view
+    RuntimeFunction(u"ViewSetStretch", 2, 2),                 // (view, stretch mode)
     RuntimeFunction(u"GetActiveViewName", 0, 0, kNothing),    // ()
     RuntimeFunction(u"GetActiveDialogName", 0, 0, kNothing),  // ()
 };

@@ -20,8 +20,8 @@ bool ForwardEntry(CMethodCall& call) {
 
 template <const auto& kTable, size_t... I>
 constexpr auto ForwardedEntriesOf(std::index_sequence<I...>) {
-  return std::array{MethodEntry{kTable[I].name, &ForwardEntry<kTable, I>, kTable[I].minArgs, kTable[I].maxArgs,
-                                kTable[I].failure, kTable[I].family}...};
+  return std::array{MethodEntry{kTable[I].name, &ForwardEntry<kTable, I>, kTable[I].minArgs,
+                                kTable[I].maxArgs, kTable[I].failure, kTable[I].family}...};
 }
 
 template <const auto& kTable>

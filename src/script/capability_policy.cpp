@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr std::array<std::string_view, kCapabilityFamilies> kFamilyNames = {"processes", "files",     "network",
-                                                                           "settings",  "clipboard", "os"};
+constexpr std::array<std::string_view, kCapabilityFamilies> kFamilyNames = {
+    "processes", "files", "network", "settings", "clipboard", "os"};
 constexpr std::array<std::string_view, kProjectSources> kSourceNames = {"local", "http", "brw"};
 
 uint8_t FamilyBit(CapabilityFamily family) {
@@ -54,14 +54,18 @@ std::string Quoted(std::string_view word) {
 }  // namespace
 
 std::string_view CapabilityFamilyName(CapabilityFamily family) {
-  return family == CapabilityFamily::kNone ? std::string_view() : kFamilyNames[static_cast<size_t>(family) - 1];
+  return family == CapabilityFamily::kNone ? std::string_view()
+                                           : kFamilyNames[static_cast<size_t>(family) - 1];
 }
 
-std::string_view ProjectSourceName(ProjectSource source) { return kSourceNames[static_cast<size_t>(source)]; }
+std::string_view ProjectSourceName(ProjectSource source) {
+  return kSourceNames[static_cast<size_t>(source)];
+}
 
 ProjectSource ProjectSourceOf(std::u16string_view path) {
   if (StartsWithIgnoreCaseAscii(path, u"http://")) return ProjectSource::kHttp;
-  if (path.size() >= 4 && EqualsIgnoreCaseAscii(path.substr(path.size() - 4), u".brw")) return ProjectSource::kBrw;
+  if (path.size() >= 4 && EqualsIgnoreCaseAscii(path.substr(path.size() - 4), u".brw"))
+    return ProjectSource::kBrw;
   return ProjectSource::kLocal;
 }
 
@@ -72,7 +76,8 @@ CKVCapabilityPolicy CKVCapabilityPolicy::DenyRemote() {
 }
 
 bool CKVCapabilityPolicy::Allows(ProjectSource source, CapabilityFamily family) const {
-  return family == CapabilityFamily::kNone || (m_allowed[static_cast<size_t>(source)] & FamilyBit(family)) != 0;
+  return family == CapabilityFamily::kNone ||
+         (m_allowed[static_cast<size_t>(source)] & FamilyBit(family)) != 0;
 }
 
 // policy := { [rule] ["#" comment] newline }
@@ -96,18 +101,23 @@ std::optional<CKVCapabilityPolicy> CKVCapabilityPolicy::Parse(std::string_view t
     line = line.substr(0, std::min(line.find('#'), line.size()));
     const std::vector<std::string_view> words = Words(line);
     if (words.empty()) continue;
-    if (words.size() != 3) return fail("expected SOURCE FAMILY allow|deny, found " + std::to_string(words.size()) + " words");
+    if (words.size() != 3)
+      return fail("expected SOURCE FAMILY allow|deny, found " + std::to_string(words.size()) + " words");
     const int source = Position(kSourceNames, words[0]);
     if (source < 0) return fail("unknown source " + Quoted(words[0]) + " (local, http, brw or *)");
     const int family = Position(kFamilyNames, words[1]);
     if (family < 0)
-      return fail("unknown family " + Quoted(words[1]) + " (processes, files, network, settings, clipboard, os or *)");
-    if (words[2] != "allow" && words[2] != "deny") return fail("expected allow or deny, found " + Quoted(words[2]));
-    const bool exact = source < static_cast<int>(kProjectSources) && family < static_cast<int>(kCapabilityFamilies);
+      return fail("unknown family " + Quoted(words[1]) +
+                  " (processes, files, network, settings, clipboard, os or *)");
+    if (words[2] != "allow" && words[2] != "deny")
+      return fail("expected allow or deny, found " + Quoted(words[2]));
+    const bool exact =
+        source < static_cast<int>(kProjectSources) && family < static_cast<int>(kCapabilityFamilies);
     if (exact) {
       size_t& earlier = setBy[static_cast<size_t>(source)][static_cast<size_t>(family)];
-      if (earlier) return fail("the rule for " + std::string(words[0]) + " " + std::string(words[1]) +
-                               " is already given on line " + std::to_string(earlier));
+      if (earlier)
+        return fail("the rule for " + std::string(words[0]) + " " + std::string(words[1]) +
+                    " is already given on line " + std::to_string(earlier));
       earlier = number;
     }
     for (size_t s = 0; s < kProjectSources; ++s) {

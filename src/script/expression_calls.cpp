@@ -23,7 +23,8 @@ bool CExpressionExecuter::Call(const CSCName& name, CSCFrame& frame, COperand* a
     // A plain name: the with objects, innermost first, then the owner, then the root's global
     // functions.
     for (const CSCWithStatement* with = name.GetWith(); with && result == CALL_NOT_FOUND; with = with->GetOuter())
-      if (CNObject* object = WithObject(frame, with)) result = CallOn(*object, method, args, count, *frame.owner);
+      if (CNObject* object = WithObject(frame, with))
+        result = CallOn(*object, method, args, count, *frame.owner);
     if (result == CALL_NOT_FOUND) result = CallOn(*frame.owner, method, args, count, *frame.owner);
     if (result == CALL_NOT_FOUND && frame.owner->GetParent())
       result = CallOn(*frame.owner->GetRoot(), method, args, count, *frame.owner);
@@ -41,7 +42,8 @@ bool CExpressionExecuter::Call(const CSCName& name, CSCFrame& frame, COperand* a
 
 // object's own script function of that name, else its built-in method.
 CExpressionExecuter::CallResult CExpressionExecuter::CallOn(CNObject& object, std::u16string_view method,
-                                                            COperand* args, uint32_t count, const CNObject& caller) {
+                                                            COperand* args, uint32_t count,
+                                                            const CNObject& caller) {
   CNScriptImpl& engine = m_Executer.GetEngine();
   if (CScriptEntry* script = engine.GetScripts().Find(&object)) {
     if (const CSCFunctionStatement* function = script->scope.FindFunction(method)) {
@@ -58,8 +60,8 @@ CExpressionExecuter::CallResult CExpressionExecuter::CallOn(CNObject& object, st
              : CALL_FAILED;
 }
 
-bool CExpressionExecuter::CallBuiltIn(CNObject& object, const MethodEntry& method, COperand* args, uint32_t count,
-                                      const CNObject& caller) {
+bool CExpressionExecuter::CallBuiltIn(CNObject& object, const MethodEntry& method, COperand* args,
+                                      uint32_t count, const CNObject& caller) {
   std::array<const CNValue*, 8> few;
   std::vector<const CNValue*> many;
   const CNValue** values = few.data();

@@ -31,9 +31,14 @@ RuntimeHandler CKVMethodTable::GetHandler(int32_t number) const {
 
 bool AnswerFailure(const MethodEntry& entry, CNValue& result) {
   switch (entry.failure) {
-    case MethodFailure::kStops: return false;
-    case MethodFailure::kFalse: result.SetBool(false); return true;
-    case MethodFailure::kNothing: result.Clear(); return true;
+    case MethodFailure::kStops:
+      return false;
+    case MethodFailure::kFalse:
+      result.SetBool(false);
+      return true;
+    case MethodFailure::kNothing:
+      result.Clear();
+      return true;
   }
   return false;
 }
@@ -44,13 +49,18 @@ std::atomic<MethodErrorSink> s_errorSink{nullptr};
 
 }  // namespace
 
-void SetMethodErrorSink(MethodErrorSink sink) { s_errorSink = sink; }
+void SetMethodErrorSink(MethodErrorSink sink) {
+  s_errorSink = sink;
+}
 
 bool InvokeMethod(const MethodEntry& entry, CMethodCall& call) {
   if (!entry.Accepts(call.Count())) return false;
-  if (entry.family == CapabilityFamily::kNone || call.host.MayCall(entry, call.caller ? *call.caller : static_cast<const CNObject&>(call.target))) return entry.function(call);
+  if (entry.family == CapabilityFamily::kNone ||
+      call.host.MayCall(entry, call.caller ? *call.caller : static_cast<const CNObject&>(call.target)))
+    return entry.function(call);
   const std::string_view family = CapabilityFamilyName(entry.family);
-  if (MethodErrorSink sink = s_errorSink) sink(call, u"Denied by policy: " + std::u16string(family.begin(), family.end()));
+  if (MethodErrorSink sink = s_errorSink)
+    sink(call, u"Denied by policy: " + std::u16string(family.begin(), family.end()));
   call.result.Clear();
   return AnswerFailure(entry, call.result);
 }

@@ -111,8 +111,9 @@ struct MethodEntry {
 
 // The entry of a function the site's policy may refuse: its family, the arguments it takes and
 // what it answers when refused (or when it cannot work).
-constexpr MethodEntry GuardedMethod(std::u16string_view name, MethodFunction function, CapabilityFamily family,
-                                    uint8_t minArgs, uint8_t maxArgs, MethodFailure failure = MethodFailure::kFalse) {
+constexpr MethodEntry GuardedMethod(std::u16string_view name, MethodFunction function,
+                                    CapabilityFamily family, uint8_t minArgs, uint8_t maxArgs,
+                                    MethodFailure failure = MethodFailure::kFalse) {
   return {name, function, minArgs, maxArgs, failure, family};
 }
 

@@ -180,7 +180,8 @@ bool CNScriptImpl::MayCall(const MethodEntry& entry, const CNObject& caller) {
   if (m_Policy.Allows(m_Source, entry.family)) return true;
   const std::u16string path = ObjectPath(caller);
   if (m_DeniedTraced.insert(std::u16string(entry.name) + u" " + path).second)
-    CRTrace::Printf("Denied by policy: %.*s: %s on %s (%.*s project)", static_cast<int>(CapabilityFamilyName(entry.family).size()),
+    CRTrace::Printf("Denied by policy: %.*s: %s on %s (%.*s project)",
+                    static_cast<int>(CapabilityFamilyName(entry.family).size()),
                     CapabilityFamilyName(entry.family).data(), Utf16ToUtf8(entry.name).c_str(),
                     Utf16ToUtf8(path).c_str(), static_cast<int>(ProjectSourceName(m_Source).size()),
                     ProjectSourceName(m_Source).data());

@@ -112,7 +112,8 @@ TEST(VeltrixCheck, UnreadableProjectsFail) {
 
 namespace {
 
-constexpr const char* kNoCalls[] = {"processes", "files", "network", "settings", "clipboard", "os", "dynamic"};
+constexpr const char* kNoCalls[] = {"processes", "files", "network", "settings",
+                                    "clipboard", "os",    "dynamic"};
 
 }  // namespace
 
@@ -135,9 +136,11 @@ TEST(VeltrixCheck, CapabilitiesListEveryCallSiteByFamilyWithPlaceAndLine) {
                   "<OBJ clid=\"Form\" Name=\"Main\"><OBJ clid=\"Label\" Name=\"btnSave\" Event=\""
                   "var path = &quot;/tmp/x&quot;; // ::DeleteFile(path) is a comment&#13;&#10;"
                   "event OnMouseUp(button) {&#13;&#10;"
-                  "  if (::SaveTextFile(path, &quot;DeleteFile(&quot;)) { this.CopyFile(path, path &amp; &quot;.bak&quot;); }"
+                  "  if (::SaveTextFile(path, &quot;DeleteFile(&quot;)) { this.CopyFile(path, path &amp; "
+                  "&quot;.bak&quot;); }"
                   "&#13;&#10;  ::OpenApplication(&quot;report&quot;);&#13;&#10;}&#13;&#10;"
-                  "function Send() { return ::HTTPGet(path) &amp; ::SetRegistoryValue(&quot;a&quot;, &quot;b&quot;, 1); }"
+                  "function Send() { return ::HTTPGet(path) &amp; ::SetRegistoryValue(&quot;a&quot;, "
+                  "&quot;b&quot;, 1); }"
                   "\"/></OBJ>\r\n"));
   const Outcome outcome = Check("--capabilities " + Quoted(path));
   EXPECT_EQ(outcome.exitCode, 0);

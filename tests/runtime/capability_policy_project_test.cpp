@@ -44,7 +44,8 @@ TEST_F(RuntimeTest, AMalformedPolicyIsRefusedAndProjectsFromHttpAddressesGetNoFa
   ASSERT_TRUE(Browser().OpenProject(Utf8ToUtf16(server.Url("/panel.xml"))));
   EXPECT_EQ(m_host.traces, (Lines{"F", "Denied by policy: files"}));
   EXPECT_FALSE(std::filesystem::exists(saved));
-  EXPECT_EQ(Messages(), (Lines{"The policy " + m_folder.Path("registry/policy") +
-                               " is refused (line 2: unknown family \"disks\" (processes, files, network, settings, "
-                               "clipboard, os or *)); projects from http:// addresses run with every family denied."}));
+  EXPECT_EQ(Messages(),
+            (Lines{"The policy " + m_folder.Path("registry/policy") +
+                   " is refused (line 2: unknown family \"disks\" (processes, files, network, settings, "
+                   "clipboard, os or *)); projects from http:// addresses run with every family denied."}));
 }

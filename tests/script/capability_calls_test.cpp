@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 
 // Waits up to two seconds for a program the script started.
 bool AppearsSoon(const fs::path& file) {
-  for (int i = 0; i < 200 && !fs::exists(file); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 200 && !fs::exists(file); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   return fs::exists(file);
 }
 
@@ -34,8 +35,10 @@ class ScopedConfigHome {
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
   }
   ~ScopedConfigHome() {
-    if (m_old.empty()) unsetenv("XDG_CONFIG_HOME");
-    else setenv("XDG_CONFIG_HOME", m_old.c_str(), 1);
+    if (m_old.empty())
+      unsetenv("XDG_CONFIG_HOME");
+    else
+      setenv("XDG_CONFIG_HOME", m_old.c_str(), 1);
   }
 
  private:
@@ -44,9 +47,9 @@ class ScopedConfigHome {
 
 struct FamilyCase {
   const char* family;
-  std::string call;                        // traced, then "GetLastError" traced
-  std::string deniedAnswer;                // what the call answers when refused
-  std::function<bool()> happened;          // whether the call had its effect
+  std::string call;                // traced, then "GetLastError" traced
+  std::string deniedAnswer;        // what the call answers when refused
+  std::function<bool()> happened;  // whether the call had its effect
 };
 
 CKVCapabilityPolicy PolicyOf(std::string_view text) {
@@ -73,7 +76,8 @@ TEST(CapabilityCalls, EachFamilyRunsWhenAllowedAndDoesNothingWhenDenied) {
        [&] { return !server.Requests().empty(); }},
       {"settings", "::SetRegistoryValue(\"Plant\", \"Mode\", 3)", "F",
        [&] { return fs::exists(folder.path / "config"); }},
-      {"clipboard", "::SetClipboardData(\"recipe\")", "F", [] {
+      {"clipboard", "::SetClipboardData(\"recipe\")", "F",
+       [] {
          RootWorld reader;
          return reader.Run(u"::Trace(::GetClipboardData());") == std::vector<std::string>{"recipe"};
        }},
@@ -100,9 +104,10 @@ TEST(CapabilityCalls, EachFamilyRunsWhenAllowedAndDoesNothingWhenDenied) {
       std::ofstream(kept) << "keep me";
       server.ClearRequests();
       RootWorld().Run(u"::SetClipboardData(\"\");");
-      world.engine.SetCapabilityPolicy(PolicyOf(std::string(ProjectSourceName(source)) + " " + c.family + " deny"),
-                                       source);
-      EXPECT_EQ(world.Run(body), (std::vector<std::string>{c.deniedAnswer, std::string("Denied by policy: ") + c.family}));
+      world.engine.SetCapabilityPolicy(
+          PolicyOf(std::string(ProjectSourceName(source)) + " " + c.family + " deny"), source);
+      EXPECT_EQ(world.Run(body),
+                (std::vector<std::string>{c.deniedAnswer, std::string("Denied by policy: ") + c.family}));
       EXPECT_FALSE(c.happened());
     }
   }
@@ -115,18 +120,20 @@ TEST(CapabilityCalls, ARefusalIsTracedOncePerFunctionAndObjectAndTheScriptGoesOn
   });
   RootWorld world;
   world.engine.SetCapabilityPolicy(PolicyOf("http os deny\nhttp clipboard deny"), ProjectSource::kHttp);
-  EXPECT_EQ(world.Run(u"::Trace(::SetClientTime(::GetClientTime()), ::GetLastError());\n"
-                      u"::Trace(::SetClientTime(::GetClientTime()), ::GetClipboardData(), ::GetLastError());\n"
-                      u"::Trace(\"still running\");"),
-            (std::vector<std::string>{"F", "Denied by policy: os", "F", "#NOTHING#", "Denied by policy: clipboard",
-                                      "still running"}));
+  EXPECT_EQ(
+      world.Run(u"::Trace(::SetClientTime(::GetClientTime()), ::GetLastError());\n"
+                u"::Trace(::SetClientTime(::GetClientTime()), ::GetClipboardData(), ::GetLastError());\n"
+                u"::Trace(\"still running\");"),
+      (std::vector<std::string>{"F", "Denied by policy: os", "F", "#NOTHING#", "Denied by policy: clipboard",
+                                "still running"}));
   world.LoadScript(*world.calendar, u"function Grab() { return ::GetClipboardData(); }");
   world.engine.RunFunction(world.calendar, u"Grab", nullptr, 0, nullptr);
   CRTrace::SetSink({});
-  EXPECT_EQ(lines, (std::vector<std::string>{
-                       "Denied by policy: os: SetClientTime on Form1.Button1 (http project)",
-                       "Denied by policy: clipboard: GetClipboardData on Form1.Button1 (http project)",
-                       "Denied by policy: clipboard: GetClipboardData on Form1.lblCalendar1 (http project)"}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{
+                "Denied by policy: os: SetClientTime on Form1.Button1 (http project)",
+                "Denied by policy: clipboard: GetClipboardData on Form1.Button1 (http project)",
+                "Denied by policy: clipboard: GetClipboardData on Form1.lblCalendar1 (http project)"}));
 }
 
 TEST(CapabilityCalls, AWrongArgumentCountStillStopsTheScriptBeforeThePolicyIsAsked) {

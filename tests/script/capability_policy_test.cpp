@@ -1,11 +1,12 @@
 // The site's policy text, the sources of projects, and the families in the built-in tables.
+#include "script/capability_policy.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
 #include "methods/builtin_methods.h"
-#include "script/capability_policy.h"
 
 namespace {
 
@@ -15,8 +16,12 @@ using enum ProjectSource;
 // One letter per source and family that the policy allows: "pfnsco" for all six.
 std::string Allowed(const CKVCapabilityPolicy& policy, ProjectSource source) {
   std::string letters;
-  for (auto [family, letter] : {std::pair{kProcesses, 'p'}, {kFiles, 'f'}, {kNetwork, 'n'}, {kSettings, 's'},
-                                {kClipboard, 'c'}, {kOs, 'o'}})
+  for (auto [family, letter] : {std::pair{kProcesses, 'p'},
+                                {kFiles, 'f'},
+                                {kNetwork, 'n'},
+                                {kSettings, 's'},
+                                {kClipboard, 'c'},
+                                {kOs, 'o'}})
     if (policy.Allows(source, family)) letters += letter;
   return letters;
 }
@@ -68,7 +73,8 @@ TEST(CapabilityPolicy, MalformedTextIsRefusedWithTheLineAndTheReason) {
       {std::string_view("http files\0deny", 15), "error: line 1: not a line of text"},
       {"http files deny\n\x89PNG\r\n\x1a\n", "error: line 2: not a line of text"},
       {"# caf\xC3\xA9 ok\nlocal os deny \xFF", "error: line 2: not a line of text"},
-      {std::string_view("\xEF\xBB\xBFhttp files deny"), "error: line 1: unknown source \"\xEF\xBB\xBFhttp\" (local, http, brw or *)"},
+      {std::string_view("\xEF\xBB\xBFhttp files deny"),
+       "error: line 1: unknown source \"\xEF\xBB\xBFhttp\" (local, http, brw or *)"},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(Parsed(text), expected) << text;
   const std::string longWord(100, 'x');
@@ -105,16 +111,30 @@ TEST(CapabilityPolicy, EveryGuardedFunctionHasAFamilyAndAQuietFailure) {
       families[std::string(entry.name.begin(), entry.name.end())] = CapabilityFamilyName(entry.family);
     }
   }
-  for (const auto& [name, family] : std::map<std::string, std::string>{
-           {"OpenApplication", "processes"}, {"OpenApplicationFile", "processes"},
-           {"PrintApplicationFile", "processes"}, {"TerminateProcess", "processes"},
-           {"ShutdownOS", "os"}, {"SetClientTime", "os"},
-           {"SaveTextFile", "files"}, {"SaveCsvFile", "files"}, {"CopyFile", "files"}, {"MoveFile", "files"},
-           {"RenameFile", "files"}, {"DeleteFile", "files"}, {"DeleteFolder", "files"}, {"EncryptFile", "files"},
-           {"HTTPGet", "network"}, {"HTTPPost", "network"}, {"SOAPRequestMessage", "network"},
-           {"HttpRequestMessage", "network"}, {"SendMail", "network"}, {"SendMailDirect", "network"},
-           {"SendMagicPacket", "network"}, {"SetRegistoryValue", "settings"},
-           {"SetClipboardData", "clipboard"}, {"GetClipboardData", "clipboard"}})
+  for (const auto& [name, family] : std::map<std::string, std::string>{{"OpenApplication", "processes"},
+                                                                       {"OpenApplicationFile", "processes"},
+                                                                       {"PrintApplicationFile", "processes"},
+                                                                       {"TerminateProcess", "processes"},
+                                                                       {"ShutdownOS", "os"},
+                                                                       {"SetClientTime", "os"},
+                                                                       {"SaveTextFile", "files"},
+                                                                       {"SaveCsvFile", "files"},
+                                                                       {"CopyFile", "files"},
+                                                                       {"MoveFile", "files"},
+                                                                       {"RenameFile", "files"},
+                                                                       {"DeleteFile", "files"},
+                                                                       {"DeleteFolder", "files"},
+                                                                       {"EncryptFile", "files"},
+                                                                       {"HTTPGet", "network"},
+                                                                       {"HTTPPost", "network"},
+                                                                       {"SOAPRequestMessage", "network"},
+                                                                       {"HttpRequestMessage", "network"},
+                                                                       {"SendMail", "network"},
+                                                                       {"SendMailDirect", "network"},
+                                                                       {"SendMagicPacket", "network"},
+                                                                       {"SetRegistoryValue", "settings"},
+                                                                       {"SetClipboardData", "clipboard"},
+                                                                       {"GetClipboardData", "clipboard"}})
     EXPECT_EQ(families[name], family) << name;
   EXPECT_EQ(families.count("LoadTextFile"), 0u);  // reading stays free
   EXPECT_EQ(families.count("GetRegistoryValue"), 0u);

@@ -17,8 +17,8 @@
 
 #include "browser/project_capabilities.h"
 #include "browser/project_check.h"
-#include "render_form.h"
 #include "browser/root_client_browser.h"
+#include "render_form.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
 #include "support/utf16_text.h"

@@ -13,13 +13,14 @@
 
 #include "browser/capability_policy_file.h"
 #include "objects/object_registry.h"
+#include "script_host.h"
 #include "shell/panel_classes.h"
 #include "support/utf16_text.h"
-#include "script_host.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: veltrix-script FILE [--call NAME] [--arg LITERAL]... [--policy FILE]\n";
+constexpr const char* kUsage =
+    "usage: veltrix-script FILE [--call NAME] [--arg LITERAL]... [--policy FILE]\n";
 
 struct Options {
   std::string file;
