@@ -1,5 +1,6 @@
 // The small text files a project names and the texts it carries in its settings: theme files,
-// login files, translation tables, frame-set definitions and edit-box text formats. The first
+// login files, translation tables, frame-set definitions and edit-box text formats; and the
+// site's policy file. The first
 // byte picks the reader; none may crash, hang or grow without bound, and what a reader keeps
 // stays within its limits.
 #include <cstddef>
@@ -13,10 +14,17 @@
 #include "browser/translation.h"
 #include "controls/text_format.h"
 #include "controls/visual_theme_file.h"
+#include "script/capability_policy.h"
 #include "support/utf16_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
+  if (data[0] == 0xFF) {  // the policy is read as bytes: it refuses what is no text
+    std::string error;
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    if (!CKVCapabilityPolicy::Parse(bytes, error) && error.empty()) std::abort();
+    return 0;
+  }
   const std::u16string text =
       Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   switch (data[0] % 5) {

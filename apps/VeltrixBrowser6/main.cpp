@@ -51,7 +51,9 @@ class CSignalWatch {
 template <typename RunLoop>
 int RunProject(const CHostOptions& options, CRMessageLoop& loop, CHeadlessHost& host, RunLoop runLoop) {
   CVeltrixBrowserActiveXApp module;
-  CVeltrixBrowserCtrl control(module, loop, host);
+  CNPProjectBrowser::Options browserOptions;
+  browserOptions.policyFile = options.policy;
+  CVeltrixBrowserCtrl control(module, loop, host, browserOptions);
   CNProjectOverrides overrides;
   if (options.node) overrides.node = Utf8ToUtf16(*options.node);
   overrides.port = options.port;

@@ -71,6 +71,8 @@ bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& 
       options.user = value;
     } else if (name == "--password") {
       options.password = value;
+    } else if (name == "--policy") {
+      options.policy = value;
     } else if (!name.starts_with("-") && options.project.empty()) {
       options.project = name;
       continue;

@@ -21,6 +21,7 @@ struct CHostOptions {
   int width = 1024;
   int height = 768;
   bool help = false;  // --help or -h: print the usage and run nothing
+  std::string policy;  // --policy FILE: the site's policy for project scripts, instead of the stored one
 };
 
 // False, with the reason in error, for a command line it cannot use.
@@ -29,4 +30,4 @@ bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& 
 // Printed to stdout for --help, to stderr after a bad command line.
 inline constexpr const char* kHostUsage =
     "usage: VeltrixBrowser6 [--headless] PROJECT [--size WxH] [--seconds N] [--default-answer yes|no]\n"
-    "                       [--node HOST] [--port N] [--user NAME] [--password TEXT]\n";
+    "                       [--node HOST] [--port N] [--user NAME] [--password TEXT] [--policy FILE]\n";

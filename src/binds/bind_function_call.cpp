@@ -23,5 +23,5 @@ bool CallBindFunction(CNObject& target, IKVMethodHost* host, std::u16string_view
   if (!entry) return false;
   static CQuietHost s_quiet;
   CMethodCall call{target, args, result, host ? *host : s_quiet};
-  return entry->function(call);
+  return InvokeMethod(*entry, call);
 }

@@ -48,16 +48,18 @@ void CNPBasisDialog::CNPViewBrowserForDlg::Repaint() {
 CNPBasisDialog::CNPBasisDialog(CNPViewHost& host, std::u16string_view name, bool resource)
     : m_host(host), m_bResource(resource), m_view(host, *this, name, resource) {}
 
-int32_t CNPBasisDialog::Choice(std::u16string_view given, std::u16string_view setting, std::u16string_view items,
-                               int32_t fallback) const {
+int32_t CNPBasisDialog::Choice(std::u16string_view given, std::optional<CNTextSetting> setting,
+                               std::u16string_view items, int32_t fallback) const {
   int32_t index = CNEnum::ItemIndex(items, given);
-  if (index < 0 && !setting.empty()) index = CNEnum::ItemIndex(items, PropertyText(m_host.GetSettings(), setting));
+  if (index < 0 && setting) index = CNEnum::ItemIndex(items, m_host.GetSettings().SettingText(*setting));
   return index < 0 ? fallback : index;
 }
 
 CNRect CNPBasisDialog::Place(const CKVDialogParams& params, const CNDialogAreas& areas, CNSize formSize) const {
-  const auto baseX = static_cast<CNDialogBase>(Choice(params.basePosX, u"DialogBasePosX", kDialogBaseItems, 0));
-  const auto baseY = static_cast<CNDialogBase>(Choice(params.basePosY, u"DialogBasePosY", kDialogBaseItems, 0));
+  const auto baseX = static_cast<CNDialogBase>(
+      Choice(params.basePosX, CNTextSetting(u"DialogBasePosX"), kDialogBaseItems, 0));
+  const auto baseY = static_cast<CNDialogBase>(
+      Choice(params.basePosY, CNTextSetting(u"DialogBasePosY"), kDialogBaseItems, 0));
   const CNRect& areaX = BaseArea(baseX, areas);
   const CNRect& areaY = BaseArea(baseY, areas);
   if (m_type == CNDialogType::kFull) return {areaX.left, areaY.top, areaX.right, areaY.bottom};
@@ -71,11 +73,12 @@ CNRect CNPBasisDialog::Place(const CKVDialogParams& params, const CNDialogAreas&
 CNPObject* CNPBasisDialog::Open(const CKVDialogParams& params, const CNDialogAreas& areas) {
   const CNObject* based = m_host.FindBasedForm(params.baseFormName, m_bResource);
   const CNSize formSize = based ? CNSize{PropertyInt(*based, u"Width"), PropertyInt(*based, u"Height")} : CNSize{};
-  m_type = static_cast<CNDialogType>(Choice(params.dialogType, u"CommonDialogType", kDialogTypeItems, 1));
+  m_type = static_cast<CNDialogType>(
+      Choice(params.dialogType, CNTextSetting(u"CommonDialogType"), kDialogTypeItems, 1));
   m_rect = Place(params, areas, formSize);
   m_bResizable = params.resizable.value_or(false);
   m_bModal = params.modal;
-  m_show = static_cast<CNDialogShow>(Choice(params.showState, {}, kShowItems, 2));
+  m_show = static_cast<CNDialogShow>(Choice(params.showState, std::nullopt, kShowItems, 2));
   m_strTitle = !params.title.empty() ? params.title : based ? PropertyText(*based, u"Title") : std::u16string();
   m_view.SetViewSize({m_rect.Width(), m_rect.Height()});
   const int32_t stretch = params.stretch.empty() ? kStretchForm : StretchModeFromText(params.stretch);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "browser/root_client.h"
 #include "browser/view_browser.h"
 #include "controls/pobject.h"
 
@@ -75,7 +77,7 @@ class CNPBasisDialog {
   // The dialog's rectangle for the request and the size of its form.
   CNRect Place(const CKVDialogParams& params, const CNDialogAreas& areas, CNSize formSize) const;
   // The request's word among items (ignoring case), else the project setting's, else fallback.
-  int32_t Choice(std::u16string_view given, std::u16string_view setting, std::u16string_view items,
+  int32_t Choice(std::u16string_view given, std::optional<CNTextSetting> setting, std::u16string_view items,
                  int32_t fallback) const;
 
   CNPViewHost& m_host;

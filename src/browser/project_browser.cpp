@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "browser/builtin_resources.h"
+#include "browser/capability_policy_file.h"
 #include "browser/form_lookup.h"
 #include "browser/keep_alive.h"
 #include "browser/name_list.h"
@@ -61,6 +62,12 @@ CNPProjectBrowser::CNPProjectBrowser(CNObjectRegistry& registry, CRMessageLoop& 
       m_requests(std::make_unique<CNPRuntimeRequests>(*this)),
       m_bStartTickThread(options.startTickThread) {
   m_wnd = std::make_unique<CNPProjectWnd>(*this, m_loop, [this](uint32_t code) { OnTick(code); });
+  std::string refused;
+  m_policy = options.policyFile.empty()
+                 ? LoadCapabilityPolicy(m_store.GetRoot() / kPolicyFileName, false, refused)
+                 : LoadCapabilityPolicy(options.policyFile, true, refused);
+  if (!refused.empty())
+    CRMessageBox::GetCurrent().Show(Utf8ToUtf16(refused), kMessageCaption, MB_OK, MB_ICONERROR);
   m_images.SetSystemFolder(m_host.GetProgramFolder() + u"/sys");
   const std::span<const CNResource> resources = options.resources.empty() ? BuiltInResources() : options.resources;
   m_resourceRoot = CRPtr<CNPRootClientBrowser>::Make();
@@ -105,6 +112,9 @@ bool CNPProjectBrowser::OpenProject(std::u16string_view path) {
   } guard{m_bOpening = true};
 
   if (!OpenDocument(path, location)) return false;
+  m_session->engine.SetCapabilityPolicy(m_policy, location.kind == CNProjectPathKind::kWeb
+                                                      ? ProjectSource::kHttp
+                                                      : ProjectSourceOf(location.path));
   CNPRootClientBrowser& root = *m_session->root;
   if (root.NeedsRevisionQuestion() &&
       CRMessageBox::GetCurrent().Show(kNewerFileQuestion, kMessageCaption, MB_YESNO, MB_ICONQUESTION) != IDYES) {
@@ -119,7 +129,8 @@ bool CNPProjectBrowser::OpenProject(std::u16string_view path) {
   LoadScripts();
   FireRootEvent(u"OnInitializeRoot", nullptr, 0);
   root.Initialize();
-  if (!m_views->CreateMainView(PropertyText(root, u"DefaultFrame"))) return Fail(u"Can't create the frame set.");
+  if (!m_views->CreateMainView(root.SettingText(u"DefaultFrame")))
+    return Fail(u"Can't create the frame set.");
   m_strHostName = LocalHostName();
   LoginAtStartup();
   if (!m_session) return false;  // the login dialog's answer closed it
@@ -157,9 +168,9 @@ bool CNPProjectBrowser::OpenDocument(std::u16string_view path, const CNProjectLo
 // written into the settings by name. "exe:" before the name means the host program's folder.
 void CNPProjectBrowser::ApplyInifile() {
   CNPRootClientBrowser& root = *m_session->root;
-  std::u16string name = PropertyText(root, u"Inifile");
+  std::u16string name = root.SettingText(u"Inifile");
   if (name.empty()) return;
-  std::u16string section = PropertyText(root, u"InifileSection");
+  std::u16string section = root.SettingText(u"InifileSection");
   if (name.starts_with(u"exe:")) name = m_host.GetProgramFolder() + u"/" + name.substr(4);
   const CNProjectFile file = ResolveProjectFile(root.GetLocation(), name);
   std::vector<uint8_t> bytes;
@@ -220,15 +231,15 @@ void CNPProjectBrowser::ApplyOverrides() {
 void CNPProjectBrowser::LoadConfigFiles() {
   CNPRootClientBrowser& root = *m_session->root;
   CNFormatStore& formats = CNFormatStore::Global();
-  const auto read = [&](std::u16string_view setting) {
-    const std::u16string name = PropertyText(root, setting);
+  const auto read = [&](CNTextSetting setting) {
+    const std::u16string name = root.SettingText(setting);
     if (name.empty() || EqualsIgnoreCaseAscii(name, u"DEFAULT")) return std::u16string();
     const CNProjectFile file = ResolveProjectFile(root.GetLocation(), name);
     std::vector<uint8_t> bytes;
     std::string error;
     if (file.kind == CNProjectFile::kBuiltin) return std::u16string();
     if (!ReadProjectFile(file, bytes, error)) {
-      CRTrace::Printf("%s: %s", Utf16ToUtf8(setting).c_str(), error.c_str());
+      CRTrace::Printf("%s: %s", Utf16ToUtf8(setting.Name()).c_str(), error.c_str());
       return std::u16string();
     }
     return ConfigText(bytes);
@@ -238,16 +249,16 @@ void CNPProjectBrowser::LoadConfigFiles() {
   formats.LoadBlinkFormats(read(u"BlinkConf"));
   CNVisualThemes& themes = CNVisualThemes::Global();
   themes.LoadProjectThemes(read(u"VisualThemeConf"));
-  themes.SetCurrentTheme(PropertyText(root, u"VisualTheme"));
+  themes.SetCurrentTheme(root.SettingText(u"VisualTheme"));
 }
 
 // The translation table of "TranslationFolder" and "TranslationGroup", applied to the
 // properties each object names in "TranslationProp"; a project without a table keeps its texts.
 void CNPProjectBrowser::ApplyTranslation() {
   CNPRootClientBrowser& root = *m_session->root;
-  if (!PropertyBool(root, u"EnabledTranslation", true)) return;
-  const std::u16string group = PropertyText(root, u"TranslationGroup");
-  std::u16string name = PropertyText(root, u"TranslationFolder");
+  if (!root.SettingBool(u"EnabledTranslation")) return;
+  const std::u16string group = root.SettingText(u"TranslationGroup");
+  std::u16string name = root.SettingText(u"TranslationFolder");
   if (!name.empty() && name.back() != u'/' && name.back() != u'\\') name += u'/';
   name += (group.empty() ? u"translation" : group) + u".txt";
   const CNProjectFile file = ResolveProjectFile(root.GetLocation(), name);
@@ -263,15 +274,15 @@ void CNPProjectBrowser::StartServers() {
   CNPProjectSession& session = *m_session;
   CNPRootClientBrowser& root = *session.root;
   SetRefreshPeriod(static_cast<uint32_t>(root.GetRefreshPeriod()));
-  session.bindWatch = static_cast<uint16_t>(std::clamp(PropertyInt(root, u"BindWatchTime", 5), 0, 65535));
+  session.bindWatch = static_cast<uint16_t>(std::clamp(root.SettingInt(u"BindWatchTime"), 0, 65535));
   session.connection = CRPtr<CNConnectionSettings>::Make(root.GetServerSettings());
   CNTagServerStartInfo info;
   info.clientId = session.ownerId;
-  info.offline = PropertyText(root, u"PSNode").empty() && PropertyText(root, u"PSHTTPServer").empty();
-  info.accessPath = PropertyText(root, u"PSTagAccessPath");
-  const std::u16string mark = PropertyText(root, u"PSTagDirectPathMark");
+  info.offline = root.SettingText(u"PSNode").empty() && root.SettingText(u"PSHTTPServer").empty();
+  info.accessPath = root.SettingText(u"PSTagAccessPath");
+  const std::u16string mark = root.SettingText(u"PSTagDirectPathMark");
   info.directPathMark = mark.empty() ? char16_t(0) : mark[0];
-  info.updateRateMs = static_cast<uint32_t>(std::max(PropertyInt(root, u"PSTagUpdateRate", 500), 0));
+  info.updateRateMs = static_cast<uint32_t>(std::max(root.SettingInt(u"PSTagUpdateRate"), 0));
   info.connection = session.connection;
   session.tags.SetTimeBase(CurrentFileTime(), CRTickCount());
   session.tags.Start(info);
@@ -302,15 +313,16 @@ void CNPProjectBrowser::LoadScripts() {
 void CNPProjectBrowser::LoginAtStartup() {
   CNPProjectSession& session = *m_session;
   CNPRootClientBrowser& root = *session.root;
-  const std::u16string startup = PropertyText(root, u"PSLoginStartup");  // NONE, AUTO, MANUAL
+  const std::u16string startup = root.SettingText(u"PSLoginStartup");  // NONE, AUTO, MANUAL
   if (startup != u"AUTO" && startup != u"MANUAL") return;
   m_bLoginWanted = true;
   bool showDialog = startup == u"MANUAL";
   if (startup == u"AUTO") {
     uint32_t level = 0;
-    const bool ok = session.login.Login(session.ownerId, *session.connection, PropertyText(root, u"PSLoginUser"),
-                                        PropertyText(root, u"PSLoginPwd"), true, level, true);
-    showDialog = !ok && PropertyBool(root, u"PSLoginStartupError", false);
+    const bool ok =
+        session.login.Login(session.ownerId, *session.connection, root.SettingText(u"PSLoginUser"),
+                            root.SettingText(u"PSLoginPwd"), true, level, true);
+    showDialog = !ok && root.SettingBool(u"PSLoginStartupError");
   }
   if (showDialog) m_requests->OpenLoginDialog({});
 }
@@ -318,7 +330,7 @@ void CNPProjectBrowser::LoginAtStartup() {
 bool CNPProjectBrowser::OpenStartForms() {
   CNPRootClientBrowser& root = *m_session->root;
   std::vector<std::u16string> hidden;
-  const std::u16string named = PropertyText(root, u"HiddenForm");
+  const std::u16string named = root.SettingText(u"HiddenForm");
   for (std::u16string_view name : SplitNameList(named)) hidden.emplace_back(name);
   std::vector<CNObject*> pending{&root};
   while (!pending.empty()) {
@@ -335,9 +347,9 @@ bool CNPProjectBrowser::OpenStartForms() {
     if (!FindFormByName(root, name)) return Fail(u"Can't find hidden form.");
     if (!m_views->OpenHiddenForm(name, name, CNValue())) return Fail(u"Can't find hidden form.");
   }
-  const std::u16string defaultForm = PropertyText(root, u"DefaultForm");
-  if (!FindFormByName(root, defaultForm) ||
-      !m_views->OpenForm(PropertyText(root, u"DefaultView"), defaultForm, defaultForm, kStretchDefault, CNValue()))
+  const std::u16string defaultForm = root.SettingText(u"DefaultForm");
+  if (!FindFormByName(root, defaultForm) || !m_views->OpenForm(root.SettingText(u"DefaultView"), defaultForm,
+                                                               defaultForm, kStretchDefault, CNValue()))
     return Fail(u"Can't find default form.");
   return true;
 }
@@ -347,7 +359,7 @@ void CNPProjectBrowser::StartTicks() {
   m_startTick = CRTickCount();
   SetOpen(true);
   if (m_bStartTickThread && !m_wnd->IsRunning()) m_wnd->Start();
-  if (PropertyBool(root, u"KeepProcess", false) && !m_keepAlive) {
+  if (root.SettingBool(u"KeepProcess") && !m_keepAlive) {
     m_keepAlive = std::make_unique<CNKeepAlive>(m_store, Utf16ToUtf8(m_host.GetProgramFolder()));
     m_keepAlive->Start(this);
   }

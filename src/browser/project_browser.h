@@ -77,6 +77,9 @@ class CNPProjectBrowser : public CNPProject,
     bool startTickThread = true;  // tests drive the ticks by hand
     // Where the login memory and the keep-alive counter are kept; empty: the default store.
     std::string registryRoot;
+    // The site's policy for the scripts' built-in functions; empty: the file "policy" in the
+    // store's folder when there is one, else everything allowed.
+    std::string policyFile;
   };
 
   CNPProjectBrowser(CNObjectRegistry& registry, CRMessageLoop& loop, CNPBrowserHost& host, const Options& options);
@@ -91,6 +94,7 @@ class CNPProjectBrowser : public CNPProject,
   void CloseProject();
   void SetOverrides(const CNProjectOverrides& overrides) { m_overrides = overrides; }
   const std::u16string& GetLastError() const { return m_strLastError; }
+  const CKVCapabilityPolicy& GetCapabilityPolicy() const { return m_policy; }
   bool HasResourceProject() const { return m_resourceRoot != nullptr; }
 
   // ---- events and requests
@@ -207,6 +211,7 @@ class CNPProjectBrowser : public CNPProject,
   CRMessageLoop& m_loop;
   CNPBrowserHost& m_host;
   CRRegistryStore m_store;
+  CKVCapabilityPolicy m_policy;
   CRPtr<CNPRootClientBrowser> m_resourceRoot;
   std::unique_ptr<CNPProjectSession> m_session;
   std::unique_ptr<CNPViews> m_views;

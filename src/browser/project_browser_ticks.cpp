@@ -60,7 +60,7 @@ void CNPProjectBrowser::OnTick(uint32_t code, std::unique_ptr<CNPTickRequest> re
 
 // With "TitleParent" set, the host window shows the project's and the active form's titles.
 void CNPProjectBrowser::UpdateHostTitle() {
-  if (!m_session || !PropertyBool(*m_session->root, u"TitleParent", false)) return;
+  if (!m_session || !m_session->root->SettingBool(u"TitleParent")) return;
   std::u16string title = m_requests->ComposeTitle();
   if (title == m_strHostTitle) return;
   m_strHostTitle = std::move(title);
@@ -81,7 +81,7 @@ void CNPProjectBrowser::PostToSelf(std::function<void(CNPProjectBrowser&)> work)
 void CNPProjectBrowser::Shutdown(bool fireEvent) {
   if (fireEvent) {
     FireRootEvent(u"OnShutdown", nullptr, 0);
-    if (!m_session || !PropertyBool(*m_session->root, u"AllowShutdown", true)) return;
+    if (!m_session || !m_session->root->SettingBool(u"AllowShutdown")) return;
   }
   CloseProject();
   m_host.CloseHostWindow();

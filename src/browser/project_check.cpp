@@ -21,34 +21,34 @@ std::u16string NumberText(int64_t number) {
 
 void CheckRevision(const CNPRootClientBrowser& project, Problems& problems) {
   if (!project.NeedsRevisionQuestion()) return;
-  CNValue revision;
-  project.GetProperty(u"FileRev", revision);
   problems.push_back({{},
                       {},
                       u"FileRev",
                       0,
                       0,
-                      u"the file's revision " + revision.GetText(0) + u" is newer than this program's (" +
+                      u"the file's revision " + project.SettingText(u"FileRev") +
+                          u" is newer than this program's (" +
                           NumberText(root_client_properties::kFileRevision) + u")"});
 }
 
 // The forms that opening the project shows first.
 void CheckStartForms(const CNPRootClientBrowser& project, Problems& problems) {
-  const std::u16string hidden = PropertyText(project, u"HiddenForm");
+  const std::u16string hidden = project.SettingText(u"HiddenForm");
   for (std::u16string_view name : SplitNameList(hidden))
     if (!FindFormByName(project, name))
       problems.push_back(
           {{}, {}, u"HiddenForm (" + std::u16string(name) + u")", 0, 0, u"Can't find hidden form."});
-  const std::u16string defaultForm = PropertyText(project, u"DefaultForm");
+  const std::u16string defaultForm = project.SettingText(u"DefaultForm");
   if (!FindFormByName(project, defaultForm))
     problems.push_back({{}, {}, u"DefaultForm (" + defaultForm + u")", 0, 0, u"Can't find default form."});
 }
 
 // The configuration files the project loads when it opens; built-in ones are always there.
 void CheckConfigFiles(const CNPRootClientBrowser& project, Problems& problems) {
-  for (std::u16string_view setting :
-       {u"VisualThemeConf", u"NumberFormatConf", u"DateTimeFormatConf", u"BlinkConf", u"LanguageValueConf"}) {
-    const std::u16string name = PropertyText(project, setting);
+  for (CNTextSetting setting : {CNTextSetting(u"VisualThemeConf"), CNTextSetting(u"NumberFormatConf"),
+                                CNTextSetting(u"DateTimeFormatConf"), CNTextSetting(u"BlinkConf"),
+                                CNTextSetting(u"LanguageValueConf")}) {
+    const std::u16string name = project.SettingText(setting);
     if (name.empty() || name == u"DEFAULT") continue;
     const CNProjectFile file = ResolveProjectFile(project.GetLocation(), name);
     if (file.kind == CNProjectFile::kBuiltin) continue;
@@ -56,7 +56,7 @@ void CheckConfigFiles(const CNPRootClientBrowser& project, Problems& problems) {
     std::string error;
     if (!ReadProjectFile(file, bytes, error))
       problems.push_back(
-          {{}, {}, std::u16string(setting), 0, 0, u"can't read " + name + u": " + Utf8ToUtf16(error)});
+          {{}, {}, std::u16string(setting.Name()), 0, 0, u"can't read " + name + u": " + Utf8ToUtf16(error)});
   }
 }
 

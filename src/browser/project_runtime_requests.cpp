@@ -15,15 +15,11 @@
 #include "objects/object_handles.h"
 #include "objects/object_tree.h"
 #include "objects/property_read.h"
+#include "script/builtin_tables.h"
 #include "script/object_handle.h"
 #include "support/utf16_text.h"
 
 using Args = CNPRuntimeRequests::Args;
-
-struct CNPRuntimeRequests::Entry {
-  std::u16string_view name;
-  bool (CNPRuntimeRequests::*run)(Args, CNValue&);
-};
 
 namespace {
 
@@ -47,72 +43,89 @@ CNObject* FormOf(CNObject* object) {
 
 }  // namespace
 
-const CNPRuntimeRequests::Entry* CNPRuntimeRequests::Find(std::u16string_view function) {
-  using R = CNPRuntimeRequests;
-  static constexpr Entry kEntries[] = {
-      {u"OpenForm", &R::OpenForm},
-      {u"OpenViewForm", &R::OpenViewForm},
-      {u"OpenHiddenForm", &R::OpenHiddenForm},
-      {u"GetForm", &R::GetForm},
-      {u"OpenHomeForm", &R::OpenHomeForm},
-      {u"OpenPrevForm", &R::OpenPrevForm},
-      {u"OpenNextForm", &R::OpenNextForm},
-      {u"IsHavePrevForm", &R::IsHavePrevForm},
-      {u"IsHaveNextForm", &R::IsHaveNextForm},
-      {u"ClearFormHistory", &R::ClearFormHistory},
-      {u"GetCurrentForm", &R::GetCurrentForm},
-      {u"GetCurrentBasedForm", &R::GetCurrentBasedForm},
-      {u"GetPrevForm", &R::GetPrevForm},
-      {u"GetPrevFormCount", &R::GetPrevFormCount},
-      {u"GetNextForm", &R::GetNextForm},
-      {u"GetNextFormCount", &R::GetNextFormCount},
-      {u"OpenFile", &R::OpenFile},
-      {u"OpenBrowser", &R::OpenBrowser},
-      {u"CloseBrowser", &R::CloseBrowser},
-      {u"RegisterHotKey", &R::RegisterHotKey},
-      {u"UnregisterHotKey", &R::UnregisterHotKey},
-      {u"OpenLoginDialog", &R::OpenLoginDialogRequest},
-      {u"CloseLoginDialog", &R::CloseLoginDialog},
-      {u"OpenLoginForm", &R::OpenLoginForm},
-      {u"RefreshScreen", &R::RefreshScreen},
-      {u"FirePanelEvent", &R::FirePanelEvent},
-      {u"UpdateTitle", &R::UpdateTitle},
-      {u"SetBrowserState", &R::SetBrowserState},
-      {u"GetBrowserState", &R::GetBrowserState},
-      {u"SetZoomInRatio", &R::SetZoomInRatio},
-      {u"GetZoomInRatio", &R::GetZoomInRatio},
-      {u"ZoomIn", &R::ZoomIn},
-      {u"ResetZoom", &R::ResetZoom},
-      {u"ViewResetZoom", &R::ViewResetZoom},
-      {u"SetZoom", &R::SetZoom},
-      {u"ViewSetZoom", &R::ViewSetZoom},
-      {u"GetZoom", &R::GetZoom},
-      {u"SetStretch", &R::SetStretch},
-      {u"ViewSetStretch", &R::ViewSetStretch},
-      {u"GetActiveViewName", &R::GetActiveViewName},
-      {u"GetActiveDialogName", &R::GetActiveDialogName},
-      {u"CloseDialog", &R::CloseDialog},
-      {u"CloseAllDialog", &R::CloseAllDialog},
-      {u"SetModalDialog", &R::SetModalDialog},
-      {u"ShowDialog", &R::ShowDialog},
-      {u"SetDialogState", &R::SetDialogState},
-      {u"OpenCommonDialog", &R::OpenCommonDialog},
-      {u"OpenModalCommonDialog", &R::OpenModalCommonDialog},
-      {u"CloseCommonDialog", &R::CloseCommonDialog},
-      {u"OpenWindowsDialog", &R::OpenWindowsDialog},
-      {u"OpenWindowsCommonDialog", &R::OpenWindowsDialog},
-      {u"CallMethod", &R::CallMethod},
-      {u"SetFocus", &R::SetFocus},
-      {u"LostFocus", &R::LostFocus},
-  };
-  for (const Entry& entry : kEntries)
-    if (entry.name == function) return &entry;
-  return nullptr;
+// A handler bound to a function's entry; only Request below calls it, with this object.
+template <bool (CNPRuntimeRequests::*Handler)(Args, CNValue&)>
+bool CNPRuntimeRequests::Run(IKVRuntime& runtime, Args args, CNValue& result) {
+  return (static_cast<CNPRuntimeRequests&>(runtime).*Handler)(args, result);
 }
 
+bool CNPRuntimeRequests::RegisterHandlers() {
+  using R = CNPRuntimeRequests;
+  struct Handler {
+    std::u16string_view name;
+    RuntimeHandler run;
+  };
+  static constexpr Handler kHandlers[] = {
+      {u"OpenForm", &Run<&R::OpenForm>},
+      {u"OpenViewForm", &Run<&R::OpenViewForm>},
+      {u"OpenHiddenForm", &Run<&R::OpenHiddenForm>},
+      {u"GetForm", &Run<&R::GetForm>},
+      {u"OpenHomeForm", &Run<&R::OpenHomeForm>},
+      {u"OpenPrevForm", &Run<&R::OpenPrevForm>},
+      {u"OpenNextForm", &Run<&R::OpenNextForm>},
+      {u"IsHavePrevForm", &Run<&R::IsHavePrevForm>},
+      {u"IsHaveNextForm", &Run<&R::IsHaveNextForm>},
+      {u"ClearFormHistory", &Run<&R::ClearFormHistory>},
+      {u"GetCurrentForm", &Run<&R::GetCurrentForm>},
+      {u"GetCurrentBasedForm", &Run<&R::GetCurrentBasedForm>},
+      {u"GetPrevForm", &Run<&R::GetPrevForm>},
+      {u"GetPrevFormCount", &Run<&R::GetPrevFormCount>},
+      {u"GetNextForm", &Run<&R::GetNextForm>},
+      {u"GetNextFormCount", &Run<&R::GetNextFormCount>},
+      {u"OpenFile", &Run<&R::OpenFile>},
+      {u"OpenBrowser", &Run<&R::OpenBrowser>},
+      {u"CloseBrowser", &Run<&R::CloseBrowser>},
+      {u"RegisterHotKey", &Run<&R::RegisterHotKey>},
+      {u"UnregisterHotKey", &Run<&R::UnregisterHotKey>},
+      {u"OpenLoginDialog", &Run<&R::OpenLoginDialogRequest>},
+      {u"CloseLoginDialog", &Run<&R::CloseLoginDialog>},
+      {u"OpenLoginForm", &Run<&R::OpenLoginForm>},
+      {u"RefreshScreen", &Run<&R::RefreshScreen>},
+      {u"FirePanelEvent", &Run<&R::FirePanelEvent>},
+      {u"UpdateTitle", &Run<&R::UpdateTitle>},
+      {u"SetBrowserState", &Run<&R::SetBrowserState>},
+      {u"GetBrowserState", &Run<&R::GetBrowserState>},
+      {u"SetZoomInRatio", &Run<&R::SetZoomInRatio>},
+      {u"GetZoomInRatio", &Run<&R::GetZoomInRatio>},
+      {u"ZoomIn", &Run<&R::ZoomIn>},
+      {u"ResetZoom", &Run<&R::ResetZoom>},
+      {u"ViewResetZoom", &Run<&R::ViewResetZoom>},
+      {u"SetZoom", &Run<&R::SetZoom>},
+      {u"ViewSetZoom", &Run<&R::ViewSetZoom>},
+      {u"GetZoom", &Run<&R::GetZoom>},
+      {u"SetStretch", &Run<&R::SetStretch>},
+      {u"ViewSetStretch", &Run<&R::ViewSetStretch>},
+      {u"GetActiveViewName", &Run<&R::GetActiveViewName>},
+      {u"GetActiveDialogName", &Run<&R::GetActiveDialogName>},
+      {u"CloseDialog", &Run<&R::CloseDialog>},
+      {u"CloseAllDialog", &Run<&R::CloseAllDialog>},
+      {u"SetModalDialog", &Run<&R::SetModalDialog>},
+      {u"ShowDialog", &Run<&R::ShowDialog>},
+      {u"SetDialogState", &Run<&R::SetDialogState>},
+      {u"OpenCommonDialog", &Run<&R::OpenCommonDialog>},
+      {u"OpenModalCommonDialog", &Run<&R::OpenModalCommonDialog>},
+      {u"CloseCommonDialog", &Run<&R::CloseCommonDialog>},
+      {u"OpenWindowsDialog", &Run<&R::OpenWindowsDialog>},
+      {u"OpenWindowsCommonDialog", &Run<&R::OpenWindowsDialog>},
+      {u"CallMethod", &Run<&R::CallMethod>},
+      {u"SetFocus", &Run<&R::SetFocus>},
+      {u"LostFocus", &Run<&R::LostFocus>},
+  };
+  static const bool s_bound = [] {
+    bool all = true;
+    for (const Handler& handler : kHandlers)
+      all = CKVBuiltIns::BindRuntimeHandler(handler.name, handler.run) && all;
+    return all;
+  }();
+  return s_bound;
+}
+
+// The argument count was checked against the function's entry before the call came here; the
+// handlers rely on it.
 bool CNPRuntimeRequests::Request(std::u16string_view function, Args args, CNValue& result) {
-  const Entry* entry = Find(function);
-  return entry && (this->*entry->run)(args, result);
+  RuntimeHandler handler = nullptr;
+  const MethodEntry* entry = CKVBuiltIns::FindRuntimeEntry(function, handler);
+  return entry && handler && entry->Accepts(args.size()) && handler(*this, args, result);
 }
 
 bool CNPRuntimeRequests::GetProjectFolder(std::u16string& folder) {
@@ -383,12 +396,12 @@ bool CNPRuntimeRequests::CloseLoginDialog(Args, CNValue& result) {
 // file; what is left out comes from the open project's settings.
 bool CNPRuntimeRequests::OpenLoginForm(Args args, CNValue& result) {
   const CNPRootClientBrowser* root = m_browser.GetRootClient();
-  const auto setting = [&](size_t i, std::u16string_view name) {
-    return Given(args, i) ? TextAt(args, i) : root ? PropertyText(*root, name) : std::u16string();
+  const auto setting = [&](size_t i, CNTextSetting name) {
+    return Given(args, i) ? TextAt(args, i) : root ? root->SettingText(name) : std::u16string();
   };
   const uint32_t port = Given(args, 4) ? ArgCount(*args[4])
-                        : root           ? static_cast<uint32_t>(PropertyInt(*root, u"PSPanelPort", 6001))
-                                         : 6001;
+                        : root         ? static_cast<uint32_t>(root->SettingInt(u"PSPanelPort"))
+                                       : 6001;
   result.SetBool(m_browser.RequestLogin(setting(3, u"PSNode"), port, TextAt(args, 0), setting(1, u"PSLoginUser"),
                                         setting(2, u"PSLoginPwd")));
   return true;
@@ -415,7 +428,7 @@ bool CNPRuntimeRequests::FirePanelEvent(Args args, CNValue& result) {
 std::u16string CNPRuntimeRequests::ComposeTitle() const {
   const CNPRootClientBrowser* root = m_browser.GetRootClient();
   if (!root) return {};
-  std::u16string project = PropertyText(*root, u"Title");
+  std::u16string project = root->SettingText(u"Title");
   if (project == u"[COMPANY_PRODUCT]") project = u"Tarnvale Panel Browser control";
   std::u16string form;
   CNPViews& views = m_browser.GetViews();
@@ -426,7 +439,7 @@ std::u16string CNPRuntimeRequests::ComposeTitle() const {
     if (second.empty()) return first;
     return first + u" - " + second;
   };
-  const std::u16string type = PropertyText(*root, u"TitleType");
+  const std::u16string type = root->SettingText(u"TitleType");
   if (type == u"ROOT") return project;
   if (type == u"FORM") return form;
   if (type == u"ROOT_FORM") return join(project, form);
@@ -436,7 +449,7 @@ std::u16string CNPRuntimeRequests::ComposeTitle() const {
 // ([title]): the host window's title, the given one or the project's and form's.
 bool CNPRuntimeRequests::UpdateTitle(Args args, CNValue& result) {
   const CNPRootClientBrowser* root = m_browser.GetRootClient();
-  if (!root || !PropertyBool(*root, u"TitleParent", false)) {
+  if (!root || !root->SettingBool(u"TitleParent")) {
     result.SetBool(false);
     return true;
   }

@@ -19,6 +19,11 @@ class CNPRuntimeRequests : public IKVRuntime {
  public:
   explicit CNPRuntimeRequests(CNPProjectBrowser& browser) : m_browser(browser) {}
 
+  // Binds the handler of every function answered here to the function's entry in the built-in
+  // tables (CKVBuiltIns::BindRuntimeHandler), once; after RegisterBuiltInMethods. False when a
+  // handler names a function no table has.
+  static bool RegisterHandlers();
+
   bool GetProjectFolder(std::u16string& folder) override;
   bool GetProjectFileName(std::u16string& name) override;
   bool Dialog(const CKVDialogRequest& request, CNValue& result) override;
@@ -33,8 +38,8 @@ class CNPRuntimeRequests : public IKVRuntime {
   using Args = std::span<const CNValue* const>;
 
  private:
-  struct Entry;
-  static const Entry* Find(std::u16string_view function);
+  template <bool (CNPRuntimeRequests::*Handler)(Args, CNValue&)>
+  static bool Run(IKVRuntime& runtime, Args args, CNValue& result);
 
   // The view an argument names ("" or absent: the active view).
   CNPViewBrowser* View(Args args, size_t i) const;

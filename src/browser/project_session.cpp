@@ -1,7 +1,9 @@
 #include "browser/project_session.h"
-#include "methods/builtin_methods.h"
 
 #include <atomic>
+
+#include "browser/project_runtime_requests.h"
+#include "methods/builtin_methods.h"
 
 namespace {
 
@@ -18,6 +20,7 @@ CNPProjectSession::CNPProjectSession(CNObjectRegistry& registry, CNPTagServerSui
       expressions(CNBindEnvironment{&tags, &engine, 5}),
       ownerId(s_nextOwnerId.fetch_add(1)) {
   RegisterBuiltInMethods();
+  CNPRuntimeRequests::RegisterHandlers();
   engine.SetTagServer(&tags);
   previousEvaluator = CNExpressionEvaluator::SetCurrent(&expressions);
   previousTextFormats = CNTextFormatEnvironment::SetCurrent(&textFormats);

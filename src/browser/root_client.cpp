@@ -1,5 +1,6 @@
 #include "browser/root_client.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -198,54 +199,58 @@ void CNPRootClient::SaveXml(std::string& out, std::u16string_view elementName, b
   if (tagEnd != std::string::npos) out.insert(tagEnd, hidden);
 }
 
-CNServerSettings CNPRootClient::GetServerSettings() const {
+CNValue CNPRootClient::SettingValue(std::u16string_view name) const {
   CNValue value;
-  auto text = [&](std::u16string_view name) {
-    GetProperty(name, value);
-    return value.GetTextEmptyNA(0);
-  };
-  auto number = [&](std::u16string_view name) {
-    GetProperty(name, value);
-    return static_cast<int32_t>(WholeNumber(value.GetNumber(0)));
-  };
-  auto flag = [&](std::u16string_view name) {
-    GetProperty(name, value);
-    return value.GetBool(0);
-  };
-  auto item = [&](std::u16string_view name) {
-    const PropertyInfo* info = FindPropertyInfo(name);
-    const int32_t hidden = HiddenSettings().Find(name);
-    const std::u16string_view list =
-        info ? info->list : HiddenSettings().GetInfo(static_cast<uint32_t>(hidden)).list;
-    return CNEnum::ItemIndex(list, text(name));
-  };
+  if (!GetProperty(name, value) || value.IsEmpty()) GetPropertyDefault(name, value);
+  return value;
+}
+
+std::u16string CNPRootClient::SettingText(CNTextSetting setting) const {
+  return SettingValue(setting.Name()).GetTextEmptyNA(0);
+}
+
+int32_t CNPRootClient::SettingInt(CNIntSetting setting) const {
+  const CNValue value = SettingValue(setting.Name());
+  return static_cast<int32_t>(std::clamp<int64_t>(WholeNumber(value.GetNumber(0)), INT32_MIN, INT32_MAX));
+}
+
+bool CNPRootClient::SettingBool(CNBoolSetting setting) const {
+  return SettingValue(setting.Name()).GetBool(0);
+}
+
+int32_t CNPRootClient::SettingItem(CNTextSetting setting) const {
+  return CNEnum::ItemIndex(SettingEntry(setting.index).info.list, SettingText(setting));
+}
+
+CNServerSettings CNPRootClient::GetServerSettings() const {
+  using Mode = CNServerSettings::LoginMode;
   CNServerSettings s;
-  s.communicationType = static_cast<CNServerSettings::CommunicationType>(item(u"PSCommunicationType"));
-  s.timeOutSeconds = number(u"PSTimeOut");
-  s.timeOutConnect = number(u"PSTimeOutConnect");
-  s.ping = flag(u"PSPing");
-  s.nodes[0] = {text(u"PSNode"), static_cast<uint32_t>(number(u"PSPanelPort"))};
-  s.nodes[1] = {text(u"PSNode2"), static_cast<uint32_t>(number(u"PSPanelPort2"))};
-  s.nodeRedundancy = flag(u"PSNodeRedundancy");
-  s.httpServers[0] = text(u"PSHTTPServer");
-  s.httpServers[1] = text(u"PSHTTPServer2");
-  s.httpRedundancy = flag(u"PSHTTPRedundancy");
-  s.httpUser = text(u"PSHTTPUser");
-  s.httpPassword = text(u"PSHTTPPwd");
-  s.loginMust = flag(u"PSLoginMust");
-  s.loginStartup = static_cast<CNServerSettings::LoginMode>(item(u"PSLoginStartup"));
-  s.loginStartupError = flag(u"PSLoginStartupError");
-  s.loginMenu = static_cast<CNServerSettings::LoginMode>(item(u"PSLoginMenu"));
-  s.loginScreen = item(u"PSLoginScreen");
-  s.loginUser = text(u"PSLoginUser");
-  s.loginPassword = text(u"PSLoginPwd");
-  s.loginComment = text(u"PSLoginComment");
-  s.filePath = text(u"PSFilePath");
-  s.tagAccessPath = text(u"PSTagAccessPath");
-  s.tagDirectPathMark = text(u"PSTagDirectPathMark");
-  s.tagUpdateRateMs = number(u"PSTagUpdateRate");
-  s.tagDebug = flag(u"PSTagDebug");
-  s.userLevel = number(u"PSUserLevel");
-  s.bindWatchTime = number(u"BindWatchTime");
+  s.communicationType = static_cast<CNServerSettings::CommunicationType>(SettingItem(u"PSCommunicationType"));
+  s.timeOutSeconds = SettingInt(u"PSTimeOut");
+  s.timeOutConnect = SettingInt(u"PSTimeOutConnect");
+  s.ping = SettingBool(u"PSPing");
+  s.nodes[0] = {SettingText(u"PSNode"), static_cast<uint32_t>(SettingInt(u"PSPanelPort"))};
+  s.nodes[1] = {SettingText(u"PSNode2"), static_cast<uint32_t>(SettingInt(u"PSPanelPort2"))};
+  s.nodeRedundancy = SettingBool(u"PSNodeRedundancy");
+  s.httpServers[0] = SettingText(u"PSHTTPServer");
+  s.httpServers[1] = SettingText(u"PSHTTPServer2");
+  s.httpRedundancy = SettingBool(u"PSHTTPRedundancy");
+  s.httpUser = SettingText(u"PSHTTPUser");
+  s.httpPassword = SettingText(u"PSHTTPPwd");
+  s.loginMust = SettingBool(u"PSLoginMust");
+  s.loginStartup = static_cast<Mode>(SettingItem(u"PSLoginStartup"));
+  s.loginStartupError = SettingBool(u"PSLoginStartupError");
+  s.loginMenu = static_cast<Mode>(SettingItem(u"PSLoginMenu"));
+  s.loginScreen = SettingItem(u"PSLoginScreen");
+  s.loginUser = SettingText(u"PSLoginUser");
+  s.loginPassword = SettingText(u"PSLoginPwd");
+  s.loginComment = SettingText(u"PSLoginComment");
+  s.filePath = SettingText(u"PSFilePath");
+  s.tagAccessPath = SettingText(u"PSTagAccessPath");
+  s.tagDirectPathMark = SettingText(u"PSTagDirectPathMark");
+  s.tagUpdateRateMs = SettingInt(u"PSTagUpdateRate");
+  s.tagDebug = SettingBool(u"PSTagDebug");
+  s.userLevel = SettingInt(u"PSUserLevel");
+  s.bindWatchTime = SettingInt(u"BindWatchTime");
   return s;
 }

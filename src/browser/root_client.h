@@ -185,6 +185,36 @@ inline constexpr std::array kHiddenSettings = {
     Setting(kFile, u"FileEncoding", PT_INTEGER, u"0"),
 };
 
+// The position of a project setting: in kSettings, or after them in kHiddenSettings. Only for
+// compile-time use: a name that is in neither table, or a setting of another kind than kind
+// (PT_NONE: any), is not a constant, and the program does not compile.
+consteval uint32_t SettingIndex(std::u16string_view name, PropertyType kind) {
+  const auto matches = [&](const PropertyEntry& entry) {
+    if (entry.info.name != name) return false;
+    if (kind != PT_NONE && entry.info.type != kind) throw "the setting is of another kind";
+    return true;
+  };
+  for (size_t i = 0; i < kSettings.size(); ++i)
+    if (matches(kSettings[i])) return static_cast<uint32_t>(i);
+  for (size_t i = 0; i < kHiddenSettings.size(); ++i)
+    if (matches(kHiddenSettings[i])) return static_cast<uint32_t>(kSettings.size() + i);
+  throw "no project setting of that name";
+}
+
+constexpr const PropertyEntry& SettingEntry(uint32_t index) {
+  return index < kSettings.size() ? kSettings[index] : kHiddenSettings[index - kSettings.size()];
+}
+
+// A project setting named in the program: CNPRootClient::SettingText(u"DefaultForm"). The name
+// is checked against the tables when the program is compiled.
+template <PropertyType Kind>
+struct CNSettingKey {
+  consteval CNSettingKey(const char16_t* name)
+      : index(SettingIndex(name, Kind)) {}  // NOLINT: implicit by design
+  std::u16string_view Name() const { return SettingEntry(index).info.name; }
+  uint32_t index;
+};
+
 // What the program reports for its read-only version settings, whatever a file says, and the
 // file revision it writes.
 inline constexpr std::u16string_view kProgramProduct = u"Veltrix";
@@ -222,6 +252,10 @@ inline constexpr std::array kEvents = {
 
 }  // namespace root_client_properties
 
+using CNTextSetting = root_client_properties::CNSettingKey<PT_NONE>;  // any setting, read as its display text
+using CNIntSetting = root_client_properties::CNSettingKey<PT_INTEGER>;
+using CNBoolSetting = root_client_properties::CNSettingKey<PT_BOOL>;
+
 // The settings behave as the table says, with these additions:
 // - Names compare exactly. The hidden settings above and the alias names work like table names.
 // - Writing converts the value to the setting's kind. A list value names an item (ignoring case)
@@ -252,6 +286,14 @@ class CNPRootClient : public CNObjectClass<CNPRootClient, CNPFormFolder> {
   // The period of the refresh tick in milliseconds, from "RefreshRate": 100 for 0 (and for
   // negative rates), 10 for 1 to 9, else the rate itself.
   int32_t GetRefreshPeriod() const { return m_lRefreshPeriod; }
+  // A setting as the program reads it: its value, or the table's default when it holds none.
+  // Text: the display text ("" for none). Int: the whole part, held within 32 bits.
+  std::u16string SettingText(CNTextSetting setting) const;
+  int32_t SettingInt(CNIntSetting setting) const;
+  bool SettingBool(CNBoolSetting setting) const;
+  // The position of an enumeration setting's item in its list; 0 when the text is none of them.
+  int32_t SettingItem(CNTextSetting setting) const;
+
   // The settings the panel-server links and the login use, as they stand now.
   CNServerSettings GetServerSettings() const;
 
@@ -265,6 +307,8 @@ class CNPRootClient : public CNObjectClass<CNPRootClient, CNPFormFolder> {
 
  private:
   static const CNClassProperties& HiddenSettings();
+  // The setting's value, or its default when it holds none.
+  CNValue SettingValue(std::u16string_view name) const;
   void DeclareListedSettings(std::u16string_view list);
 
   std::array<CNValue, root_client_properties::kHiddenSettings.size()> m_hidden;

@@ -78,17 +78,11 @@ void CNPRootClientBrowser::ReadRootElement(CNFormLoadContext& context) {
 }
 
 bool CNPRootClientBrowser::NeedsRevisionQuestion() const {
-  CNValue revision;
-  CNValue check;
-  GetProperty(u"FileRev", revision);
-  GetProperty(u"FileRevCheck", check);
-  return revision.GetNumber(0) > root_client_properties::kFileRevision && check.GetBool(0);
+  return SettingInt(u"FileRev") > root_client_properties::kFileRevision && SettingBool(u"FileRevCheck");
 }
 
 bool CNPRootClientBrowser::SaveProject(std::u16string_view path, std::string& error) const {
-  CNValue omitDefaults;
-  GetProperty(u"FileSaveWithoutDefault", omitDefaults);
-  const std::string text = ComposeProjectDocument(*this, omitDefaults.GetBool(0));
+  const std::string text = ComposeProjectDocument(*this, SettingBool(u"FileSaveWithoutDefault"));
   std::vector<uint8_t> bytes(text.begin(), text.end());
   if (IsEncryptedProjectPath(path)) EncryptProjectBuffer(bytes);
   const std::string file = Utf16ToUtf8(path);

@@ -14,6 +14,7 @@
 #include "support/ref_cnt.h"
 
 class CNDrawContext;
+class CNPRootClient;
 class CNImageSource;
 class CNValue;
 class CRPainter;
@@ -151,7 +152,7 @@ class CNPView : public CNPViewConnectionPoint {
  protected:
   // The project's settings ("ViewFillColor", "FocusHoverType", "FocusHoverColor1",
   // "FocusHoverColor2"); null without a project.
-  virtual const CNObject* GetProjectSettings() const { return nullptr; }
+  virtual const CNPRootClient* GetProjectSettings() const { return nullptr; }
   // Whether the operator's input reaches the view now.
   virtual bool AcceptsInput() const { return true; }
 

@@ -102,7 +102,9 @@ int32_t CNPViewBrowser::ResolveStretch(int32_t mode, const CNObject* form) const
   for (int step = 0; step < 4 && !IsConcreteStretchMode(mode); ++step) {
     switch (mode) {
       case kStretchForm: mode = form ? StretchModeFromText(PropertyText(*form, u"Stretch")) : kStretchNone; break;
-      case kStretchDefault: mode = StretchModeFromText(PropertyText(m_host.GetSettings(), u"Stretch")); break;
+      case kStretchDefault:
+        mode = StretchModeFromText(m_host.GetSettings().SettingText(u"Stretch"));
+        break;
       case kStretchCurrent: mode = GetStretch(); break;
       default: mode = kStretchNone; break;
     }
@@ -112,8 +114,7 @@ int32_t CNPViewBrowser::ResolveStretch(int32_t mode, const CNObject* form) const
 
 uint32_t CNPViewBrowser::GetHistoryLimit() const {
   if (m_historyLimit) return *m_historyLimit;
-  return static_cast<uint32_t>(
-      std::max(PropertyInt(m_host.GetSettings(), u"MaxFormHistory", kDefaultHistoryLimit), 0));
+  return static_cast<uint32_t>(std::max(m_host.GetSettings().SettingInt(u"MaxFormHistory"), 0));
 }
 
 void CNPViewBrowser::CloseForm() {
@@ -141,7 +142,7 @@ bool CNPViewBrowser::OpenPrevForm() { return Navigate(&CNPFormHistory::StepBack)
 bool CNPViewBrowser::OpenNextForm() { return Navigate(&CNPFormHistory::StepForward); }
 
 CNPObject* CNPViewBrowser::OpenHomeForm() {
-  const std::u16string home = PropertyText(m_host.GetSettings(), u"DefaultForm");
+  const std::u16string home = m_host.GetSettings().SettingText(u"DefaultForm");
   return OpenForm(home, home, kStretchDefault, CNValue());
 }
 
@@ -151,7 +152,7 @@ bool CNPViewBrowser::IsZoomAllowed() const {
   const std::u16string formZoom = GetForm() ? PropertyText(*GetForm(), u"AllowZoom") : std::u16string();
   if (EqualsIgnoreCaseAscii(formZoom, u"TRUE")) return true;
   if (EqualsIgnoreCaseAscii(formZoom, u"FALSE")) return false;
-  return PropertyBool(m_host.GetSettings(), u"AllowZoom", true);
+  return m_host.GetSettings().SettingBool(u"AllowZoom");
 }
 
 bool CNPViewBrowser::SetZoom(double factor) {
@@ -205,4 +206,6 @@ void CNPViewBrowser::Repaint() {
   if (GetFrameWindow()) GetFrameWindow()->ViewNeedsPaint(*this);
 }
 
-const CNObject* CNPViewBrowser::GetProjectSettings() const { return &m_host.GetSettings(); }
+const CNPRootClient* CNPViewBrowser::GetProjectSettings() const {
+  return &m_host.GetSettings();
+}

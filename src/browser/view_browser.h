@@ -93,7 +93,7 @@ class CNPViewBrowser : public CNPView {
   virtual void Repaint();
   // A form was put on show by an open (before its binds, after-open events and initialisation).
   virtual void FormShown() {}
-  const CNObject* GetProjectSettings() const override;
+  const CNPRootClient* GetProjectSettings() const override;
   // Not while a modal dialog of another view takes the input.
   bool AcceptsInput() const override { return !m_host.IsInputBlocked(*this); }
 

@@ -1,6 +1,7 @@
 // Painting a view: its colour, the form on show, and the focus and hover frames.
 #include <algorithm>
 
+#include "browser/root_client.h"
 #include "browser/view.h"
 #include "browser/view_hit_test.h"
 #include "controls/collection_base.h"
@@ -23,12 +24,12 @@ struct FrameStyle {
   uint32_t inner = 0xFFFFFF;
 };
 
-FrameStyle ReadFrameStyle(const CNObject* settings, const CNDrawContext& context) {
+FrameStyle ReadFrameStyle(const CNPRootClient* settings, const CNDrawContext& context) {
   FrameStyle style;
   if (!settings) return style;
-  style.type = std::max(CNEnum::ItemIndex(kFrameTypeItems, PropertyText(*settings, u"FocusHoverType")), 0);
-  context.ResolveColor(PropertyText(*settings, u"FocusHoverColor1"), style.outer);
-  context.ResolveColor(PropertyText(*settings, u"FocusHoverColor2"), style.inner);
+  style.type = std::max(CNEnum::ItemIndex(kFrameTypeItems, settings->SettingText(u"FocusHoverType")), 0);
+  context.ResolveColor(settings->SettingText(u"FocusHoverColor1"), style.outer);
+  context.ResolveColor(settings->SettingText(u"FocusHoverColor2"), style.inner);
   return style;
 }
 
@@ -69,9 +70,9 @@ void CNPView::Paint(CRPainter& painter, const CRRectF& area, CNImageSource* imag
   if (form) context.SetFormTheme(PropertyText(*form, u"VisualTheme"));
 
   uint32_t color = kNeutralViewColor;
-  const CNObject* settings = GetProjectSettings();
+  const CNPRootClient* settings = GetProjectSettings();
   if (!(form && context.ResolveColor(PropertyText(*form, u"ViewFillColor"), color)) &&
-      !(settings && context.ResolveColor(PropertyText(*settings, u"ViewFillColor"), color)))
+      !(settings && context.ResolveColor(settings->SettingText(u"ViewFillColor"), color)))
     color = kNeutralViewColor;
   CRBrush background;
   background.color = color;

@@ -6,6 +6,7 @@
 #include "formats/blink_format_parser.h"
 #include "formats/number_format_parser.h"
 #include "methods/math_object.h"
+#include "methods/root_data.h"
 #include "objects/object.h"
 
 namespace {
@@ -22,6 +23,7 @@ bool IsEditBox(const CNObject& target) { return dynamic_cast<const CNPEditBox*>(
 void RegisterBuiltInMethods() {
   static std::once_flag s_registered;
   std::call_once(s_registered, [] {
+    SetMethodErrorSink(&SetRootLastError);  // a refused call's text, for "GetLastError"
     CKVBuiltIns::RegisterStandardTables({&RootMethods(), &CommonMethods(), &MathMethods(), &ObjectMethods()});
     static const CKVMethodTable s_numberFormat(NumberFormatParserMethods());
     static const CKVMethodTable s_blinkFormat(BlinkFormatParserMethods());

@@ -133,9 +133,9 @@ bool SavePrintText(CMethodCall& call) {
 }
 
 constexpr std::array kFileDataMethods = {
-    MethodEntry{u"EncryptFile", &CryptFile<true>},
-    MethodEntry{u"DecryptFile", &CryptFile<false>},
-    MethodEntry{u"SavePrintText", &SavePrintText},
+    GuardedMethod(u"EncryptFile", &CryptFile<true>, CapabilityFamily::kFiles, 3, 4),
+    GuardedMethod(u"DecryptFile", &CryptFile<false>, CapabilityFamily::kFiles, 3, 4),
+    GuardedMethod(u"SavePrintText", &SavePrintText, CapabilityFamily::kFiles, 2, 3),
 };
 
 }  // namespace

@@ -105,9 +105,10 @@ constexpr std::array kHostMethods = {
     MethodEntry{u"BrowseFolder", &BrowseFolder},
     MethodEntry{u"GetDisplaySize", &GetDisplaySize},
     MethodEntry{u"GetRegistoryValue", &GetRegistoryValue},
-    MethodEntry{u"SetRegistoryValue", &SetRegistoryValue},
-    MethodEntry{u"SetClipboardData", &SetClipboardData},
-    MethodEntry{u"GetClipboardData", &GetClipboardData},
+    GuardedMethod(u"SetRegistoryValue", &SetRegistoryValue, CapabilityFamily::kSettings, 3, 3),
+    GuardedMethod(u"SetClipboardData", &SetClipboardData, CapabilityFamily::kClipboard, 1, 1),
+    GuardedMethod(u"GetClipboardData", &GetClipboardData, CapabilityFamily::kClipboard, 0, 0,
+                  MethodFailure::kNothing),
 };
 
 }  // namespace

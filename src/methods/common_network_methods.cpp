@@ -406,11 +406,13 @@ bool SendMagicPacket(CMethodCall& call) {
 }
 
 constexpr std::array kNetworkMethods = {
-    MethodEntry{u"SendMail", &SendMailBySmtp},
-    MethodEntry{u"SendMagicPacket", &SendMagicPacket},
-    MethodEntry{u"SOAPRequestMessage", &SoapRequestMessage},
-    MethodEntry{u"HttpRequestMessage", &HttpRequestMessage},
-    MethodEntry{u"HTTPGet", &HttpGet},
+    GuardedMethod(u"SendMail", &SendMailBySmtp, CapabilityFamily::kNetwork, 6, 8),
+    GuardedMethod(u"SendMagicPacket", &SendMagicPacket, CapabilityFamily::kNetwork, 1, 3),
+    GuardedMethod(u"SOAPRequestMessage", &SoapRequestMessage, CapabilityFamily::kNetwork, 3, 3,
+                  MethodFailure::kNothing),
+    GuardedMethod(u"HttpRequestMessage", &HttpRequestMessage, CapabilityFamily::kNetwork, 2, 4,
+                  MethodFailure::kNothing),
+    GuardedMethod(u"HTTPGet", &HttpGet, CapabilityFamily::kNetwork, 1, 1, MethodFailure::kNothing),
 };
 
 }  // namespace

@@ -88,8 +88,8 @@ bool OpenApplicationFile(CMethodCall& call) {
 }
 
 constexpr std::array kSystemMethods = {
-    MethodEntry{u"OpenApplication", &OpenApplication},
-    MethodEntry{u"OpenApplicationFile", &OpenApplicationFile},
+    GuardedMethod(u"OpenApplication", &OpenApplication, CapabilityFamily::kProcesses, 1, kAnyArgs),
+    GuardedMethod(u"OpenApplicationFile", &OpenApplicationFile, CapabilityFamily::kProcesses, 1, 1),
     MethodEntry{u"MsgBox", &MessageBox},
     MethodEntry{u"MessageBox", &MessageBox},
 };

@@ -12,12 +12,11 @@
 
 #include "methods/method_args.h"
 #include "methods/root_methods.h"
+#include "methods/runtime_forward.h"
 #include "methods/runtime_host.h"
 #include "support/utf16_text.h"
 
 namespace {
-
-inline constexpr uint8_t kAny = 0xFF;  // no upper limit of arguments
 
 using Action = CKVDialogRequest::Action;
 
@@ -28,7 +27,7 @@ struct BuiltInDialog {
   std::u16string_view method;
   bool modal;
   uint8_t low;   // arguments at least
-  uint8_t high;  // arguments at most, kAny for no limit
+  uint8_t high;  // arguments at most, kAnyArgs for no limit
 };
 
 constexpr BuiltInDialog Open(std::u16string_view name, std::u16string_view form, std::u16string_view method,
@@ -40,11 +39,11 @@ constexpr BuiltInDialog OpenModal(std::u16string_view name, std::u16string_view 
   return {name, CKVDialogRequest::kOpen, form, method, true, low, high};
 }
 constexpr BuiltInDialog Close(std::u16string_view name, std::u16string_view form) {
-  return {name, CKVDialogRequest::kClose, form, {}, false, 0, kAny};
+  return {name, CKVDialogRequest::kClose, form, {}, false, 0, kAnyArgs};
 }
 constexpr BuiltInDialog Call(std::u16string_view name, std::u16string_view form, std::u16string_view method,
                              uint8_t low) {
-  return {name, CKVDialogRequest::kCall, form, method, false, low, kAny};
+  return {name, CKVDialogRequest::kCall, form, method, false, low, kAnyArgs};
 }
 
 constexpr std::array kBuiltInDialogs = {
@@ -70,33 +69,29 @@ constexpr std::array kBuiltInDialogs = {
     Open(u"OpenTextKeyEdit", u"RCTextKey", u"SetInfoEdit", 1, 1),
     OpenModal(u"OpenModalTextKeyEdit", u"RCTextKey", u"SetInfoEdit", 1, 1),
     Close(u"CloseTextKey", u"RCTextKey"),
-    Open(u"OpenCalender", u"RCCalendar", u"SetInfo", 0, kAny),
-    Open(u"OpenCalendar", u"RCCalendar", u"SetInfo", 0, kAny),
-    OpenModal(u"OpenModalCalendar", u"RCCalendar", u"SetInfo", 0, kAny),
+    Open(u"OpenCalender", u"RCCalendar", u"SetInfo", 0, kAnyArgs),
+    Open(u"OpenCalendar", u"RCCalendar", u"SetInfo", 0, kAnyArgs),
+    OpenModal(u"OpenModalCalendar", u"RCCalendar", u"SetInfo", 0, kAnyArgs),
     Close(u"CloseCalender", u"RCCalendar"),
     Close(u"CloseCalendar", u"RCCalendar"),
-    Open(u"OpenFormMap", u"RCFormMap", u"SetFormMap", 1, kAny),
-    OpenModal(u"OpenModalFormMap", u"RCFormMap", u"SetFormMap", 1, kAny),
+    Open(u"OpenFormMap", u"RCFormMap", u"SetFormMap", 1, kAnyArgs),
+    OpenModal(u"OpenModalFormMap", u"RCFormMap", u"SetFormMap", 1, kAnyArgs),
     Call(u"SetFormMap", u"RCFormMap", u"SetFormMap", 1),
     Call(u"ClearFormMap", u"RCFormMap", u"ClearFormMap", 0),
     Call(u"RefreshFormMap", u"RCFormMap", u"RefreshFormMap", 0),
     Close(u"CloseFormMap", u"RCFormMap"),
-    Open(u"OpenColor", u"RCColor", u"SetInfo", 0, kAny),
-    OpenModal(u"OpenModalColor", u"RCColor", u"SetInfo", 0, kAny),
+    Open(u"OpenColor", u"RCColor", u"SetInfo", 0, kAnyArgs),
+    OpenModal(u"OpenModalColor", u"RCColor", u"SetInfo", 0, kAnyArgs),
     Close(u"CloseColor", u"RCColor"),
-    Open(u"OpenSearch", u"RCSearch", u"SetInfo", 2, kAny),
-    OpenModal(u"OpenModalSearch", u"RCSearch", u"SetInfo", 2, kAny),
+    Open(u"OpenSearch", u"RCSearch", u"SetInfo", 2, kAnyArgs),
+    OpenModal(u"OpenModalSearch", u"RCSearch", u"SetInfo", 2, kAnyArgs),
     Close(u"CloseSearch", u"RCSearch"),
 };
-
-bool CountIn(const CMethodCall& call, uint8_t low, uint8_t high) {
-  return call.Count() >= low && (high == kAny || call.Count() <= high);
-}
 
 template <size_t I>
 bool BuiltIn(CMethodCall& call) {
   constexpr BuiltInDialog dialog = kBuiltInDialogs[I];
-  if (!CountIn(call, dialog.low, dialog.high)) return false;
+  if (!MethodEntry{dialog.name, nullptr, dialog.low, dialog.high}.Accepts(call.Count())) return false;
   const CKVDialogRequest request{dialog.name,   dialog.action, dialog.form,
                                  dialog.method, dialog.modal,  call.args};
   IKVRuntime* runtime = call.host.GetRuntime();
@@ -106,7 +101,8 @@ bool BuiltIn(CMethodCall& call) {
 
 template <size_t... I>
 constexpr auto BuiltInEntries(std::index_sequence<I...>) {
-  return std::array{MethodEntry{kBuiltInDialogs[I].name, &BuiltIn<I>}...};
+  return std::array{MethodEntry{kBuiltInDialogs[I].name, &BuiltIn<I>, kBuiltInDialogs[I].low,
+                                kBuiltInDialogs[I].high, MethodFailure::kFalse}...};
 }
 
 // ---- "OpenDialog"(form[, dialog name[, title[, left[, top[, width[, height[, base x[, base y
@@ -184,49 +180,36 @@ bool StatesKnown(const CMethodCall& call) {
   return true;
 }
 
-struct NamedDialogFunction {
-  std::u16string_view name;
-  uint8_t low;
-  uint8_t high;
-  bool (*check)(const CMethodCall& call);  // further rules of the arguments; null: none
-};
-
 constexpr std::array kNamedDialogFunctions = {
-    NamedDialogFunction{u"SetModalDialog", 1, 2, nullptr},            // (dialog[, modal])
-    NamedDialogFunction{u"SetDialogState", 2, kAny, &StatesKnown},    // (dialog, state...)
-    NamedDialogFunction{u"EnableDialogMenu", 2, 3, nullptr},          // (dialog, menu[, enable])
-    NamedDialogFunction{u"CloseDialog", 0, 1, nullptr},               // ([dialog]): the active one without
-    NamedDialogFunction{u"ShowDialog", 2, 2, nullptr},                // (dialog, show)
-    NamedDialogFunction{u"CloseAllDialog", 0, 0, nullptr},            // ()
-    NamedDialogFunction{u"OpenCommonDialog", 1, kAny, nullptr},       // (kind, parameters...)
-    NamedDialogFunction{u"OpenModalCommonDialog", 1, kAny, nullptr},  // (kind, parameters...)
-    NamedDialogFunction{u"CloseCommonDialog", 0, 1, nullptr},         // ([kind])
-    NamedDialogFunction{u"OpenWindowsDialog", 1, kAny,
-                        nullptr},  // ("file", "folder" or "font", parameters...)
-    NamedDialogFunction{u"OpenWindowsCommonDialog", 1, kAny, nullptr},  // (the same)
-    NamedDialogFunction{u"BringDialogToTop", 1, kAny, nullptr},         // (dialog...)
-    NamedDialogFunction{u"GetDialogZOrder", 2, kAny, nullptr},          // (dialog, dialog...) -> their order
+    RuntimeFunction(u"SetModalDialog", 1, 2),                  // (dialog[, modal])
+    RuntimeFunction(u"EnableDialogMenu", 2, 3),                // (dialog, menu[, enable])
+    RuntimeFunction(u"CloseDialog", 0, 1),                     // ([dialog]): the active one without
+    RuntimeFunction(u"ShowDialog", 2, 2),                      // (dialog, show)
+    RuntimeFunction(u"CloseAllDialog", 0, 0),                  // ()
+    RuntimeFunction(u"OpenCommonDialog", 1, kAnyArgs),         // (kind, parameters...)
+    RuntimeFunction(u"OpenModalCommonDialog", 1, kAnyArgs),    // (kind, parameters...)
+    RuntimeFunction(u"CloseCommonDialog", 0, 1),               // ([kind])
+    RuntimeFunction(u"OpenWindowsDialog", 1, kAnyArgs),        // ("file", "folder" or "font", parameters...)
+    RuntimeFunction(u"OpenWindowsCommonDialog", 1, kAnyArgs),  // (the same)
+    RuntimeFunction(u"BringDialogToTop", 1, kAnyArgs),         // (dialog...)
+    RuntimeFunction(u"GetDialogZOrder", 2, kAnyArgs),          // (dialog, dialog...) -> their order
 };
 
-template <size_t I>
-bool Named(CMethodCall& call) {
-  constexpr NamedDialogFunction function = kNamedDialogFunctions[I];
-  if (!CountIn(call, function.low, function.high) || (function.check && !function.check(call))) return false;
-  IKVRuntime* runtime = call.host.GetRuntime();
-  if (!runtime || !runtime->Request(function.name, call.args, call.result)) call.result.SetBool(false);
-  return true;
-}
+// (dialog, state...): every state one of the state words, handed on as written.
+constexpr MethodEntry kSetDialogState = RuntimeFunction(u"SetDialogState", 2, kAnyArgs);
 
-template <size_t... I>
-constexpr auto NamedEntries(std::index_sequence<I...>) {
-  return std::array{MethodEntry{kNamedDialogFunctions[I].name, &Named<I>}...};
+bool SetDialogState(CMethodCall& call) {
+  if (!kSetDialogState.Accepts(call.Count()) || !StatesKnown(call)) return false;
+  return ForwardToRuntime(kSetDialogState, call);
 }
 
 constexpr auto kBuiltInEntries = BuiltInEntries(std::make_index_sequence<kBuiltInDialogs.size()>());
-constexpr auto kNamedEntries = NamedEntries(std::make_index_sequence<kNamedDialogFunctions.size()>());
+constexpr auto kNamedEntries = ForwardedEntries<kNamedDialogFunctions>();
 constexpr std::array kOpenDialogEntries = {
     MethodEntry{u"OpenDialog", &OpenDialog<false>},
     MethodEntry{u"OpenModalDialog", &OpenDialog<true>},
+    MethodEntry{kSetDialogState.name, &SetDialogState, kSetDialogState.minArgs, kSetDialogState.maxArgs,
+                kSetDialogState.failure},
 };
 
 }  // namespace

@@ -225,10 +225,14 @@ bool LoadConfig(CMethodCall& call) {
 }
 
 constexpr std::array kFileMethods = {
-    MethodEntry{u"LoadTextFile", &LoadTextFile}, MethodEntry{u"SaveTextFile", &SaveTextFile},
-    MethodEntry{u"SaveCsvFile", &SaveCsvFile},   MethodEntry{u"LoadCsvFile", &LoadCsvFile},
-    MethodEntry{u"GetConfig", &GetConfig},       MethodEntry{u"SetConfig", &SetConfig},
-    MethodEntry{u"ClearConfig", &ClearConfig},   MethodEntry{u"SaveConfig", &SaveConfig},
+    MethodEntry{u"LoadTextFile", &LoadTextFile},
+    GuardedMethod(u"SaveTextFile", &SaveTextFile, CapabilityFamily::kFiles, 2, 3),
+    GuardedMethod(u"SaveCsvFile", &SaveCsvFile, CapabilityFamily::kFiles, 2, 3),
+    MethodEntry{u"LoadCsvFile", &LoadCsvFile},
+    MethodEntry{u"GetConfig", &GetConfig},
+    MethodEntry{u"SetConfig", &SetConfig},
+    MethodEntry{u"ClearConfig", &ClearConfig},
+    GuardedMethod(u"SaveConfig", &SaveConfig, CapabilityFamily::kFiles, 0, 1),
     MethodEntry{u"LoadConfig", &LoadConfig},
 };
 

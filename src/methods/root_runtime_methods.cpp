@@ -15,6 +15,7 @@
 #include "methods/builtin_methods.h"
 #include "methods/method_args.h"
 #include "methods/root_methods.h"
+#include "methods/runtime_forward.h"
 #include "methods/runtime_host.h"
 #include "objects/object.h"
 #include "objects/object_tree.h"
@@ -22,94 +23,82 @@
 
 namespace {
 
-// What a function answers when the runtime cannot do its work.
-enum class Failure : uint8_t {
-  kFalse,    // F: the function does something
-  kNothing,  // the empty value: the function asks for something
-};
-
-inline constexpr uint8_t kAny = 0xFF;  // no upper limit of arguments
-
-struct Forwarded {
-  std::u16string_view name;
-  uint8_t low;   // arguments at least
-  uint8_t high;  // arguments at most, kAny for no limit
-  Failure failure;
-};
+using enum MethodFailure;
 
 // Arguments in [] may be left out; a view argument left out (or "") means the active view,
 // the main view "MainView" when no other is active.
 constexpr std::array kForwarded = {
     // ---- forms and their history (per view)
     // (form[, view[, stretch[, open param[, instance name]]]])
-    Forwarded{u"OpenForm", 1, 5, Failure::kFalse},
+    RuntimeFunction(u"OpenForm", 1, 5),
     // (view, form[, stretch[, open param[, instance name]]])
-    Forwarded{u"OpenViewForm", 2, 5, Failure::kFalse},
-    Forwarded{u"OpenHiddenForm", 1, 3, Failure::kFalse},         // (form[, instance name[, open param]])
-    Forwarded{u"GetForm", 1, 2, Failure::kNothing},              // (instance name[, view]) -> form object
-    Forwarded{u"OpenHomeForm", 0, 1, Failure::kFalse},           // ([view])
-    Forwarded{u"OpenPrevForm", 0, 1, Failure::kFalse},           // ([view])
-    Forwarded{u"OpenNextForm", 0, 1, Failure::kFalse},           // ([view])
-    Forwarded{u"IsHavePrevForm", 0, 1, Failure::kFalse},         // ([view])
-    Forwarded{u"IsHaveNextForm", 0, 1, Failure::kFalse},         // ([view])
-    Forwarded{u"ClearFormHistory", 0, 1, Failure::kFalse},       // ([view])
-    Forwarded{u"GetCurrentForm", 0, 1, Failure::kNothing},       // ([view]) -> instance name
-    Forwarded{u"GetCurrentBasedForm", 0, 1, Failure::kNothing},  // ([view]) -> form name
-    Forwarded{u"GetPrevForm", 0, 2, Failure::kNothing},          // ([view[, steps back]]) -> form name
-    Forwarded{u"GetPrevFormCount", 0, 1, Failure::kNothing},     // ([view])
-    Forwarded{u"GetNextForm", 0, 2, Failure::kNothing},          // ([view[, steps forward]])
-    Forwarded{u"GetNextFormCount", 0, 1, Failure::kNothing},     // ([view])
+    RuntimeFunction(u"OpenViewForm", 2, 5),
+    RuntimeFunction(u"OpenHiddenForm", 1, 3),                 // (form[, instance name[, open param]])
+    RuntimeFunction(u"GetForm", 1, 2, kNothing),              // (instance name[, view]) -> form object
+    RuntimeFunction(u"OpenHomeForm", 0, 1),                   // ([view])
+    RuntimeFunction(u"OpenPrevForm", 0, 1),                   // ([view])
+    RuntimeFunction(u"OpenNextForm", 0, 1),                   // ([view])
+    RuntimeFunction(u"IsHavePrevForm", 0, 1),                 // ([view])
+    RuntimeFunction(u"IsHaveNextForm", 0, 1),                 // ([view])
+    RuntimeFunction(u"ClearFormHistory", 0, 1),               // ([view])
+    RuntimeFunction(u"GetCurrentForm", 0, 1, kNothing),       // ([view]) -> instance name
+    RuntimeFunction(u"GetCurrentBasedForm", 0, 1, kNothing),  // ([view]) -> form name
+    RuntimeFunction(u"GetPrevForm", 0, 2, kNothing),          // ([view[, steps back]]) -> form name
+    RuntimeFunction(u"GetPrevFormCount", 0, 1, kNothing),     // ([view])
+    RuntimeFunction(u"GetNextForm", 0, 2, kNothing),          // ([view[, steps forward]])
+    RuntimeFunction(u"GetNextFormCount", 0, 1, kNothing),     // ([view])
     // ---- frames
-    Forwarded{u"SetSeparetorProperty", 3, 3, Failure::kFalse},    // (frame set, property, value)
-    Forwarded{u"GetSeparetorProperty", 2, 2, Failure::kNothing},  // (frame set, property)
+    RuntimeFunction(u"SetSeparetorProperty", 3, 3),            // (frame set, property, value)
+    RuntimeFunction(u"GetSeparetorProperty", 2, 2, kNothing),  // (frame set, property)
     // ---- projects, resources, other browsers, documents
-    Forwarded{u"OpenFile", 1, 1, Failure::kFalse},         // (project path): opens another project
-    Forwarded{u"AddResourceFile", 1, 1, Failure::kFalse},  // (project path): its forms join the resources
-    Forwarded{u"OpenBrowser", 0, 2, Failure::kFalse},      // ([project path[, arguments]])
-    Forwarded{u"CloseBrowser", 0, 0, Failure::kFalse},     // ()
-    Forwarded{u"PrintApplicationFile", 1, 1, Failure::kFalse},  // (document)
+    RuntimeFunction(u"OpenFile", 1, 1),         // (project path): opens another project
+    RuntimeFunction(u"AddResourceFile", 1, 1),  // (project path): its forms join the resources
+    RuntimeFunction(u"OpenBrowser", 0, 2, kFalse,
+                    CapabilityFamily::kProcesses),  // ([project path[, arguments]])
+    RuntimeFunction(u"CloseBrowser", 0, 0),         // ()
+    RuntimeFunction(u"PrintApplicationFile", 1, 1, kFalse, CapabilityFamily::kProcesses),  // (document)
     // ---- the operator's input and the pointer
-    Forwarded{u"ShowComment", 0, 2, Failure::kFalse},          // ([object or text[, show]])
-    Forwarded{u"ShowWaitCursor", 1, 1, Failure::kFalse},       // (show)
-    Forwarded{u"SendKey", 1, 2, Failure::kFalse},              // (key code[, flags])
-    Forwarded{u"ShowMouseCursor", 1, 1, Failure::kFalse},      // (show)
-    Forwarded{u"RegisterHotKey", 1, 1, Failure::kFalse},       // (key code, 0 to 65535)
-    Forwarded{u"UnregisterHotKey", 1, 1, Failure::kFalse},     // (key code)
-    Forwarded{u"StartMouseSelection", 0, 2, Failure::kFalse},  // ([object[, method]])
-    Forwarded{u"StopMouseSelection", 0, 0, Failure::kFalse},   // ()
+    RuntimeFunction(u"ShowComment", 0, 2),          // ([object or text[, show]])
+    RuntimeFunction(u"ShowWaitCursor", 1, 1),       // (show)
+    RuntimeFunction(u"SendKey", 1, 2),              // (key code[, flags])
+    RuntimeFunction(u"ShowMouseCursor", 1, 1),      // (show)
+    RuntimeFunction(u"RegisterHotKey", 1, 1),       // (key code, 0 to 65535)
+    RuntimeFunction(u"UnregisterHotKey", 1, 1),     // (key code)
+    RuntimeFunction(u"StartMouseSelection", 0, 2),  // ([object[, method]])
+    RuntimeFunction(u"StopMouseSelection", 0, 0),   // ()
     // ---- login dialogs
-    Forwarded{u"OpenLoginDialog", 0, kAny, Failure::kFalse},  // (login parameters...)
-    Forwarded{u"CloseLoginDialog", 0, 0, Failure::kFalse},    // ()
-    Forwarded{u"OpenLoginForm", 0, kAny, Failure::kFalse},    // (login parameters...)
+    RuntimeFunction(u"OpenLoginDialog", 0, kAnyArgs),  // (login parameters...)
+    RuntimeFunction(u"CloseLoginDialog", 0, 0),        // ()
+    RuntimeFunction(u"OpenLoginForm", 0, kAnyArgs),    // (login parameters...)
     // ---- images, screenshots and printing
-    Forwarded{u"PrintImage", 1, 3, Failure::kFalse},              // (image file[, printer[, copies]])
-    Forwarded{u"PrintScreenshot", 0, 2, Failure::kFalse},         // ([view[, printer]])
-    Forwarded{u"TakeScreenshot", 1, 2, Failure::kFalse},          // (image file[, view])
-    Forwarded{u"PrintDesktopScreenshot", 0, 1, Failure::kFalse},  // ([printer])
-    Forwarded{u"TakeDesktopScreenshot", 1, 1, Failure::kFalse},   // (image file)
-    Forwarded{u"RefreshScreen", 0, 1, Failure::kFalse},           // ([view])
+    RuntimeFunction(u"PrintImage", 1, 3),       // (image file[, printer[, copies]])
+    RuntimeFunction(u"PrintScreenshot", 0, 2),  // ([view[, printer]])
+    RuntimeFunction(u"TakeScreenshot", 1, 2, kFalse, CapabilityFamily::kFiles),  // (image file[, view])
+    RuntimeFunction(u"PrintDesktopScreenshot", 0, 1),                            // ([printer])
+    RuntimeFunction(u"TakeDesktopScreenshot", 1, 1, kFalse, CapabilityFamily::kFiles),  // (image file)
+    RuntimeFunction(u"RefreshScreen", 0, 1),                                            // ([view])
     // ---- the container and the browser window
-    Forwarded{u"FirePanelEvent", 0, kAny, Failure::kFalse},  // (values...): to the container's callback
-    Forwarded{u"UpdateTitle", 0, 1, Failure::kFalse},        // ([title])
-    Forwarded{u"ShowFullScreen", 0, 1, Failure::kFalse},     // ([on, default T])
-    Forwarded{u"ShowTaskbarIcon", 0, 1, Failure::kFalse},    // ([on, default T])
-    Forwarded{u"BringBrowserToTop", 0, 0, Failure::kFalse},  // ()
-    Forwarded{u"SetBrowserState", 1, 1, Failure::kFalse},    // ("normal", "min", "max", "hide" or "show")
-    Forwarded{u"GetBrowserState", 0, 0, Failure::kNothing},  // () -> one of those words
-    Forwarded{u"ShutdownOS", 0, 1, Failure::kFalse},         // ([reboot])
+    RuntimeFunction(u"FirePanelEvent", 0, kAnyArgs),      // (values...): to the container's callback
+    RuntimeFunction(u"UpdateTitle", 0, 1),                // ([title])
+    RuntimeFunction(u"ShowFullScreen", 0, 1),             // ([on, default T])
+    RuntimeFunction(u"ShowTaskbarIcon", 0, 1),            // ([on, default T])
+    RuntimeFunction(u"BringBrowserToTop", 0, 0),          // ()
+    RuntimeFunction(u"SetBrowserState", 1, 1),            // ("normal", "min", "max", "hide" or "show")
+    RuntimeFunction(u"GetBrowserState", 0, 0, kNothing),  // () -> one of those words
+    RuntimeFunction(u"ShutdownOS", 0, 1, kFalse, CapabilityFamily::kOs),  // ([reboot])
     // ---- zoom and stretch
-    Forwarded{u"SetZoomInRatio", 1, 1, Failure::kFalse},         // (ratio)
-    Forwarded{u"GetZoomInRatio", 0, 0, Failure::kNothing},       // ()
-    Forwarded{u"ZoomIn", 0, 1, Failure::kFalse},                 // ([view])
-    Forwarded{u"ResetZoom", 0, 0, Failure::kFalse},              // (): the active view
-    Forwarded{u"ViewResetZoom", 1, 1, Failure::kFalse},          // (view)
-    Forwarded{u"SetZoom", 1, 1, Failure::kFalse},                // (factor, 0.002 to 20): the active view
-    Forwarded{u"ViewSetZoom", 2, 2, Failure::kFalse},            // (view, factor)
-    Forwarded{u"GetZoom", 0, 1, Failure::kNothing},              // ([view])
-    Forwarded{u"SetStretch", 1, 1, Failure::kFalse},             // (stretch mode): the active view
-    Forwarded{u"ViewSetStretch", 2, 2, Failure::kFalse},         // (view, stretch mode)
-    Forwarded{u"GetActiveViewName", 0, 0, Failure::kNothing},    // ()
-    Forwarded{u"GetActiveDialogName", 0, 0, Failure::kNothing},  // ()
+    RuntimeFunction(u"SetZoomInRatio", 1, 1),                 // (ratio)
+    RuntimeFunction(u"GetZoomInRatio", 0, 0, kNothing),       // ()
+    RuntimeFunction(u"ZoomIn", 0, 1),                         // ([view])
+    RuntimeFunction(u"ResetZoom", 0, 0),                      // (): the active view
+    RuntimeFunction(u"ViewResetZoom", 1, 1),                  // (view)
+    RuntimeFunction(u"SetZoom", 1, 1),                        // (factor, 0.002 to 20): the active view
+    RuntimeFunction(u"ViewSetZoom", 2, 2),                    // (view, factor)
+    RuntimeFunction(u"GetZoom", 0, 1, kNothing),              // ([view])
+    RuntimeFunction(u"SetStretch", 1, 1),                     // (stretch mode): the active view
+    RuntimeFunction(u"ViewSetStretch", 2, 2),                 // (view, stretch mode)
+    RuntimeFunction(u"GetActiveViewName", 0, 0, kNothing),    // ()
+    RuntimeFunction(u"GetActiveDialogName", 0, 0, kNothing),  // ()
 };
 
 bool RuntimeAnswers(CMethodCall& call, std::u16string_view name) {
@@ -117,19 +106,6 @@ bool RuntimeAnswers(CMethodCall& call, std::u16string_view name) {
   if (runtime && runtime->Request(name, call.args, call.result)) return true;
   call.result.Clear();
   return false;
-}
-
-template <size_t I>
-bool Forward(CMethodCall& call) {
-  constexpr Forwarded function = kForwarded[I];
-  if (call.Count() < function.low || (function.high != kAny && call.Count() > function.high)) return false;
-  if (!RuntimeAnswers(call, function.name) && function.failure == Failure::kFalse) call.result.SetBool(false);
-  return true;
-}
-
-template <size_t... I>
-constexpr auto ForwardedEntries(std::index_sequence<I...>) {
-  return std::array{MethodEntry{kForwarded[I].name, &Forward<I>}...};
 }
 
 // ---- functions that work without views
@@ -199,13 +175,13 @@ bool CallControl87(CMethodCall& call) {
   return true;
 }
 
-constexpr auto kForwardedEntries = ForwardedEntries(std::make_index_sequence<kForwarded.size()>());
+constexpr auto kForwardedEntries = ForwardedEntries<kForwarded>();
 
 constexpr std::array kDirectEntries = {
     MethodEntry{u"CallMethod", &RootCallMethod},
     MethodEntry{u"GetKeyState", &GetKeyState},
-    MethodEntry{u"OpenApplicationFile", &OpenApplicationFile},
-    MethodEntry{u"TerminateProcess", &TerminateProcess},
+    GuardedMethod(u"OpenApplicationFile", &OpenApplicationFile, CapabilityFamily::kProcesses, 1, 1),
+    GuardedMethod(u"TerminateProcess", &TerminateProcess, CapabilityFamily::kProcesses, 1, 1),
     MethodEntry{u"CallControl87", &CallControl87},
 };
 

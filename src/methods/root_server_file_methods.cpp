@@ -125,7 +125,7 @@ bool ServerDeleteFolder(CMethodCall& call) {
 
 constexpr std::array kFileMethods = {
     MethodEntry{u"SendFile", &SendFile},
-    MethodEntry{u"ReceiveFile", &ReceiveFile},
+    GuardedMethod(u"ReceiveFile", &ReceiveFile, CapabilityFamily::kFiles, 3, 3),
     MethodEntry{u"ServerBrowseFolder", &ServerBrowseFolder},
     MethodEntry{u"ServerDeleteFile", &ServerDeleteFile},
     MethodEntry{u"ServerDeleteFolder", &ServerDeleteFolder},

@@ -136,9 +136,9 @@ constexpr std::array kServiceMethods = {
     MethodEntry{u"ReleaseServerReferenceCounter", &ReleaseServerReferenceCounter},
     MethodEntry{u"ClearServerReferenceCounter", &ClearServerReferenceCounter},
     MethodEntry{u"GetServerReferenceCounter", &GetServerReferenceCounter},
-    MethodEntry{u"SendMail", &SendMail},
-    MethodEntry{u"SendMailDirect", &SendMailBySmtp},
-    MethodEntry{u"HTTPPost", &HttpPost},
+    GuardedMethod(u"SendMail", &SendMail, CapabilityFamily::kNetwork, 6, 8),
+    GuardedMethod(u"SendMailDirect", &SendMailBySmtp, CapabilityFamily::kNetwork, 6, 8),
+    GuardedMethod(u"HTTPPost", &HttpPost, CapabilityFamily::kNetwork, 2, 3, MethodFailure::kNothing),
 };
 
 }  // namespace

@@ -101,7 +101,7 @@ bool GetTimeLastError(CMethodCall& call) {
 constexpr std::array kTimeMethods = {
     MethodEntry{u"GetServerTime", &GetServerTime},
     MethodEntry{u"SetServerTime", &SetServerTime},
-    MethodEntry{u"SetClientTime", &SetClientTime},
+    GuardedMethod(u"SetClientTime", &SetClientTime, CapabilityFamily::kOs, 1, 1),
     MethodEntry{u"GetTimeLastError", &GetTimeLastError},
 };
 

@@ -35,6 +35,23 @@ void CKVBuiltIns::RegisterClassTable(ClassTest test, const CKVMethodTable& table
 
 const CKVStandardTables& CKVBuiltIns::GetStandardTables() { return StandardTables(); }
 
+bool CKVBuiltIns::BindRuntimeHandler(std::u16string_view name, RuntimeHandler handler) {
+  for (const CKVMethodTable* table : {StandardTables().root, StandardTables().object})
+    if (table && table->BindHandler(name, handler)) return true;
+  return false;
+}
+
+const MethodEntry* CKVBuiltIns::FindRuntimeEntry(std::u16string_view name, RuntimeHandler& handler) {
+  for (const CKVMethodTable* table : {StandardTables().root, StandardTables().object}) {
+    const int32_t number = table ? table->Find(name) : -1;
+    if (number < 0) continue;
+    handler = table->GetHandler(number);
+    return &table->GetEntry(number);
+  }
+  handler = nullptr;
+  return nullptr;
+}
+
 const MethodEntry* CKVBuiltIns::Find(const CNObject& target, std::u16string_view name) const {
   const CKVStandardTables& standard = StandardTables();
   for (const CClassTable& entry : ClassTables()) {

@@ -29,6 +29,12 @@ class CKVBuiltIns {
   static void RegisterStandardTables(const CKVStandardTables& tables);
   static void RegisterClassTable(ClassTest test, const CKVMethodTable& table);
   static const CKVStandardTables& GetStandardTables();
+  // Binds the runtime's handler to the function name of the root's or the object methods' table
+  // (RuntimeHandler); false when neither has it.
+  static bool BindRuntimeHandler(std::u16string_view name, RuntimeHandler handler);
+  // The entry of the function name among the root's and the object methods, with the handler
+  // bound to it (null when none); null when neither table has it.
+  static const MethodEntry* FindRuntimeEntry(std::u16string_view name, RuntimeHandler& handler);
 
   // table must outlive every use of this object.
   void AddGlobalTable(const CKVMethodTable& table) { m_GlobalTables.push_back(&table); }

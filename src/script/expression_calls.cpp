@@ -23,10 +23,11 @@ bool CExpressionExecuter::Call(const CSCName& name, CSCFrame& frame, COperand* a
     // A plain name: the with objects, innermost first, then the owner, then the root's global
     // functions.
     for (const CSCWithStatement* with = name.GetWith(); with && result == CALL_NOT_FOUND; with = with->GetOuter())
-      if (CNObject* object = WithObject(frame, with)) result = CallOn(*object, method, args, count);
-    if (result == CALL_NOT_FOUND) result = CallOn(*frame.owner, method, args, count);
+      if (CNObject* object = WithObject(frame, with))
+        result = CallOn(*object, method, args, count, *frame.owner);
+    if (result == CALL_NOT_FOUND) result = CallOn(*frame.owner, method, args, count, *frame.owner);
     if (result == CALL_NOT_FOUND && frame.owner->GetParent())
-      result = CallOn(*frame.owner->GetRoot(), method, args, count);
+      result = CallOn(*frame.owner->GetRoot(), method, args, count, *frame.owner);
   } else {
     // The object the name leads to before the method's name; the entry above the arguments
     // is free to hold it.
@@ -34,14 +35,15 @@ bool CExpressionExecuter::Call(const CSCName& name, CSCFrame& frame, COperand* a
     if (!PushName(name, frame, object, parts.size() - 1)) return finish(false);
     const CRPtr<CNObject> target = CRPtr<CNObject>::Retain(ObjectOf(*object.read));
     object.Release();
-    if (target) result = CallOn(*target, method, args, count);
+    if (target) result = CallOn(*target, method, args, count, *frame.owner);
   }
   return finish(result == CALL_NOT_FOUND ? Unresolved(name) : result == CALL_DONE);
 }
 
 // object's own script function of that name, else its built-in method.
 CExpressionExecuter::CallResult CExpressionExecuter::CallOn(CNObject& object, std::u16string_view method,
-                                                            COperand* args, uint32_t count) {
+                                                            COperand* args, uint32_t count,
+                                                            const CNObject& caller) {
   CNScriptImpl& engine = m_Executer.GetEngine();
   if (CScriptEntry* script = engine.GetScripts().Find(&object)) {
     if (const CSCFunctionStatement* function = script->scope.FindFunction(method)) {
@@ -53,12 +55,13 @@ CExpressionExecuter::CallResult CExpressionExecuter::CallOn(CNObject& object, st
   }
   const MethodEntry* builtIn = engine.GetBuiltIns().Find(object, method);
   if (!builtIn) return CALL_NOT_FOUND;
-  return CallBuiltIn(object, *builtIn, args, count) || m_Executer.Fail(CE_FUNCTION_STOPPED, method)
+  return CallBuiltIn(object, *builtIn, args, count, caller) || m_Executer.Fail(CE_FUNCTION_STOPPED, method)
              ? CALL_DONE
              : CALL_FAILED;
 }
 
-bool CExpressionExecuter::CallBuiltIn(CNObject& object, const MethodEntry& method, COperand* args, uint32_t count) {
+bool CExpressionExecuter::CallBuiltIn(CNObject& object, const MethodEntry& method, COperand* args,
+                                      uint32_t count, const CNObject& caller) {
   std::array<const CNValue*, 8> few;
   std::vector<const CNValue*> many;
   const CNValue** values = few.data();
@@ -68,8 +71,8 @@ bool CExpressionExecuter::CallBuiltIn(CNObject& object, const MethodEntry& metho
   }
   for (uint32_t i = 0; i < count; ++i) values[i] = args[i].read;
   CNValue result;
-  CMethodCall call{object, {values, count}, result, m_Executer.GetEngine()};
-  if (!method.function(call)) return false;
+  CMethodCall call{object, {values, count}, result, m_Executer.GetEngine(), &caller};
+  if (!InvokeMethod(method, call)) return false;
   args[0].value = std::move(result);
   return true;
 }

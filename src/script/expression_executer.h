@@ -108,8 +108,11 @@ class CExpressionExecuter {
   // ---- calls, new and delete (expression_calls.cpp)
   enum CallResult : uint8_t { CALL_DONE, CALL_FAILED, CALL_NOT_FOUND };
   bool Call(const CSCName& name, CSCFrame& frame, COperand* args, uint32_t count);
-  CallResult CallOn(CNObject& object, std::u16string_view method, COperand* args, uint32_t count);
-  bool CallBuiltIn(CNObject& object, const MethodEntry& method, COperand* args, uint32_t count);
+  // caller: the owner of the script that calls.
+  CallResult CallOn(CNObject& object, std::u16string_view method, COperand* args, uint32_t count,
+                    const CNObject& caller);
+  bool CallBuiltIn(CNObject& object, const MethodEntry& method, COperand* args, uint32_t count,
+                   const CNObject& caller);
   bool NewObject(std::u16string_view className, CSCFrame& frame, COperand& out);
   bool Delete(const CSCName& name, CSCFrame& frame, COperand& out);
 

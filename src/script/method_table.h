@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "script/capability_policy.h"
+
 class CNConnectionSettings;
 class CNObject;
 class CNObjectRegistry;
@@ -15,6 +17,7 @@ class CNPLoginServer;
 class CNPTagServer;
 class CNValue;
 class IKVRuntime;
+struct MethodEntry;
 
 // Services of the script engine that built-in methods use.
 class IKVMethodHost {
@@ -55,6 +58,9 @@ class IKVMethodHost {
   // objects made with "new". False when the host keeps nothing; those methods then answer the
   // empty value and change nothing.
   virtual bool KeepObject(CNObject* /*keeper*/, CNObject* /*object*/) { return false; }
+  // Whether the site's policy lets the running project call entry (of a capability family) from
+  // a script of caller. A host that refuses traces the refusal.
+  virtual bool MayCall(const MethodEntry& /*entry*/, const CNObject& /*caller*/) { return true; }
 };
 
 // One call of a built-in method: the object it is called on (the root for global functions),
@@ -64,6 +70,7 @@ struct CMethodCall {
   std::span<const CNValue* const> args;
   CNValue& result;
   IKVMethodHost& host;
+  const CNObject* caller = nullptr;  // the owner of the calling script; null: target
 
   size_t Count() const { return args.size(); }
   const CNValue& Arg(size_t i) const { return *args[i]; }
@@ -73,10 +80,57 @@ struct CMethodCall {
 // kind); the script then stops with "Function execution stops for " and the method's name.
 using MethodFunction = bool (*)(CMethodCall& call);
 
+// What a function answers when it cannot do its work (no runtime, or the runtime declines).
+enum class MethodFailure : uint8_t {
+  kStops,    // the call fails and the script stops
+  kFalse,    // F: the function does something
+  kNothing,  // the empty value: the function asks for something
+};
+
+inline constexpr uint8_t kAnyArgs = 0xFF;  // no upper limit of arguments
+
+// The work of a function that the project runtime does, bound to the function's entry by the
+// runtime at start-up (CKVBuiltIns::BindRuntimeHandler); runtime is the one that asks.
+using RuntimeHandler = bool (*)(IKVRuntime& runtime, std::span<const CNValue* const> args, CNValue& result);
+
+// One built-in function: its name, its implementation, the arguments it takes and what it
+// answers when it cannot work. An entry without a range (0 to kAnyArgs) checks its arguments in
+// its function.
 struct MethodEntry {
   std::u16string_view name;
   MethodFunction function;
+  uint8_t minArgs = 0;
+  uint8_t maxArgs = kAnyArgs;
+  MethodFailure failure = MethodFailure::kStops;
+  CapabilityFamily family = CapabilityFamily::kNone;  // what the site's policy may refuse
+
+  constexpr bool Accepts(size_t count) const {
+    return count >= minArgs && (maxArgs == kAnyArgs || count <= maxArgs);
+  }
 };
+
+// The entry of a function the site's policy may refuse: its family, the arguments it takes and
+// what it answers when refused (or when it cannot work).
+constexpr MethodEntry GuardedMethod(std::u16string_view name, MethodFunction function,
+                                    CapabilityFamily family, uint8_t minArgs, uint8_t maxArgs,
+                                    MethodFailure failure = MethodFailure::kFalse) {
+  return {name, function, minArgs, maxArgs, failure, family};
+}
+
+// The answer of a function that could not do its work, as its entry says: F or the empty value
+// in result (true), or a failed call that stops the script (false).
+bool AnswerFailure(const MethodEntry& entry, CNValue& result);
+
+// Runs entry's function for call. When the host's policy refuses the entry's family, the
+// function does not run: the call gets the entry's failure answer and the text "Denied by
+// policy: FAMILY" goes where the function's errors go (SetMethodErrorSink).
+// A count outside the entry's range fails before anything else.
+bool InvokeMethod(const MethodEntry& entry, CMethodCall& call);
+
+// Where InvokeMethod leaves the text of a refusal ("GetLastError"); set once at start-up by the
+// layer that keeps the functions' error texts.
+using MethodErrorSink = void (*)(CMethodCall& call, std::u16string_view text);
+void SetMethodErrorSink(MethodErrorSink sink);
 
 // One built-in method table. A method's number is its position in the list (aliases have
 // entries of their own); the map from name to number is built on first use.
@@ -89,9 +143,17 @@ class CKVMethodTable {
   // The method's number; -1 when the table has none of that name (names compare exactly).
   int32_t Find(std::u16string_view name) const;
   const MethodEntry& GetEntry(int32_t number) const { return m_Entries[static_cast<size_t>(number)]; }
+  size_t Size() const { return m_Entries.size(); }
+
+  // The runtime's handler of an entry: bound once at start-up, before any script runs; false
+  // when the table has no entry of that name.
+  bool BindHandler(std::u16string_view name, RuntimeHandler handler) const;
+  // Null when none is bound.
+  RuntimeHandler GetHandler(int32_t number) const;
 
  private:
   std::span<const MethodEntry> m_Entries;
+  mutable std::vector<RuntimeHandler> m_Handlers;  // by number, filled by BindHandler
   mutable std::once_flag m_Built;
   mutable std::vector<std::pair<std::u16string_view, int32_t>> m_ByName;  // sorted by name
 };

@@ -164,6 +164,30 @@ bool CNScriptImpl::DropCreated(const CNObject* object) {
   return false;
 }
 
+namespace {
+
+// The names from the form down to object ("Form1.Panel1.Button1"); "root" for the root.
+std::u16string ObjectPath(const CNObject& object) {
+  std::u16string path;
+  for (const CNObject* at = &object; at && at->GetParent(); at = at->GetParent())
+    path = path.empty() ? at->GetName() : at->GetName() + u"." + path;
+  return path.empty() ? u"root" : path;
+}
+
+}  // namespace
+
+bool CNScriptImpl::MayCall(const MethodEntry& entry, const CNObject& caller) {
+  if (m_Policy.Allows(m_Source, entry.family)) return true;
+  const std::u16string path = ObjectPath(caller);
+  if (m_DeniedTraced.insert(std::u16string(entry.name) + u" " + path).second)
+    CRTrace::Printf("Denied by policy: %.*s: %s on %s (%.*s project)",
+                    static_cast<int>(CapabilityFamilyName(entry.family).size()),
+                    CapabilityFamilyName(entry.family).data(), Utf16ToUtf8(entry.name).c_str(),
+                    Utf16ToUtf8(path).c_str(), static_cast<int>(ProjectSourceName(m_Source).size()),
+                    ProjectSourceName(m_Source).data());
+  return false;
+}
+
 void CNScriptImpl::TraceValue(const CNValue& value) {
   if (m_TraceOutput) {
     m_TraceOutput(value);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -9,6 +10,7 @@
 #include "objects/object_registry.h"
 #include "objects/script_engine.h"
 #include "script/builtin_tables.h"
+#include "script/capability_policy.h"
 #include "script/executer.h"
 #include "script/script_limits.h"
 #include "script/script_table.h"
@@ -98,6 +100,16 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
     return m_pLoginServer;
   }
 
+  // The site's policy for the built-in functions of capability families, and where the running
+  // project came from; by default everything is allowed.
+  void SetCapabilityPolicy(const CKVCapabilityPolicy& policy, ProjectSource source) {
+    m_Policy = policy;
+    m_Source = source;
+  }
+  // A refusal is traced once per function and object:
+  // "Denied by policy: FAMILY: FUNCTION on PATH (SOURCE project)".
+  bool MayCall(const MethodEntry& entry, const CNObject& caller) override;
+
   // ---- errors: to the error sink, else a message box; always to the debug trace as
   // "title : message".
   void ReportError(std::u16string_view title, std::u16string_view message);
@@ -131,5 +143,8 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
   CNConnectionSettings* m_pLoginSettings = nullptr;
   uint32_t m_ulLoginOwner = 0;
   std::function<void(const CNValue&)> m_TraceOutput;
+  CKVCapabilityPolicy m_Policy;
+  ProjectSource m_Source = ProjectSource::kLocal;
+  std::set<std::u16string> m_DeniedTraced;  // "function path" of the refusals traced
   std::unordered_map<const CNObject*, std::vector<CRPtr<CNObject>>> m_Created;
 };

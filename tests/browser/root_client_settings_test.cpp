@@ -217,3 +217,22 @@ TEST(RootClientSettings, ServerSettingsComeFromTheSettings) {
 }
 
 }  // namespace
+
+// The program's own reads: the project's value through any of its names, else the table's default.
+TEST(RootClientSettings, TypedReadsGiveTheValueOrTheTablesDefault) {
+  CNPRootClient root;
+  EXPECT_EQ(root.SettingInt(u"PSTagUpdateRate"), 500);
+  EXPECT_EQ(root.SettingInt(u"PSPanelPort"), 6001);
+  EXPECT_TRUE(root.SettingBool(u"EnabledTranslation"));
+  EXPECT_EQ(root.SettingText(u"PSCommunicationType"), u"TCP");  // a hidden setting
+  EXPECT_EQ(root.SettingItem(u"PSCommunicationType"), 1);
+  EXPECT_EQ(root.SettingText(u"Locale"), u"DEFAULT");
+  Set(root, u"PSPort", u"7001");  // the alias writes the listed setting
+  Set(root, u"TitleParent", u"T");
+  Set(root, u"PSHTTPServer", u"gateway");
+  Set(root, u"PSTimeOut", u"9e99");
+  EXPECT_EQ(root.SettingInt(u"PSPanelPort"), 7001);
+  EXPECT_TRUE(root.SettingBool(u"TitleParent"));
+  EXPECT_EQ(root.SettingText(u"PSHTTPServer"), u"gateway");
+  EXPECT_EQ(root.SettingInt(u"PSTimeOut"), INT32_MAX);
+}

@@ -109,3 +109,55 @@ TEST(VeltrixCheck, UnreadableProjectsFail) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr const char* kNoCalls[] = {"processes", "files", "network", "settings",
+                                    "clipboard", "os",    "dynamic"};
+
+}  // namespace
+
+// The demo's scripts open forms and dialogs and trace: nothing a site policy refuses.
+TEST(VeltrixCheck, CapabilitiesOfTheDemoAreNone) {
+  std::string expected;
+  for (const char* family : kNoCalls) expected += std::string(family) + ":\n  none\n";
+  const Outcome outcome = Check("--capabilities " + Quoted(kDemo));
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.out, expected);
+}
+
+TEST(VeltrixCheck, CapabilitiesListEveryCallSiteByFamilyWithPlaceAndLine) {
+  TempFolder folder;
+  const std::string path = folder.Write(
+      "calls.xml",
+      ProjectText("DefaultForm=\"Main\" Event=\"event OnInitialize() {&#13;&#10;"
+                  "  ::Trace(::GetClipboardData());&#13;&#10;}&#13;&#10;"
+                  "function Go(name) { return ::CallMethod(name); }\"",
+                  "<OBJ clid=\"Form\" Name=\"Main\"><OBJ clid=\"Label\" Name=\"btnSave\" Event=\""
+                  "var path = &quot;/tmp/x&quot;; // ::DeleteFile(path) is a comment&#13;&#10;"
+                  "event OnMouseUp(button) {&#13;&#10;"
+                  "  if (::SaveTextFile(path, &quot;DeleteFile(&quot;)) { this.CopyFile(path, path &amp; "
+                  "&quot;.bak&quot;); }"
+                  "&#13;&#10;  ::OpenApplication(&quot;report&quot;);&#13;&#10;}&#13;&#10;"
+                  "function Send() { return ::HTTPGet(path) &amp; ::SetRegistoryValue(&quot;a&quot;, "
+                  "&quot;b&quot;, 1); }"
+                  "\"/></OBJ>\r\n"));
+  const Outcome outcome = Check("--capabilities " + Quoted(path));
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.out,
+            "processes:\n"
+            "  Main.btnSave, event OnMouseUp, line 4: OpenApplication\n"
+            "files:\n"
+            "  Main.btnSave, event OnMouseUp, line 3: SaveTextFile\n"
+            "  Main.btnSave, event OnMouseUp, line 3: CopyFile\n"
+            "network:\n"
+            "  Main.btnSave, function Send, line 6: HTTPGet\n"
+            "settings:\n"
+            "  Main.btnSave, function Send, line 6: SetRegistoryValue\n"
+            "clipboard:\n"
+            "  root, event OnInitialize, line 2: GetClipboardData\n"
+            "os:\n"
+            "  none\n"
+            "dynamic:\n"
+            "  root, function Go, line 4: CallMethod\n");
+}

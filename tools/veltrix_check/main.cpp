@@ -1,11 +1,14 @@
 // veltrix-check PROJECT [--save OUT]
 // veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]
+// veltrix-check --capabilities PROJECT
 //
 // Loads a project (a path, an http:// address or a .brw file) as the runtime opens it, checks
 // it, prints one line per problem and then the counts; --save writes the project back with its
 // own omit-defaults choice. --render opens the project without a window or server and paints
 // one form into a PNG file instead. Exit 0 when nothing failed, 1 when something did, 2 for a
 // bad command line (the usage goes to stderr; --help prints it to stdout and exits 0).
+// --capabilities lists, per capability family, the calls the project's event scripts make of
+// functions a site policy may refuse, and those it cannot resolve ("dynamic").
 
 #include <cstdio>
 #include <filesystem>
@@ -13,9 +16,10 @@
 #include <string_view>
 #include <vector>
 
+#include "browser/project_capabilities.h"
 #include "browser/project_check.h"
-#include "render_form.h"
 #include "browser/root_client_browser.h"
+#include "render_form.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
 #include "support/utf16_text.h"
@@ -46,13 +50,15 @@ std::string FromHere(const char* path) {
 
 constexpr const char* kUsage =
     "usage: veltrix-check PROJECT [--save OUT]\n"
-    "       veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]\n";
+    "       veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]\n"
+    "       veltrix-check --capabilities PROJECT\n";
 
 struct Options {
   std::string project;
   std::string saveTo;
   bool render = false;
   bool help = false;  // --help or -h: print the usage and check nothing
+  bool capabilities = false;  // --capabilities
   CNRenderRequest request;
 };
 
@@ -65,7 +71,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.help = true;
       return true;
     }
-    if (arg == "--save" && hasValue) {
+    if (arg == "--capabilities") {
+      options.capabilities = true;
+    } else if (arg == "--save" && hasValue) {
       options.saveTo = FromHere(argv[++i]);
     } else if (arg == "--render" && hasValue) {
       options.render = true;
@@ -81,6 +89,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     }
   }
   if (options.project.empty()) return false;
+  if (options.capabilities) return !options.render && options.saveTo.empty() && size.empty();
   if (!options.render) return options.request.out.empty() && size.empty();
   options.request.project = options.project;
   if (!size.empty() && !ParseRenderSize(size, options.request.size.emplace())) {
@@ -105,6 +114,8 @@ std::vector<CNProjectProblem> Run(const Options& options, CNProjectCounts& count
     std::u16string message = project->GetErrorText();
     if (!project->GetErrorDetail().empty()) message += u" (" + Utf8ToUtf16(project->GetErrorDetail()) + u")";
     problems.push_back({{}, {}, {}, 0, 0, message});
+  } else if (options.capabilities) {
+    std::fputs(FormatCapabilityCalls(FindCapabilityCalls(*project)).c_str(), stdout);
   } else {
     for (const std::u16string& text : box.GetTexts()) problems.push_back({{}, {}, {}, 0, 0, text});
     for (CNProjectProblem& problem : CheckProject(*project)) problems.push_back(std::move(problem));
@@ -144,6 +155,7 @@ int main(int argc, char** argv) {
   CPanelControls::ReleaseInstance();
 
   for (const CNProjectProblem& problem : problems) PrintLine(problem.Format());
+  if (options.capabilities) return problems.empty() ? 0 : 1;
   std::printf("folders: %u, forms: %u, objects: %u, problems: %zu\n", counts.folders, counts.forms,
               counts.objects, problems.size());
   return problems.empty() ? 0 : 1;

@@ -13,14 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "browser/capability_policy_file.h"
 #include "objects/object_registry.h"
+#include "script_host.h"
 #include "shell/panel_classes.h"
 #include "support/utf16_text.h"
-#include "script_host.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: veltrix-script FILE [--call NAME] [--arg LITERAL]...\n";
+constexpr const char* kUsage =
+    "usage: veltrix-script FILE [--call NAME] [--arg LITERAL]... [--policy FILE]\n";
 constexpr int kBadCommandLine = 2;
 
 struct Options {
@@ -28,6 +30,7 @@ struct Options {
   std::string file;
   std::u16string call;
   std::vector<CNValue> args;
+  std::string policy;  // --policy FILE
 };
 
 // A value literal as the command line gives it: a scalar literal, "#NOTHING#" or c(...).
@@ -51,6 +54,8 @@ bool ReadOptions(int argc, char** argv, Options& options) {
         std::fprintf(stderr, "veltrix-script: not a value literal: %s\n", argv[i]);
         return false;
       }
+    } else if (std::strcmp(argv[i], "--policy") == 0 && hasValue) {
+      options.policy = argv[++i];
     } else if (argv[i][0] != '-' && options.file.empty()) {
       options.file = argv[i];
     } else {
@@ -77,6 +82,11 @@ int Run(const Options& options, std::u16string_view text) {
   int code = 0;
   {
     CScriptHost host(registry);
+    if (!options.policy.empty()) {
+      std::string refused;
+      host.SetCapabilityPolicy(LoadCapabilityPolicy(options.policy, true, refused));
+      if (!refused.empty()) std::fprintf(stderr, "veltrix-script: %s\n", refused.c_str());
+    }
     code = host.Load(text);
     if (code == 0) {
       std::vector<CNValue> args = options.args;

@@ -27,6 +27,11 @@ class CScriptHost : public CNObjectOwner, public IKVScriptErrorSink {
   // an error only when asked for (required).
   int Call(std::u16string_view name, std::vector<CNValue>& args, bool required);
 
+  // The site's policy for the script's built-in functions; the script counts as a local project.
+  void SetCapabilityPolicy(const CKVCapabilityPolicy& policy) {
+    m_Engine.SetCapabilityPolicy(policy, ProjectSource::kLocal);
+  }
+
   CNScript* GetScript() override { return &m_Engine; }
   void OnScriptError(std::u16string_view title, std::u16string_view message) override;
 
