@@ -44,6 +44,10 @@ char* vb_ctrl_get_current_directory(vb_ctrl* ctrl);
 
 /* Opens the project (closing the open one). */
 int vb_ctrl_open_file(vb_ctrl* ctrl, const char* name);
+
+/* The site's policy for what the scripts of the projects opened from now on may do (a policy
+   file as described in the README); 0, with the reason as the last error, when it is refused. */
+int vb_ctrl_set_policy_file(vb_ctrl* ctrl, const char* path);
 /* Runs a method of the open project: "::Name" for the root's, "Form.Object.Name" for an
  * object's; args (argc of them, at most 10) are value literals. The result as a literal,
  * "#NOTHING#" when it failed (see vb_ctrl_get_last_error). Functions returning a text give

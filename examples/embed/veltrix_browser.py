@@ -38,6 +38,7 @@ def _load(path=None):
         ("vb_ctrl_set_current_directory", ctypes.c_int, [ctrl, ctypes.c_char_p]),
         ("vb_ctrl_get_current_directory", text, [ctrl]),
         ("vb_ctrl_open_file", ctypes.c_int, [ctrl, ctypes.c_char_p]),
+        ("vb_ctrl_set_policy_file", ctypes.c_int, [ctrl, ctypes.c_char_p]),
         ("vb_ctrl_call_panel_method", text, [ctrl, ctypes.c_char_p, ctypes.c_int, ctypes.POINTER(ctypes.c_char_p)]),
         ("vb_ctrl_get_last_error", text, [ctrl]),
         ("vb_ctrl_about_box", None, [ctrl]),
@@ -161,6 +162,10 @@ class Control:
 
     def open_file(self, name):
         return self._lib.vb_ctrl_open_file(self._ctrl, name.encode("utf-8")) == 1
+
+    def set_policy_file(self, path):
+        """The site's policy for the projects opened from now on; False when it is refused."""
+        return self._lib.vb_ctrl_set_policy_file(self._ctrl, path.encode("utf-8")) == 1
 
     def call_panel_method(self, name, *literals):
         """The result literal; the arguments are literals too (see literal())."""

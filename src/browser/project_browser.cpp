@@ -52,6 +52,12 @@ std::u16string LocalHostName() {
 
 }  // namespace
 
+bool CNPProjectBrowser::LoadPolicyFile(const std::string& file, std::string& message) {
+  message.clear();
+  m_policy = LoadCapabilityPolicy(file, true, message);
+  return message.empty();
+}
+
 CNPProjectBrowser::CNPProjectBrowser(CNObjectRegistry& registry, CRMessageLoop& loop, CNPBrowserHost& host,
                                      const Options& options)
     : m_classes(registry),

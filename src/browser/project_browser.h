@@ -95,6 +95,10 @@ class CNPProjectBrowser : public CNPProject,
   void SetOverrides(const CNProjectOverrides& overrides) { m_overrides = overrides; }
   const std::u16string& GetLastError() const { return m_strLastError; }
   const CKVCapabilityPolicy& GetCapabilityPolicy() const { return m_policy; }
+  // Takes the site's policy from file for the projects opened from now on. False, with the
+  // reason in message, when the file is missing, unreadable or malformed; the policy then
+  // denies every family to projects from http:// addresses.
+  bool LoadPolicyFile(const std::string& file, std::string& message);
   bool HasResourceProject() const { return m_resourceRoot != nullptr; }
 
   // ---- events and requests

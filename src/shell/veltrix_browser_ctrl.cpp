@@ -12,6 +12,7 @@
 #include "shell/document_address.h"
 #include "shell/panel_method_name.h"
 #include "shell/project_browser_activex.h"
+#include "support/utf16_text.h"
 
 namespace {
 
@@ -98,6 +99,13 @@ bool CVeltrixBrowserCtrl::OpenFile(std::u16string_view name) {
   m_browser->CloseProject();
   if (m_browser->OpenProject(m_strFileName)) return true;
   m_strLastError = std::u16string(kOpenFailed) + m_strFileName;
+  return false;
+}
+
+bool CVeltrixBrowserCtrl::SetPolicyFile(std::u16string_view file) {
+  std::string message;
+  if (m_browser->LoadPolicyFile(Utf16ToUtf8(file), message)) return true;
+  m_strLastError = Utf8ToUtf16(message);
   return false;
 }
 

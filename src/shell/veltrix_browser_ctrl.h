@@ -77,6 +77,9 @@ class CVeltrixBrowserCtrl {
   // Makes name the FileName, closes the open project and opens that one; false with
   // "Fail to open file. File:" and the name as the error text.
   bool OpenFile(std::u16string_view name);
+  // The site's policy for the scripts of the projects opened from now on (see the README's
+  // policy format); false, with the reason as the last error, when the file is refused.
+  bool SetPolicyFile(std::u16string_view file);
   // Runs the method of the object a panel method name leads to ("::Start", "Main.Pump1.Toggle")
   // with the parameters in order: a function of the object's script, else a built-in method of
   // the object. The empty value, with an error text, when anything fails.

@@ -37,6 +37,7 @@ struct Library {
   VB_FUNCTION(vb_ctrl_set_current_directory);
   VB_FUNCTION(vb_ctrl_get_current_directory);
   VB_FUNCTION(vb_ctrl_open_file);
+  VB_FUNCTION(vb_ctrl_set_policy_file);
   VB_FUNCTION(vb_ctrl_call_panel_method);
   VB_FUNCTION(vb_ctrl_get_last_error);
   VB_FUNCTION(vb_ctrl_set_panel_event_handler);
@@ -148,6 +149,20 @@ TEST_F(LibraryTest, FailuresGiveTheEmptyValueAndAnErrorText) {
   EXPECT_EQ(vb.vb_ctrl_pump(nullptr, 0), 0);
   vb.vb_ctrl_destroy(ctrl);
   EXPECT_EQ(vb.Call(ctrl, "::Echo", {"1"}), "(null)");
+  vb.vb_ctrl_destroy(ctrl);
+}
+
+TEST_F(LibraryTest, ASitePolicyStopsTheFamiliesItDeniesAndAMalformedOneIsRefused) {
+  const Library& vb = Lib();
+  vb_ctrl* ctrl = vb.vb_ctrl_create();
+  EXPECT_EQ(vb.vb_ctrl_set_policy_file(ctrl, m_folder.Write("bad", "local everything allow\n").c_str()), 0);
+  EXPECT_NE(vb.LastError(ctrl).find("line 1"), std::string::npos) << vb.LastError(ctrl);
+  ASSERT_EQ(vb.vb_ctrl_set_policy_file(ctrl, m_folder.Write("policy", "* files deny\n").c_str()), 1);
+  ASSERT_EQ(vb.vb_ctrl_open_file(ctrl, WriteProject(m_folder, "p.xml", "P").c_str()), 1) << vb.LastError(ctrl);
+  const std::string target = m_folder.Write("untouched.txt", "kept");
+  const std::string literal = "\"" + target + "\"";
+  EXPECT_EQ(vb.Call(ctrl, "::DeleteFile", {literal.c_str()}), "F");
+  EXPECT_TRUE(std::filesystem::exists(target));
   vb.vb_ctrl_destroy(ctrl);
 }
 

@@ -245,6 +245,13 @@ VB_EXPORT int vb_ctrl_open_file(vb_ctrl* ctrl, const char* name) {
   });
 }
 
+VB_EXPORT int vb_ctrl_set_policy_file(vb_ctrl* ctrl, const char* path) {
+  return Guarded(ctrl, 0, [&](vb_ctrl& c) {
+    std::u16string text;
+    return c.Read(path, text) && c.control->SetPolicyFile(text) ? 1 : 0;
+  });
+}
+
 VB_EXPORT char* vb_ctrl_call_panel_method(vb_ctrl* ctrl, const char* name, int argc, const char* const* args) {
   return Guarded(ctrl, static_cast<char*>(nullptr), [&](vb_ctrl& c) {
     const CNValue empty;
