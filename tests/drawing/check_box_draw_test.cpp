@@ -70,15 +70,6 @@ TEST(CheckBoxDrawing, MarkShowsOnlyWhileOnInItsStyle) {
   EXPECT_EQ(MarkPixels(*Render(*box, 60, 20), 0, 0, 60, 20), 0);
 }
 
-TEST(CheckBoxDrawing, RadioBoxIsACircleWithADot) {
-  auto radio = Box<CNPRadioButton>({{u"SwitchValue", u"T"}});
-  const auto surface = Render(*radio, 60, 20);
-  EXPECT_TRUE(IsTransparent(*surface, 0, 4));     // the box's corner is outside the circle
-  EXPECT_GT(surface->GetPixel(0, 9).alpha, 200);  // its edge, smoothed
-  EXPECT_TRUE(PixelIs(*surface, 5, 9, kMark));    // the dot's middle
-  EXPECT_EQ(MarkPixels(*surface, 1, 5, 3, 7), 0);
-}
-
 TEST(CheckBoxDrawing, FillAndBorderPaintTheWholeObject) {
   auto box = Box<CNPCheckBox>({{u"Fill", u"T"},
                                {u"FillColor", u"#0000FF"},

@@ -36,14 +36,6 @@ std::pair<int, int> MeterRows(const CRSurface& surface, int x) {
 
 }  // namespace
 
-TEST(RectMeterDrawing, QuarterBottomToTopFillsTheLowestFiftyRows) {
-  auto meter = TallMeter(u"25");
-  const auto surface = Render(*meter, 20, 200);
-  EXPECT_EQ(MeterRows(*surface, 0), std::make_pair(150, 199));
-  EXPECT_EQ(MeterRows(*surface, 19), std::make_pair(150, 199));
-  EXPECT_TRUE(PixelIs(*surface, 10, 149, kFill));
-}
-
 TEST(RectMeterDrawing, CenterModeFillsFromTheMiddleEitherWayWithTheCenterLine) {
   auto meter = TallMeter(u"25");
   SetTexts(*meter, {{u"Center", u"T"}, {u"CenterValue", u"50"}});
@@ -55,40 +47,12 @@ TEST(RectMeterDrawing, CenterModeFillsFromTheMiddleEitherWayWithTheCenterLine) {
   EXPECT_TRUE(PixelIs(*surface, 10, 101, kFill));
 }
 
-TEST(RectMeterDrawing, EqualMinAndMaxOrValuesBeyondFillToTheEdgesOnly) {
-  for (auto texts : {std::pair{u"Min", u"100"}, std::pair{u"Value", u"400"}}) {
-    auto meter = TallMeter(u"40");
-    SetTexts(*meter, {{u"Top", u"20"}, texts});
-    const auto surface = Render(*meter, 20, 240);
-    EXPECT_EQ(MeterRows(*surface, 3), std::make_pair(20, 219));
-    EXPECT_TRUE(IsTransparent(*surface, 3, 19));
-    EXPECT_TRUE(IsTransparent(*surface, 3, 220));
-  }
-}
-
 TEST(RectMeterDrawing, HatchedBandKeepsTheShapeFillBetweenItsLines) {
   auto meter = TallMeter(u"100");
   SetTexts(*meter, {{u"MeterFillStyle", u"HORIZONTAL"}});
   const auto surface = Render(*meter, 20, 200);
   EXPECT_TRUE(PixelIs(*surface, 3, 8, kMeter));  // hatch lines on every eighth row
   EXPECT_TRUE(PixelIs(*surface, 3, 9, kFill));   // transparent background: the fill shows
-}
-
-TEST(PieMeterDrawing, StartBeyondEndIsNormalisedAndTheMiddleValuePointsUp) {
-  // 270..90 is the upper half; 50 of 0..100 puts the value at twelve o'clock.
-  auto meter = MakeShape<CNPPieMeter>({{u"Width", u"60"},
-                                       {u"Height", u"60"},
-                                       {u"StartAngle", u"270"},
-                                       {u"EndAngle", u"90"},
-                                       {u"Value", u"50"},
-                                       {u"FillColor", u"#0000FF"},
-                                       {u"MeterFillColor", u"#FF0000"},
-                                       {u"Border", u"F"}});
-  const auto surface = Render(*meter, 60, 60);
-  EXPECT_TRUE(PixelIs(*surface, 15, 20, kMeter));  // upper left: from the start to the value
-  EXPECT_TRUE(PixelIs(*surface, 45, 20, kFill));   // upper right: from the value to the end
-  EXPECT_TRUE(IsTransparent(*surface, 30, 45));    // the lower half is outside the sector
-  EXPECT_TRUE(IsTransparent(*surface, 2, 2));      // outside the ellipse
 }
 
 TEST(PieMeterDrawing, WholeTurnsAreFullEllipsesAndTheBorderIsAtLeastOnePixel) {

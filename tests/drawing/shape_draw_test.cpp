@@ -164,17 +164,6 @@ TEST(ShapeDrawing, PolygonFillsEvenOddAndPolylineOnlyStrokes) {
   EXPECT_TRUE(IsTransparent(*surface, 15, 30));
 }
 
-TEST(ShapeDrawing, CurvedNodesBendTheSegment) {
-  // From (0,20) to (40,20), the control points pulled up to y = -4: the curve peaks at y = 2
-  // (a quarter of each end and three quarters of the control points).
-  auto polyline = MakeShape<CNPPolyline>(
-      {{u"Points", u"[PATH]0,20,0,20,0,-4,40,20,40,-4,40,20"}, {u"LineColor", u"#FF0000"}});
-  const auto surface = Render(*polyline, 41, 41);
-  EXPECT_TRUE(PixelIs(*surface, 20, 2, 0xFF0000));
-  EXPECT_TRUE(IsTransparent(*surface, 20, 1));
-  EXPECT_TRUE(IsTransparent(*surface, 20, 20));
-}
-
 TEST(ShapeDrawing, BadGeometryDrawsNothingAndDoesNotFail) {
   auto pie = MakeShape<CNPPie>({{u"Width", u"20"},
                                 {u"Height", u"20"},

@@ -167,28 +167,6 @@ std::optional<std::u16string> ExpectedItems(std::u16string_view clid, std::u16st
   return std::nullopt;
 }
 
-// A value of the property's kind that differs from current.
-CNValue OtherValue(const PropertyInfo& info, const CNValue& current) {
-  if (info.name == u"Points") return Str(u"[PATH]1,2,3,4,5,6");
-  switch (info.type) {
-    case PT_BOOL:
-      return Lit(current.GetBool(0) ? u"F" : u"T");
-    case PT_INTEGER:
-      return Num(current.GetNumber(0) + 7);
-    case PT_NUMBER:
-      return Num(current.GetNumber(0) == 0 ? 0.25 : current.GetNumber(0) * 0.5);
-    case PT_ENUM:
-    case PT_BORDER_STYLE: {
-      const int32_t at = CNEnum::ItemIndex(info.list, current.GetTextEmptyNA(0));
-      return Str(CNEnum::ItemText(info.list, (at + 1) % static_cast<int32_t>(CNEnum::ItemCount(info.list))));
-    }
-    case PT_COLOR:
-      return Str(current.GetTextEmptyNA(0) == u"#123456" ? u"#654321" : u"#123456");
-    default:
-      return Str(current.GetTextEmptyNA(0) + u"changed");
-  }
-}
-
 }  // namespace
 
 TEST(ClassTables, ScreenClassesHaveTheirIdsCountsAndGroupOrder) {
@@ -339,78 +317,5 @@ TEST(ClassTables, EventTablesAddTheirOwnEventsAfterTheCommonOnes) {
       EXPECT_EQ(events[common + k].parameters, it->second[k].second);
       EXPECT_NE(events[common + k].group, u"Common");
     }
-  }
-}
-
-namespace {
-
-// A default text that does not convert (an item missing from its list, a malformed colour)
-// would silently leave the class without a default.
-template <class T>
-void ExpectDefaultsConvertAndAreRead() {
-  const CRPtr<CNObject> o = Make<T>();
-  SCOPED_TRACE(Utf8(o->GetClassId()));
-  const CNClassProperties& table = o->GetClassProperties();
-  ASSERT_EQ(table.GetCount(), T::kProperties.size());
-  for (uint32_t i = 0; i < table.GetCount(); ++i) {
-    const PropertyEntry& entry = T::kProperties[i];
-    if (!entry.defaultText) continue;
-    SCOPED_TRACE(Utf8(entry.info.name));
-    CNValue def;
-    ASSERT_EQ(o->GetPropertyDefault(entry.info.name, def), 1);
-    CNValue current;
-    ASSERT_EQ(o->GetProperty(entry.info.name, current), 1);
-    EXPECT_TRUE(current.IsEqual(0, def)) << LitText(current) << " vs " << LitText(def);
-  }
-}
-
-template <class... T>
-void ExpectDefaultsConvertAndAreReadForEach() {
-  (ExpectDefaultsConvertAndAreRead<T>(), ...);
-}
-
-}  // namespace
-
-TEST(ClassTables, EveryDefaultConvertsAndIsWhatANewObjectReads) {
-  ExpectDefaultsConvertAndAreReadForEach<
-      CNPForm, CNPFormFolder, CNPCollection, CNPRect, CNPEllipse, CNPPie, CNPArc, CNPLine, CNPPolygon,
-      CNPPolyline, CNPRectMeter, CNPEllipseMeter, CNPPieMeter, CNPPolygonMeter, CNPCommandButton,
-      CNPToggleButton, CNPCheckBox, CNPRadioButton, CNPEditBox, CNPMultilineEditBox>();
-}
-
-TEST(ClassTables, EveryPersistedPropertyTakesAnotherValueAndKeepsIt) {
-  for (const CRPtr<CNObject>& o : AllObjects()) {
-    SCOPED_TRACE(Utf8(o->GetClassId()));
-    // All are written first and read afterwards, so that a value kept in the wrong place shows.
-    std::vector<std::pair<std::u16string_view, CNValue>> written;
-    for (uint32_t i = 0; i < o->GetPropertyCount(); ++i) {
-      const PropertyInfo& info = *o->GetPropertyInfo(i);
-      if (!info.persisted) continue;
-      CNValue current;
-      o->GetProperty(info.name, current);
-      CNValue other = OtherValue(info, current);
-      ASSERT_NE(other.GetTextEmptyNA(0), current.GetTextEmptyNA(0)) << Utf8(info.name);
-      ASSERT_EQ(o->SetProperty(info.name, other), 1) << Utf8(info.name);
-      written.emplace_back(info.name, std::move(other));
-    }
-    EXPECT_GT(written.size(), 10u);
-    for (const auto& [name, value] : written) {
-      CNValue back;
-      ASSERT_EQ(o->GetProperty(name, back), 1);
-      EXPECT_EQ(back.GetTextEmptyNA(0), value.GetTextEmptyNA(0)) << Utf8(name);
-    }
-  }
-}
-
-TEST(ClassTables, UnknownAndMiscasedNamesAreRefused) {
-  for (const CRPtr<CNObject>& o : AllObjects()) {
-    SCOPED_TRACE(Utf8(o->GetClassId()));
-    CNValue v = Str(u"kept");
-    EXPECT_EQ(o->SetProperty(u"NoSuchProperty", Num(1)), 0);
-    EXPECT_EQ(o->GetProperty(u"NoSuchProperty", v), 0);
-    EXPECT_EQ(o->GetPropertyDefault(u"NoSuchProperty", v), 0);
-    EXPECT_EQ(o->SetProperty(u"comment", Str(u"x")), 0);
-    EXPECT_EQ(o->GetProperty(u"COMMENT", v), 0);
-    EXPECT_EQ(v.GetText(0), u"kept");
   }
 }

@@ -243,16 +243,6 @@ TEST(Value, EqualityModes) {
   EXPECT_FALSE(Lit(u"c(1,2)").IsEqual(kCompareContents, Lit(u"1")));
 }
 
-TEST(Value, TypeAndQualityNames) {
-  EXPECT_EQ(CNValue::GetTypeName(VK_STRING), u"string");
-  EXPECT_EQ(CNValue::GetTypeName(VK_OBJECT), u"object");
-  EXPECT_EQ(CNValue::GetTypeName(VK_NA), u"uncertain");
-  EXPECT_EQ(CNValue::GetTypeName(42), u"uncertain");
-  EXPECT_EQ(CNValue::GetQualityName(VQ_BAD), u"BAD");
-  EXPECT_EQ(CNValue::GetQualityName(VQ_GOOD), u"GOOD");
-  EXPECT_EQ(CNValue::GetQualityName(9), u"UNCERTAIN");
-}
-
 TEST(Value, IncrementTouchesNumbersOnly) {
   CNValue v = Lit(u"c(1,\"a\",T,2.5)");
   v.Increment();

@@ -72,12 +72,20 @@ TEST(FormFileClasses, EveryClassKeepsEveryPersistedPropertyThroughItsElement) {
       CRPtr<CNObject> object = CRPtr<CNObject>::Adopt(registry.Create(record->clid));
       ASSERT_TRUE(object);
       object->SetName(u"N <&> \"1\"");
+      // All are set before any is read again, so that a value kept in another's place shows.
       const CNClassProperties& table = object->GetClassProperties();
+      std::vector<std::pair<std::u16string_view, CNValue>> kept;
       for (uint32_t i = 0; i < table.GetCount(); ++i) {
         const PropertyInfo& info = table.GetInfo(i);
         if (info.persisted && info.name != u"Name" && !kProgramValues.contains(info.name)) {
           EXPECT_TRUE(SetOtherValue(*object, info)) << U8(info.name) << " keeps no other value";
+          object->GetProperty(info.name, kept.emplace_back(info.name, CNValue()).second);
         }
+      }
+      for (const auto& [name, value] : kept) {
+        CNValue back;
+        object->GetProperty(name, back);
+        EXPECT_TRUE(back.IsEqual(kCompareContents, value)) << U8(name) << " changed by a later property";
       }
       CNValue customize;
       ASSERT_TRUE(object->GetProperty(u"Customize", customize));
