@@ -1,21 +1,26 @@
-// veltrix-check PROJECT [--save OUT]
+// veltrix-check PROJECT [--save OUT] [--format json] [--tags FILE | --server HOST:PORT]
 // veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]
 //
 // Loads a project (a path, an http:// address or a .brw file) as the runtime opens it, checks
-// it, prints one line per problem and then the counts; --save writes the project back with its
-// own omit-defaults choice. --render opens the project without a window or server and paints
-// one form into a PNG file instead. Exit 0 when nothing failed, 1 when something did, 2 for a
-// bad command line.
+// it, prints one line per problem and then the counts (--format json: one JSON object per
+// problem instead, for editors and CI); --save writes the project back with its own
+// omit-defaults choice; --tags and --server compare the tag names the project uses with those
+// of a tag file or of a running server (check_tags.h). --render opens the project without a
+// window or server and paints one form into a PNG file instead. Exit 0 when no error was found
+// (warnings allowed), 1 when one was, 2 for a bad command line.
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "browser/check_load_context.h"
 #include "browser/project_check.h"
-#include "render_form.h"
 #include "browser/root_client_browser.h"
+#include "check_tags.h"
+#include "render_form.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
 #include "support/utf16_text.h"
@@ -45,12 +50,14 @@ std::string FromHere(const char* path) {
 }
 
 constexpr const char* kUsage =
-    "usage: veltrix-check PROJECT [--save OUT]\n"
+    "usage: veltrix-check PROJECT [--save OUT] [--format json] [--tags FILE | --server HOST:PORT]\n"
     "       veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]\n";
 
 struct Options {
   std::string project;
   std::string saveTo;
+  bool json = false;
+  CNTagSource tags;
   bool render = false;
   CNRenderRequest request;
 };
@@ -62,6 +69,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     const bool hasValue = i + 1 < argc;
     if (arg == "--save" && hasValue) {
       options.saveTo = FromHere(argv[++i]);
+    } else if (arg == "--format" && hasValue) {
+      options.json = std::string_view(argv[++i]) == "json";
+      if (!options.json && std::string_view(argv[i]) != "text") return false;
+    } else if ((arg == "--tags" || arg == "--server") && hasValue && options.tags.argument.empty()) {
+      options.tags = {arg == "--server", arg == "--tags" ? FromHere(argv[++i]) : argv[++i]};
     } else if (arg == "--render" && hasValue) {
       options.render = true;
       options.request.form = argv[++i];
@@ -77,9 +89,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   }
   if (options.project.empty()) return false;
   if (!options.render) return options.request.out.empty() && size.empty();
+  if (options.json || !options.tags.argument.empty()) return false;
   options.request.project = options.project;
   if (!size.empty() && !ParseRenderSize(size, options.request.size.emplace())) {
-    std::fprintf(stderr, "veltrix-check: --size %s: give WIDTHxHEIGHT, each 1 to %d\n", size.c_str(), kMaxRenderSide);
+    std::fprintf(stderr, "veltrix-check: --size %s: give WIDTHxHEIGHT, each 1 to %d\n", size.c_str(),
+                 kMaxRenderSide);
     return false;
   }
   return !options.request.form.empty() && !options.request.out.empty() && options.saveTo.empty();
@@ -94,19 +108,26 @@ std::vector<CNProjectProblem> Run(const Options& options, CNProjectCounts& count
   ProblemMessageBox box;
   CRMessageBox* previous = CRMessageBox::SetCurrent(&box);
   const CRPtr<CNPRootClientBrowser> project = CRPtr<CNPRootClientBrowser>::Make();
-  CNFormLoadContext context;
+  CNCheckLoadContext context(*project);
   std::vector<CNProjectProblem> problems;
   if (!project->OpenProject(Utf8ToUtf16(options.project), context)) {
     std::u16string message = project->GetErrorText();
     if (!project->GetErrorDetail().empty()) message += u" (" + Utf8ToUtf16(project->GetErrorDetail()) + u")";
-    problems.push_back({{}, {}, {}, 0, 0, message});
+    problems.push_back({"unreadable-project", CNProblemSeverity::kError, {}, {}, {}, 0, 0, message});
   } else {
-    for (const std::u16string& text : box.GetTexts()) problems.push_back({{}, {}, {}, 0, 0, text});
-    for (CNProjectProblem& problem : CheckProject(*project)) problems.push_back(std::move(problem));
+    // The load's own messages; an unknown class is told with its place among the load's problems.
+    for (const std::u16string& text : box.GetTexts())
+      if (!text.starts_with(u"Can't create control. "))
+        problems.push_back({"load-message", CNProblemSeverity::kError, {}, {}, {}, 0, 0, text});
+    problems.insert(problems.end(), context.GetProblems().begin(), context.GetProblems().end());
+    const std::unique_ptr<CNTagDirectory> tags = MakeTagDirectory(options.tags);
+    for (CNProjectProblem& problem : CheckProject(*project, tags.get()))
+      problems.push_back(std::move(problem));
     counts = CountProject(*project);
     std::string error;
     if (!options.saveTo.empty() && !project->SaveProject(Utf8ToUtf16(options.saveTo), error))
-      problems.push_back({{}, {}, u"--save", 0, 0, Utf8ToUtf16(error)});
+      problems.push_back(
+          {"save-failed", CNProblemSeverity::kError, {}, {}, u"--save", 0, 0, Utf8ToUtf16(error)});
   }
   CRMessageBox::SetCurrent(previous);
   return problems;
@@ -134,8 +155,15 @@ int main(int argc, char** argv) {
   UnregisterPanelClasses(CPanelControls::Instance());
   CPanelControls::ReleaseInstance();
 
-  for (const CNProjectProblem& problem : problems) PrintLine(problem.Format());
-  std::printf("folders: %u, forms: %u, objects: %u, problems: %zu\n", counts.folders, counts.forms,
-              counts.objects, problems.size());
-  return problems.empty() ? 0 : 1;
+  for (const CNProjectProblem& problem : problems) {
+    if (options.json) {
+      std::printf("%s\n", problem.FormatJson().c_str());
+    } else {
+      PrintLine(problem.Format());
+    }
+  }
+  if (!options.json)
+    std::printf("folders: %u, forms: %u, objects: %u, problems: %zu\n", counts.folders, counts.forms,
+                counts.objects, problems.size());
+  return HasErrors(problems) ? 1 : 0;
 }
