@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "script/parser.h"
 #include "support/message_box.h"
@@ -28,14 +29,17 @@ std::u16string Number(uint32_t n) {
 
 // "message (line L, column C)".
 std::u16string Located(const CCompilerError& error) {
-  return error.GetMessage() + u" (line " + Number(error.GetLine()) + u", column " + Number(error.GetColumn()) + u')';
+  return error.GetMessage() + u" (line " + Number(error.GetLine()) + u", column " +
+         Number(error.GetColumn()) + u')';
 }
 
 }  // namespace
 
 CNScriptImpl::CNScriptImpl(CNObjectRegistry& registry) : m_Registry(registry) {}
 
-CNScriptImpl::~CNScriptImpl() { Shutdown(); }
+CNScriptImpl::~CNScriptImpl() {
+  Shutdown();
+}
 
 // ---- scripts
 
@@ -44,8 +48,9 @@ bool CNScriptImpl::Load(CNObject* owner) {
   CScriptEntry& script = m_Scripts.Add(owner, PathOf(*owner));
   CKVParser parser;
   if (!parser.Parse(owner->GetEvent(), script.scope)) {
+    const std::u16string path = script.scope.GetPath();
     m_Scripts.Remove(owner);
-    ReportError(kCompilationError, Located(parser.GetError()));
+    ReportError(kCompilationError, Located(parser.GetError()), path);
     return false;
   }
   script.scope.SetDebuggerCallback(m_pDebugger);
@@ -57,7 +62,9 @@ bool CNScriptImpl::Load(CNObject* owner) {
   return true;
 }
 
-void CNScriptImpl::Release(CNObject* owner) { m_Scripts.Remove(owner); }
+void CNScriptImpl::Release(CNObject* owner) {
+  m_Scripts.Remove(owner);
+}
 
 void CNScriptImpl::Remove(CNObject* owner) {
   Release(owner);
@@ -95,7 +102,8 @@ bool CNScriptImpl::HasScopeFunction(std::u16string_view fullName) {
   return script && script->scope.FindFunction(fullName.substr(point + 1));
 }
 
-bool CNScriptImpl::RunScopeFunction(std::u16string_view fullName, CNValue* args, uint32_t count, CNValue* result) {
+bool CNScriptImpl::RunScopeFunction(std::u16string_view fullName, CNValue* args, uint32_t count,
+                                    CNValue* result) {
   const size_t point = fullName.rfind(u'.');
   if (point == std::u16string_view::npos) return false;
   CScriptEntry* script = m_Scripts.FindByPath(fullName.substr(0, point));
@@ -120,7 +128,11 @@ bool CNScriptImpl::Run(CScriptEntry& script, std::u16string_view name, CNValue* 
 }
 
 void CNScriptImpl::ReportRunFailure() {
-  ReportError(kRuntimeError, m_Executer.GetError().GetMessage());
+  const CCompilerError& error = m_Executer.GetError();
+  std::u16string place = m_Executer.GetErrorPath();
+  if (!m_Executer.GetErrorFunction().empty()) place += u"." + m_Executer.GetErrorFunction();
+  if (error.GetLine() > 0) place += u", line " + Number(error.GetLine());
+  ReportError(kRuntimeError, error.GetMessage(), place);
   m_Executer.ClearError();
 }
 
@@ -131,13 +143,22 @@ void CNScriptImpl::SetDebugger(CSCObject::CKVDebuggerCallback* debugger) {
   m_Scripts.ForEach([debugger](CScriptEntry& script) { script.scope.SetDebuggerCallback(debugger); });
 }
 
-void CNScriptImpl::ReportError(std::u16string_view title, std::u16string_view message) {
+void CNScriptImpl::ReportError(std::u16string_view title, std::u16string_view message,
+                               std::u16string_view place) {
+  m_strErrorPlace = place;
   if (m_pErrorSink) {
     m_pErrorSink->OnScriptError(title, message);
   } else {
     CRMessageBox::GetCurrent().Show(message, title, MB_OK, MB_ICONERROR);
   }
-  if (CRTrace::IsEnabled()) CRTrace::Printf("%s : %s", Utf16ToUtf8(title).c_str(), Utf16ToUtf8(message).c_str());
+  std::string line = Utf16ToUtf8(title) + " : " + Utf16ToUtf8(message);
+  if (!place.empty()) line += " (at " + Utf16ToUtf8(place) + ")";
+  if (CRTrace::IsEnabled()) {
+    CRTrace::Printf("%s", line.c_str());
+  } else if (!m_pErrorSink) {  // a sink tells the error its own way
+    std::fprintf(stderr, "%s\n", line.c_str());
+  }
+  m_strErrorPlace.clear();
 }
 
 // ---- for the executer

@@ -1,8 +1,9 @@
 // veltrix-script FILE [--call NAME] [--arg LITERAL]...
 //
 // Compiles FILE as the event script of an object under a bare root and runs OnInitialize (or
-// NAME, with the given arguments). Every ::Trace argument is printed on a line of its own;
-// errors go to stderr. Exit 0, 1 after a compile error, 2 after a run-time error.
+// NAME, with the given arguments, and then prints NAME's result). Every ::Trace argument is
+// printed on a line of its own; errors go to stderr, a run-time error with the function and
+// line where it stopped. Exit 0, 1 after a compile error, 2 after a run-time error.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -12,9 +13,9 @@
 #include <vector>
 
 #include "objects/object_registry.h"
+#include "script_host.h"
 #include "shell/panel_classes.h"
 #include "support/utf16_text.h"
-#include "script_host.h"
 
 namespace {
 
