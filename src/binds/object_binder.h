@@ -33,8 +33,7 @@ class CNPObjectBinder {
   class ErrorSink {
    public:
     virtual ~ErrorSink() = default;
-    virtual void OnBindError(CNObject& object, std::u16string_view property,
-                             const CTagParserCompilerError& error) = 0;
+    virtual void OnBindError(CNObject& object, std::u16string_view property, const CTagParserCompilerError& error) = 0;
   };
 
   explicit CNPObjectBinder(const CNBindEnvironment& environment, ErrorSink* sink = nullptr)

@@ -297,8 +297,13 @@ void CNPProjectBrowser::LoginAtStartup() {
   bool showDialog = startup == u"MANUAL";
   if (startup == u"AUTO") {
     uint32_t level = 0;
-    const bool ok = session.login.Login(session.ownerId, *session.connection, PropertyText(root, u"PSLoginUser"),
+    const std::u16string user = PropertyText(root, u"PSLoginUser");
+    const bool ok = session.login.Login(session.ownerId, *session.connection, user,
                                         PropertyText(root, u"PSLoginPwd"), true, level, true);
+    if (!ok)
+      CRTrace::Notice("the automatic login as \"" + Utf16ToUtf8(user) + "\" failed (" +
+                      Utf16ToUtf8(session.login.GetLoginLastError()) +
+                      "): check PSLoginUser and PSLoginPwd and that the panel server is running");
     showDialog = !ok && PropertyBool(root, u"PSLoginStartupError", false);
   }
   if (showDialog) m_requests->OpenLoginDialog({});

@@ -35,6 +35,12 @@ void CKVBuiltIns::RegisterClassTable(ClassTest test, const CKVMethodTable& table
 
 const CKVStandardTables& CKVBuiltIns::GetStandardTables() { return StandardTables(); }
 
+std::vector<std::pair<CKVBuiltIns::ClassTest, const CKVMethodTable*>> CKVBuiltIns::GetClassTables() {
+  std::vector<std::pair<ClassTest, const CKVMethodTable*>> tables;
+  for (const CClassTable& entry : ClassTables()) tables.emplace_back(entry.test, entry.table);
+  return tables;
+}
+
 const MethodEntry* CKVBuiltIns::Find(const CNObject& target, std::u16string_view name) const {
   const CKVStandardTables& standard = StandardTables();
   for (const CClassTable& entry : ClassTables()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "script/method_table.h"
@@ -29,6 +30,8 @@ class CKVBuiltIns {
   static void RegisterStandardTables(const CKVStandardTables& tables);
   static void RegisterClassTable(ClassTest test, const CKVMethodTable& table);
   static const CKVStandardTables& GetStandardTables();
+  // The class tables in the order they are tried.
+  static std::vector<std::pair<ClassTest, const CKVMethodTable*>> GetClassTables();
 
   // table must outlive every use of this object.
   void AddGlobalTable(const CKVMethodTable& table) { m_GlobalTables.push_back(&table); }

@@ -13,9 +13,7 @@ bool IsLarge(const CNValue& value) {
   return value.GetCount() > 64 || (value.IsString(0) && value.GetStringView(0).size() > 256);
 }
 
-uintptr_t StackAddress() {
-  return reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
-}
+uintptr_t StackAddress() { return reinterpret_cast<uintptr_t>(__builtin_frame_address(0)); }
 
 }  // namespace
 
@@ -92,15 +90,14 @@ bool CSCExecuter::Prepare(CScriptEntry& script) {
   return true;
 }
 
-bool CSCExecuter::Run(CScriptEntry& script, const CSCFunctionStatement& function, CNValue* args,
-                      uint32_t count, CNValue* result) {
+bool CSCExecuter::Run(CScriptEntry& script, const CSCFunctionStatement& function, CNValue* args, uint32_t count,
+                      CNValue* result) {
   CRunScope run(*this);
   const CRPtr<CNObject> keep = CRPtr<CNObject>::Retain(script.scope.GetOwner());
   const auto mark = m_Operands.GetMark();
   COperand* operands = m_Operands.Push(count);
   for (uint32_t i = 0; i < count; ++i) operands[i].SetVariable(&args[i], false);
-  const bool ok =
-      Prepare(script) && Invoke(script, script.scope.GetOwner(), function, operands, count, result);
+  const bool ok = Prepare(script) && Invoke(script, script.scope.GetOwner(), function, operands, count, result);
   for (uint32_t i = 0; i < count; ++i) operands[i].Release();
   m_Operands.Restore(mark);
   return ok;

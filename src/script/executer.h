@@ -35,8 +35,8 @@ struct CSlot {
 
 // One running function, or the top-level declarations of a script while they run.
 struct CSCFrame {
-  CScriptEntry* script = nullptr;                  // whose code runs
-  CNObject* owner = nullptr;                       // "this"
+  CScriptEntry* script = nullptr;  // whose code runs
+  CNObject* owner = nullptr;       // "this"
   const CSCFunctionStatement* function = nullptr;  // null for the top-level declarations
   CSlot* slots = nullptr;
   CNValue* result = nullptr;  // where "return" puts its value; null: dropped
@@ -112,8 +112,8 @@ class CSCExecuter {
   const CSCFrame* m_pFrame = nullptr;          // the frame it runs in, for the error's place
   std::u16string m_strErrorPath;
   std::u16string m_strErrorFunction;
-  uint32_t m_uRuns = 0;   // runs from outside, nested in each other
-  uint32_t m_uDepth = 0;  // functions active
+  uint32_t m_uRuns = 0;                        // runs from outside, nested in each other
+  uint32_t m_uDepth = 0;                       // functions active
   uint64_t m_ulTicks = 0;
   uint64_t m_ulNextCheck = 0;
   std::chrono::steady_clock::time_point m_Deadline;

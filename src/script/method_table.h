@@ -89,6 +89,7 @@ class CKVMethodTable {
   // The method's number; -1 when the table has none of that name (names compare exactly).
   int32_t Find(std::u16string_view name) const;
   const MethodEntry& GetEntry(int32_t number) const { return m_Entries[static_cast<size_t>(number)]; }
+  std::span<const MethodEntry> GetEntries() const { return m_Entries; }
 
  private:
   std::span<const MethodEntry> m_Entries;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "script/parser.h"
 #include "support/message_box.h"
@@ -29,17 +28,14 @@ std::u16string Number(uint32_t n) {
 
 // "message (line L, column C)".
 std::u16string Located(const CCompilerError& error) {
-  return error.GetMessage() + u" (line " + Number(error.GetLine()) + u", column " +
-         Number(error.GetColumn()) + u')';
+  return error.GetMessage() + u" (line " + Number(error.GetLine()) + u", column " + Number(error.GetColumn()) + u')';
 }
 
 }  // namespace
 
 CNScriptImpl::CNScriptImpl(CNObjectRegistry& registry) : m_Registry(registry) {}
 
-CNScriptImpl::~CNScriptImpl() {
-  Shutdown();
-}
+CNScriptImpl::~CNScriptImpl() { Shutdown(); }
 
 // ---- scripts
 
@@ -62,9 +58,7 @@ bool CNScriptImpl::Load(CNObject* owner) {
   return true;
 }
 
-void CNScriptImpl::Release(CNObject* owner) {
-  m_Scripts.Remove(owner);
-}
+void CNScriptImpl::Release(CNObject* owner) { m_Scripts.Remove(owner); }
 
 void CNScriptImpl::Remove(CNObject* owner) {
   Release(owner);
@@ -102,8 +96,7 @@ bool CNScriptImpl::HasScopeFunction(std::u16string_view fullName) {
   return script && script->scope.FindFunction(fullName.substr(point + 1));
 }
 
-bool CNScriptImpl::RunScopeFunction(std::u16string_view fullName, CNValue* args, uint32_t count,
-                                    CNValue* result) {
+bool CNScriptImpl::RunScopeFunction(std::u16string_view fullName, CNValue* args, uint32_t count, CNValue* result) {
   const size_t point = fullName.rfind(u'.');
   if (point == std::u16string_view::npos) return false;
   CScriptEntry* script = m_Scripts.FindByPath(fullName.substr(0, point));
@@ -153,11 +146,8 @@ void CNScriptImpl::ReportError(std::u16string_view title, std::u16string_view me
   }
   std::string line = Utf16ToUtf8(title) + " : " + Utf16ToUtf8(message);
   if (!place.empty()) line += " (at " + Utf16ToUtf8(place) + ")";
-  if (CRTrace::IsEnabled()) {
-    CRTrace::Printf("%s", line.c_str());
-  } else if (!m_pErrorSink) {  // a sink tells the error its own way
-    std::fprintf(stderr, "%s\n", line.c_str());
-  }
+  // A sink tells the error its own way; the trace has it whenever it is on.
+  if (!m_pErrorSink || CRTrace::IsEnabled()) CRTrace::Notice(line);
   m_strErrorPlace.clear();
 }
 

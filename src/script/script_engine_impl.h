@@ -99,7 +99,8 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
   }
 
   // ---- errors: to the error sink, else a message box with the message alone. Then once, to
-  // the debug trace when it is on and else to stderr, the line "title : message (at place)":
+  // the trace or stderr (CRTrace::Notice; with a sink only when tracing is on), the line
+  // "title : message (at place)":
   // place names the script and function and the line, "Form1.Button1.OnMouseUp, line 3".
   void ReportError(std::u16string_view title, std::u16string_view message, std::u16string_view place = {});
   // While an error is reported: its place (empty when it has none), for sinks that tell it.

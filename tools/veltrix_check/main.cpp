@@ -1,12 +1,14 @@
 // veltrix-check PROJECT [--save OUT] [--format json] [--tags FILE | --server HOST:PORT]
 // veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]
+// veltrix-check --reference classes|functions
 //
 // Loads a project (a path, an http:// address or a .brw file) as the runtime opens it, checks
 // it, prints one line per problem and then the counts (--format json: one JSON object per
 // problem instead, for editors and CI); --save writes the project back with its own
 // omit-defaults choice; --tags and --server compare the tag names the project uses with those
 // of a tag file or of a running server (check_tags.h). --render opens the project without a
-// window or server and paints one form into a PNG file instead. Exit 0 when no error was found
+// window or server and paints one form into a PNG file instead. --reference prints a reference
+// generated from the class or method tables (docs/reference/ holds them). Exit 0 when no error was found
 // (warnings allowed), 1 when one was, 2 for a bad command line.
 
 #include <cstdio>
@@ -17,10 +19,11 @@
 #include <vector>
 
 #include "browser/check_load_context.h"
+#include "browser/check_reference.h"
 #include "browser/project_check.h"
-#include "browser/root_client_browser.h"
-#include "check_tags.h"
 #include "render_form.h"
+#include "check_tags.h"
+#include "browser/root_client_browser.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
 #include "support/utf16_text.h"
@@ -51,10 +54,12 @@ std::string FromHere(const char* path) {
 
 constexpr const char* kUsage =
     "usage: veltrix-check PROJECT [--save OUT] [--format json] [--tags FILE | --server HOST:PORT]\n"
-    "       veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]\n";
+    "       veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]\n"
+    "       veltrix-check --reference classes|functions\n";
 
 struct Options {
   std::string project;
+  std::string reference;  // "classes" or "functions": print that reference instead
   std::string saveTo;
   bool json = false;
   CNTagSource tags;
@@ -81,6 +86,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.request.out = FromHere(argv[++i]);
     } else if (arg == "--size" && hasValue) {
       size = argv[++i];
+    } else if (arg == "--reference" && hasValue && argc == 3) {
+      options.reference = argv[++i];
+      return options.reference == "classes" || options.reference == "functions";
     } else if (!arg.starts_with("--") && options.project.empty()) {
       options.project = arg;
     } else {
@@ -92,8 +100,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   if (options.json || !options.tags.argument.empty()) return false;
   options.request.project = options.project;
   if (!size.empty() && !ParseRenderSize(size, options.request.size.emplace())) {
-    std::fprintf(stderr, "veltrix-check: --size %s: give WIDTHxHEIGHT, each 1 to %d\n", size.c_str(),
-                 kMaxRenderSide);
+    std::fprintf(stderr, "veltrix-check: --size %s: give WIDTHxHEIGHT, each 1 to %d\n", size.c_str(), kMaxRenderSide);
     return false;
   }
   return !options.request.form.empty() && !options.request.out.empty() && options.saveTo.empty();
@@ -142,6 +149,15 @@ int main(int argc, char** argv) {
     return 2;
   }
   RegisterPanelClasses(CPanelControls::Instance());
+  if (!options.reference.empty()) {
+    const CPanelControls& classes = CPanelControls::Instance();
+    const std::string text =
+        options.reference == "classes" ? ClassReference(classes) : FunctionReference(classes);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    UnregisterPanelClasses(CPanelControls::Instance());
+    CPanelControls::ReleaseInstance();
+    return 0;
+  }
   if (options.render) {
     std::string error;
     const bool rendered = RenderForm(options.request, error);

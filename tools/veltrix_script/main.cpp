@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "objects/object_registry.h"
-#include "script_host.h"
 #include "shell/panel_classes.h"
 #include "support/utf16_text.h"
+#include "script_host.h"
 
 namespace {
 

@@ -64,8 +64,7 @@ int CScriptHost::Load(std::u16string_view text) {
 int CScriptHost::Call(std::u16string_view name, std::vector<CNValue>& args, bool required) {
   if (!m_Engine.HasFunction(m_pObject, name)) {
     if (required)
-      m_Engine.ReportError(CNScriptImpl::kRuntimeError,
-                           CCompilerError::FormatMessage(CE_UNRESOLVED_IDENTIFIER, name));
+      m_Engine.ReportError(CNScriptImpl::kRuntimeError, CCompilerError::FormatMessage(CE_UNRESOLVED_IDENTIFIER, name));
     return ExitCode();
   }
   CNValue result;
@@ -87,6 +86,4 @@ void CScriptHost::OnScriptError(std::u16string_view title, std::u16string_view m
   WriteLine(stderr, line);
 }
 
-int CScriptHost::ExitCode() const {
-  return m_bRuntimeError ? 2 : 0;
-}
+int CScriptHost::ExitCode() const { return m_bRuntimeError ? 2 : 0; }
