@@ -14,6 +14,7 @@
 #include "controls/edit_box.h"
 #include "controls/label_controls.h"
 #include "form_file_test_util.h"
+#include "methods/builtin_methods.h"
 #include "methods/runtime_host.h"
 #include "script/script_engine_impl.h"
 #include "values/value_display.h"
@@ -69,6 +70,7 @@ class ResourceProjectTest : public FormFileTest, public CNObjectOwner {
  protected:
   void SetUp() override {
     FormFileTest::SetUp();
+    RegisterBuiltInMethods();
     RegisterObjectClass<CNPLabel>(m_registry, u"Label", u"Basic Controls");
     RegisterObjectClass<CNPEditBox>(m_registry, u"EditBox", u"Basic Controls");
     ASSERT_TRUE(

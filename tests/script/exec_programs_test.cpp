@@ -61,7 +61,7 @@ std::vector<ProgramCase> ReadCases(const std::filesystem::path& file) {
 }  // namespace
 
 TEST(ScriptPrograms, EveryProgramPrintsItsExpectedOutput) {
-  const std::filesystem::path folder = std::filesystem::path(__FILE__).parent_path() / "programs";
+  const std::filesystem::path folder = VELTRIX_SCRIPT_PROGRAMS_DIR;
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::directory_iterator(folder))
     if (entry.path().extension() == ".vs") files.push_back(entry.path());
