@@ -14,12 +14,16 @@ class CQuietHost : public IKVMethodHost {
 
 }  // namespace
 
-bool CallBindFunction(CNObject& target, IKVMethodHost* host, std::u16string_view function,
-                      std::span<const CNValue* const> args, CNValue& result) {
+const MethodEntry* FindBindFunction(std::u16string_view function) {
   if (function.starts_with(u"::")) function.remove_prefix(2);
   const bool math = StartsWithIgnoreCaseAscii(function, u"Math.");
   const CKVStandardTables& tables = CKVBuiltIns::GetStandardTables();
-  const MethodEntry* entry = FindMethodEntry(math ? tables.math : tables.common, math ? function.substr(5) : function);
+  return FindMethodEntry(math ? tables.math : tables.common, math ? function.substr(5) : function);
+}
+
+bool CallBindFunction(CNObject& target, IKVMethodHost* host, std::u16string_view function,
+                      std::span<const CNValue* const> args, CNValue& result) {
+  const MethodEntry* entry = FindBindFunction(function);
   if (!entry) return false;
   static CQuietHost s_quiet;
   CMethodCall call{target, args, result, host ? *host : s_quiet};

@@ -29,6 +29,8 @@ class CNBindScriptParserImpl : public CNBindScriptParser {
   const CTagParserCompilerError& GetError() const override { return m_Error; }
 
   uint32_t GetPeriod() const { return m_uPeriod; }
+  // What the script compiled to: its names and the functions it calls.
+  const CBindProgram& GetProgram() const { return m_Program; }
   // The case the last evaluation selected; -1 for none.
   int32_t GetSelectedCase() const { return m_lSelected; }
 

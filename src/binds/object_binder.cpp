@@ -32,14 +32,20 @@ bool CheckScript(std::u16string_view script, bool input, CTagParserCompilerError
 
 }  // namespace
 
+std::vector<std::u16string_view> GetBindSectionNames(std::u16string_view text) {
+  std::vector<std::u16string_view> names;
+  // Scripts keep their own brackets escaped, so every "[" starts a section header.
+  for (size_t open = text.find(u'['); open != std::u16string_view::npos; open = text.find(u'[', open + 1)) {
+    const size_t close = text.find(u']', open + 1);
+    if (close == std::u16string_view::npos) break;
+    names.push_back(text.substr(open + 1, close - open - 1));
+  }
+  return names;
+}
+
 std::vector<CNBindSection> GetBindSections(const CNObject& object) {
   std::vector<CNBindSection> sections;
-  const std::u16string& text = object.GetBind();
-  // Scripts keep their own brackets escaped, so every "[" starts a section header.
-  for (size_t open = text.find(u'['); open != std::u16string::npos; open = text.find(u'[', open + 1)) {
-    const size_t close = text.find(u']', open + 1);
-    if (close == std::u16string::npos) break;
-    const std::u16string_view name = std::u16string_view(text).substr(open + 1, close - open - 1);
+  for (const std::u16string_view name : GetBindSectionNames(object.GetBind())) {
     if (object.FindPropertyIndex(name) < 0) continue;
     const auto same = [&](const CNBindSection& section) { return section.property == name; };
     if (std::any_of(sections.begin(), sections.end(), same)) continue;  // the first one counts

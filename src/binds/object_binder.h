@@ -18,6 +18,8 @@ struct CNBindSection {
 // The bound properties of an object in bind-text order; sections of names that are not
 // properties of the object are left out.
 std::vector<CNBindSection> GetBindSections(const CNObject& object);
+// The names of every "[Name]" section header of a bind text, in order, repeats kept.
+std::vector<std::u16string_view> GetBindSectionNames(std::u16string_view text);
 
 // Compiles the input and output scripts of one bind text without connecting them; false with
 // the first error when one does not compile.

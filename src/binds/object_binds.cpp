@@ -307,6 +307,13 @@ void CNPObjectBinds::TagChanged(CNPTag* tag, std::u16string_view name, const CNV
   if (scripts.IsListening()) scripts.TagChanged(tag, name, value, changed);
 }
 
+std::u16string CNPObjectBinds::GetListenerName() const {
+  std::u16string path;
+  for (const CNObject* object = m_pObject; object && object->GetParent(); object = object->GetParent())
+    path = path.empty() ? object->GetName() : object->GetName() + u"." + path;
+  return path;
+}
+
 void CNPObjectBinds::Disconnect() {
   if (!m_pObject) return;
   m_pObject = nullptr;  // from here on nothing reaches the object, which may be going away

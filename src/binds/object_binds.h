@@ -91,6 +91,8 @@ class CNPObjectBinds final : public CNObjectBinds,
   // CNPTagServerConnectionPoint
   void TagChanged(CNPTag* tag, std::u16string_view name, const CNValue& value, uint32_t changed) override;
   uint32_t IsListening() override { return 1; }
+  // The bound object's names from below the root, joined with ".".
+  std::u16string GetListenerName() const override;
 
  private:
   struct Input {

@@ -69,7 +69,8 @@ struct ReadBuffers {
   std::u16string text;
 };
 
-void ReadAttributes(const SpecialAttributes& special, CNObject& object, std::optional<std::u16string_view> name,
+void ReadAttributes(const SpecialAttributes& special, CNObject& object,
+                    std::optional<std::u16string_view> name, CNFormLoadContext& context,
                     ReadBuffers& buffers) {
   std::u16string& text = buffers.text;
   if (name) {
@@ -92,6 +93,7 @@ void ReadAttributes(const SpecialAttributes& special, CNObject& object, std::opt
       // Names hold no entities: the same conversion.
       object.SetPropertyText(DecodeFormText(property.name, buffers.property), value);
     }
+    context.OnAttributeRead(object, property.name, value);
   }
   object.SetBind(DecodeFormText(special.bind.value(), text));
   object.SetEvent(DecodeFormText(special.event.value(), text));
@@ -118,9 +120,12 @@ CNObject* LoadElementAt(pugi::xml_node element, CNObject* parent, CNFormLoadCont
   const SpecialAttributes special(element, buffers.properties);
   WidenClid(special.clid.value(), buffers.clid);
   CNObject* object = context.GetRegistry().Create(buffers.clid);
-  if (!object) return nullptr;
+  if (!object) {
+    context.OnUnknownClass(element, parent);
+    return nullptr;
+  }
   object->SetParent(parent);
-  ReadAttributes(special, *object, name, buffers);
+  ReadAttributes(special, *object, name, context, buffers);
   context.OnObjectLoaded(*object);
   if (parent) parent->AddChild(object);
   for (pugi::xml_node child : element.children("OBJ"))

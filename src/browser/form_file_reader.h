@@ -11,14 +11,15 @@
 //
 // Loading one element:
 // 1. The registry creates an object of the "clid" attribute's class. An unknown clid shows the
-//    registry's "Can't create control. " warning, and the element is skipped with everything
-//    inside it.
+//    registry's "Can't create control. " warning, the load context is told, and the element is
+//    skipped with everything inside it.
 // 2. The object's parent is set, so that the object sees its tree while its values arrive.
 // 3. Its name is the caller's when given, else the "Name" attribute's.
 // 4. "Customize" is set first and declares the custom properties (custom_property_declarations.h),
 //    so that they exist before their values arrive, whatever the attribute order.
 // 5. Every other attribute, in document order, is handed to SetPropertyText (SetProperty with a
 //    string value); the property converts the text, and names that are no property are ignored.
+//    The load context is told of each.
 // 6. "Bind" and "Event" are set (empty when absent).
 // 7. The load context is told, and the object is appended to its parent's children.
 // 8. Its child elements named "OBJ" are loaded in document order with the object as parent.
@@ -44,6 +45,13 @@ class CNFormLoadContext {
   CNObjectRegistry& GetRegistry() const { return m_registry; }
   // Called for each object once its element is read, just before it joins its parent.
   virtual void OnObjectLoaded(CNObject& /*object*/) {}
+  // Called for each property attribute once the object took its value. name points into the
+  // document (CNPXml::GetTextPosition finds where it stands).
+  virtual void OnAttributeRead(const CNObject& /*object*/, std::string_view /*name*/,
+                               std::u16string_view /*value*/) {}
+  // Called for an element whose class the registry does not know, before it is skipped; parent
+  // is the object it would have joined (null for a top element).
+  virtual void OnUnknownClass(pugi::xml_node /*element*/, const CNObject* /*parent*/) {}
 
  private:
   CNObjectRegistry& m_registry;

@@ -325,9 +325,13 @@ void CNPProjectBrowser::LoginAtStartup() {
   bool showDialog = startup == u"MANUAL";
   if (startup == u"AUTO") {
     uint32_t level = 0;
-    const bool ok =
-        session.login.Login(session.ownerId, *session.connection, root.SettingText(u"PSLoginUser"),
-                            root.SettingText(u"PSLoginPwd"), true, level, true);
+    const std::u16string user = root.SettingText(u"PSLoginUser");
+    const bool ok = session.login.Login(session.ownerId, *session.connection, user,
+                                        root.SettingText(u"PSLoginPwd"), true, level, true);
+    if (!ok)
+      CRTrace::Notice("the automatic login as \"" + Utf16ToUtf8(user) + "\" failed (" +
+                      Utf16ToUtf8(session.login.GetLoginLastError()) +
+                      "): check PSLoginUser and PSLoginPwd and that the panel server is running");
     showDialog = !ok && root.SettingBool(u"PSLoginStartupError");
   }
   if (showDialog) m_requests->OpenLoginDialog({});

@@ -1,7 +1,10 @@
 #include "browser/project_check.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string_view>
 
+#include "browser/check_object_names.h"
 #include "browser/form_lookup.h"
 #include "browser/name_list.h"
 #include "browser/project_script_check.h"
@@ -15,13 +18,23 @@ namespace {
 
 using Problems = std::vector<CNProjectProblem>;
 
+// What the checks of one project share.
+struct CheckRun {
+  const CNPRootClientBrowser& project;
+  CNTagDirectory* tags;
+  Problems problems;
+  std::vector<CNTagUse> tagUses;  // filled by the script check
+};
+
 std::u16string NumberText(int64_t number) {
   return AsciiToUtf16(std::to_string(number));
 }
 
 void CheckRevision(const CNPRootClientBrowser& project, Problems& problems) {
   if (!project.NeedsRevisionQuestion()) return;
-  problems.push_back({{},
+  problems.push_back({"newer-revision",
+                      CNProblemSeverity::kError,
+                      {},
                       {},
                       u"FileRev",
                       0,
@@ -36,11 +49,24 @@ void CheckStartForms(const CNPRootClientBrowser& project, Problems& problems) {
   const std::u16string hidden = project.SettingText(u"HiddenForm");
   for (std::u16string_view name : SplitNameList(hidden))
     if (!FindFormByName(project, name))
-      problems.push_back(
-          {{}, {}, u"HiddenForm (" + std::u16string(name) + u")", 0, 0, u"Can't find hidden form."});
+      problems.push_back({"missing-form",
+                          CNProblemSeverity::kError,
+                          {},
+                          {},
+                          u"HiddenForm (" + std::u16string(name) + u")",
+                          0,
+                          0,
+                          u"Can't find hidden form."});
   const std::u16string defaultForm = project.SettingText(u"DefaultForm");
   if (!FindFormByName(project, defaultForm))
-    problems.push_back({{}, {}, u"DefaultForm (" + defaultForm + u")", 0, 0, u"Can't find default form."});
+    problems.push_back({"missing-form",
+                        CNProblemSeverity::kError,
+                        {},
+                        {},
+                        u"DefaultForm (" + defaultForm + u")",
+                        0,
+                        0,
+                        u"Can't find default form."});
 }
 
 // The configuration files the project loads when it opens; built-in ones are always there.
@@ -55,20 +81,81 @@ void CheckConfigFiles(const CNPRootClientBrowser& project, Problems& problems) {
     std::vector<uint8_t> bytes;
     std::string error;
     if (!ReadProjectFile(file, bytes, error))
-      problems.push_back(
-          {{}, {}, std::u16string(setting.Name()), 0, 0, u"can't read " + name + u": " + Utf8ToUtf16(error)});
+      problems.push_back({"unreadable-file",
+                          CNProblemSeverity::kError,
+                          {},
+                          {},
+                          std::u16string(setting.Name()),
+                          0,
+                          0,
+                          u"can't read " + name + u": " + Utf8ToUtf16(error)});
   }
 }
 
-// Every event script and bind script compiles.
-void CheckScripts(const CNPRootClientBrowser& project, Problems& problems) {
-  CheckProjectScripts(project, problems);
+// Every event script and bind script compiles, and what they name exists.
+void CheckScripts(CheckRun& run) {
+  run.tagUses = CheckProjectScripts(run.project, run.problems);
 }
 
-using Check = void (*)(const CNPRootClientBrowser&, Problems&);
+void CheckNames(CheckRun& run) {
+  CheckObjectNames(run.project, run.problems);
+}
+
+// The server knows every tag the project uses.
+void CheckTags(CheckRun& run) {
+  if (!run.tags || run.tagUses.empty()) return;
+  std::vector<std::u16string> names;
+  for (const CNTagUse& use : run.tagUses) names.push_back(use.tag);
+  std::vector<bool> known;
+  std::string error;
+  if (!run.tags->Lookup(names, known, error)) {
+    run.problems.push_back(
+        {"tag-server", CNProblemSeverity::kError, {}, {}, u"tags", 0, 0, Utf8ToUtf16(error)});
+    return;
+  }
+  for (size_t i = 0; i < run.tagUses.size() && i < known.size(); ++i) {
+    if (known[i]) continue;
+    CNProjectProblem problem = run.tagUses[i].place;
+    problem.code = "unknown-tag";
+    problem.message = u"the server has no tag " + run.tagUses[i].tag;
+    run.problems.push_back(std::move(problem));
+  }
+}
+
+// Adapts the checks that need nothing but the project and the list.
+template <void (*check)(const CNPRootClientBrowser&, Problems&)>
+void Plain(CheckRun& run) {
+  check(run.project, run.problems);
+}
+
+using Check = void (*)(CheckRun&);
 
 // Every check, in the order its problems are listed; a new check joins here.
-constexpr Check kChecks[] = {CheckRevision, CheckStartForms, CheckConfigFiles, CheckScripts};
+constexpr Check kChecks[] = {Plain<CheckRevision>,
+                             Plain<CheckStartForms>,
+                             Plain<CheckConfigFiles>,
+                             CheckScripts,
+                             CheckNames,
+                             CheckTags};
+
+// text as a JSON string, quotes included.
+std::string JsonText(std::u16string_view text) {
+  std::string json = "\"";
+  for (const char c : Utf16ToUtf8(text)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (byte < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      json += escaped;
+    } else {
+      json += c;
+    }
+  }
+  return json + '"';
+}
 
 }  // namespace
 
@@ -80,10 +167,24 @@ std::u16string CNProjectProblem::Format() const {
   return text + u": " + message;
 }
 
-std::vector<CNProjectProblem> CheckProject(const CNPRootClientBrowser& project) {
-  Problems problems;
-  for (Check check : kChecks) check(project, problems);
-  return problems;
+std::string CNProjectProblem::FormatJson() const {
+  return "{\"code\":\"" + std::string(code) + "\",\"severity\":\"" +
+         (severity == CNProblemSeverity::kError ? "error" : "warning") + "\",\"form\":" + JsonText(form) +
+         ",\"object\":" + JsonText(objectPath) + ",\"member\":" + JsonText(member) +
+         ",\"line\":" + std::to_string(line) + ",\"column\":" + std::to_string(column) +
+         ",\"message\":" + JsonText(message) + "}";
+}
+
+bool HasErrors(const std::vector<CNProjectProblem>& problems) {
+  return std::any_of(problems.begin(), problems.end(), [](const CNProjectProblem& problem) {
+    return problem.severity == CNProblemSeverity::kError;
+  });
+}
+
+std::vector<CNProjectProblem> CheckProject(const CNPRootClientBrowser& project, CNTagDirectory* tags) {
+  CheckRun run{project, tags, {}, {}};
+  for (Check check : kChecks) check(run);
+  return std::move(run.problems);
 }
 
 CNProjectCounts CountProject(const CNObject& root) {

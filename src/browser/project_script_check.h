@@ -2,11 +2,12 @@
 
 #include <vector>
 
+#include "browser/check_names.h"
 #include "browser/project_check.h"
 
 class CNObject;
 
-// Compiles the event script and every bind script of the project's root and of every form and
-// object below it, and adds one problem per script that does not compile, with the form, the
-// object's path, the member ("Event" or the bound property), the line and the column.
-void CheckProjectScripts(const CNObject& root, std::vector<CNProjectProblem>& problems);
+// Checks the event script and every bind text of the project's root and of every form and
+// object below it (CNNameCheck), each problem with the form, the object's path, the member (the
+// event handler or the bound property), the line and the column. Returns the tags they use.
+std::vector<CNTagUse> CheckProjectScripts(const CNObject& root, std::vector<CNProjectProblem>& problems);

@@ -71,6 +71,7 @@ void CNPXml::ReleaseDocument() {
   m_pXMLNodeFormRoot = {};
   m_plDomDocument.reset();
   m_text.clear();
+  m_lineStarts.clear();
 }
 
 bool CNPXml::Fail(std::u16string text) {
@@ -88,6 +89,10 @@ bool CNPXml::Parse(std::span<const uint8_t> bytes, ParseFailure& failure) {
     m_strErrorDetail = error;
     return false;
   }
+  // Parsing in place overwrites some line feeds: where the lines begin is kept before.
+  m_lineStarts.clear();
+  for (size_t at = m_text.find('\n'); at != std::string::npos; at = m_text.find('\n', at + 1))
+    m_lineStarts.push_back(static_cast<uint32_t>(at + 1));
   auto document = std::make_unique<pugi::xml_document>();
   const pugi::xml_parse_result result =
       document->load_buffer_inplace(m_text.data(), m_text.size(), kFormXmlParseOptions, pugi::encoding_utf8);
@@ -99,6 +104,15 @@ bool CNPXml::Parse(std::span<const uint8_t> bytes, ParseFailure& failure) {
   }
   m_plDomDocument = std::move(document);
   return true;
+}
+
+std::pair<int32_t, int32_t> CNPXml::GetTextPosition(const char* place) const {
+  if (!m_plDomDocument || place < m_text.data() || place >= m_text.data() + m_text.size()) return {0, 0};
+  const auto offset = static_cast<uint32_t>(place - m_text.data());
+  const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
+  const uint32_t lineStart = next == m_lineStarts.begin() ? 0 : *(next - 1);
+  return {static_cast<int32_t>(next - m_lineStarts.begin()) + 1,
+          static_cast<int32_t>(offset - lineStart) + 1};
 }
 
 bool CNPXml::FindRoots(bool resource) {

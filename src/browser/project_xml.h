@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class CNObject;
 
@@ -43,6 +45,10 @@ class CNPXml {
   // What lies behind the last failure, for logs and tools: the parser's reason with its place
   // ("line 3, column 7: ..."), the file, network or cipher error; empty when there is none.
   const std::string& GetErrorDetail() const { return m_strErrorDetail; }
+  // Line and column (from 1) of a place in the loaded document, given by a pointer to one of
+  // its names (an element's or an attribute's, which the parser leaves where they stood);
+  // {0, 0} for a pointer outside it.
+  std::pair<int32_t, int32_t> GetTextPosition(const char* place) const;
 
  private:
   struct ParseFailure;
@@ -55,7 +61,8 @@ class CNPXml {
   bool Fail(std::u16string text);
 
   std::unique_ptr<pugi::xml_document> m_plDomDocument;
-  std::string m_text;  // the decoded text; the document's strings point into it
+  std::string m_text;                  // the decoded text; the document's strings point into it
+  std::vector<uint32_t> m_lineStarts;  // offsets in m_text of every line but the first
   pugi::xml_node m_pDocRoot;
   pugi::xml_node m_pXMLNodeFormRoot;
   std::u16string m_strError;

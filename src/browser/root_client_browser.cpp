@@ -48,6 +48,12 @@ class RootLoadContext : public CNFormLoadContext {
   RootLoadContext(RootFirstRegistry& registry, CNFormLoadContext& outer)
       : CNFormLoadContext(registry), m_outer(outer) {}
   void OnObjectLoaded(CNObject& object) override { m_outer.OnObjectLoaded(object); }
+  void OnAttributeRead(const CNObject& object, std::string_view name, std::u16string_view value) override {
+    m_outer.OnAttributeRead(object, name, value);
+  }
+  void OnUnknownClass(pugi::xml_node element, const CNObject* parent) override {
+    m_outer.OnUnknownClass(element, parent);
+  }
 
  private:
   CNFormLoadContext& m_outer;

@@ -59,6 +59,18 @@ void CNPEditBox::OnPropertySet(uint32_t index) {
   }
   // Before the box runs, "Value" simply follows the text it was given.
   if (!IsRunning() && (format || name == u"Text")) FollowText();
+  // A "Value" written from outside (an input bind bringing the server's value, a script) is
+  // what the box shows from then on. Commits store both without coming here.
+  if (name == u"Value") ShowValue();
+}
+
+void CNPEditBox::ShowValue() {
+  const CNValue* value = StoredProperty(ValueIndex());
+  CNValue text;
+  text.SetString(value ? value->GetTextEmptyNA(0) : std::u16string());
+  const uint32_t textIndex = TextIndex();
+  CNPControl::SetPropertyAt(textIndex, text);
+  CNPControl::OnPropertySet(textIndex);
 }
 
 bool CNPEditBox::StoresConverted(uint32_t i) const {

@@ -163,6 +163,8 @@ class CNPEditBox : public CNObjectClass<CNPEditBox, CNPControl>, private CNPInPl
   void StoreText(std::u16string_view text);
   // Before the box runs: "Value" from the text it holds, not reported.
   void FollowText();
+  // "Text" from "Value", reported as changed, without a commit: no check, no event.
+  void ShowValue();
   uint32_t TextIndex() const;
   uint32_t ValueIndex() const;
   std::u16string ValueOfText(std::u16string_view text) const;

@@ -52,6 +52,12 @@ const MethodEntry* CKVBuiltIns::FindRuntimeEntry(std::u16string_view name, Runti
   return nullptr;
 }
 
+std::vector<std::pair<CKVBuiltIns::ClassTest, const CKVMethodTable*>> CKVBuiltIns::GetClassTables() {
+  std::vector<std::pair<ClassTest, const CKVMethodTable*>> tables;
+  for (const CClassTable& entry : ClassTables()) tables.emplace_back(entry.test, entry.table);
+  return tables;
+}
+
 const MethodEntry* CKVBuiltIns::Find(const CNObject& target, std::u16string_view name) const {
   const CKVStandardTables& standard = StandardTables();
   for (const CClassTable& entry : ClassTables()) {

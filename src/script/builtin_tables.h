@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "script/method_table.h"
@@ -35,6 +36,8 @@ class CKVBuiltIns {
   // The entry of the function name among the root's and the object methods, with the handler
   // bound to it (null when none); null when neither table has it.
   static const MethodEntry* FindRuntimeEntry(std::u16string_view name, RuntimeHandler& handler);
+  // The class tables in the order they are tried.
+  static std::vector<std::pair<ClassTest, const CKVMethodTable*>> GetClassTables();
 
   // table must outlive every use of this object.
   void AddGlobalTable(const CKVMethodTable& table) { m_GlobalTables.push_back(&table); }

@@ -33,6 +33,25 @@ class CSCExecuter::CRunScope {
   CSCExecuter& m_Executer;
 };
 
+// Keeps the running statement and its frame across a nested call or preparation, which run
+// statements of their own: errors after it are told at the caller's place.
+class CSCExecuter::CPlaceScope {
+ public:
+  explicit CPlaceScope(CSCExecuter& executer)
+      : m_Executer(executer), m_pStatement(executer.m_pStatement), m_pFrame(executer.m_pFrame) {}
+  ~CPlaceScope() {
+    m_Executer.m_pStatement = m_pStatement;
+    m_Executer.m_pFrame = m_pFrame;
+  }
+  CPlaceScope(const CPlaceScope&) = delete;
+  CPlaceScope& operator=(const CPlaceScope&) = delete;
+
+ private:
+  CSCExecuter& m_Executer;
+  const CSCStatement* m_pStatement;
+  const CSCFrame* m_pFrame;
+};
+
 CSCExecuter::CSCExecuter(CNScriptImpl& engine) : m_Engine(engine), m_Expressions(*this) {}
 
 void CSCExecuter::BeginRun() {
@@ -45,6 +64,7 @@ void CSCExecuter::BeginRun() {
 
 void CSCExecuter::EndRun() {
   m_pStatement = nullptr;
+  m_pFrame = nullptr;
   const auto trim = [](CNValue& value) {
     if (IsLarge(value)) value.Clear();
   };
@@ -60,6 +80,7 @@ bool CSCExecuter::Initialise(CScriptEntry& script) {
 bool CSCExecuter::Prepare(CScriptEntry& script) {
   if (script.initialised) return true;
   script.initialised = true;
+  CPlaceScope place(*this);
   CSCFrame frame;
   frame.script = &script;
   frame.owner = script.scope.GetOwner();
@@ -87,7 +108,7 @@ bool CSCExecuter::Invoke(CScriptEntry& script, CNObject* owner, const CSCFunctio
   const auto& parameters = function.GetParameters();
   if (count != parameters.size()) return Fail(CE_ARGUMENT_COUNT, function.GetName());
   if (!EnterCall(function)) return false;
-  const CSCStatement* caller = m_pStatement;
+  CPlaceScope place(*this);
   const auto slotMark = m_Slots.GetMark();
   const uint32_t slotCount = function.GetSlotCount();
   CSCFrame frame;
@@ -115,7 +136,6 @@ bool CSCExecuter::Invoke(CScriptEntry& script, CNObject* owner, const CSCFunctio
   if (result && !frame.returned) result->Clear();
   m_Slots.Restore(slotMark);
   --m_uDepth;
-  m_pStatement = caller;
   return ok;
 }
 
@@ -130,9 +150,13 @@ bool CSCExecuter::EnterCall(const CSCFunctionStatement& function) {
 }
 
 bool CSCExecuter::Fail(CompilerErrorCode code, std::u16string_view detail) {
-  if (!m_Error.IsError())
-    m_Error = CCompilerError(code, detail, m_pStatement ? m_pStatement->GetStart() : 0,
-                             m_pStatement ? m_pStatement->GetLine() : 0, 0);
+  if (m_Error.IsError()) return false;
+  m_Error = CCompilerError(code, detail, m_pStatement ? m_pStatement->GetStart() : 0,
+                           m_pStatement ? m_pStatement->GetLine() : 0, 0);
+  if (m_pFrame) {
+    m_strErrorPath = m_pFrame->script->scope.GetPath();
+    m_strErrorFunction = m_pFrame->function ? m_pFrame->function->GetName() : std::u16string();
+  }
   return false;
 }
 
@@ -154,6 +178,7 @@ bool CSCExecuter::CheckBudget(const CSCFrame& frame) {
 
 Flow CSCExecuter::Execute(const CSCStatement& statement, CSCFrame& frame) {
   m_pStatement = &statement;
+  m_pFrame = &frame;
   if (!Tick(frame)) return FLOW_ERROR;
   if (CSCObject::CKVDebuggerCallback* debugger = frame.script->scope.GetDebuggerCallback())
     debugger->OnStatement(frame.script->scope, statement);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -60,7 +61,15 @@ class CSCExecuter {
            CNValue* result);
   // The run-time error that failed the last run; stays until cleared.
   const CCompilerError& GetError() const { return m_Error; }
-  void ClearError() { m_Error = CCompilerError(); }
+  // Where that error stopped the run: the path of the script and the function (empty for the
+  // script's top-level declarations); the error's line is in the function's script.
+  const std::u16string& GetErrorPath() const { return m_strErrorPath; }
+  const std::u16string& GetErrorFunction() const { return m_strErrorFunction; }
+  void ClearError() {
+    m_Error = CCompilerError();
+    m_strErrorPath.clear();
+    m_strErrorFunction.clear();
+  }
 
   // ---- for CExpressionExecuter
   // Calls function of script on owner with the operands as arguments.
@@ -77,6 +86,7 @@ class CSCExecuter {
 
  private:
   class CRunScope;
+  class CPlaceScope;
 
   Flow Execute(const CSCStatement& statement, CSCFrame& frame);
   Flow ExecuteList(const StatementList& statements, size_t first, CSCFrame& frame);
@@ -99,6 +109,9 @@ class CSCExecuter {
   CStableStack<CSlot> m_Slots;
   CCompilerError m_Error;
   const CSCStatement* m_pStatement = nullptr;  // the statement running, for the error's line
+  const CSCFrame* m_pFrame = nullptr;          // the frame it runs in, for the error's place
+  std::u16string m_strErrorPath;
+  std::u16string m_strErrorFunction;
   uint32_t m_uRuns = 0;                        // runs from outside, nested in each other
   uint32_t m_uDepth = 0;                       // functions active
   uint64_t m_ulTicks = 0;

@@ -150,6 +150,7 @@ class CKVMethodTable {
   bool BindHandler(std::u16string_view name, RuntimeHandler handler) const;
   // Null when none is bound.
   RuntimeHandler GetHandler(int32_t number) const;
+  std::span<const MethodEntry> GetEntries() const { return m_Entries; }
 
  private:
   std::span<const MethodEntry> m_Entries;

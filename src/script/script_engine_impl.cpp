@@ -44,8 +44,9 @@ bool CNScriptImpl::Load(CNObject* owner) {
   CScriptEntry& script = m_Scripts.Add(owner, PathOf(*owner));
   CKVParser parser;
   if (!parser.Parse(owner->GetEvent(), script.scope)) {
+    const std::u16string path = script.scope.GetPath();
     m_Scripts.Remove(owner);
-    ReportError(kCompilationError, Located(parser.GetError()));
+    ReportError(kCompilationError, Located(parser.GetError()), path);
     return false;
   }
   script.scope.SetDebuggerCallback(m_pDebugger);
@@ -120,7 +121,11 @@ bool CNScriptImpl::Run(CScriptEntry& script, std::u16string_view name, CNValue* 
 }
 
 void CNScriptImpl::ReportRunFailure() {
-  ReportError(kRuntimeError, m_Executer.GetError().GetMessage());
+  const CCompilerError& error = m_Executer.GetError();
+  std::u16string place = m_Executer.GetErrorPath();
+  if (!m_Executer.GetErrorFunction().empty()) place += u"." + m_Executer.GetErrorFunction();
+  if (error.GetLine() > 0) place += u", line " + Number(error.GetLine());
+  ReportError(kRuntimeError, error.GetMessage(), place);
   m_Executer.ClearError();
 }
 
@@ -131,13 +136,19 @@ void CNScriptImpl::SetDebugger(CSCObject::CKVDebuggerCallback* debugger) {
   m_Scripts.ForEach([debugger](CScriptEntry& script) { script.scope.SetDebuggerCallback(debugger); });
 }
 
-void CNScriptImpl::ReportError(std::u16string_view title, std::u16string_view message) {
+void CNScriptImpl::ReportError(std::u16string_view title, std::u16string_view message,
+                               std::u16string_view place) {
+  m_strErrorPlace = place;
   if (m_pErrorSink) {
     m_pErrorSink->OnScriptError(title, message);
   } else {
     CRMessageBox::GetCurrent().Show(message, title, MB_OK, MB_ICONERROR);
   }
-  if (CRTrace::IsEnabled()) CRTrace::Printf("%s : %s", Utf16ToUtf8(title).c_str(), Utf16ToUtf8(message).c_str());
+  std::string line = Utf16ToUtf8(title) + " : " + Utf16ToUtf8(message);
+  if (!place.empty()) line += " (at " + Utf16ToUtf8(place) + ")";
+  // A sink tells the error its own way; the trace has it whenever it is on.
+  if (!m_pErrorSink || CRTrace::IsEnabled()) CRTrace::Notice(line);
+  m_strErrorPlace.clear();
 }
 
 // ---- for the executer

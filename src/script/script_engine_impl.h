@@ -110,9 +110,13 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
   // "Denied by policy: FAMILY: FUNCTION on PATH (SOURCE project)".
   bool MayCall(const MethodEntry& entry, const CNObject& caller) override;
 
-  // ---- errors: to the error sink, else a message box; always to the debug trace as
-  // "title : message".
-  void ReportError(std::u16string_view title, std::u16string_view message);
+  // ---- errors: to the error sink, else a message box with the message alone. Then once, to
+  // the trace or stderr (CRTrace::Notice; with a sink only when tracing is on), the line
+  // "title : message (at place)":
+  // place names the script and function and the line, "Form1.Button1.OnMouseUp, line 3".
+  void ReportError(std::u16string_view title, std::u16string_view message, std::u16string_view place = {});
+  // While an error is reported: its place (empty when it has none), for sinks that tell it.
+  const std::u16string& GetErrorPlace() const { return m_strErrorPlace; }
 
   // ---- for the executer
   CScriptTable& GetScripts() { return m_Scripts; }
@@ -137,6 +141,7 @@ class CNScriptImpl : public CNScript, public IKVMethodHost {
   bool m_bExecutionEnabled = true;
   CSCObject::CKVDebuggerCallback* m_pDebugger = nullptr;
   IKVScriptErrorSink* m_pErrorSink = nullptr;
+  std::u16string m_strErrorPlace;
   CNPTagServer* m_pTagServer = nullptr;
   IKVRuntime* m_pRuntime = nullptr;
   CNPLoginServer* m_pLoginServer = nullptr;

@@ -77,6 +77,10 @@ void CRTrace::Line(std::u16string_view text) {
   if (IsEnabled()) Emit(Utf16ToUtf8(text));
 }
 
+void CRTrace::Notice(std::string_view text) {
+  Emit(text);
+}
+
 void CRTrace::SetSink(Sink sink) {
   TraceOutput& output = Output();
   std::lock_guard<std::mutex> guard(output.lock);

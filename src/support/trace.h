@@ -16,6 +16,9 @@ class CRTrace {
   [[gnu::format(printf, 1, 2)]] static void Printf(const char* format, ...);
   static void Line(std::string_view text);
   static void Line(std::u16string_view text);
+  // A line for the operator (a warning, a lost connection): written whether tracing is on or
+  // not, to the sink when one is installed, else to stderr.
+  static void Notice(std::string_view text);
 
   // Routes every line to sink instead of stderr and turns tracing on whatever the
   // environment says; an empty sink restores stderr and the environment's choice.

@@ -21,3 +21,15 @@ void CNPTag::Notify(std::u16string_view name, const CNValue& value, uint32_t cha
     if (receiver && receiver->IsListening()) receiver->TagChanged(this, name, value, changed);
   }
 }
+
+std::u16string CNPTag::DescribeListeners() const {
+  std::vector<std::u16string> names;
+  for (Listener* listener : m_listeners) {
+    std::u16string name = listener->GetListenerName();
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
+      names.push_back(std::move(name));
+  }
+  std::u16string text;
+  for (const std::u16string& name : names) text += (text.empty() ? u"" : u", ") + name;
+  return text;
+}

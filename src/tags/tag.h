@@ -45,6 +45,9 @@ class CNPTag : public CRRefCnt {
   // list.
   void RemoveListener(const Listener* listener);
   size_t GetListenerCount() const { return m_listeners.size(); }
+  // The names the listeners give of themselves (the objects bound to the tag), each once, joined
+  // with ", "; empty when none gives one.
+  std::u16string DescribeListeners() const;
 
   // Tells the listeners: with changed 1 every listener, with changed 0 only the pending ones.
   // The pending list is emptied; a receiver listed twice in a row is called once, and a receiver

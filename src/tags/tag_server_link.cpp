@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "comm/link_protocol.h"
+#include "support/trace.h"
+#include "support/utf16_text.h"
 
 namespace {
 
@@ -176,6 +179,7 @@ bool CNPTagServerLink::Connect() {
     if (result.Succeeded() && confirmation.ok) {
       m_bConnected = true;
       ++m_ulConnection;
+      if (std::exchange(m_bLost, false)) CRTrace::Notice("the connection to the panel server is back");
       return true;
     }
     refused = result.Succeeded();
@@ -205,13 +209,23 @@ void CNPTagServerLink::Disconnect() {
 
 void CNPTagServerLink::DisconnectAfterFailure(uint32_t connection) {
   OwnGuard guard(*this);
-  if (connection == m_ulConnection) Disconnect();
+  if (connection != m_ulConnection) return;
+  TellLost();
+  Disconnect();
 }
 
 bool CNPTagServerLink::Fail(std::u16string text) {
   SetErrorText(std::move(text));
+  TellLost();
   Disconnect();
   return false;
+}
+
+void CNPTagServerLink::TellLost() {
+  if (!m_bConnected || m_bOffline) return;
+  m_bLost = true;
+  CRTrace::Notice("the connection to the panel server was lost (" + Utf16ToUtf8(GetErrorText()) +
+                  "); its tags are marked BAD until it is back");
 }
 
 // ---- the link step
@@ -220,6 +234,15 @@ bool CNPTagServerLink::ConnectAndLink() {
   OwnGuard guard(*this);
   if (m_bConnected && !m_bRelinkNeeded) return true;
   return LinkStep();
+}
+
+void CNPTagServerLink::WarnUnknown(const CNPLinkTag& tag) {
+  if (!m_warnedUnknown.insert(tag.GetName()).second) return;
+  std::string line =
+      "warning: the panel server has no tag " + Utf16ToUtf8(tag.GetName()) + "; it stays empty";
+  const std::u16string bound = tag.DescribeListeners();
+  if (!bound.empty()) line += " (bound to " + Utf16ToUtf8(bound) + ")";
+  CRTrace::Notice(line);
 }
 
 bool CNPTagServerLink::LinkStep() {
@@ -257,7 +280,10 @@ bool CNPTagServerLink::LinkStep() {
       SendLink(*m_pCommandClient, m_packet, links, releases, advises, confirmation, handles);
   if (!result.Succeeded()) return Fail(result.message);
   if (!confirmation.ok) return Fail(ServerError(confirmation.message));
-  for (size_t i = 0; i < toLink.size(); ++i) toLink[i]->SetLinked(handles[i], links[i].advise);
+  for (size_t i = 0; i < toLink.size(); ++i) {
+    toLink[i]->SetLinked(handles[i], links[i].advise);
+    if (handles[i] == 0) WarnUnknown(*toLink[i]);
+  }
   for (const CRPtr<CNPLinkTag>& tag : toUnlink) tag->SetUnlinked();
   for (size_t i = 0; i < toAdvise.size(); ++i) toAdvise[i]->SetAdvised(advises[i].advise);
   return true;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "comm/connection_settings.h"
 #include "comm/da_client.h"
@@ -79,6 +80,8 @@ class CNPTagServerLink : public CNPTagServerBase,
   bool OnThreadTick(CRThread& thread) override;
   void UpdateStep();
 
+  // Tells the operator, once per name, that the server does not know a tag.
+  void WarnUnknown(const CNPLinkTag& tag);
   // The link step (Linking): connects when needed and sends one "Link" with the tags to link,
   // to release and to re-advise. False when not started, not connected, or the server failed.
   bool LinkStep();
@@ -91,6 +94,8 @@ class CNPTagServerLink : public CNPTagServerBase,
   // The polling thread's disconnect after a failed update on the connection of that number;
   // nothing when the user-interface thread has connected anew since.
   void DisconnectAfterFailure(uint32_t connection);
+  // Tells the operator that a connection in use was lost; under the own lock.
+  void TellLost();
   // Keeps text as the last error, disconnects, and returns false.
   bool Fail(std::u16string text);
   void SetErrorText(std::u16string text);
@@ -100,6 +105,7 @@ class CNPTagServerLink : public CNPTagServerBase,
   ClientResult ApplyItems(std::span<CNPLinkTag* const> tags, bool& allRead);
 
   CNTagMap<CNPLinkTag> m_tags;
+  std::unordered_set<std::u16string> m_warnedUnknown;  // under the own lock
   std::unordered_map<uint64_t, CNPLinkTag*> m_tagsByClientHandle;
   mutable std::mutex m_mapLock;
   uint64_t m_ullLastClientHandle = 0;  // under the map lock
@@ -126,6 +132,7 @@ class CNPTagServerLink : public CNPTagServerBase,
   CNPacketHolder m_updatePacket;
   std::mutex m_updateLock;
   bool m_bConnected = false;    // both clients connected; under both locks
+  bool m_bLost = false;         // lost and not back yet, for telling the operator; own lock
   uint32_t m_ulConnection = 0;  // counts successful connects; under both locks
 
   CRThreadStandard m_pollThread{*this, kMinUpdateRateMs};

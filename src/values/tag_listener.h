@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "values/value.h"
@@ -19,4 +20,6 @@ class CNPTagServerConnectionPoint {
                           uint32_t /*changed*/) {}
   // A listener that answers 0 is skipped.
   virtual uint32_t IsListening() { return 0; }
+  // What the listener is, for messages about the tag ("Main.mtrTank1"); empty by default.
+  virtual std::u16string GetListenerName() const { return {}; }
 };

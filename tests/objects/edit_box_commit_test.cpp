@@ -143,6 +143,23 @@ TEST_F(EditBoxCommitTest, ScriptWritesCommitWhileRunningOnly) {
   EXPECT_EQ(Read(u"Text"), "\"3\"");
 }
 
+// An input bind on "Value" (as "[Value]INOUT:tag" has) brings the server's value: the box shows
+// it at once, as it shows a "Text" bind's, without checking it or firing the commit events.
+TEST_F(EditBoxCommitTest, ValueWrittenFromOutsideIsShown) {
+  for (const std::u16string_view type : {u"TEXT", u"NUMBER"}) {
+    Configure(type, u"", u"5");
+    CNValue value;
+    value.SetNumber(42.5);
+    EXPECT_EQ(box->SetProperty(u"Value", value), 1);
+    EXPECT_EQ(Read(u"Text"), "\"42.5\"");
+    EXPECT_EQ(Read(u"Value"), "\"42.5\"");
+    EXPECT_TRUE(log.empty());
+    // The operator's next commit works from what is shown.
+    EXPECT_TRUE(box->CommitText(u"7"));
+    EXPECT_EQ(Read(u"Value"), "\"7\"");
+  }
+}
+
 TEST_F(EditBoxCommitTest, HandlerWritingTextDuringItsCommitIsRefused) {
   Configure(u"TEXT", u"");
   bool nested = true;

@@ -58,7 +58,9 @@ TEST(VeltrixScriptTool, CallsTheNamedFunctionWithLiteralArguments) {
   const std::string script = "function Join(a, b) { ::Trace(a & b, b); }";
   ToolRun run = RunTool(script, "--call Join --arg '\"x\"' --arg '\"y\\tz\"'");
   EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out, "xy\tz\ny\tz\n");
+  EXPECT_EQ(run.out, "xy\tz\ny\tz\n#NOTHING#\n");  // the traces, then the result
+  run = RunTool("function Twice(x) { return x * 2; }", "--call Twice --arg 21");
+  EXPECT_EQ(run.out, "42\n");
   run = RunTool(script, "--call Join --arg 1");
   EXPECT_EQ(run.code, 2);
   EXPECT_EQ(run.err, "Runtime Error : Invalid number of arguments Join\n");
@@ -76,9 +78,16 @@ TEST(VeltrixScriptTool, CompileErrorsExitOneAndRunTimeErrorsTwo) {
   run = RunTool("event OnInitialize() { ::Trace(\"first\"); ::Trace(nowhere); }");
   EXPECT_EQ(run.code, 2);
   EXPECT_EQ(run.out, "first\n");
-  EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier nowhere\n");
+  EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier nowhere (at Script.OnInitialize, line 1)\n");
+  // The place is where the run stopped, in the function called, not where the call began.
+  run = RunTool("function Inner()\n{\n  var a = 1;\n  return a + nowhere;\n}\nfunction Outer() { return Inner(); }",
+                "--call Outer");
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier nowhere (at Script.Inner, line 4)\n");
   run = RunTool("var broken = 1 / nowhere;");
   EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier nowhere (at Script, line 1)\n");
   EXPECT_EQ(RunTool("", "--arg 'c(1,'").code, 2);  // a bad command line
 }
 

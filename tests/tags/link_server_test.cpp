@@ -2,6 +2,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/trace.h"
 #include "tags/link_test_util.h"
 
 namespace {
@@ -14,6 +20,33 @@ constexpr const char* kTags =
     "B      number 7\n"
     "PLC1.A number 11\n"
     "N      number 0\n";
+
+// The lines the operator is told (CRTrace::Notice), kept while the object lives; other trace
+// lines are left out.
+class OperatorLines {
+ public:
+  OperatorLines() {
+    CRTrace::SetSink([this](std::string_view line) {
+      if (!line.starts_with("warning:") && !line.starts_with("the connection")) return;
+      std::lock_guard<std::mutex> guard(m_lock);
+      m_lines.emplace_back(line);
+    });
+  }
+  ~OperatorLines() { CRTrace::SetSink({}); }
+  std::vector<std::string> Take() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return std::exchange(m_lines, {});
+  }
+
+ private:
+  std::mutex m_lock;
+  std::vector<std::string> m_lines;
+};
+
+// A recorder that names itself as a bound object does.
+struct BoundRecorder : LinkRecorder {
+  std::u16string GetListenerName() const override { return u"Main.mtrTank1"; }
+};
 
 bool IsLinked(CNPTag* tag) {
   return static_cast<CNPLinkTag*>(tag)->GetLinkState().linked;
@@ -54,7 +87,10 @@ TEST(LinkTagServer, AccessPathAndMarkKeyTheTagsAndNewListenersHearTheCurrentValu
   link.ReleaseTag(a, &second);
 }
 
+// The operator is told once of each unknown name, with the objects bound to it, and of the
+// loss and the return of the server.
 TEST(LinkTagServer, ServerLossMarksFedTagsBadAndRestartRelinksEvenUnknownNames) {
+  OperatorLines told;
   ServerProcess server({.tags = kTags});
   ASSERT_TRUE(server.IsRunning());
   const uint16_t port = server.Port();
@@ -63,9 +99,13 @@ TEST(LinkTagServer, ServerLossMarksFedTagsBadAndRestartRelinksEvenUnknownNames) 
   LinkRecorder recorder;
   CNPTag* a = link.GetTag(u"A", 1, &recorder);
   CNPTag* quiet = link.GetTag(u"B", 0, &recorder);  // not advised: never fed
-  CNPTag* later = link.GetTag(u"Later", 1, &recorder);
+  BoundRecorder bound;
+  CNPTag* later = link.GetTag(u"Later", 1, &bound);
   ASSERT_TRUE(DispatchUntil(link, [&] { return !recorder.calls.empty(); }));
   EXPECT_FALSE(IsLinkEnabled(later));
+  EXPECT_THAT(
+      told.Take(),
+      ElementsAre("warning: the panel server has no tag Later; it stays empty (bound to Main.mtrTank1)"));
   // Another link step does not offer the unknown name again.
   CNPTag* n = link.GetTag(u"N", 1, &recorder);
   ASSERT_TRUE(DispatchUntil(link, [&] { return recorder.calls.size() >= 2; }));
@@ -76,14 +116,20 @@ TEST(LinkTagServer, ServerLossMarksFedTagsBadAndRestartRelinksEvenUnknownNames) 
   ASSERT_TRUE(DispatchUntil(link, [&] { return recorder.calls.size() >= 4; }));
   EXPECT_THAT(recorder.calls, testing::IsSupersetOf({"A=5 BAD 1", "N=0 BAD 1"}));
   EXPECT_FALSE(link.IsConnected());
+  const std::vector<std::string> lost = told.Take();
+  ASSERT_EQ(lost.size(), 1u);
+  EXPECT_THAT(lost[0], testing::StartsWith("the connection to the panel server was lost ("));
   EXPECT_EQ(ValueText(link, quiet), "#NOTHING# UNCERTAIN");
   EXPECT_EQ(ValueText(link, later), "#NOTHING# UNCERTAIN");
 
   recorder.calls.clear();
   ASSERT_TRUE(server.Start({.tags = std::string(kTags) + "Later string \"new\"\n", .port = port}));
-  ASSERT_TRUE(DispatchUntil(link, [&] { return recorder.calls.size() >= 3; }));
-  EXPECT_THAT(recorder.calls, UnorderedElementsAre("A=5 GOOD 1", "N=0 GOOD 1", "Later=\"new\" GOOD 1"));
-  for (CNPTag* tag : {a, quiet, later, n}) link.ReleaseTag(tag, &recorder);
+  ASSERT_TRUE(DispatchUntil(link, [&] { return recorder.calls.size() >= 2 && !bound.calls.empty(); }));
+  EXPECT_THAT(recorder.calls, UnorderedElementsAre("A=5 GOOD 1", "N=0 GOOD 1"));
+  EXPECT_THAT(bound.calls, ElementsAre("Later=\"new\" GOOD 1"));
+  EXPECT_THAT(told.Take(), ElementsAre("the connection to the panel server is back"));
+  for (CNPTag* tag : {a, quiet, n}) link.ReleaseTag(tag, &recorder);
+  link.ReleaseTag(later, &bound);
 }
 
 TEST(LinkTagServer, ReleasedTagIsReusedUntilTheLinkStepAndThenUnlinkedAndDropped) {

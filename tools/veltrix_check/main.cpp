@@ -1,23 +1,33 @@
-// veltrix-check PROJECT [--save OUT]
+// veltrix-check PROJECT [--save OUT] [--format json] [--tags FILE | --server HOST:PORT]
 // veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]
 // veltrix-check --capabilities PROJECT
+// veltrix-check --reference classes|functions
 //
 // Loads a project (a path, an http:// address or a .brw file) as the runtime opens it, checks
-// it, prints one line per problem and then the counts; --save writes the project back with its
-// own omit-defaults choice. --render opens the project without a window or server and paints
-// one form into a PNG file instead. Exit 0 when nothing failed, 1 when something did, 2 for a
-// bad command line (the usage goes to stderr; --help prints it to stdout and exits 0).
-// --capabilities lists, per capability family, the calls the project's event scripts make of
-// functions a site policy may refuse, and those it cannot resolve ("dynamic").
+// it, prints one line per problem and then the counts (--format json: one JSON object per
+// problem instead, for editors and CI); --save writes the project back with its own
+// omit-defaults choice; --tags and --server compare the tag names the project uses with those
+// of a tag file or of a running server (check_tags.h). --render opens the project without a
+// window or server and paints one form into a PNG file instead. --capabilities lists, per
+// capability family, the calls the project's event scripts make of functions a site policy may
+// refuse, and those it cannot resolve ("dynamic"). --reference prints a reference generated
+// from the class or method tables (docs/reference/ holds them). Exit 0 when no error was found
+// (warnings allowed), 1 when one was, 2 for a bad command line (the usage goes to stderr;
+// --help prints it to stdout and exits 0).
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "browser/check_load_context.h"
+#include "browser/check_reference.h"
 #include "browser/project_capabilities.h"
 #include "browser/project_check.h"
+#include "check_tags.h"
+#include "render_form.h"
 #include "browser/root_client_browser.h"
 #include "render_form.h"
 #include "shell/panel_classes.h"
@@ -49,13 +59,17 @@ std::string FromHere(const char* path) {
 }
 
 constexpr const char* kUsage =
-    "usage: veltrix-check PROJECT [--save OUT]\n"
+    "usage: veltrix-check PROJECT [--save OUT] [--format json] [--tags FILE | --server HOST:PORT]\n"
     "       veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]\n"
-    "       veltrix-check --capabilities PROJECT\n";
+    "       veltrix-check --capabilities PROJECT\n"
+    "       veltrix-check --reference classes|functions\n";
 
 struct Options {
   std::string project;
+  std::string reference;  // "classes" or "functions": print that reference instead
   std::string saveTo;
+  bool json = false;
+  CNTagSource tags;
   bool render = false;
   bool help = false;  // --help or -h: print the usage and check nothing
   bool capabilities = false;  // --capabilities
@@ -75,6 +89,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.capabilities = true;
     } else if (arg == "--save" && hasValue) {
       options.saveTo = FromHere(argv[++i]);
+    } else if (arg == "--format" && hasValue) {
+      options.json = std::string_view(argv[++i]) == "json";
+      if (!options.json && std::string_view(argv[i]) != "text") return false;
+    } else if ((arg == "--tags" || arg == "--server") && hasValue && options.tags.argument.empty()) {
+      options.tags = {arg == "--server", arg == "--tags" ? FromHere(argv[++i]) : argv[++i]};
     } else if (arg == "--render" && hasValue) {
       options.render = true;
       options.request.form = argv[++i];
@@ -82,6 +101,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.request.out = FromHere(argv[++i]);
     } else if (arg == "--size" && hasValue) {
       size = argv[++i];
+    } else if (arg == "--reference" && hasValue && argc == 3) {
+      options.reference = argv[++i];
+      return options.reference == "classes" || options.reference == "functions";
     } else if (!arg.starts_with("-") && options.project.empty()) {
       options.project = arg;
     } else {
@@ -91,6 +113,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   if (options.project.empty()) return false;
   if (options.capabilities) return !options.render && options.saveTo.empty() && size.empty();
   if (!options.render) return options.request.out.empty() && size.empty();
+  if (options.json || !options.tags.argument.empty()) return false;
   options.request.project = options.project;
   if (!size.empty() && !ParseRenderSize(size, options.request.size.emplace())) {
     std::fprintf(stderr, "veltrix-check: --size %s: give WIDTHxHEIGHT, each 1 to %d\n", size.c_str(), kMaxRenderSide);
@@ -108,21 +131,28 @@ std::vector<CNProjectProblem> Run(const Options& options, CNProjectCounts& count
   ProblemMessageBox box;
   CRMessageBox* previous = CRMessageBox::SetCurrent(&box);
   const CRPtr<CNPRootClientBrowser> project = CRPtr<CNPRootClientBrowser>::Make();
-  CNFormLoadContext context;
+  CNCheckLoadContext context(*project);
   std::vector<CNProjectProblem> problems;
   if (!project->OpenProject(Utf8ToUtf16(options.project), context)) {
     std::u16string message = project->GetErrorText();
     if (!project->GetErrorDetail().empty()) message += u" (" + Utf8ToUtf16(project->GetErrorDetail()) + u")";
-    problems.push_back({{}, {}, {}, 0, 0, message});
+    problems.push_back({"unreadable-project", CNProblemSeverity::kError, {}, {}, {}, 0, 0, message});
   } else if (options.capabilities) {
     std::fputs(FormatCapabilityCalls(FindCapabilityCalls(*project)).c_str(), stdout);
   } else {
-    for (const std::u16string& text : box.GetTexts()) problems.push_back({{}, {}, {}, 0, 0, text});
-    for (CNProjectProblem& problem : CheckProject(*project)) problems.push_back(std::move(problem));
+    // The load's own messages; an unknown class is told with its place among the load's problems.
+    for (const std::u16string& text : box.GetTexts())
+      if (!text.starts_with(u"Can't create control. "))
+        problems.push_back({"load-message", CNProblemSeverity::kError, {}, {}, {}, 0, 0, text});
+    problems.insert(problems.end(), context.GetProblems().begin(), context.GetProblems().end());
+    const std::unique_ptr<CNTagDirectory> tags = MakeTagDirectory(options.tags);
+    for (CNProjectProblem& problem : CheckProject(*project, tags.get()))
+      problems.push_back(std::move(problem));
     counts = CountProject(*project);
     std::string error;
     if (!options.saveTo.empty() && !project->SaveProject(Utf8ToUtf16(options.saveTo), error))
-      problems.push_back({{}, {}, u"--save", 0, 0, Utf8ToUtf16(error)});
+      problems.push_back(
+          {"save-failed", CNProblemSeverity::kError, {}, {}, u"--save", 0, 0, Utf8ToUtf16(error)});
   }
   CRMessageBox::SetCurrent(previous);
   return problems;
@@ -141,6 +171,15 @@ int main(int argc, char** argv) {
     return 0;
   }
   RegisterPanelClasses(CPanelControls::Instance());
+  if (!options.reference.empty()) {
+    const CPanelControls& classes = CPanelControls::Instance();
+    const std::string text =
+        options.reference == "classes" ? ClassReference(classes) : FunctionReference(classes);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    UnregisterPanelClasses(CPanelControls::Instance());
+    CPanelControls::ReleaseInstance();
+    return 0;
+  }
   if (options.render) {
     std::string error;
     const bool rendered = RenderForm(options.request, error);
@@ -154,9 +193,16 @@ int main(int argc, char** argv) {
   UnregisterPanelClasses(CPanelControls::Instance());
   CPanelControls::ReleaseInstance();
 
-  for (const CNProjectProblem& problem : problems) PrintLine(problem.Format());
-  if (options.capabilities) return problems.empty() ? 0 : 1;
-  std::printf("folders: %u, forms: %u, objects: %u, problems: %zu\n", counts.folders, counts.forms,
-              counts.objects, problems.size());
-  return problems.empty() ? 0 : 1;
+  for (const CNProjectProblem& problem : problems) {
+    if (options.json) {
+      std::printf("%s\n", problem.FormatJson().c_str());
+    } else {
+      PrintLine(problem.Format());
+    }
+  }
+  if (options.capabilities) return HasErrors(problems) ? 1 : 0;
+  if (!options.json)
+    std::printf("folders: %u, forms: %u, objects: %u, problems: %zu\n", counts.folders, counts.forms,
+                counts.objects, problems.size());
+  return HasErrors(problems) ? 1 : 0;
 }

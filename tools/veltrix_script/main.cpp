@@ -1,8 +1,9 @@
 // veltrix-script FILE [--call NAME] [--arg LITERAL]...
 //
 // Compiles FILE as the event script of an object under a bare root and runs OnInitialize (or
-// NAME, with the given arguments). Every ::Trace argument is printed on a line of its own;
-// errors go to stderr. Exit 0, 1 after a compile error (or an unreadable file), 2 after a
+// NAME, with the given arguments, and then prints NAME's result). Every ::Trace argument is
+// printed on a line of its own; errors go to stderr, a run-time error with the function and
+// line where it stopped. Exit 0, 1 after a compile error (or an unreadable file), 2 after a
 // run-time error or for a bad command line (the usage goes to stderr; --help prints it to
 // stdout and exits 0).
 #include <cstdio>

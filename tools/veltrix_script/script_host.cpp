@@ -67,7 +67,10 @@ int CScriptHost::Call(std::u16string_view name, std::vector<CNValue>& args, bool
       m_Engine.ReportError(CNScriptImpl::kRuntimeError, CCompilerError::FormatMessage(CE_UNRESOLVED_IDENTIFIER, name));
     return ExitCode();
   }
-  m_Engine.RunFunction(m_pObject, name, args.data(), static_cast<uint32_t>(args.size()), nullptr);
+  CNValue result;
+  if (m_Engine.RunFunction(m_pObject, name, args.data(), static_cast<uint32_t>(args.size()), &result) &&
+      required)
+    WriteLine(stdout, DisplayText(result));
   return ExitCode();
 }
 
@@ -76,6 +79,9 @@ void CScriptHost::OnScriptError(std::u16string_view title, std::u16string_view m
   std::u16string line(title);
   line += u" : ";
   line += message;
+  // Where a run stopped; a compile error's message has its line and column already.
+  if (title == CNScriptImpl::kRuntimeError && !m_Engine.GetErrorPlace().empty())
+    line += u" (at " + m_Engine.GetErrorPlace() + u")";
   std::fflush(stdout);
   WriteLine(stderr, line);
 }

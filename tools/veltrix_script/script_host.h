@@ -12,7 +12,7 @@
 // The world veltrix-script runs a script in: a bare root with a Math object, the object whose
 // event script the file is, and the memory and alias tags (panel-server tags stay local, as in
 // a project run offline). Traces go to stdout, one line per value; errors to stderr as
-// "title : message".
+// "title : message", a run-time error followed by " (at Script.Function, line L)".
 class CScriptHost : public CNObjectOwner, public IKVScriptErrorSink {
  public:
   explicit CScriptHost(CNObjectRegistry& registry);
@@ -23,8 +23,8 @@ class CScriptHost : public CNObjectOwner, public IKVScriptErrorSink {
   // Compiles text as the object's script and runs its top-level declarations. Exit code of the
   // tool so far: 0, 1 after a compile error, 2 after a run-time error.
   int Load(std::u16string_view text);
-  // Runs the object's function name with the arguments; the exit code. A missing function is
-  // an error only when asked for (required).
+  // Runs the object's function name with the arguments; the exit code. A function asked for
+  // (required) must exist, and its result is printed on stdout as a trace is.
   int Call(std::u16string_view name, std::vector<CNValue>& args, bool required);
 
   // The site's policy for the script's built-in functions; the script counts as a local project.

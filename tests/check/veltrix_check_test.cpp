@@ -1,39 +1,16 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
-#include "project_test_util.h"
+#include "check/check_run.h"
 
 namespace {
-
-struct Outcome {
-  int exitCode = -1;
-  std::string out;
-};
-
-// Runs the program with its arguments (quoted for the shell) and takes its standard output.
-Outcome Check(const std::string& arguments) {
-  Outcome outcome;
-  FILE* pipe = popen((std::string(VELTRIX_CHECK) + " " + arguments + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return outcome;
-  char chunk[4096];
-  while (size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) outcome.out.append(chunk, n);
-  const int status = pclose(pipe);
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
-}
-
-std::string Quoted(const std::string& path) {
-  return "'" + path + "'";
-}
 
 const std::string kDemo = std::string(VELTRIX_EXAMPLES) + "/demo/demo.xml";
 const std::string kDemoCounts = "folders: 1, forms: 4, objects: 14, problems: 0\n";
 
 TEST(VeltrixCheck, DemoProjectIsClean) {
-  const Outcome outcome = Check(Quoted(kDemo));
+  const CheckOutcome outcome = RunCheck(Quoted(kDemo));
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.out, kDemoCounts);
 }
@@ -44,13 +21,13 @@ TEST(VeltrixCheck, SavedProjectsCheckTheSame) {
   const std::string plain = folder.Path("demo.xml");
   const std::string again = folder.Path("again.xml");
   const std::string encrypted = folder.Path("demo.brw");
-  EXPECT_EQ(Check(Quoted(kDemo) + " --save " + Quoted(plain)).exitCode, 0);
-  EXPECT_EQ(Check(Quoted(plain) + " --save " + Quoted(again)).out, kDemoCounts);
+  EXPECT_EQ(RunCheck(Quoted(kDemo) + " --save " + Quoted(plain)).exitCode, 0);
+  EXPECT_EQ(RunCheck(Quoted(plain) + " --save " + Quoted(again)).out, kDemoCounts);
   EXPECT_EQ(ReadText(again), ReadText(plain));
   EXPECT_EQ(ReadText(plain).substr(0, 3), "\xEF\xBB\xBF");
-  EXPECT_EQ(Check(Quoted(plain) + " --save " + Quoted(encrypted)).exitCode, 0);
+  EXPECT_EQ(RunCheck(Quoted(plain) + " --save " + Quoted(encrypted)).exitCode, 0);
   EXPECT_NE(ReadText(encrypted).find("FORMROOT"), 0u);
-  const Outcome outcome = Check(Quoted(encrypted));
+  const CheckOutcome outcome = RunCheck(Quoted(encrypted));
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.out, kDemoCounts);
 }
@@ -62,10 +39,10 @@ TEST(VeltrixCheck, EveryProblemHasItsLine) {
       ProjectText("FileRev=\"4\" DefaultForm=\"Start\" HiddenForm=\"Main, Ghost\" "
                   "NumberFormatConf=\"config\\number.cnf\" BlinkConf=\"sys:blink.cnf\"",
                   "<OBJ clid=\"Form\" Name=\"Main\"><OBJ clid=\"Sprocket\" Name=\"S1\"/></OBJ>\r\n"));
-  const Outcome outcome = Check(Quoted(path));
+  const CheckOutcome outcome = RunCheck(Quoted(path));
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.out,
-            "project: Can't create control. Sprocket\n"
+            "Main/S1: clid: line 4, column 30: Can't create control. Sprocket\n"
             "project: FileRev: the file's revision 4 is newer than this program's (3)\n"
             "project: HiddenForm (Ghost): Can't find hidden form.\n"
             "project: DefaultForm (Start): Can't find default form.\n"
@@ -79,12 +56,13 @@ TEST(VeltrixCheck, ScriptsThatDoNotCompileAreNamedByPlaceLineAndColumn) {
   TempFolder folder;
   const std::string path = folder.Write(
       "scripts.xml",
-      ProjectText("DefaultForm=\"Main\"",
-                  "<OBJ clid=\"Form\" Name=\"Main\" Event=\"event OnInitialize() {&#13;&#10;  var x = ;&#13;&#10;}\">"
-                  "<OBJ clid=\"Group\" Name=\"Grp\"><OBJ clid=\"Rectangle\" Name=\"Lamp\" "
-                  "Bind=\"[Visible]$SYS0 == 2[Left]$D0 +&#10;&#9;(;\"/></OBJ>"
-                  "<OBJ clid=\"Label\" Name=\"L\" Bind=\"[Text]&quot;abc\"/></OBJ>\r\n"));
-  const Outcome outcome = Check(Quoted(path));
+      ProjectText(
+          "DefaultForm=\"Main\"",
+          "<OBJ clid=\"Form\" Name=\"Main\" Event=\"event OnInitialize() {&#13;&#10;  var x = ;&#13;&#10;}\">"
+          "<OBJ clid=\"Group\" Name=\"Grp\"><OBJ clid=\"Rectangle\" Name=\"Lamp\" "
+          "Bind=\"[Visible]$SYS0 == 2[Left]$D0 +&#10;&#9;(;\"/></OBJ>"
+          "<OBJ clid=\"Label\" Name=\"L\" Bind=\"[Text]&quot;abc\"/></OBJ>\r\n"));
+  const CheckOutcome outcome = RunCheck(Quoted(path));
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.out,
             "Main: Event: line 2, column 11: Unexpected Semicolon ;\n"
@@ -96,16 +74,16 @@ TEST(VeltrixCheck, ScriptsThatDoNotCompileAreNamedByPlaceLineAndColumn) {
 TEST(VeltrixCheck, UnreadableProjectsFail) {
   TempFolder folder;
   const std::string path = folder.Write("broken.xml", "<ROOT><FORMROOT></ROOT>");
-  const Outcome outcome = Check(Quoted(path));
+  const CheckOutcome outcome = RunCheck(Quoted(path));
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.out.substr(0, outcome.out.find(" Directory:")), "project: Can't open file. File:" + path);
   EXPECT_NE(outcome.out.find("(line 1, column 19: Start-end tags mismatch)\n"
                              "folders: 0, forms: 0, objects: 0, problems: 1\n"),
             std::string::npos)
       << outcome.out;
-  EXPECT_EQ(Check(Quoted(kDemo) + " --save " + Quoted(folder.Path("no/such/folder/out.xml"))).exitCode, 1);
-  EXPECT_EQ(Check("").exitCode, 2);
-  EXPECT_EQ(Check(Quoted(kDemo) + " --frobnicate").exitCode, 2);
+  EXPECT_EQ(RunCheck(Quoted(kDemo) + " --save " + Quoted(folder.Path("no/such/folder/out.xml"))).exitCode, 1);
+  EXPECT_EQ(RunCheck("").exitCode, 2);
+  EXPECT_EQ(RunCheck(Quoted(kDemo) + " --frobnicate").exitCode, 2);
 }
 
 }  // namespace
