@@ -124,11 +124,11 @@ CNExternalAlarmServerStub::Outcome CNExternalAlarmServerStub::Command(std::u16st
     result = ClientResult::Fail(u"Receive invalid packet.");
   if (!result.Succeeded()) {
     Disconnect(false);
-    Fail(result.message);
+    Fail(result);
     return Outcome::kFailed;
   }
   if (ok == 0) {
-    Fail(u"Error from server.");
+    Fail(ClientResult::Fail(u"Error from server."));
     return Outcome::kRefused;
   }
   if (answer) *answer = std::move(args);
@@ -139,16 +139,16 @@ bool CNExternalAlarmServerStub::Run(std::u16string_view name, const ArgumentWrit
                                     bool needsSubscription, CNServiceAnswer* answer) {
   std::lock_guard<CRCriticalHandle> guard(*this);
   ApplyPendingShutdown();
-  if (!m_bConnected) return Fail(u"Not connected.");
-  if (needsSubscription && !m_bSubscribed) return Fail(u"Not subscribe.");
+  if (!m_bConnected) return Fail(ClientResult::Fail(u"Not connected."));
+  if (needsSubscription && !m_bSubscribed) return Fail(ClientResult::Fail(u"Not subscribe."));
   return EnsureLink() && Command(name, arguments, answer) == Outcome::kOk;
 }
 
 bool CNExternalAlarmServerStub::Subscribe(Kind kind, std::function<void()> record) {
   std::lock_guard<CRCriticalHandle> guard(*this);
   ApplyPendingShutdown();
-  if (!m_bConnected) return Fail(u"Not connected.");
-  if (m_kind != Kind::kNone) return Fail(u"Already subscribed.");
+  if (!m_bConnected) return Fail(ClientResult::Fail(u"Not connected."));
+  if (m_kind != Kind::kNone) return Fail(ClientResult::Fail(u"Already subscribed."));
   m_kind = kind;
   m_query = {};
   record();
@@ -207,7 +207,7 @@ bool CNExternalAlarmServerStub::SubscribeRealtime(std::u16string_view filter, in
 bool CNExternalAlarmServerStub::CancelSubscribe() {
   std::lock_guard<CRCriticalHandle> guard(*this);
   ApplyPendingShutdown();
-  if (!m_bConnected) return Fail(u"Not connected.");
+  if (!m_bConnected) return Fail(ClientResult::Fail(u"Not connected."));
   m_kind = Kind::kNone;
   m_bSubscribed = false;
   return EnsureLink() && Command(u"CancelSubscribe") == Outcome::kOk;

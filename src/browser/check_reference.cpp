@@ -8,6 +8,7 @@
 #include "objects/object.h"
 #include "objects/object_registry.h"
 #include "script/builtin_tables.h"
+#include "script/capability_policy.h"
 #include "support/utf16_text.h"
 
 namespace {
@@ -96,16 +97,21 @@ void AppendClass(std::string& out, const CNObjectClassRecord& record, std::u16st
   out += "\n";
 }
 
-// What the tables say of a function's arguments; empty while they say nothing.
-std::string ArgumentCounts(const MethodEntry& /*entry*/) {
-  return {};
+// What the table says of a function's arguments: "2", "1 to 3", "1 or more"; empty where the
+// function reads what it is given itself.
+std::string ArgumentCounts(const MethodEntry& entry) {
+  if (entry.minArgs == 0 && entry.maxArgs == kAnyArgs) return {};
+  if (entry.maxArgs == kAnyArgs) return std::to_string(entry.minArgs) + " or more";
+  if (entry.minArgs == entry.maxArgs) return std::to_string(entry.minArgs);
+  return std::to_string(entry.minArgs) + " to " + std::to_string(entry.maxArgs);
 }
 
 void AppendTable(std::string& out, std::string_view title, const CKVMethodTable* table) {
   if (!table) return;
-  out += "## " + std::string(title) + "\n\n| Function | Arguments |\n|---|---|\n";
+  out += "## " + std::string(title) + "\n\n| Function | Arguments | Capability family |\n|---|---|---|\n";
   for (const MethodEntry& entry : table->GetEntries())
-    out += "| " + Cell(entry.name) + " | " + ArgumentCounts(entry) + " |\n";
+    out += "| " + Cell(entry.name) + " | " + ArgumentCounts(entry) + " | " +
+           std::string(CapabilityFamilyName(entry.family)) + " |\n";
   out += "\n";
 }
 

@@ -149,7 +149,7 @@ CNValue CVeltrixBrowserCtrl::CallPanelMethod(std::u16string_view name, std::span
   std::vector<const CNValue*> pointers;
   for (const CNValue& arg : args) pointers.push_back(&arg);
   CMethodCall call{*target, pointers, result, *engine};
-  if (!entry->function(call)) {
+  if (!InvokeMethod(*entry, call)) {
     result.Clear();
     m_strLastError = std::u16string(kMethodFailed) + std::u16string(name);
   }

@@ -7,7 +7,7 @@
 namespace {
 
 const std::string kDemo = std::string(VELTRIX_EXAMPLES) + "/demo/demo.xml";
-const std::string kDemoCounts = "folders: 1, forms: 4, objects: 14, problems: 0\n";
+const std::string kDemoCounts = "folders: 1, forms: 8, objects: 31, problems: 0\n";
 
 TEST(VeltrixCheck, DemoProjectIsClean) {
   const CheckOutcome outcome = RunCheck(Quoted(kDemo));
@@ -99,7 +99,7 @@ constexpr const char* kNoCalls[] = {"processes", "files", "network", "settings",
 TEST(VeltrixCheck, CapabilitiesOfTheDemoAreNone) {
   std::string expected;
   for (const char* family : kNoCalls) expected += std::string(family) + ":\n  none\n";
-  const Outcome outcome = Check("--capabilities " + Quoted(kDemo));
+  const CheckOutcome outcome = RunCheck("--capabilities " + Quoted(kDemo));
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.out, expected);
 }
@@ -120,7 +120,7 @@ TEST(VeltrixCheck, CapabilitiesListEveryCallSiteByFamilyWithPlaceAndLine) {
                   "function Send() { return ::HTTPGet(path) &amp; ::SetRegistoryValue(&quot;a&quot;, "
                   "&quot;b&quot;, 1); }"
                   "\"/></OBJ>\r\n"));
-  const Outcome outcome = Check("--capabilities " + Quoted(path));
+  const CheckOutcome outcome = RunCheck("--capabilities " + Quoted(path));
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.out,
             "processes:\n"
