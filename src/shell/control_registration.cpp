@@ -110,27 +110,24 @@ bool UpdateTypeLibraryRegistry(CRRegistryStore& store, bool doRegister, std::u16
   return Update(store, doRegister, modulePath, entries, tops);
 }
 
-namespace {
-
-const CNClassFactoryRegistration* const* Factories() {
+std::span<const CNClassFactoryRegistration* const> ControlClassFactories() {
   static const CVeltrixBrowserCtrl::CVeltrixBrowserCtrlFactory control;
   static const CVeltrixBrowserPropPage::CVeltrixBrowserPropPageFactory page;
-  static const CNClassFactoryRegistration* const factories[] = {&control, &page, nullptr};
+  static const CNClassFactoryRegistration* const factories[] = {&control, &page};
   return factories;
 }
 
-}  // namespace
-
-uint32_t RegisterServer(CRRegistryStore& store, std::u16string_view modulePath) {
+uint32_t RegisterServer(CRRegistryStore& store, std::u16string_view modulePath,
+                        std::span<const CNClassFactoryRegistration* const> factories) {
   if (!UpdateTypeLibraryRegistry(store, true, modulePath)) return SELFREG_E_TYPELIB;
-  for (auto factory = Factories(); *factory; ++factory)
-    if (!(*factory)->UpdateRegistry(store, true, modulePath)) return SELFREG_E_CLASS;
+  for (const CNClassFactoryRegistration* factory : factories)
+    if (!factory->UpdateRegistry(store, true, modulePath)) return SELFREG_E_CLASS;
   return kRegistrationOk;
 }
 
-uint32_t UnregisterServer(CRRegistryStore& store) {
-  for (auto factory = Factories(); *factory; ++factory)
-    if (!(*factory)->UpdateRegistry(store, false, {})) return SELFREG_E_CLASS;
+uint32_t UnregisterServer(CRRegistryStore& store, std::span<const CNClassFactoryRegistration* const> factories) {
+  for (const CNClassFactoryRegistration* factory : factories)
+    if (!factory->UpdateRegistry(store, false, {})) return SELFREG_E_CLASS;
   if (!UpdateTypeLibraryRegistry(store, false, {})) return SELFREG_E_TYPELIB;
   return kRegistrationOk;
 }

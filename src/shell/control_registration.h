@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "shell/veltrix_browser_ctrl.h"
@@ -55,5 +56,10 @@ bool UpdateTypeLibraryRegistry(CRRegistryStore& store, bool doRegister, std::u16
 // Registers the type library, then every class factory: kRegistrationOk, SELFREG_E_TYPELIB
 // when the type library fails, SELFREG_E_CLASS when a class fails. Unregistering undoes both,
 // the classes first, with the same codes.
-uint32_t RegisterServer(CRRegistryStore& store, std::u16string_view modulePath);
-uint32_t UnregisterServer(CRRegistryStore& store);
+// factories: the control's and the property page's (ControlClassFactories) unless a caller names
+// others.
+std::span<const CNClassFactoryRegistration* const> ControlClassFactories();
+uint32_t RegisterServer(CRRegistryStore& store, std::u16string_view modulePath,
+                        std::span<const CNClassFactoryRegistration* const> factories = ControlClassFactories());
+uint32_t UnregisterServer(CRRegistryStore& store,
+                          std::span<const CNClassFactoryRegistration* const> factories = ControlClassFactories());

@@ -11,6 +11,7 @@
 #include "browser/tick_schedule.h"
 #include "runtime/runtime_fixture.h"
 #include "shell/activex_app.h"
+#include "shell/control_registration.h"
 #include "shell/control_properties.h"
 #include "shell/document_address.h"
 #include "shell/panel_method_name.h"
@@ -64,6 +65,23 @@ TEST(PanelMethodName, DoubleColonsStandForTheRootAndTheLastPointSplits) {
     EXPECT_EQ(path, c.path);
     EXPECT_EQ(method, c.method);
   }
+}
+
+// A class whose keys cannot be written: registering stops on it with the class code, after the
+// type library and the classes before it went in; unregistering stops on it the same way.
+class RefusingFactory : public CNClassFactoryRegistration {
+ public:
+  bool UpdateRegistry(CRRegistryStore&, bool, std::u16string_view) const override { return false; }
+};
+
+TEST(ControlRegistration, AClassThatCannotBeWrittenFailsWithTheClassCode) {
+  TempFolder folder;
+  CRRegistryStore store(folder.Path("store"));
+  const RefusingFactory refusing;
+  const CNClassFactoryRegistration* const factories[] = {ControlClassFactories()[0], &refusing};
+  EXPECT_EQ(RegisterServer(store, u"/lib/libveltrixbrowser.so", factories), SELFREG_E_CLASS);
+  EXPECT_EQ(UnregisterServer(store, factories), SELFREG_E_CLASS);
+  EXPECT_EQ(UnregisterServer(store), kRegistrationOk);
 }
 
 TEST(ControlProperties, BytesFollowTheDocumentedLayoutAndBadBytesAreRefused) {
