@@ -1,5 +1,6 @@
 #include "browser/project_capabilities.h"
 
+#include "binds/object_binder.h"
 #include "methods/builtin_methods.h"
 #include "objects/object_tree.h"
 #include "script/builtin_tables.h"
@@ -35,6 +36,48 @@ std::u16string_view CalledFunction(std::u16string_view name) {
   return cut == std::u16string_view::npos ? name : name.substr(cut + 1);
 }
 
+// Keeps a call of function when a policy may refuse it or its target shows only at run time.
+void RecordCall(std::u16string_view function, const CNObject& object, const std::u16string& context, uint32_t line,
+                std::vector<CNCapabilityCall>& calls) {
+  CapabilityFamily family = FamilyOf(function);
+  bool dynamic = false;
+  for (std::u16string_view name : kDynamicCalls) dynamic = dynamic || function == name;
+  if (!dynamic && family == CapabilityFamily::kNone) return;
+  if (dynamic) family = CapabilityFamily::kNone;
+  calls.push_back({family, std::u16string(function), ObjectPath(object), context, line});
+}
+
+bool IsNameCharacter(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'.';
+}
+
+// Bind scripts call built-in functions as "::Name(" or "::Math.Name("; texts in quotes are
+// passed over.
+void ScanBinds(const CNObject& object, std::vector<CNCapabilityCall>& calls) {
+  for (const CNBindSection& section : GetBindSections(object)) {
+    const std::u16string_view text = section.text;
+    const std::u16string context = u"bind " + section.property;
+    uint32_t line = 1;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+      const char16_t c = text[i];
+      if (c == u'\n') ++line;
+      if (quoted) {
+        if (c == u'\\') ++i;
+        else if (c == u'"') quoted = false;
+        continue;
+      }
+      if (c == u'"') quoted = true;
+      if (c != u':' || i + 1 >= text.size() || text[i + 1] != u':') continue;
+      size_t end = i + 2;
+      while (end < text.size() && IsNameCharacter(text[end])) ++end;
+      if (end < text.size() && text[end] == u'(')
+        RecordCall(CalledFunction(text.substr(i + 2, end - i - 2)), object, context, line, calls);
+      i = end - 1;
+    }
+  }
+}
+
 void ScanScript(const CNObject& object, std::u16string_view script, std::vector<CNCapabilityCall>& calls) {
   CKVTokenizer tokenizer(script);
   CToken token;
@@ -49,15 +92,7 @@ void ScanScript(const CNObject& object, std::u16string_view script, std::vector<
     if (token.kind == TK_OPEN_BRACE && depth++ == 0) context = std::exchange(pendingContext, {});
     if (token.kind == TK_CLOSE_BRACE && depth > 0 && --depth == 0) context.clear();
     if (token.kind == TK_OPEN_PAREN && (previous.kind == TK_NAME || previous.kind == TK_MEMBER)) {
-      const std::u16string_view function = CalledFunction(previous.text);
-      CapabilityFamily family = FamilyOf(function);
-      bool dynamic = false;
-      for (std::u16string_view name : kDynamicCalls) dynamic = dynamic || function == name;
-      if (dynamic || family != CapabilityFamily::kNone) {
-        if (dynamic) family = CapabilityFamily::kNone;
-        calls.push_back({family, std::u16string(function), ObjectPath(object), context,
-                         tokenizer.GetLine(previous.start)});
-      }
+      RecordCall(CalledFunction(previous.text), object, context, tokenizer.GetLine(previous.start), calls);
     }
     std::swap(previous, token);
   }
@@ -84,6 +119,7 @@ std::vector<CNCapabilityCall> FindCapabilityCalls(CNObject& root) {
   std::vector<CNCapabilityCall> calls;
   WalkObjectTree(root, [&](CNObject& object) {
     if (!object.GetEvent().empty()) ScanScript(object, object.GetEvent(), calls);
+    ScanBinds(object, calls);
     return true;
   });
   return calls;

@@ -119,7 +119,7 @@ TEST(VeltrixCheck, CapabilitiesListEveryCallSiteByFamilyWithPlaceAndLine) {
                   "&#13;&#10;  ::OpenApplication(&quot;report&quot;);&#13;&#10;}&#13;&#10;"
                   "function Send() { return ::HTTPGet(path) &amp; ::SetRegistoryValue(&quot;a&quot;, "
                   "&quot;b&quot;, 1); }"
-                  "\"/></OBJ>\r\n"));
+                  "\" Bind=\"[Text]::CStr(::HTTPGet(&quot;http://plant/::Fake(&quot;)) &amp; ::StrLen(&quot;a&quot;)\"/></OBJ>\r\n"));
   const CheckOutcome outcome = RunCheck("--capabilities " + Quoted(path));
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.out,
@@ -130,6 +130,7 @@ TEST(VeltrixCheck, CapabilitiesListEveryCallSiteByFamilyWithPlaceAndLine) {
             "  Main.btnSave, event OnMouseUp, line 3: CopyFile\n"
             "network:\n"
             "  Main.btnSave, function Send, line 6: HTTPGet\n"
+            "  Main.btnSave, bind Text, line 1: HTTPGet\n"
             "settings:\n"
             "  Main.btnSave, function Send, line 6: SetRegistoryValue\n"
             "clipboard:\n"
