@@ -1,6 +1,10 @@
 #include "browser/project_capabilities.h"
 
+#include "binds/bind_factory.h"
+#include "binds/bind_script_parser_impl.h"
+#include "binds/bind_text.h"
 #include "binds/object_binder.h"
+#include "binds/tag_parser_tokenizer.h"
 #include "methods/builtin_methods.h"
 #include "objects/object_tree.h"
 #include "script/builtin_tables.h"
@@ -47,33 +51,23 @@ void RecordCall(std::u16string_view function, const CNObject& object, const std:
   calls.push_back({family, std::u16string(function), ObjectPath(object), context, line});
 }
 
-bool IsNameCharacter(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'.';
-}
-
-// Bind scripts call built-in functions as "::Name(" or "::Math.Name("; texts in quotes are
-// passed over.
+// The functions bind scripts call, as their compiler lists them; a bind that does not compile
+// calls nothing.
 void ScanBinds(const CNObject& object, std::vector<CNCapabilityCall>& calls) {
   for (const CNBindSection& section : GetBindSections(object)) {
-    const std::u16string_view text = section.text;
     const std::u16string context = u"bind " + section.property;
-    uint32_t line = 1;
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-      const char16_t c = text[i];
-      if (c == u'\n') ++line;
-      if (quoted) {
-        if (c == u'\\') ++i;
-        else if (c == u'"') quoted = false;
-        continue;
+    const CNBindTextSections sections = SplitBindText(section.text);
+    for (const auto& [script, input] : {std::pair{&sections.input, true}, std::pair{&sections.output, false}}) {
+      if (script->empty()) continue;
+      const CRPtr<CNBindScriptParser> bind = MakeBindScriptParser(*script, input);
+      const auto* compiled = dynamic_cast<const CNBindScriptParserImpl*>(bind.Get());
+      if (!bind->Compile(*script) || !compiled) continue;
+      for (const CBindFunction& function : compiled->GetProgram().functions) {
+        uint32_t line = 0;
+        uint32_t column = 0;
+        CTagParserTokenizer::Locate(*script, function.position, line, column);
+        RecordCall(CalledFunction(function.name), object, context, line, calls);
       }
-      if (c == u'"') quoted = true;
-      if (c != u':' || i + 1 >= text.size() || text[i + 1] != u':') continue;
-      size_t end = i + 2;
-      while (end < text.size() && IsNameCharacter(text[end])) ++end;
-      if (end < text.size() && text[end] == u'(')
-        RecordCall(CalledFunction(text.substr(i + 2, end - i - 2)), object, context, line, calls);
-      i = end - 1;
     }
   }
 }
