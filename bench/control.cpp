@@ -9,8 +9,8 @@
 #include <string>
 
 #include "browser/project_browser.h"
-#include "browser/root_client_browser.h"
 #include "panel_registry.h"
+#include "project/root_client_browser.h"
 #include "script/script_engine_impl.h"
 #include "support/utf16_text.h"
 #include "veltrix_browser.h"

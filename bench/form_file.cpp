@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "browser/form_file_reader.h"
 #include "controls/form_folder.h"
 #include "generated_project.h"
+#include "project/form_file_reader.h"
 #include "shell/panel_classes.h"
 
 namespace {

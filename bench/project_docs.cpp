@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "browser/project_crypt.h"
+#include "project/project_crypt.h"
 #include "support/file_crypt.h"
 
 namespace {

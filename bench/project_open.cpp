@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "browser/check_load_context.h"
 #include "browser/project_browser.h"
-#include "browser/project_check.h"
-#include "browser/root_client_browser.h"
+#include "check/check_load_context.h"
+#include "check/project_check.h"
 #include "generated_project.h"
 #include "panel_registry.h"
+#include "project/root_client_browser.h"
 #include "support/message_box.h"
 #include "support/utf16_text.h"
 

@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "browser/project_browser.h"
-#include "browser/tick_schedule.h"
-#include "browser/view.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
 #include "panel_registry.h"
+#include "project/tick_schedule.h"
 #include "support/message_box.h"
 #include "support/message_loop.h"
 #include "support/utf16_text.h"
 #include "tags/tag_server_suite.h"
+#include "views/view.h"
 
 namespace {
 

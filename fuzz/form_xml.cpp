@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "browser/form_file_reader.h"
 #include "controls/form_folder.h"
+#include "project/form_file_reader.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
 

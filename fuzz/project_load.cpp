@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "browser/project_check.h"
-#include "browser/project_crypt.h"
-#include "browser/root_client_browser.h"
+#include "check/project_check.h"
 #include "controls/buttons.h"
 #include "controls/collection.h"
 #include "controls/form.h"
 #include "controls/form_folder.h"
 #include "controls/shapes.h"
+#include "project/project_crypt.h"
+#include "project/root_client_browser.h"
 #include "support/message_box.h"
 
 namespace {

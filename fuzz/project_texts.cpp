@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "browser/frameset_definition.h"
-#include "browser/login_file.h"
-#include "browser/translation.h"
 #include "controls/text_format.h"
 #include "controls/visual_theme_file.h"
+#include "project/login_file.h"
+#include "project/translation.h"
 #include "script/capability_policy.h"
 #include "support/utf16_text.h"
+#include "views/frameset_definition.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

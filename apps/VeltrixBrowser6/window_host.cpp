@@ -11,13 +11,13 @@
 #include <utility>
 #include <vector>
 
-#include "browser/basis_dialog.h"
 #include "browser/project_browser.h"
-#include "browser/view.h"
 #include "controls/pobject.h"
 #include "draw/painter.h"
 #include "platform/key_map.h"
 #include "support/utf16_text.h"
+#include "views/basis_dialog.h"
+#include "views/view.h"
 
 namespace {
 

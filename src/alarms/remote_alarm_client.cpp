@@ -1,7 +1,7 @@
 #include "alarms/remote_alarm_client.h"
 
 #include "browser/project_browser.h"
-#include "browser/root_client.h"
+#include "project/root_client.h"
 
 int CNPExternalAlarmClient::SetProperty(std::u16string_view name, const CNValue& value) {
   if (name.starts_with(u"PS")) return GetConnectionSettings().Set(name, value) ? 1 : 0;

@@ -6,8 +6,8 @@
 
 #include "alarms/alarm_grid_rows.h"
 #include "alarms/remote_alarm_client.h"
-#include "browser/project.h"
 #include "controls/grid_controls.h"
+#include "project/project.h"
 
 // The remote alarm grid: a remote alarm client that also shows the alarms it hears of in a
 // table an operator works with. Columns: date and time ("FormatDateTime"), alarm id, state and

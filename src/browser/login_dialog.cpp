@@ -1,8 +1,8 @@
 #include "browser/login_dialog.h"
 
 #include "browser/browser_host.h"
-#include "browser/login_file.h"
-#include "browser/login_memory.h"
+#include "project/login_file.h"
+#include "project/login_memory.h"
 
 bool CNPLoginDialog::Run(CNLoginFile& file) {
   CNLoginMemory memory = CNLoginMemory::Load(m_store);

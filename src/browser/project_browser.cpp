@@ -7,24 +7,24 @@
 #include <filesystem>
 #include <vector>
 
-#include "browser/builtin_resources.h"
-#include "browser/capability_policy_file.h"
-#include "browser/form_lookup.h"
 #include "browser/keep_alive.h"
-#include "browser/name_list.h"
 #include "browser/project_runtime_requests.h"
-#include "browser/stretch_mode.h"
-#include "browser/translation.h"
-#include "browser/views.h"
 #include "controls/form.h"
 #include "controls/visual_themes.h"
 #include "formats/format_store.h"
 #include "methods/root_file_io.h"
 #include "objects/object_tree.h"
 #include "objects/property_read.h"
+#include "project/builtin_resources.h"
+#include "project/capability_policy_file.h"
+#include "project/form_lookup.h"
+#include "project/name_list.h"
+#include "project/translation.h"
 #include "support/message_box.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
+#include "views/stretch_mode.h"
+#include "views/views.h"
 
 namespace {
 

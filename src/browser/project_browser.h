@@ -10,19 +10,19 @@
 #include <vector>
 
 #include "browser/browser_host.h"
-#include "browser/hot_key.h"
-#include "browser/image_cache.h"
-#include "browser/project.h"
 #include "browser/project_session.h"
 #include "browser/project_wnd.h"
-#include "browser/stretch_geometry.h"
-#include "browser/view_control.h"
-#include "browser/view_host.h"
 #include "controls/edit_box.h"
 #include "draw/geometry.h"
 #include "objects/object.h"
+#include "project/project.h"
 #include "support/message_loop.h"
 #include "support/registry_store.h"
+#include "views/hot_key.h"
+#include "views/image_cache.h"
+#include "views/stretch_geometry.h"
+#include "views/view_control.h"
+#include "views/view_host.h"
 
 class CNPBasisDialog;
 class CNPView;

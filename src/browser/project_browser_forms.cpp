@@ -3,17 +3,17 @@
 #include <vector>
 
 #include "binds/tag_parser_compiler_error.h"
-#include "browser/form_lookup.h"
-#include "browser/form_objects.h"
 #include "browser/project_browser.h"
-#include "browser/views.h"
 #include "controls/form.h"
 #include "controls/pobject.h"
 #include "objects/object_copy.h"
 #include "objects/object_tree.h"
 #include "objects/property_read.h"
+#include "project/form_lookup.h"
+#include "project/form_objects.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
+#include "views/views.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <unistd.h>
 
 #include "browser/login_dialog.h"
-#include "browser/login_file.h"
 #include "browser/project_browser.h"
 #include "methods/root_file_io.h"
+#include "project/login_file.h"
 #include "support/message_box.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "browser/project_browser.h"
-#include "browser/view_transform.h"
-#include "browser/views.h"
 #include "controls/form.h"
+#include "views/view_transform.h"
+#include "views/views.h"
 
 void CNPProjectBrowser::SetHostSize(CNSize size) {
   m_views->SetArea({0, 0, std::max(size.width, 0), std::max(size.height, 0)});

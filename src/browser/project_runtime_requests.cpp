@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "browser/form_objects.h"
 #include "browser/project_browser.h"
-#include "browser/stretch_mode.h"
-#include "browser/views.h"
 #include "browser/windows_common_dialog.h"
 #include "methods/method_args.h"
 #include "objects/object_handles.h"
 #include "objects/object_tree.h"
 #include "objects/property_read.h"
+#include "project/form_objects.h"
 #include "script/builtin_tables.h"
 #include "script/object_handle.h"
 #include "support/utf16_text.h"
+#include "views/stretch_mode.h"
+#include "views/views.h"
 
 using Args = CNPRuntimeRequests::Args;
 

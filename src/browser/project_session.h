@@ -5,10 +5,10 @@
 
 #include "binds/bind_expression_evaluator.h"
 #include "binds/object_binder.h"
-#include "browser/root_client_browser.h"
 #include "comm/connection_settings.h"
 #include "comm/login_stub.h"
 #include "methods/edit_box_formats.h"
+#include "project/root_client_browser.h"
 #include "script/script_engine_impl.h"
 #include "support/ref_cnt.h"
 #include "tags/tag_server_suite.h"

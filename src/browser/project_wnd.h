@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "browser/project.h"
+#include "project/project.h"
 #include "support/message_loop.h"
 #include "support/thread.h"
 

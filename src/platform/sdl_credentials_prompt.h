@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "browser/web_file.h"
+#include "project/web_file.h"
 
 class CRMessageLoop;
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "browser/view.h"
 #include "draw/brush.h"
 #include "draw/painter.h"
 #include "draw/path.h"
+#include "views/view.h"
 
 CControlWindow::CControlWindow(CNPProjectBrowser& browser, CNSize size) : m_browser(browser) { Resize(size); }
 

@@ -6,8 +6,6 @@
 #include "alarms/alarm_client_methods.h"
 #include "alarms/remote_alarm_client.h"
 #include "alarms/remote_alarm_grid.h"
-#include "browser/root_client.h"
-#include "browser/view_control.h"
 #include "controls/buttons.h"
 #include "controls/calendar.h"
 #include "controls/collection.h"
@@ -42,6 +40,8 @@
 #include "graphs/trend_graph.h"
 #include "methods/builtin_methods.h"
 #include "methods/math_object.h"
+#include "project/root_client.h"
+#include "views/view_control.h"
 
 namespace {
 

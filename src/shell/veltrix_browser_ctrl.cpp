@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "browser/root_client_browser.h"
 #include "objects/object_tree.h"
+#include "project/root_client_browser.h"
 #include "script/script_engine_impl.h"
 #include "shell/about_dlg.h"
 #include "shell/activex_app.h"

@@ -1,11 +1,11 @@
 // The element format, read: attribute handling, round trips through the writer, and broken or
 // hostile elements.
-#include "browser/form_file_reader.h"
+#include "project/form_file_reader.h"
 
 #include <vector>
 
-#include "browser/form_lookup.h"
 #include "form_file_test_util.h"
+#include "project/form_lookup.h"
 
 namespace {
 

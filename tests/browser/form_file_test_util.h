@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "browser/form_file_reader.h"
 #include "controls/buttons.h"
 #include "controls/calendar.h"
 #include "controls/collection.h"
 #include "controls/form.h"
 #include "controls/form_folder.h"
 #include "controls/shapes.h"
+#include "project/form_file_reader.h"
 #include "support/message_box.h"
 #include "support/ref_cnt.h"
 #include "support/utf16_text.h"

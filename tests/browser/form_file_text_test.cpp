@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "browser/form_file_reader.h"
+#include "project/form_file_reader.h"
 #include "support/utf16_text.h"
 
 namespace {

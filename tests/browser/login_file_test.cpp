@@ -1,4 +1,4 @@
-#include "browser/login_file.h"
+#include "project/login_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,12 +7,12 @@
 #include <sstream>
 
 #include "browser/browser_host.h"
-#include "browser/hot_key.h"
 #include "browser/keep_alive.h"
 #include "browser/login_dialog.h"
-#include "browser/login_memory.h"
 #include "browser/project_test_util.h"
+#include "project/login_memory.h"
 #include "support/registry_store.h"
+#include "views/hot_key.h"
 
 TEST(LoginFileTest, ScriptLoginTextReadsBackAsTheSameLogin) {
   const std::u16string text = ComposeLoginFileText(u"10.0.0.5", 6002, u"C:\\plant\\main.xml", u"op", u"pw");

@@ -1,4 +1,4 @@
-#include "browser/project_location.h"
+#include "project/project_location.h"
 
 #include <gtest/gtest.h>
 

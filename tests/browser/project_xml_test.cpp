@@ -1,4 +1,4 @@
-#include "browser/project_xml.h"
+#include "project/project_xml.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <tuple>
 
-#include "browser/root_client.h"
+#include "project/root_client.h"
 #include "project_test_util.h"
 #include "support/utf16_text.h"
 

@@ -8,14 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "browser/builtin_resources.h"
-#include "browser/project_check.h"
-#include "browser/root_client_browser.h"
+#include "check/project_check.h"
 #include "controls/edit_box.h"
 #include "controls/label_controls.h"
 #include "form_file_test_util.h"
 #include "methods/builtin_methods.h"
 #include "methods/runtime_host.h"
+#include "project/builtin_resources.h"
+#include "project/root_client_browser.h"
 #include "script/script_engine_impl.h"
 #include "values/value_display.h"
 

@@ -1,9 +1,9 @@
-#include "browser/root_client_browser.h"
+#include "project/root_client_browser.h"
 
 #include <gtest/gtest.h>
 
-#include "browser/project_crypt.h"
 #include "form_file_test_util.h"
+#include "project/project_crypt.h"
 #include "project_test_util.h"
 
 namespace {

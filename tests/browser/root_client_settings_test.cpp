@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "browser/root_client.h"
+#include "project/root_client.h"
 #include "support/utf16_text.h"
 
 namespace {

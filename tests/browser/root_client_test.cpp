@@ -1,4 +1,4 @@
-#include "browser/root_client.h"
+#include "project/root_client.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/tick_schedule.h"
+#include "project/tick_schedule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "browser/translation.h"
+#include "project/translation.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "browser/stretch_mode.h"
-#include "browser/views.h"
 #include "view_test_util.h"
+#include "views/stretch_mode.h"
+#include "views/views.h"
 
 namespace {
 

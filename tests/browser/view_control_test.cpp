@@ -1,4 +1,4 @@
-#include "browser/view_control.h"
+#include "views/view_control.h"
 
 #include <gtest/gtest.h>
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "browser/form_objects.h"
-#include "browser/stretch_mode.h"
-#include "browser/view_browser_control.h"
-#include "browser/view_control.h"
-#include "browser/views.h"
 #include "objects/property_read.h"
+#include "project/form_objects.h"
 #include "view_test_util.h"
+#include "views/stretch_mode.h"
+#include "views/view_browser_control.h"
+#include "views/view_control.h"
+#include "views/views.h"
 
 class ViewControlHost : public FakeViewHost, public CNPViewControlSite {
  public:

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "browser/views.h"
 #include "methods/runtime_host.h"
 #include "view_test_util.h"
+#include "views/views.h"
 
 namespace {
 

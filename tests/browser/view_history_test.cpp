@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "browser/form_history.h"
-#include "browser/stretch_mode.h"
-#include "browser/view_browser.h"
 #include "view_test_util.h"
+#include "views/form_history.h"
+#include "views/stretch_mode.h"
+#include "views/view_browser.h"
 
 namespace {
 

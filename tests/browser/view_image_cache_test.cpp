@@ -1,10 +1,10 @@
 // The images views hand to drawn objects: resolving names, sharing files, failures, memory.
 #include <gtest/gtest.h>
 
-#include "browser/image_cache.h"
 #include "draw/surface.h"
 #include "project_test_util.h"
 #include "support/utf16_text.h"
+#include "views/image_cache.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "browser/stretch_mode.h"
-#include "browser/view_browser.h"
-#include "browser/view_hit_test.h"
 #include "controls/collection.h"
 #include "controls/edit_box.h"
 #include "controls/in_place_edit_keys.h"
 #include "view_test_util.h"
+#include "views/stretch_mode.h"
+#include "views/view_browser.h"
+#include "views/view_hit_test.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "browser/stretch_mode.h"
-#include "browser/view_browser.h"
-#include "browser/view_control.h"
 #include "view_test_util.h"
+#include "views/stretch_mode.h"
+#include "views/view_browser.h"
+#include "views/view_control.h"
 
 namespace {
 

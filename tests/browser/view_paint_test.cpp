@@ -1,12 +1,12 @@
 // Painting a view and finding what needs repainting.
 #include <gtest/gtest.h>
 
-#include "browser/stretch_mode.h"
-#include "browser/view_browser.h"
 #include "controls/collection.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
 #include "view_test_util.h"
+#include "views/stretch_mode.h"
+#include "views/view_browser.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <limits>
 #include <string>
 
-#include "browser/stretch_geometry.h"
-#include "browser/stretch_mode.h"
 #include "objects/property_read.h"
-#include "browser/view_browser.h"
 #include "view_test_util.h"
+#include "views/stretch_geometry.h"
+#include "views/stretch_mode.h"
+#include "views/view_browser.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "browser/stretch_mode.h"
-#include "browser/view_browser.h"
 #include "controls/collection.h"
 #include "view_test_util.h"
+#include "views/stretch_mode.h"
+#include "views/view_browser.h"
 
 namespace {
 

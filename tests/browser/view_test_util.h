@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "browser/form_lookup.h"
-#include "browser/root_client.h"
-#include "browser/view_host.h"
 #include "controls/collection.h"
 #include "controls/form.h"
 #include "controls/label_controls.h"
 #include "methods/builtin_methods.h"
 #include "objects/object_registry.h"
+#include "project/form_lookup.h"
+#include "project/root_client.h"
 #include "script/script_engine_impl.h"
 #include "support/utf16_text.h"
 #include "values/value_display.h"
+#include "views/view_host.h"
 
 inline std::string U8(std::u16string_view text) { return Utf16ToUtf8(text); }
 

@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "browser/stretch_mode.h"
-#include "browser/view_browser.h"
 #include "view_test_util.h"
+#include "views/stretch_mode.h"
+#include "views/view_browser.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "browser/project_crypt.h"
-#include "browser/root_client_browser.h"
-#include "browser/web_file.h"
+#include "project/project_crypt.h"
+#include "project/root_client_browser.h"
+#include "project/web_file.h"
 #include "project_test_util.h"
 #include "support/utf16_text.h"
 #include "web_server.h"

@@ -1,4 +1,4 @@
-#include "browser/xml_encoding.h"
+#include "project/xml_encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Opening and closing projects: the steps in order, and every way an open fails.
 #include <algorithm>
 
-#include "browser/views.h"
 #include "runtime_fixture.h"
+#include "views/views.h"
 
 namespace {
 

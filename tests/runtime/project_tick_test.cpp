@@ -1,10 +1,10 @@
 // The tick handler's codes, shutdown, queued requests and the tick thread.
 #include <algorithm>
 
-#include "browser/project_xml.h"
-#include "browser/stretch_mode.h"
-#include "browser/views.h"
+#include "project/project_xml.h"
 #include "runtime_fixture.h"
+#include "views/stretch_mode.h"
+#include "views/views.h"
 
 namespace {
 

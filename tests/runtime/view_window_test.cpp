@@ -2,16 +2,16 @@
 // spacing, repaints of bound values, the mouse position objects read, Tab out of an edit box.
 #include <gtest/gtest.h>
 
-#include "browser/basis_dialog.h"
-#include "browser/tick_schedule.h"
-#include "browser/views.h"
 #include "controls/edit_box.h"
 #include "controls/in_place_edit_keys.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
 #include "methods/runtime_host.h"
 #include "objects/property_read.h"
+#include "project/tick_schedule.h"
 #include "runtime_fixture.h"
+#include "views/basis_dialog.h"
+#include "views/views.h"
 
 namespace {
 

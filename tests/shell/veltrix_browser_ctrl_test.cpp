@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "browser/root_client_browser.h"
-#include "browser/tick_schedule.h"
+#include "project/root_client_browser.h"
+#include "project/tick_schedule.h"
 #include "runtime/runtime_fixture.h"
 #include "shell/activex_app.h"
-#include "shell/control_registration.h"
 #include "shell/control_properties.h"
+#include "shell/control_registration.h"
 #include "shell/document_address.h"
 #include "shell/panel_method_name.h"
 #include "shell/veltrix_browser_ctrl.h"

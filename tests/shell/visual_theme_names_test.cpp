@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "browser/builtin_resources.h"
 #include "controls/visual_themes.h"
 #include "objects/property_codec.h"
+#include "project/builtin_resources.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"
 #include "support/ref_cnt.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "browser/project_check.h"
+#include "check/project_check.h"
 
 // Where the tag names a project uses are compared: a tag file in the panel server simulator's
 // format (--tags FILE) or a running panel server (--server HOST:PORT).

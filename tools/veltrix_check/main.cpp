@@ -22,13 +22,13 @@
 #include <string_view>
 #include <vector>
 
-#include "browser/check_load_context.h"
-#include "browser/check_reference.h"
-#include "browser/project_capabilities.h"
-#include "browser/project_check.h"
+#include "check/check_load_context.h"
+#include "check/check_reference.h"
+#include "check/project_capabilities.h"
+#include "check/project_check.h"
 #include "check_tags.h"
+#include "project/root_client_browser.h"
 #include "render_form.h"
-#include "browser/root_client_browser.h"
 #include "render_form.h"
 #include "shell/panel_classes.h"
 #include "support/message_box.h"

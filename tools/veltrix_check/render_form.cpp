@@ -7,16 +7,16 @@
 #include <filesystem>
 
 #include "browser/project_browser.h"
-#include "browser/stretch_mode.h"
-#include "browser/tick_schedule.h"
-#include "browser/views.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
 #include "objects/object_registry.h"
 #include "objects/property_read.h"
+#include "project/tick_schedule.h"
 #include "support/message_box.h"
 #include "support/message_loop.h"
 #include "support/utf16_text.h"
+#include "views/stretch_mode.h"
+#include "views/views.h"
 
 namespace {
 

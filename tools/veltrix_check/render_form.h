@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "browser/stretch_geometry.h"
+#include "views/stretch_geometry.h"
 
 // What `veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]` asks for.
 struct CNRenderRequest {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "browser/capability_policy_file.h"
 #include "objects/object_registry.h"
+#include "project/capability_policy_file.h"
 #include "script_host.h"
 #include "shell/panel_classes.h"
 #include "support/utf16_text.h"

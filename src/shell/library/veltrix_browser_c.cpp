@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "browser/view.h"
 #include "c_text.h"
 #include "shell/activex_app.h"
 #include "shell/control_registration.h"
@@ -20,6 +19,7 @@
 #include "support/message_box.h"
 #include "support/utf16_text.h"
 #include "veltrix_browser.h"
+#include "views/view.h"
 #include "x11_child_window.h"
 
 #define VB_EXPORT extern "C" __attribute__((visibility("default")))
