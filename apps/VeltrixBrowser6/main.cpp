@@ -10,6 +10,7 @@
 
 #include "browser/project_browser.h"
 #include "headless_host.h"
+#include "headless_run.h"
 #include "options.h"
 #include "platform/sdl_credentials_prompt.h"
 #include "window_host.h"
@@ -73,10 +74,8 @@ int RunHeadless(const CHostOptions& options) {
   CSignalWatch signals(loop);
   CHeadlessHost host(loop, options.defaultAnswer);
   CRMessageBox* previousBox = CRMessageBox::SetCurrent(&host);
-  const int code = RunProject(options, loop, host, [&](CNPProjectBrowser&) {
-    if (options.seconds) loop.RunFor(static_cast<uint32_t>(*options.seconds * 1000));
-    else loop.Run();
-  });
+  const int code = RunProject(options, loop, host,
+                              [&](CNPProjectBrowser& browser) { RunHeadlessProject(loop, browser, options); });
   CRMessageBox::SetCurrent(previousBox);
   return code;
 }

@@ -25,8 +25,9 @@ bool ReadSize(const char* text, int& width, int& height) {
   return true;
 }
 
-constexpr std::string_view kValueOptions[] = {"--seconds", "--default-answer", "--size", "--node",
-                                             "--port",    "--user",           "--password"};
+constexpr std::string_view kValueOptions[] = {"--seconds", "--default-answer", "--size",   "--node",
+                                             "--port",    "--user",           "--password", "--policy",
+                                             "--screenshot"};
 
 bool IsValueOption(std::string_view name) {
   for (const std::string_view option : kValueOptions)
@@ -73,6 +74,14 @@ bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& 
       options.password = value;
     } else if (name == "--policy") {
       options.policy = value;
+    } else if (name == "--screenshot") {
+      options.screenshot = value;
+    } else if (name == "--screenshot-every") {
+      if (!value || i + 2 >= argc || !ReadNumber(value, 0.1, 1e6, number))
+        return error = "--screenshot-every: SECONDS (at least 0.1) and a folder", false;
+      options.screenshotEvery = number;
+      options.screenshotDir = argv[i + 2];
+      ++i;
     } else if (!name.starts_with("-") && options.project.empty()) {
       options.project = name;
       continue;
@@ -83,5 +92,7 @@ bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& 
     ++i;
   }
   if (options.project.empty()) return error = "no project given", false;
+  if (!options.headless && (!options.screenshot.empty() || !options.screenshotDir.empty()))
+    return error = "screenshots are taken with --headless (a window has F12)", false;
   return true;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "browser/project_browser.h"
+#include "browser/screen_image.h"
 #include "controls/pobject.h"
 #include "draw/painter.h"
 #include "platform/key_map.h"
@@ -20,9 +21,6 @@
 #include "views/view.h"
 
 namespace {
-
-// Where no view paints: the window's own background.
-constexpr uint32_t kWindowBackground = 0x404040;
 
 // A single wait for events; the runtime's queue is served at least this often.
 constexpr int kEventWaitMs = 10;
@@ -369,7 +367,7 @@ void CWindowHost::Paint(Window& window) {
   CRPainter painter(buffer);
   if (whole) {
     CRBrush background;
-    background.color = kWindowBackground;
+    background.color = kScreenBackground;
     painter.FillPath(CRPath::Rectangle({0, 0, double(buffer.GetWidth()), double(buffer.GetHeight())}), background);
     if (!window.dialog && m_pBrowser) m_pBrowser->PaintFrameSpacing(painter);
   }
