@@ -196,7 +196,20 @@ bool CNPRuntimeRequests::OpenDialog(const CKVDialogParams& params, CNValue& resu
   return true;
 }
 
-bool CNPRuntimeRequests::OpenLoginDialog(Args args) { return OpenSystemDialog(u"RCLogin", u"SetInfo", true, args); }
+bool CNPRuntimeRequests::OpenLoginDialog(Args args) {
+  // The login form's SetInfo takes (node, port, user, password): what the caller leaves out is
+  // the project's own login parameters, as at a MANUAL start.
+  CNValue defaults[4];
+  if (const CNPRootClientBrowser* root = m_browser.GetRootClient()) {
+    defaults[0].SetString(root->SettingText(u"PSNode"));
+    defaults[1].SetNumber(root->SettingInt(u"PSPanelPort"));
+    defaults[2].SetString(root->SettingText(u"PSLoginUser"));
+    defaults[3].SetString(root->SettingText(u"PSLoginPwd"));
+  }
+  const CNValue* full[4];
+  for (size_t i = 0; i < 4; ++i) full[i] = i < args.size() ? args[i] : &defaults[i];
+  return OpenSystemDialog(u"RCLogin", u"SetInfo", true, args.size() >= 4 ? args : Args(full));
+}
 
 // ---- forms and history
 

@@ -10,17 +10,24 @@ namespace panel_sim {
 namespace {
 
 constexpr std::string_view kDemoTags =
-    "# A small plant: two tanks, a boiler, a pump and a batch.\n"
-    "Tank1.Level       number 50     sine 20000 5 95\n"
-    "Tank2.Level       number 30     random 20 40 2000\n"
+    "# A small plant: two tanks with set points, two pumps and two valves between them, a boiler\n"
+    "# and a batch. Demo.Tour lets the demo project walk through its screens by itself.\n"
+    "Tank1.Level       number 50     sine 30000 5 95\n"
+    "Tank1.SetPoint    number 80\n"
+    "Tank2.Level       number 30     sine 45000 20 70\n"
+    "Tank2.SetPoint    number 60\n"
     "Boiler.Temp       number 72.5   sine 60000 60 85\n"
     "Boiler.SetPoint   number 75\n"
-    "Pump1.Running     bool   T      toggle 10000\n"
+    "Pump1.Running     bool   T\n"
+    "Pump2.Running     bool   F\n"
+    "Valve1.Open       bool   T\n"
+    "Valve2.Open       bool   F\n"
     "Pump1.Hours       number 1200   ramp 1 5000\n"
     "Line.Counter      number 0      ramp 1 1000\n"
     "Batch.Name        string \"Batch A-17\"\n"
     "Batch.StartTime   time   #now#\n"
-    "Plant.Message     string \"All systems normal\"\n";
+    "Plant.Message     string \"All systems normal\"\n"
+    "Demo.Tour         bool   T\n";
 
 bool ParseLine(const ConfigLine& line, TagDefinition& tag, std::string& error) {
   ConfigTokenizer tokens(line.text);
