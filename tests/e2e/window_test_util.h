@@ -12,10 +12,16 @@ inline constexpr int64_t kWindowWaitMs = 30000;
 // The demo's tags, all constant so that a window's picture is the same every run.
 inline constexpr const char* kConstantDemoTags =
     "Tank1.Level       number 50\n"
+    "Tank1.SetPoint    number 80\n"
+    "Tank2.Level       number 30\n"
+    "Tank2.SetPoint    number 60\n"
     "Boiler.Temp       number 72.5\n"
-    "Boiler.SetPoint   number 75\n"
     "Pump1.Running     bool   T\n"
-    "Plant.Message     string \"All systems normal\"\n";
+    "Pump2.Running     bool   F\n"
+    "Valve1.Open       bool   T\n"
+    "Valve2.Open       bool   F\n"
+    "Plant.Message     string \"All systems normal\"\n"
+    "Demo.Tour         bool   F\n";
 
 // Runs a command to its end; its first line of output.
 inline std::string RunCommand(std::vector<std::string> args) {
