@@ -7,7 +7,7 @@
 namespace {
 
 const std::string kDemo = std::string(VELTRIX_EXAMPLES) + "/demo/demo.xml";
-const std::string kDemoCounts = "folders: 1, forms: 8, objects: 31, problems: 0\n";
+const std::string kDemoCounts = "folders: 1, forms: 6, objects: 69, problems: 0\n";
 
 TEST(VeltrixCheck, DemoProjectIsClean) {
   const CheckOutcome outcome = RunCheck(Quoted(kDemo));
