@@ -12,15 +12,17 @@ constexpr int64_t kHalf = kUnit / 2;
 // How far a one-pixel line's round end reaches past a point where the line turns back, on the
 // line's middle: the flat side of the library's ten-cornered pen, 0.5 * sin 72 degrees.
 constexpr int64_t kTurnReach = 122;
-// How far a round join reaches from its point: the pen's radius, and a margin.
-constexpr int64_t kJoinReach = kHalf + 2;
+// How far a round join, or the side of a line, reaches from the line's point: the pen's radius,
+// and a margin.
+constexpr int64_t kReach = kHalf + 2;
 // The piece of a column's first or last stretch kept to give its join the same direction.
 constexpr int64_t kStub = kUnit;
 // Coordinates beyond this are left alone (the library's own stop at 2^23 pixels).
 constexpr double kLargest = 1 << 22;
 
+// Rounded to the nearest unit, halves to even, as the library rounds.
 int64_t ToUnits(double v) {
-  return static_cast<int64_t>(std::nearbyint(v * kUnit));
+  return std::llrint(v * kUnit);
 }
 
 int64_t FloorDiv(int64_t a, int64_t b) {
@@ -31,6 +33,27 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 int64_t RowFrom(int64_t y) {
   return -FloorDiv(kHalf - y, kUnit);
 }
+
+// The points of one x in a row. A span column also knows the pixel rows its stroke covers and
+// the heights (units) of its first two and last two distinct points, which give the directions
+// of the lines into and out of it.
+struct CColumn {
+  size_t begin = 0;
+  size_t end = 0;
+  bool span = false;
+  int64_t x = 0;
+  int64_t firstRow = 0;
+  int64_t endRow = 0;
+  int64_t first = 0;
+  int64_t second = 0;
+  int64_t beforeLast = 0;
+  int64_t last = 0;
+
+  // Whether every row within reach of the heights [low, high] lies in the span.
+  bool Covers(int64_t low, int64_t high) const {
+    return RowFrom(low - kReach) >= firstRow && RowFrom(high + kReach + 1) <= endRow;
+  }
+};
 
 // Adds points to a path as figures: the first point of each figure is a move.
 class CFigureWriter {
@@ -54,88 +77,112 @@ class CColumnSpans {
 
   void Write() {
     for (size_t begin = 0; begin < m_points.size();) {
-      size_t end = begin + 1;
-      while (end < m_points.size() && m_points[end].x == m_points[begin].x) ++end;
-      if (ReadColumn(begin, end)) {
-        WriteSpan(begin, end);
-      } else {
-        for (size_t i = begin; i < end; ++i) m_writer.Add(m_points[i]);
+      CColumn column;
+      column.begin = begin;
+      column.end = begin + 1;
+      while (column.end < m_points.size() && m_points[column.end].x == m_points[begin].x) ++column.end;
+      ReadColumn(column);
+      m_columns.push_back(column);
+      begin = column.end;
+    }
+    for (size_t k = 0; k < m_columns.size(); ++k) {
+      const CColumn& column = m_columns[k];
+      if (!column.span) {
+        for (size_t i = column.begin; i < column.end; ++i) m_writer.Add(m_points[i]);
+        continue;
       }
-      begin = end;
+      if (k > 0 && !LineIsCovered(k - 1)) WriteLineInto(column);
+      m_writer.End();
+      if (column.endRow > column.firstRow) {
+        const double x = m_points[column.begin].x;
+        m_path.MoveTo({x, UserY(column.firstRow * kUnit)});
+        m_path.LineTo({x, UserY(column.endRow * kUnit)});
+      }
+      if (k + 1 < m_columns.size() && !LineIsCovered(k)) WriteLineOutOf(column);
     }
   }
 
  private:
+  double UserY(int64_t units) const { return static_cast<double>(units) / kUnit - m_grid.shiftY; }
+
   // Whether point i stands on the pixel x (units) the library rounds it to.
   bool IsOnX(size_t i, int64_t x) const {
     const double deviceX = m_points[i].x + m_grid.shiftX;
     return std::fabs(deviceX) < kLargest && ToUnits(deviceX) == x;
   }
-  double UserY(int64_t units) const { return static_cast<double>(units) / kUnit - m_grid.shiftY; }
 
-  // Whether the points [begin, end), all of one x, make a column drawable as a span; if so
-  // m_heights holds their heights in units, a repeated height once.
-  bool ReadColumn(size_t begin, size_t end) {
-    const double deviceX = m_points[begin].x + m_grid.shiftX;
-    if (end - begin < 2 || !(std::fabs(deviceX) < kLargest)) return false;
-    const int64_t x = ToUnits(deviceX);
-    if ((x - kHalf) % kUnit != 0) return false;
-    const int64_t column = FloorDiv(x - kHalf, kUnit);
-    if (column < std::ceil(m_grid.clipLeft + m_grid.shiftX) + 1 ||
-        column + 2 > std::floor(m_grid.clipRight + m_grid.shiftX))
-      return false;
-    // A neighbour on the same pixel x would make the line into the column vertical too.
-    if ((begin > 0 && IsOnX(begin - 1, x)) || (end < m_points.size() && IsOnX(end, x))) return false;
+  // Decides whether the column is drawn as a span: on a pixel's middle, a pixel or more inside
+  // the clip, with at least two heights and no neighbour on the same pixel x.
+  void ReadColumn(CColumn& column) {
+    const double deviceX = m_points[column.begin].x + m_grid.shiftX;
+    if (column.end - column.begin < 2 || !(std::fabs(deviceX) < kLargest)) return;
+    column.x = ToUnits(deviceX);
+    if ((column.x - kHalf) % kUnit != 0) return;
+    const int64_t pixel = FloorDiv(column.x - kHalf, kUnit);
+    if (pixel < std::ceil(m_grid.clipLeft + m_grid.shiftX) + 1 ||
+        pixel + 2 > std::floor(m_grid.clipRight + m_grid.shiftX))
+      return;
+    if ((column.begin > 0 && IsOnX(column.begin - 1, column.x)) ||
+        (column.end < m_points.size() && IsOnX(column.end, column.x)))
+      return;
     m_heights.clear();
-    for (size_t i = begin; i < end; ++i) {
+    for (size_t i = column.begin; i < column.end; ++i) {
       const double y = m_points[i].y + m_grid.shiftY;
-      if (!(std::fabs(y) < kLargest)) return false;
+      if (!(std::fabs(y) < kLargest)) return;
       const int64_t units = ToUnits(y);
       if (m_heights.empty() || m_heights.back() != units) m_heights.push_back(units);
     }
-    return m_heights.size() >= 2;
-  }
-
-  void WriteSpan(size_t begin, size_t end) {
-    int64_t top = m_heights.front(), bottom = top;
-    for (size_t i = 0; i < m_heights.size(); ++i) {
+    const size_t count = m_heights.size();
+    if (count < 2) return;
+    int64_t top = m_heights[0], bottom = top;
+    for (size_t i = 0; i < count; ++i) {
       const int64_t y = m_heights[i];
       top = std::min(top, y);
       bottom = std::max(bottom, y);
-      if (i == 0 || i + 1 == m_heights.size()) continue;
+      if (i == 0 || i + 1 == count) continue;
       if (y > m_heights[i - 1] && y > m_heights[i + 1]) bottom = std::max(bottom, y + kTurnReach);
       if (y < m_heights[i - 1] && y < m_heights[i + 1]) top = std::min(top, y - kTurnReach);
     }
-    const int64_t firstRow = RowFrom(top), endRow = RowFrom(bottom);
-    const double x = m_points[begin].x;
-    const auto joinReachesPast = [&](int64_t y) {
-      return RowFrom(y - kJoinReach) < firstRow || RowFrom(y + kJoinReach + 1) > endRow;
-    };
-    const auto stub = [&](int64_t from, int64_t toward) {
-      return CRPointF{x, UserY(from + std::clamp(toward - from, -kStub, kStub))};
-    };
-    // The line coming in ends at the column, with its join where that reaches past the span.
-    if (begin > 0) {
-      m_writer.Add(m_points[begin]);
-      if (joinReachesPast(m_heights.front())) m_writer.Add(stub(m_heights[0], m_heights[1]));
-      m_writer.End();
-    }
-    if (endRow > firstRow) {
-      m_path.MoveTo({x, UserY(firstRow * kUnit)});
-      m_path.LineTo({x, UserY(endRow * kUnit)});
-    }
-    // The line going on starts at the column.
-    if (end < m_points.size()) {
-      const size_t last = m_heights.size() - 1;
-      if (joinReachesPast(m_heights[last])) m_writer.Add(stub(m_heights[last], m_heights[last - 1]));
-      m_writer.Add(m_points[end - 1]);
-    }
+    column.span = true;
+    column.firstRow = RowFrom(top);
+    column.endRow = RowFrom(bottom);
+    column.first = m_heights[0];
+    column.second = m_heights[1];
+    column.beforeLast = m_heights[count - 2];
+    column.last = m_heights[count - 1];
+  }
+
+  // Whether the line from column k to the next one, with its joins, lies wholly within the
+  // spans of both: then the stroke covers nothing more with it.
+  bool LineIsCovered(size_t k) const {
+    const CColumn& from = m_columns[k];
+    const CColumn& to = m_columns[k + 1];
+    if (!from.span || !to.span || std::abs(to.x - from.x) != kUnit) return false;
+    const int64_t low = std::min(from.last, to.first), high = std::max(from.last, to.first);
+    return from.Covers(low, high) && to.Covers(low, high);
+  }
+
+  CRPointF Stub(const CColumn& column, int64_t from, int64_t toward) const {
+    return {m_points[column.begin].x, UserY(from + std::clamp(toward - from, -kStub, kStub))};
+  }
+
+  // The line coming in ends at the column, with its join where that reaches past the span.
+  void WriteLineInto(const CColumn& column) {
+    m_writer.Add(m_points[column.begin]);
+    if (!column.Covers(column.first, column.first)) m_writer.Add(Stub(column, column.first, column.second));
+  }
+
+  // The line going on starts at the column.
+  void WriteLineOutOf(const CColumn& column) {
+    if (!column.Covers(column.last, column.last)) m_writer.Add(Stub(column, column.last, column.beforeLast));
+    m_writer.Add(m_points[column.end - 1]);
   }
 
   const std::vector<CRPointF>& m_points;
   const CRPixelGrid& m_grid;
   CRPath& m_path;
   CFigureWriter m_writer;
+  std::vector<CColumn> m_columns;
   std::vector<int64_t> m_heights;
 };
 
@@ -145,6 +192,8 @@ CRPath ColumnSpanPolyline(const std::vector<CRPointF>& points, const CRPixelGrid
   CRPath path;
   for (const CRPointF& p : points)
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) return path;
+  // Room for the common case: a column gives at most six segments, most give fewer than their points.
+  path.Reserve(points.size() * 2);
   CColumnSpans(points, grid, path).Write();
   return path;
 }

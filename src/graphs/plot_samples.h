@@ -38,7 +38,7 @@ struct CPlotSummary {
 class CPlotSamples {
  public:
   static constexpr size_t kBlockSize = 16;
-  static constexpr size_t kBlocksPerGroup = 16;
+  static constexpr size_t kBlocksPerGroup = 8;
   static constexpr size_t kGroupSize = kBlockSize * kBlocksPerGroup;
 
   size_t Size() const { return m_data.size() - m_start; }
