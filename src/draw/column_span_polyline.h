@@ -20,8 +20,9 @@ struct CRPixelGrid {
 // round joins and without antialiasing, exactly the pixels the plain polyline covers, with far
 // fewer edges: the up and down within each column becomes one span of whole pixels, and the
 // lines between columns end at the columns, keeping their round join only where it can reach
-// past the span. The result holds in one stroke only, as the stroke fills a one-pixel gap
-// between two runs of pixels in a row.
+// past the span; a line between neighbouring spans that cover all it reaches is left out. The
+// result holds in one stroke only, as the stroke fills a one-pixel gap between two runs of
+// pixels in a row.
 //
 // How the drawing library strokes such a line, which this follows: coordinates are rounded to
 // 1/256 pixel; a pixel is covered when its centre is, the top edge of a figure counting and the

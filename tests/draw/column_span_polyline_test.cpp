@@ -53,6 +53,7 @@ TEST(ColumnSpanPolyline, StrokesTheSamePixelsAsEveryPointWithFarFewerSegments) {
         std::vector<CRPointF> points;
         double centre = 100;
         for (int column = 0; column < 260; ++column) {
+          if (unit(random) < 0.05) column += 1 + static_cast<int>(unit(random) * 3);  // columns left empty
           const int count = 1 + static_cast<int>(unit(random) * perColumn);
           for (int i = 0; i < count; ++i) {
             double y = std::clamp(centre + (unit(random) - 0.5) * swing, 3.0, 190.0);
@@ -61,7 +62,8 @@ TEST(ColumnSpanPolyline, StrokesTheSamePixelsAsEveryPointWithFarFewerSegments) {
           }
           centre = std::clamp(centre + (unit(random) - 0.5) * swing / 2, 20.0, 180.0);
         }
-        SCOPED_TRACE(testing::Message() << perColumn << " per column, swing " << swing << ", grain " << grain);
+        SCOPED_TRACE(testing::Message()
+                     << perColumn << " per column, swing " << swing << ", grain " << grain);
         EXPECT_EQ(CompareStrokes(points, {0, 0}, whole), 0);
         EXPECT_EQ(CompareStrokes(points, {3, -2}, {60.5, 20, 150.25, 150}), 0);
         if (perColumn == 40) {
@@ -75,7 +77,8 @@ TEST(ColumnSpanPolyline, BadPointsDrawAsThePlainPolylineDoes) {
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   const CRRectF whole = {0, 0, 300, 200};
   EXPECT_TRUE(ColumnSpanPolyline({{10.5, 10}, {10.5, kNaN}, {11.5, 20}}, {0, 0, 0, 300}).IsEmpty());
-  EXPECT_EQ(CompareStrokes({{10.5, 10}, {10.5, 1e12}, {10.5, -1e12}, {11.5, 20}, {11.5, 40}}, {0, 0}, whole), 0);
+  EXPECT_EQ(CompareStrokes({{10.5, 10}, {10.5, 1e12}, {10.5, -1e12}, {11.5, 20}, {11.5, 40}}, {0, 0}, whole),
+            0);
   EXPECT_EQ(CompareStrokes({{1e12, 10}, {1e12, 30}, {20.5, 20}, {20.5, 60}, {20.5, 50}}, {0, 0}, whole), 0);
   EXPECT_EQ(CompareStrokes({{20.5, 20}, {20.5, 20}, {20.5, 20}, {21.5, 20}}, {0, 0}, whole), 0);
 }
