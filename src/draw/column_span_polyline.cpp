@@ -192,8 +192,8 @@ CRPath ColumnSpanPolyline(const std::vector<CRPointF>& points, const CRPixelGrid
   CRPath path;
   for (const CRPointF& p : points)
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) return path;
-  // Room for the common case: a column gives at most six segments, most give fewer than their points.
-  path.Reserve(points.size() * 2);
+  // Most columns give fewer segments than they have points; the rest grow the path.
+  path.Reserve(points.size() + 8);
   CColumnSpans(points, grid, path).Write();
   return path;
 }
