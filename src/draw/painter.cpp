@@ -117,13 +117,43 @@ void CRPainter::StrokePath(const CRPath& path, const CRPen& pen, bool antialias)
   cairo_stroke(m_pCairo);
 
   // The caps are filled shapes of their own, so each end can have a different one.
-  const std::vector<CRPathEnd> ends = path.OpenEnds();
-  cairo_set_fill_rule(m_pCairo, CAIRO_FILL_RULE_WINDING);
-  for (size_t i = 0; i < ends.size(); ++i) {
-    AppendPath(EndCapPath(i % 2 == 0 ? pen.startCap : pen.endCap, ends[i], width));
-    cairo_fill(m_pCairo);
+  if (pen.startCap != CREndCap::kFlat || pen.endCap != CREndCap::kFlat) {
+    const std::vector<CRPathEnd> ends = path.OpenEnds();
+    cairo_set_fill_rule(m_pCairo, CAIRO_FILL_RULE_WINDING);
+    for (size_t i = 0; i < ends.size(); ++i) {
+      AppendPath(EndCapPath(i % 2 == 0 ? pen.startCap : pen.endCap, ends[i], width));
+      cairo_fill(m_pCairo);
+    }
   }
   cairo_restore(m_pCairo);
+}
+
+void CRPainter::StrokePolyline(const std::vector<CRPointF>& points, const CRPen& pen) {
+  CRPixelGrid grid;
+  const bool columns = pen.EffectiveWidth() == 1.0 && pen.style == CRLineStyle::kSolid &&
+                       pen.join == CRLineJoin::kRound && pen.startCap == CREndCap::kFlat &&
+                       pen.endCap == CREndCap::kFlat && GetPixelGrid(grid);
+  StrokePath(columns ? ColumnSpanPolyline(points, grid) : CRPath::Polyline(points), pen);
+}
+
+bool CRPainter::GetPixelGrid(CRPixelGrid& grid) const {
+  cairo_matrix_t matrix;
+  cairo_get_matrix(m_pCairo, &matrix);
+  if (matrix.xx != 1.0 || matrix.yy != 1.0 || matrix.xy != 0.0 || matrix.yx != 0.0 ||
+      !std::isfinite(matrix.x0) || !std::isfinite(matrix.y0) || matrix.x0 != std::floor(matrix.x0) ||
+      matrix.y0 != std::floor(matrix.y0))
+    return false;
+  // A group drawn apart lies on its own surface, offset from the target's pixels.
+  cairo_surface_t* target = cairo_get_group_target(m_pCairo);
+  double offsetX = 0.0, offsetY = 0.0, scaleX = 1.0, scaleY = 1.0;
+  cairo_surface_get_device_offset(target, &offsetX, &offsetY);
+  cairo_surface_get_device_scale(target, &scaleX, &scaleY);
+  if (offsetX != 0.0 || offsetY != 0.0 || scaleX != 1.0 || scaleY != 1.0) return false;
+  double top = 0.0, bottom = 0.0;
+  cairo_clip_extents(m_pCairo, &grid.clipLeft, &top, &grid.clipRight, &bottom);
+  grid.shiftX = matrix.x0;
+  grid.shiftY = matrix.y0;
+  return true;
 }
 
 void CRPainter::DrawText(std::u16string_view text, const CRFont& font, uint32_t color, double alpha,

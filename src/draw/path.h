@@ -34,6 +34,8 @@ class CRPath {
   // The arc closed through the centre.
   static CRPath Pie(const CRRectF& rect, double startDegrees, double sweepDegrees);
 
+  // Makes room for count more segments.
+  void Reserve(size_t count) { m_segments.reserve(m_segments.size() + count); }
   void MoveTo(CRPointF point);
   void LineTo(CRPointF point);
   void CurveTo(CRPointF control1, CRPointF control2, CRPointF end);

@@ -108,12 +108,12 @@ CPenTrace TracePen(const CPlotPen& pen, const CPenMapping& mapping, bool decimat
     }
     const size_t j = ColumnEnd(samples, mapping, i, end, hint);
     hint = j - i;
-    const CPlotSummary summary = samples.Summarize(i, j);
-    if (summary.lacks != 0 || j - i < 4) {
+    double low = 0.0, high = 0.0;
+    if (j - i < 4 || !samples.ValueRange(i, j, low, high)) {
       while (i < j) builder.Add(samples[i++]);
       continue;
     }
-    builder.AddColumn(samples[i], summary.min, summary.max, samples[j - 1]);
+    builder.AddColumn(samples[i], low, high, samples[j - 1]);
     i = j;
   }
   return trace;

@@ -64,7 +64,12 @@ void CPlotPaint::Pen(const CPlotPen& pen, const CPenMapping& mapping, size_t& co
                          SolidBrush(color));
       continue;
     }
-    if (pen.lineSize > 0) m_painter.StrokePath(CRPath::Polyline(steps ? StepPoints(run) : run), line);
+    if (pen.lineSize <= 0) continue;
+    if (steps) {
+      m_painter.StrokePolyline(StepPoints(run), line);
+    } else {
+      m_painter.StrokePolyline(run, line);
+    }
   }
   if (pen.lackLineSize > 0) {
     const CRLineStyle lackStyle = LineStyleOf(PropertyItem(m_graph, u"PlotLackLineStyle", 2));

@@ -26,7 +26,7 @@ void CPlotSamples::Append(const SXYPair& sample) {
   m_data.push_back(sample);
   if (m_data.size() % kBlockSize == 0) {
     CPlotSummary block;
-    SummarizeSamples(m_data.size() - kBlockSize, m_data.size(), block);
+    for (size_t i = m_data.size() - kBlockSize; i < m_data.size(); ++i) block.Add(m_data[i].y);
     m_blocks.push_back(block);
     if (m_blocks.size() % kBlocksPerGroup == 0) {
       CPlotSummary group;
@@ -67,35 +67,60 @@ size_t CPlotSamples::LowerBound(double x) const {
       std::lower_bound(begin, m_data.end(), x, [](const SXYPair& s, double v) { return s.x < v; }) - begin);
 }
 
-void CPlotSamples::SummarizeSamples(size_t physicalBegin, size_t physicalEnd, CPlotSummary& out) const {
-  for (size_t i = physicalBegin; i < physicalEnd; ++i) out.Add(m_data[i].y);
+template <class OnSample, class OnSummary>
+void CPlotSamples::Walk(size_t begin, size_t end, OnSample onSample, OnSummary onSummary) const {
+  const size_t from = m_start + begin;
+  const size_t to = m_start + std::min(end, Size());
+  if (from >= to) return;
+  const auto samples = [&](size_t first, size_t last) {
+    for (size_t i = first; i < last; ++i) onSample(m_data[i].y);
+  };
+  const auto blocks = [&](size_t first, size_t last) {
+    for (size_t b = first; b < last; ++b) onSummary(m_blocks[b]);
+  };
+  const size_t firstFull = (from + kBlockSize - 1) / kBlockSize;
+  const size_t lastFull = to / kBlockSize;  // blocks [firstFull, lastFull) lie wholly inside
+  if (firstFull >= lastFull || lastFull > m_blocks.size()) {
+    samples(from, to);
+    return;
+  }
+  samples(from, firstFull * kBlockSize);
+  const size_t firstGroup = (firstFull + kBlocksPerGroup - 1) / kBlocksPerGroup;
+  const size_t lastGroup = lastFull / kBlocksPerGroup;  // groups [firstGroup, lastGroup) lie wholly inside
+  if (firstGroup >= lastGroup) {
+    blocks(firstFull, lastFull);
+  } else {
+    blocks(firstFull, firstGroup * kBlocksPerGroup);
+    for (size_t g = firstGroup; g < lastGroup; ++g) onSummary(m_groups[g]);
+    blocks(lastGroup * kBlocksPerGroup, lastFull);
+  }
+  samples(lastFull * kBlockSize, to);
 }
 
 CPlotSummary CPlotSamples::Summarize(size_t begin, size_t end) const {
   CPlotSummary out;
-  const size_t from = m_start + begin;
-  const size_t to = m_start + std::min(end, Size());
-  if (from >= to) return out;
-  const size_t firstFull = (from + kBlockSize - 1) / kBlockSize;
-  const size_t lastFull = to / kBlockSize;  // blocks [firstFull, lastFull) lie wholly inside
-  if (firstFull >= lastFull || lastFull > m_blocks.size()) {
-    SummarizeSamples(from, to, out);
-    return out;
-  }
-  SummarizeSamples(from, firstFull * kBlockSize, out);
-  SummarizeBlocks(firstFull, lastFull, out);
-  SummarizeSamples(lastFull * kBlockSize, to, out);
+  Walk(
+      begin, end, [&](double y) { out.Add(y); }, [&](const CPlotSummary& summary) { out.Add(summary); });
   return out;
 }
 
-void CPlotSamples::SummarizeBlocks(size_t first, size_t last, CPlotSummary& out) const {
-  const size_t firstGroup = (first + kBlocksPerGroup - 1) / kBlocksPerGroup;
-  const size_t lastGroup = last / kBlocksPerGroup;  // groups [firstGroup, lastGroup) lie wholly inside
-  if (firstGroup >= lastGroup) {
-    for (size_t b = first; b < last; ++b) out.Add(m_blocks[b]);
-    return;
-  }
-  for (size_t b = first; b < firstGroup * kBlocksPerGroup; ++b) out.Add(m_blocks[b]);
-  for (size_t g = firstGroup; g < lastGroup; ++g) out.Add(m_groups[g]);
-  for (size_t b = lastGroup * kBlocksPerGroup; b < last; ++b) out.Add(m_blocks[b]);
+bool CPlotSamples::ValueRange(size_t begin, size_t end, double& low, double& high) const {
+  double lowest = std::numeric_limits<double>::infinity(), highest = -lowest;
+  bool lack = false;
+  Walk(
+      begin, end,
+      [&](double y) {
+        // A lack is the only value at +infinity, so it shows as the highest.
+        lowest = std::min(lowest, y);
+        highest = std::max(highest, y);
+      },
+      [&](const CPlotSummary& summary) {
+        lack = lack || summary.lacks != 0;
+        lowest = std::min(lowest, summary.min);
+        highest = std::max(highest, summary.max);
+      });
+  if (lack || IsLackValue(highest)) return false;
+  low = lowest;
+  high = highest;
+  return true;
 }

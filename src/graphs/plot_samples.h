@@ -38,7 +38,7 @@ struct CPlotSummary {
 class CPlotSamples {
  public:
   static constexpr size_t kBlockSize = 16;
-  static constexpr size_t kBlocksPerGroup = 16;
+  static constexpr size_t kBlocksPerGroup = 8;
   static constexpr size_t kGroupSize = kBlockSize * kBlocksPerGroup;
 
   size_t Size() const { return m_data.size() - m_start; }
@@ -57,11 +57,15 @@ class CPlotSamples {
   size_t LowerBound(double x) const;
   // The summary of samples [begin, end).
   CPlotSummary Summarize(size_t begin, size_t end) const;
+  // The lowest and highest value of samples [begin, end), as Summarize gives them; false when
+  // a lack is among them.
+  bool ValueRange(size_t begin, size_t end, double& low, double& high) const;
 
  private:
-  void SummarizeSamples(size_t physicalBegin, size_t physicalEnd, CPlotSummary& out) const;
-  // Blocks [first, last) through the group summaries of the groups wholly inside.
-  void SummarizeBlocks(size_t first, size_t last, CPlotSummary& out) const;
+  // Hands the samples [begin, end) to onSample one y at a time, and the blocks and groups that
+  // lie wholly inside to onSummary, each sample once.
+  template <class OnSample, class OnSummary>
+  void Walk(size_t begin, size_t end, OnSample onSample, OnSummary onSummary) const;
 
   // Sample i is m_data[m_start + i]; the front is compacted by whole groups, so that block b
   // always covers m_data[b * kBlockSize, (b + 1) * kBlockSize) and group g the blocks

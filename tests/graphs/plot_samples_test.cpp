@@ -1,5 +1,5 @@
-// The block summaries of a pen's samples against a plain count over the same samples, while
-// samples arrive and the oldest go.
+// The block summaries of a pen's samples, and the value ranges read through them, against a
+// plain count over the same samples, while samples arrive and the oldest go.
 #include "graphs/plot_samples.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +37,12 @@ TEST(PlotSamples, SummariesMatchTheSamplesThroughAppendsAndDrops) {
       ASSERT_EQ(got.min, expected.min);
       ASSERT_EQ(got.max, expected.max);
       ASSERT_NEAR(got.sum, expected.sum, 1e-6);
+      double low = 0, high = 0;
+      ASSERT_EQ(samples.ValueRange(begin, end, low, high), expected.lacks == 0);
+      if (expected.lacks == 0) {
+        ASSERT_EQ(low, expected.min);
+        ASSERT_EQ(high, expected.max);
+      }
       ASSERT_EQ(samples.LowerBound(plain[begin].x), begin);
     }
   }
