@@ -26,10 +26,10 @@ class CNNameCheck {
   CNNameCheck(const CNObject& root, std::vector<CNProjectProblem>& problems)
       : m_root(root), m_problems(problems) {}
 
-  // The event script of object, which sits at place: compile errors, then the names.
-  void CheckEventScript(const CNObject& object, const CNObjectPlace& place);
+  // The event script of object: compile errors, then the names.
+  void CheckEventScript(const CNObject& object);
   // The bind texts of object: properties, compile errors, functions and tags.
-  void CheckBinds(const CNObject& object, const CNObjectPlace& place);
+  void CheckBinds(const CNObject& object);
 
   // Every tag name used, each once, in the order first met.
   const std::vector<CNTagUse>& GetTagUses() const { return m_tags; }
@@ -49,11 +49,12 @@ class CNNameCheck {
   };
   Call ResolveCall(const CNObject& owner, const CSCObject& scope, bool inWith, std::u16string_view written);
 
-  void Add(std::string_view code, const CNObjectPlace& place, std::u16string_view member, int32_t line,
+  // A problem of object's member (its place found only now).
+  void Add(std::string_view code, const CNObject& object, std::u16string_view member, int32_t line,
            int32_t column, std::u16string message);
-  void UseTag(std::u16string_view tag, const CNObjectPlace& place, std::u16string_view member, int32_t line,
+  void UseTag(std::u16string_view tag, const CNObject& object, std::u16string_view member, int32_t line,
               int32_t column);
-  void UseForm(std::u16string_view form, const CNObjectPlace& place, std::u16string_view member, int32_t line,
+  void UseForm(std::u16string_view form, const CNObject& object, std::u16string_view member, int32_t line,
                int32_t column);
 
   const CNObject& m_root;

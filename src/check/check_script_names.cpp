@@ -94,14 +94,13 @@ CNNameCheck::Call CNNameCheck::ResolveCall(const CNObject& owner, const CSCObjec
   return {nullptr, kNone, method, true};
 }
 
-void CNNameCheck::CheckEventScript(const CNObject& object, const CNObjectPlace& place) {
-  CCompilerError error;
+void CNNameCheck::CheckEventScript(const CNObject& object) {
+  const CCompilerError* error = nullptr;
   const CSCObject* scope = m_scopes.Get(object, &error);
   if (!scope) {
-    if (error.GetCode() != CE_NONE)
-      m_problems.push_back({"script-syntax", CNProblemSeverity::kError, place.form, place.path, u"Event",
-                            static_cast<int32_t>(error.GetLine()), static_cast<int32_t>(error.GetColumn()),
-                            error.GetMessage()});
+    if (error)
+      Add("script-syntax", object, u"Event", static_cast<int32_t>(error->GetLine()),
+          static_cast<int32_t>(error->GetColumn()), error->GetMessage());
     return;
   }
   const std::u16string& text = object.GetEvent();
@@ -128,7 +127,7 @@ void CNNameCheck::CheckEventScript(const CNObject& object, const CNObjectPlace& 
       if (table.FindEvent(token.text) >= 0) continue;
       CNNearestName nearest(token.text);
       for (const EventInfo& event : table.GetEvents()) nearest.Offer(event.name);
-      Add("unknown-event", place, handler, line, column,
+      Add("unknown-event", object, handler, line, column,
           u"no event of " + std::u16string(object.GetClassId()) + u"; the handler never runs" +
               nearest.Hint());
       continue;
@@ -143,7 +142,7 @@ void CNNameCheck::CheckEventScript(const CNObject& object, const CNObjectPlace& 
     const Call call = ResolveCall(object, *scope, inWith, token.text);
     if (!call.known) continue;
     if (!call.target) {
-      Add("unknown-function", place, handler, line, column, u"no function " + token.text);
+      Add("unknown-function", object, handler, line, column, u"no function " + token.text);
       continue;
     }
     const NamedArgument* named = call.found == kBuiltIn ? FindNamedArgument(call.method) : nullptr;
@@ -153,9 +152,9 @@ void CNNameCheck::CheckEventScript(const CNObject& object, const CNObjectPlace& 
     const auto literalLine = static_cast<int32_t>(tokenizer.GetLine(start));
     const auto literalColumn = static_cast<int32_t>(tokenizer.GetColumn(start));
     if (named->form) {
-      UseForm(literal, place, handler, literalLine, literalColumn);
+      UseForm(literal, object, handler, literalLine, literalColumn);
     } else {
-      UseTag(literal, place, handler, literalLine, literalColumn);
+      UseTag(literal, object, handler, literalLine, literalColumn);
     }
   }
 }
