@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "check/check_framesets.h"
 #include "check/check_suggest.h"
 #include "controls/form.h"
 #include "objects/object.h"
+#include "objects/property_read.h"
 #include "project/form_lookup.h"
 #include "script/expression.h"
 
@@ -68,4 +70,12 @@ void CNNameCheck::UseForm(std::u16string_view form, const CNObject& object, std:
                           int32_t line, int32_t column) {
   if (FindFormByName(m_root, form)) return;
   Add("missing-form", object, member, line, column, u"the project has no form \"" + std::u16string(form) + u"\"");
+}
+
+void CNNameCheck::UseFrameset(std::u16string_view frameset, const CNObject& object,
+                              std::u16string_view member, int32_t line, int32_t column) {
+  if (!m_framesets) m_framesets = FramesetNames(PropertyText(m_root, u"DefaultFrame"));
+  if (std::find(m_framesets->begin(), m_framesets->end(), frameset) != m_framesets->end()) return;
+  Add("missing-frameset", object, member, line, column,
+      u"the project has no frame set \"" + std::u16string(frameset) + u"\"");
 }

@@ -18,8 +18,8 @@ struct CNTagUse {
 };
 
 // Checks the names the event and bind scripts of a project use: handlers of events the
-// object's class has, binds of properties it has, functions that exist, forms the project
-// has; and collects the tag names they use. What cannot be resolved without running the
+// object's class has, binds of properties it has, functions that exist, forms and frame sets
+// the project has; and collects the tag names they use. What cannot be resolved without running the
 // project (a name inside a with block, an object held by a variable) is taken on trust.
 class CNNameCheck {
  public:
@@ -56,10 +56,13 @@ class CNNameCheck {
               int32_t column);
   void UseForm(std::u16string_view form, const CNObject& object, std::u16string_view member, int32_t line,
                int32_t column);
+  void UseFrameset(std::u16string_view frameset, const CNObject& object, std::u16string_view member,
+                   int32_t line, int32_t column);
 
   const CNObject& m_root;
   std::vector<CNProjectProblem>& m_problems;
   CNScriptScopes m_scopes;
   CKVBuiltIns m_builtIns;
   std::vector<CNTagUse> m_tags;
+  std::optional<std::vector<std::u16string>> m_framesets;  // the project's, read when first needed
 };
