@@ -59,11 +59,11 @@ bool ClearRows(CMethodCall& call) {
 }
 
 constexpr std::array kAlarmGridMethods = {
-    MethodEntry{u"AckSelected", &AckSelected},
-    MethodEntry{u"GetSelectedAlarmIds", &GetSelectedAlarmIds},
-    MethodEntry{u"ClearSelection", &ClearSelection},
-    MethodEntry{u"GetRowCount", &GetRowCount},
-    MethodEntry{u"ClearRows", &ClearRows},
+    MethodEntry{u"AckSelected", "Acknowledges the selected rows", &AckSelected},
+    MethodEntry{u"GetSelectedAlarmIds", "The ids of the selected rows, from the top", &GetSelectedAlarmIds},
+    MethodEntry{u"ClearSelection", "Unselects every row", &ClearSelection},
+    MethodEntry{u"GetRowCount", "The number of rows shown", &GetRowCount},
+    MethodEntry{u"ClearRows", "Removes every row from the grid", &ClearRows},
 };
 
 }  // namespace

@@ -30,15 +30,15 @@ Located Locate(std::u16string_view script, uint32_t position) {
 
 }  // namespace
 
-void CNNameCheck::CheckBinds(const CNObject& object, const CNObjectPlace& place) {
-  std::vector<std::u16string_view> seen;
-  for (const std::u16string_view property : GetBindSectionNames(object.GetBind())) {
-    if (std::find(seen.begin(), seen.end(), property) != seen.end()) continue;  // the first one counts
-    seen.push_back(property);
+void CNNameCheck::CheckBinds(const CNObject& object) {
+  const std::vector<std::u16string_view> properties = GetBindSectionNames(object.GetBind());
+  for (auto at = properties.begin(); at != properties.end(); ++at) {
+    const std::u16string_view property = *at;
+    if (std::find(properties.begin(), at, property) != at) continue;  // the first one counts
     if (object.FindPropertyIndex(property) < 0) {
       CNNearestName nearest(property);
       for (uint32_t i = 0; i < object.GetPropertyCount(); ++i) nearest.Offer(object.GetPropertyName(i));
-      Add("unknown-bind-property", place, property, 0, 0,
+      Add("unknown-bind-property", object, property, 0, 0,
           u"no property of " + std::u16string(object.GetClassId()) + u"; the bind is ignored" +
               nearest.Hint());
       continue;
@@ -50,7 +50,7 @@ void CNNameCheck::CheckBinds(const CNObject& object, const CNObjectPlace& place)
       const CRPtr<CNBindScriptParser> bind = MakeBindScriptParser(*script, input);
       if (!bind->Compile(*script)) {
         const CTagParserCompilerError& error = bind->GetError();
-        Add("bind-syntax", place, property, static_cast<int32_t>(error.GetLine()),
+        Add("bind-syntax", object, property, static_cast<int32_t>(error.GetLine()),
             static_cast<int32_t>(error.GetColumn()), error.GetMessage());
         break;
       }
@@ -59,19 +59,19 @@ void CNNameCheck::CheckBinds(const CNObject& object, const CNObjectPlace& place)
         std::vector<std::u16string> names;
         bind->GetNames(names);
         for (const std::u16string& name : names)
-          if (!IsOwnPropertyName(name)) UseTag(name, place, property, 1, 0);
+          if (!IsOwnPropertyName(name)) UseTag(name, object, property, 1, 0);
         continue;
       }
       const CBindProgram& program = compiled->GetProgram();
       for (const CBindFunction& function : program.functions) {
         if (FindBindFunction(function.name)) continue;
         const Located at = Locate(*script, function.position);
-        Add("unknown-function", place, property, at.line, at.column, u"no function " + function.name);
+        Add("unknown-function", object, property, at.line, at.column, u"no function " + function.name);
       }
       for (const CBindName& name : program.names) {
         if (IsOwnPropertyName(name.name)) continue;
         const Located at = Locate(*script, name.position);
-        UseTag(name.name, place, property, at.line, at.column);
+        UseTag(name.name, object, property, at.line, at.column);
       }
     }
   }

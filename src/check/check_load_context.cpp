@@ -15,31 +15,50 @@ bool IsEnumeration(int32_t type) {
   return type == PT_ENUM || type == PT_BORDER_STYLE;
 }
 
+// Whether text is a plain decimal number ("12", "-3.5"), which the literal reader always takes
+// as one: most numbers in a file are, and they need no value made to tell.
+bool IsPlainDecimal(std::u16string_view text) {
+  if (!text.empty() && text.front() == u'-') text.remove_prefix(1);
+  if (text.empty() || text.front() < u'0' || text.front() > u'9') return false;
+  bool point = false;
+  for (const char16_t c : text) {
+    if (c == u'.' && !point) {
+      point = true;
+    } else if (c < u'0' || c > u'9') {
+      return false;
+    }
+  }
+  return true;
+}
+
 // Whether a number property takes text as a number: a literal that reads as one. Empty text
 // is the file's way of leaving a value unset.
 bool IsNumberText(std::u16string_view text) {
   while (!text.empty() && text.front() == u' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
-  if (text.empty()) return true;
+  if (text.empty() || IsPlainDecimal(text)) return true;
   CNValue value;
   return value.FromLiteral(text, false) && value.GetCount() == 1 && value.IsNumber(0);
 }
 
+std::u16string Quoted(std::u16string_view text) {
+  return u"\"" + std::u16string(text) + u"\"";
+}
+
 // Why a property does not take text; empty when it does.
 std::u16string RefusalOf(const PropertyInfo& info, std::u16string_view text) {
-  const std::u16string quoted = u"\"" + std::u16string(text) + u"\"";
   if (IsEnumeration(info.type)) {
     CNValue converted;
     if (ConvertPropertyText(info, text, converted)) return {};
     CNNearestName nearest(text);
     for (std::u16string_view item : SplitNameList(info.list)) nearest.Offer(item);
-    return quoted + u" is none of " + std::u16string(info.list) + nearest.Hint();
+    return Quoted(text) + u" is none of " + std::u16string(info.list) + nearest.Hint();
   }
   if ((info.type == PT_INTEGER || info.type == PT_NUMBER) && !IsNumberText(text))
-    return quoted + u" is no number";
+    return Quoted(text) + u" is no number";
   if (info.type == PT_COLOR) {
     CNValue converted;
-    if (!ConvertPropertyText(info, text, converted)) return quoted + u" is no colour";
+    if (!ConvertPropertyText(info, text, converted)) return Quoted(text) + u" is no colour";
   }
   return {};
 }
@@ -56,9 +75,12 @@ void CNCheckLoadContext::Add(std::string_view code, CNProblemSeverity severity, 
 
 void CNCheckLoadContext::OnAttributeRead(const CNObject& object, std::string_view name,
                                          std::u16string_view value) {
-  const std::u16string property = Utf8ToUtf16(name);
-  const PropertyInfo* info = object.FindPropertyInfo(property);
+  // Most names are those of the class table, found without widening them.
+  const int32_t index = object.GetClassProperties().Find(name);
+  const PropertyInfo* info = index >= 0 ? object.GetPropertyInfo(static_cast<uint32_t>(index))
+                                        : object.FindPropertyInfo(Utf8ToUtf16(name));
   if (!info) {
+    const std::u16string property = Utf8ToUtf16(name);
     CNValue ignored;
     if (object.GetProperty(property, ignored)) return;  // answered by the class's own code
     CNNearestName nearest(property);
@@ -72,7 +94,7 @@ void CNCheckLoadContext::OnAttributeRead(const CNObject& object, std::string_vie
   std::u16string refusal = RefusalOf(*info, value);
   if (!refusal.empty())
     Add(IsEnumeration(info->type) ? "bad-enum-value" : "bad-value", CNProblemSeverity::kError, &object,
-        property, name.data(), std::move(refusal));
+        Utf8ToUtf16(name), name.data(), std::move(refusal));
 }
 
 void CNCheckLoadContext::OnUnknownClass(pugi::xml_node element, const CNObject* parent) {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "check/check_framesets.h"
 #include "check/check_suggest.h"
 #include "controls/form.h"
 #include "objects/object.h"
+#include "objects/property_read.h"
 #include "project/form_lookup.h"
 #include "script/expression.h"
 
@@ -45,26 +47,35 @@ const CNObject* CNNameCheck::CallTarget(const CNObject& owner, std::u16string_vi
   return target;
 }
 
-void CNNameCheck::Add(std::string_view code, const CNObjectPlace& place, std::u16string_view member,
-                      int32_t line, int32_t column, std::u16string message) {
-  m_problems.push_back({code, CNProblemSeverity::kError, place.form, place.path, std::u16string(member), line,
-                        column, std::move(message)});
+void CNNameCheck::Add(std::string_view code, const CNObject& object, std::u16string_view member, int32_t line,
+                      int32_t column, std::u16string message) {
+  CNObjectPlace place = FindObjectPlace(object);
+  m_problems.push_back({code, CNProblemSeverity::kError, std::move(place.form), std::move(place.path),
+                        std::u16string(member), line, column, std::move(message)});
 }
 
-void CNNameCheck::UseTag(std::u16string_view tag, const CNObjectPlace& place, std::u16string_view member,
+void CNNameCheck::UseTag(std::u16string_view tag, const CNObject& object, std::u16string_view member,
                          int32_t line, int32_t column) {
   // Memory ("$") and alias ("@") tags live in the runtime, not on the server.
   if (tag.empty() || tag.front() == u'$' || tag.front() == u'@') return;
   const auto same = [&](const CNTagUse& use) { return use.tag == tag; };
   if (std::any_of(m_tags.begin(), m_tags.end(), same)) return;
-  m_tags.push_back(
-      {std::u16string(tag),
-       {{}, CNProblemSeverity::kError, place.form, place.path, std::u16string(member), line, column, {}}});
+  CNObjectPlace place = FindObjectPlace(object);
+  m_tags.push_back({std::u16string(tag),
+                    {{}, CNProblemSeverity::kError, std::move(place.form), std::move(place.path),
+                     std::u16string(member), line, column, {}}});
 }
 
-void CNNameCheck::UseForm(std::u16string_view form, const CNObjectPlace& place, std::u16string_view member,
+void CNNameCheck::UseForm(std::u16string_view form, const CNObject& object, std::u16string_view member,
                           int32_t line, int32_t column) {
   if (FindFormByName(m_root, form)) return;
-  Add("missing-form", place, member, line, column,
-      u"the project has no form \"" + std::u16string(form) + u"\"");
+  Add("missing-form", object, member, line, column, u"the project has no form \"" + std::u16string(form) + u"\"");
+}
+
+void CNNameCheck::UseFrameset(std::u16string_view frameset, const CNObject& object,
+                              std::u16string_view member, int32_t line, int32_t column) {
+  if (!m_framesets) m_framesets = FramesetNames(PropertyText(m_root, u"DefaultFrame"));
+  if (std::find(m_framesets->begin(), m_framesets->end(), frameset) != m_framesets->end()) return;
+  Add("missing-frameset", object, member, line, column,
+      u"the project has no frame set \"" + std::u16string(frameset) + u"\"");
 }

@@ -18,9 +18,3 @@ CNObjectPlace FindObjectPlace(const CNObject& object) {
   }
   return {};
 }
-
-CNObjectPlace ChildPlace(const CNObject& parent, const CNObjectPlace& place, const CNObject& child) {
-  if (IsForm(child)) return {child.GetName(), {}};
-  if (place.form.empty()) return place;
-  return {place.form, IsForm(parent) ? child.GetName() : place.path + u"." + child.GetName()};
-}

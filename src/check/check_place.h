@@ -12,7 +12,5 @@ struct CNObjectPlace {
   std::u16string path;
 };
 
+// Found by walking up from object: the checks ask for it only when they report a problem.
 CNObjectPlace FindObjectPlace(const CNObject& object);
-
-// The place of a child of an object placed at place.
-CNObjectPlace ChildPlace(const CNObject& parent, const CNObjectPlace& place, const CNObject& child);

@@ -49,10 +49,10 @@ std::string_view TypeName(int32_t type) {
   return "other";
 }
 
-// A table cell: "|" escaped, line breaks as spaces.
-std::string Cell(std::u16string_view text) {
+// A table cell of UTF-8 text: "|" escaped, line breaks as spaces.
+std::string Cell(std::string_view text) {
   std::string cell;
-  for (const char c : Utf16ToUtf8(text)) {
+  for (const char c : text) {
     if (c == '|') {
       cell += "\\|";
     } else {
@@ -60,6 +60,10 @@ std::string Cell(std::u16string_view text) {
     }
   }
   return cell;
+}
+
+std::string Cell(std::u16string_view text) {
+  return Cell(Utf16ToUtf8(text));
 }
 
 struct Object {
@@ -108,10 +112,11 @@ std::string ArgumentCounts(const MethodEntry& entry) {
 
 void AppendTable(std::string& out, std::string_view title, const CKVMethodTable* table) {
   if (!table) return;
-  out += "## " + std::string(title) + "\n\n| Function | Arguments | Capability family |\n|---|---|---|\n";
+  out += "## " + std::string(title) +
+         "\n\n| Function | Arguments | Capability family | Description |\n|---|---|---|---|\n";
   for (const MethodEntry& entry : table->GetEntries())
     out += "| " + Cell(entry.name) + " | " + ArgumentCounts(entry) + " | " +
-           std::string(CapabilityFamilyName(entry.family)) + " |\n";
+           std::string(CapabilityFamilyName(entry.family)) + " | " + Cell(entry.description) + " |\n";
   out += "\n";
 }
 

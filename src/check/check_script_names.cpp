@@ -1,5 +1,5 @@
-// The names an event script uses: the events it handles, the functions it calls and the forms
-// and tags it names by literal texts.
+// The names an event script uses: the events it handles, the functions it calls and the forms,
+// frame sets and tags it names by literal texts.
 #include <string>
 
 #include "check/check_names.h"
@@ -10,21 +10,32 @@
 
 namespace {
 
-// Functions whose argument at a position names a form or a tag; a literal text there is checked.
+// Functions whose argument at a position names a form, a frame set or a tag; a literal text
+// there is checked.
 struct NamedArgument {
+  enum Kind { kForm, kFrameset, kTag };
   std::u16string_view function;
   size_t argument;
-  bool form;  // else a tag
+  Kind kind;
 };
 
 constexpr NamedArgument kNamedArguments[] = {
-    {u"OpenForm", 0, true},        {u"OpenViewForm", 1, true},
-    {u"OpenHiddenForm", 0, true},  {u"OpenDialog", 0, true},
-    {u"OpenModalDialog", 0, true}, {u"GetVal", 0, false},
-    {u"GetValue", 0, false},       {u"ReadVal", 0, false},
-    {u"WriteVal", 0, false},       {u"SetValue", 0, false},
-    {u"ReadRequest", 0, false},    {u"ReadRequestRefresh", 0, false},
-    {u"WriteRequest", 0, false},   {u"WriteRequestRefresh", 0, false},
+    {u"OpenForm", 0, NamedArgument::kForm},
+    {u"OpenViewForm", 1, NamedArgument::kForm},
+    {u"OpenHiddenForm", 0, NamedArgument::kForm},
+    {u"OpenDialog", 0, NamedArgument::kForm},
+    {u"OpenModalDialog", 0, NamedArgument::kForm},
+    {u"SetSeparetorProperty", 0, NamedArgument::kFrameset},
+    {u"GetSeparetorProperty", 0, NamedArgument::kFrameset},
+    {u"GetVal", 0, NamedArgument::kTag},
+    {u"GetValue", 0, NamedArgument::kTag},
+    {u"ReadVal", 0, NamedArgument::kTag},
+    {u"WriteVal", 0, NamedArgument::kTag},
+    {u"SetValue", 0, NamedArgument::kTag},
+    {u"ReadRequest", 0, NamedArgument::kTag},
+    {u"ReadRequestRefresh", 0, NamedArgument::kTag},
+    {u"WriteRequest", 0, NamedArgument::kTag},
+    {u"WriteRequestRefresh", 0, NamedArgument::kTag},
 };
 
 const NamedArgument* FindNamedArgument(std::u16string_view function) {
@@ -94,14 +105,13 @@ CNNameCheck::Call CNNameCheck::ResolveCall(const CNObject& owner, const CSCObjec
   return {nullptr, kNone, method, true};
 }
 
-void CNNameCheck::CheckEventScript(const CNObject& object, const CNObjectPlace& place) {
-  CCompilerError error;
+void CNNameCheck::CheckEventScript(const CNObject& object) {
+  const CCompilerError* error = nullptr;
   const CSCObject* scope = m_scopes.Get(object, &error);
   if (!scope) {
-    if (error.GetCode() != CE_NONE)
-      m_problems.push_back({"script-syntax", CNProblemSeverity::kError, place.form, place.path, u"Event",
-                            static_cast<int32_t>(error.GetLine()), static_cast<int32_t>(error.GetColumn()),
-                            error.GetMessage()});
+    if (error)
+      Add("script-syntax", object, u"Event", static_cast<int32_t>(error->GetLine()),
+          static_cast<int32_t>(error->GetColumn()), error->GetMessage());
     return;
   }
   const std::u16string& text = object.GetEvent();
@@ -128,7 +138,7 @@ void CNNameCheck::CheckEventScript(const CNObject& object, const CNObjectPlace& 
       if (table.FindEvent(token.text) >= 0) continue;
       CNNearestName nearest(token.text);
       for (const EventInfo& event : table.GetEvents()) nearest.Offer(event.name);
-      Add("unknown-event", place, handler, line, column,
+      Add("unknown-event", object, handler, line, column,
           u"no event of " + std::u16string(object.GetClassId()) + u"; the handler never runs" +
               nearest.Hint());
       continue;
@@ -143,7 +153,7 @@ void CNNameCheck::CheckEventScript(const CNObject& object, const CNObjectPlace& 
     const Call call = ResolveCall(object, *scope, inWith, token.text);
     if (!call.known) continue;
     if (!call.target) {
-      Add("unknown-function", place, handler, line, column, u"no function " + token.text);
+      Add("unknown-function", object, handler, line, column, u"no function " + token.text);
       continue;
     }
     const NamedArgument* named = call.found == kBuiltIn ? FindNamedArgument(call.method) : nullptr;
@@ -152,10 +162,16 @@ void CNNameCheck::CheckEventScript(const CNObject& object, const CNObjectPlace& 
     if (!named || !LiteralArgument(tokenizer, named->argument, literal, start)) continue;
     const auto literalLine = static_cast<int32_t>(tokenizer.GetLine(start));
     const auto literalColumn = static_cast<int32_t>(tokenizer.GetColumn(start));
-    if (named->form) {
-      UseForm(literal, place, handler, literalLine, literalColumn);
-    } else {
-      UseTag(literal, place, handler, literalLine, literalColumn);
+    switch (named->kind) {
+      case NamedArgument::kForm:
+        UseForm(literal, object, handler, literalLine, literalColumn);
+        break;
+      case NamedArgument::kFrameset:
+        UseFrameset(literal, object, handler, literalLine, literalColumn);
+        break;
+      case NamedArgument::kTag:
+        UseTag(literal, object, handler, literalLine, literalColumn);
+        break;
     }
   }
 }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string_view>
 
-#include "check/check_object_names.h"
-#include "check/project_script_check.h"
+#include "check/project_object_check.h"
 #include "controls/form.h"
 #include "controls/form_folder.h"
 #include "objects/property_read.h"
@@ -92,13 +92,13 @@ void CheckConfigFiles(const CNPRootClientBrowser& project, Problems& problems) {
   }
 }
 
-// Every event script and bind script compiles, and what they name exists.
-void CheckScripts(CheckRun& run) {
-  run.tagUses = CheckProjectScripts(run.project, run.problems);
-}
-
-void CheckNames(CheckRun& run) {
-  CheckObjectNames(run.project, run.problems);
+// Every event script and bind script compiles, and what they name exists; then the names of
+// the objects, listed after the scripts' problems.
+void CheckObjects(CheckRun& run) {
+  Problems nameProblems;
+  run.tagUses = CheckProjectObjects(run.project, run.problems, nameProblems);
+  run.problems.insert(run.problems.end(), std::make_move_iterator(nameProblems.begin()),
+                      std::make_move_iterator(nameProblems.end()));
 }
 
 // The server knows every tag the project uses.
@@ -134,8 +134,7 @@ using Check = void (*)(CheckRun&);
 constexpr Check kChecks[] = {Plain<CheckRevision>,
                              Plain<CheckStartForms>,
                              Plain<CheckConfigFiles>,
-                             CheckScripts,
-                             CheckNames,
+                             CheckObjects,
                              CheckTags};
 
 // text as a JSON string, quotes included.

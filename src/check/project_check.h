@@ -34,7 +34,7 @@ bool HasErrors(const std::vector<CNProjectProblem>& problems);
 // Runs the checks of a loaded project, in order, and returns what they found: the revision
 // check, the default and hidden forms the project opens with, the configuration files its
 // settings name, the event and bind scripts, the names they use (events, properties, functions,
-// forms) and the object names.
+// forms, frame sets) and the object names.
 // The tags a panel server knows, for comparing a project's tag names with.
 class CNTagDirectory {
  public:

@@ -36,8 +36,10 @@ bool CallWithName(CMethodCall& call) {
 }
 
 constexpr std::array kMethods = {
-    MethodEntry{u"GetBlinkFormat", &CallWithName<&CNPBlinkFormatParser::GetBlinkFormat>},
-    MethodEntry{u"SetBlinkFormat", &CallWithName<&CNPBlinkFormatParser::SetBlinkFormat>},
+    MethodEntry{u"GetBlinkFormat", "Loads the named blink format into the object",
+                &CallWithName<&CNPBlinkFormatParser::GetBlinkFormat>},
+    MethodEntry{u"SetBlinkFormat", "Stores the object's interval as the named blink format",
+                &CallWithName<&CNPBlinkFormatParser::SetBlinkFormat>},
 };
 
 }  // namespace

@@ -163,15 +163,21 @@ bool SetFormat(CMethodCall& call) {
 }
 
 constexpr std::array kMethods = {
-    MethodEntry{u"GetType", &GetType},
-    MethodEntry{u"GetBaseFormatName", &Answer<&CNPNumberFormatParser::GetBaseFormatName>},
-    MethodEntry{u"GetBaseFormat", &Answer<&CNPNumberFormatParser::GetBaseFormat>},
-    MethodEntry{u"GetFormatName", &Answer<&CNPNumberFormatParser::GetFormatName>},
-    MethodEntry{u"GetFormat", &Answer<&CNPNumberFormatParser::GetFormat>},
-    MethodEntry{u"SetFormatName", &SetFormatName},
-    MethodEntry{u"SetFormat", &SetFormat},
-    MethodEntry{u"GetUserFormatNames", &Answer<&CNPNumberFormatParser::GetUserFormatNames>},
-    MethodEntry{u"GetUserFormats", &Answer<&CNPNumberFormatParser::GetUserFormats>},
+    MethodEntry{u"GetType", "The kind of format object: its type name", &GetType},
+    MethodEntry{u"GetBaseFormatName", "The name of the format the object was made from",
+                &Answer<&CNPNumberFormatParser::GetBaseFormatName>},
+    MethodEntry{u"GetBaseFormat", "The key-value pairs of the format the object was made from",
+                &Answer<&CNPNumberFormatParser::GetBaseFormat>},
+    MethodEntry{u"GetFormatName", "The format string of the object's current format",
+                &Answer<&CNPNumberFormatParser::GetFormatName>},
+    MethodEntry{u"GetFormat", "The key-value pairs of the object's current format",
+                &Answer<&CNPNumberFormatParser::GetFormat>},
+    MethodEntry{u"SetFormatName", "Makes the object hold the format a format string names", &SetFormatName},
+    MethodEntry{u"SetFormat", "Changes keys of the object's format from key=value texts", &SetFormat},
+    MethodEntry{u"GetUserFormatNames", "The names of the project's own number formats",
+                &Answer<&CNPNumberFormatParser::GetUserFormatNames>},
+    MethodEntry{u"GetUserFormats", "The sections of the project's own number formats",
+                &Answer<&CNPNumberFormatParser::GetUserFormats>},
 };
 
 }  // namespace

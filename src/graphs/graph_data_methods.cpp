@@ -183,27 +183,31 @@ bool ResetMouseZoom(CMethodCall& call) {
 }
 
 constexpr std::array kDataMethods = {
-    MethodEntry{u"AddData", &AddData<false>},
-    MethodEntry{u"AddPenData", &AddData<false>},
-    MethodEntry{u"SetPenData", &AddData<true>},
-    MethodEntry{u"ClearData", &ClearData},
-    MethodEntry{u"GetDataCount", &GetDataCount},
-    MethodEntry{u"SetTimeRangeX", &SetTimeRangeX},
-    MethodEntry{u"GetTimeRange", &GetXRange},
-    MethodEntry{u"GetProbeTime", &GetProbeTime},
-    MethodEntry{u"SetPlotRangeX", &SetPlotRangeX},
-    MethodEntry{u"GetPlotRangeX", &GetXRange},
-    MethodEntry{u"SetProbePos", &SetProbePos},
-    MethodEntry{u"GetProbePos", &GetProbePos},
-    MethodEntry{u"FireProbeChanged", &FireProbeChanged},
-    MethodEntry{u"FirePlotValueChanged", &FirePlotValueChanged},
-    MethodEntry{u"GetProbeValueX", &GetProbeTime},
-    MethodEntry{u"ResetMouseZoom", &ResetMouseZoom},
+    MethodEntry{u"AddData", "Adds samples to a pen: a table of (x, y) rows, two lists, or two table columns",
+                &AddData<false>},
+    MethodEntry{u"AddPenData", "Adds samples to a pen (as AddData)", &AddData<false>},
+    MethodEntry{u"SetPenData", "Replaces a pen's samples with the ones given", &AddData<true>},
+    MethodEntry{u"ClearData", "Removes every sample of a pen", &ClearData},
+    MethodEntry{u"GetDataCount", "The number of samples a pen holds", &GetDataCount},
+    MethodEntry{u"SetTimeRangeX", "Sets the visible x range from two times or numbers", &SetTimeRangeX},
+    MethodEntry{u"GetTimeRange", "The visible x range as c(from, to)", &GetXRange},
+    MethodEntry{u"GetProbeTime", "The x where probe 1 or 2 stands", &GetProbeTime},
+    MethodEntry{u"SetPlotRangeX", "Sets the visible x range of a plot graph from two numbers",
+                &SetPlotRangeX},
+    MethodEntry{u"GetPlotRangeX", "The visible x range as c(from, to)", &GetXRange},
+    MethodEntry{u"SetProbePos", "Moves probe 1 or 2 to a position in the plot area", &SetProbePos},
+    MethodEntry{u"GetProbePos", "The position of probe 1 or 2 in the plot area", &GetProbePos},
+    MethodEntry{u"FireProbeChanged", "Fires the graph's probe-changed event now", &FireProbeChanged},
+    MethodEntry{u"FirePlotValueChanged",
+                "Fires the plot-value-changed event for every pen of the selected group",
+                &FirePlotValueChanged},
+    MethodEntry{u"GetProbeValueX", "The x where probe 1 or 2 stands", &GetProbeTime},
+    MethodEntry{u"ResetMouseZoom", "Undoes the zoom made with the mouse", &ResetMouseZoom},
 };
 
 constexpr std::array kTrendOwnMethods = {
-    MethodEntry{u"SetRangeX", &SetTimeRangeX},
-    MethodEntry{u"SetTimeRange", &SetTimeRangeX},
+    MethodEntry{u"SetRangeX", "Sets the visible x range (as SetTimeRangeX)", &SetTimeRangeX},
+    MethodEntry{u"SetTimeRange", "Sets the visible x range (as SetTimeRangeX)", &SetTimeRangeX},
 };
 
 }  // namespace

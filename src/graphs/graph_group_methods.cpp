@@ -124,17 +124,19 @@ bool GetGroupInfo(CMethodCall& call) {
 }
 
 constexpr std::array kGroupMethods = {
-    MethodEntry{u"GetGroupCount", &GetGroupCount},
-    MethodEntry{u"AddGroup", &AddGroup},
-    MethodEntry{u"InsertGroup", &InsertGroup},
-    MethodEntry{u"DelGroup", &DelGroup},
-    MethodEntry{u"ClearAll", &ClearAll},
-    MethodEntry{u"SelectGroup", &SelectGroup},
-    MethodEntry{u"GetSelectedGroup", &GetSelectedGroup},
-    MethodEntry{u"SetGroupProperty", &SetGroupProperty},
-    MethodEntry{u"GetGroupProperty", &GetGroupProperty},
-    MethodEntry{u"SetGroupInfo", &SetGroupInfo},
-    MethodEntry{u"GetGroupInfo", &GetGroupInfo},
+    MethodEntry{u"GetGroupCount", "The number of groups", &GetGroupCount},
+    MethodEntry{u"AddGroup", "Adds a group at the end, with title, x span, high and low when given",
+                &AddGroup},
+    MethodEntry{u"InsertGroup", "Inserts a group before the numbered one", &InsertGroup},
+    MethodEntry{u"DelGroup", "Removes the numbered group", &DelGroup},
+    MethodEntry{u"ClearAll", "Removes every group with its pens and lines", &ClearAll},
+    MethodEntry{u"SelectGroup", "Makes the numbered group the one shown and addressed by pen numbers",
+                &SelectGroup},
+    MethodEntry{u"GetSelectedGroup", "The number of the selected group", &GetSelectedGroup},
+    MethodEntry{u"SetGroupProperty", "Sets a property of the numbered group", &SetGroupProperty},
+    MethodEntry{u"GetGroupProperty", "A property of the numbered group", &GetGroupProperty},
+    MethodEntry{u"SetGroupInfo", "Sets a group's title, start-up x span, high and low", &SetGroupInfo},
+    MethodEntry{u"GetGroupInfo", "A group's title and start-up x span as a list", &GetGroupInfo},
 };
 
 }  // namespace

@@ -113,20 +113,23 @@ bool GetLineProperty(CMethodCall& call) {
 }
 
 constexpr std::array kLineMethods = {
-    MethodEntry{u"GetGroupLineCount", &GetLineCount<GroupLines>},
-    MethodEntry{u"ClearGroupLine", &ClearLines<GroupLines>},
-    MethodEntry{u"AddGroupLine", &AddLine<GroupLines>},
-    MethodEntry{u"InsertGroupLine", &InsertLine<GroupLines>},
-    MethodEntry{u"DelGroupLine", &DelLine<GroupLines>},
-    MethodEntry{u"SetGroupLineProperty", &SetLineProperty<GroupLines>},
-    MethodEntry{u"GetGroupLineProperty", &GetLineProperty<GroupLines>},
-    MethodEntry{u"GetPenLineCount", &GetLineCount<PenLines>},
-    MethodEntry{u"ClearPenLine", &ClearLines<PenLines>},
-    MethodEntry{u"AddPenLine", &AddLine<PenLines>},
-    MethodEntry{u"InsertPenLine", &InsertLine<PenLines>},
-    MethodEntry{u"DelPenLine", &DelLine<PenLines>},
-    MethodEntry{u"SetPenLineProperty", &SetLineProperty<PenLines>},
-    MethodEntry{u"GetPenLineProperty", &GetLineProperty<PenLines>},
+    MethodEntry{u"GetGroupLineCount", "The number of guide lines of a group", &GetLineCount<GroupLines>},
+    MethodEntry{u"ClearGroupLine", "Removes every guide line of a group", &ClearLines<GroupLines>},
+    MethodEntry{u"AddGroupLine", "Adds a guide line to a group", &AddLine<GroupLines>},
+    MethodEntry{u"InsertGroupLine", "Inserts a guide line before the numbered one of a group",
+                &InsertLine<GroupLines>},
+    MethodEntry{u"DelGroupLine", "Removes a guide line of a group", &DelLine<GroupLines>},
+    MethodEntry{u"SetGroupLineProperty", "Sets a property of a group's guide line",
+                &SetLineProperty<GroupLines>},
+    MethodEntry{u"GetGroupLineProperty", "A property of a group's guide line", &GetLineProperty<GroupLines>},
+    MethodEntry{u"GetPenLineCount", "The number of guide lines of a pen", &GetLineCount<PenLines>},
+    MethodEntry{u"ClearPenLine", "Removes every guide line of a pen", &ClearLines<PenLines>},
+    MethodEntry{u"AddPenLine", "Adds a guide line to a pen", &AddLine<PenLines>},
+    MethodEntry{u"InsertPenLine", "Inserts a guide line before the numbered one of a pen",
+                &InsertLine<PenLines>},
+    MethodEntry{u"DelPenLine", "Removes a guide line of a pen", &DelLine<PenLines>},
+    MethodEntry{u"SetPenLineProperty", "Sets a property of a pen's guide line", &SetLineProperty<PenLines>},
+    MethodEntry{u"GetPenLineProperty", "A property of a pen's guide line", &GetLineProperty<PenLines>},
 };
 
 }  // namespace

@@ -133,9 +133,12 @@ bool SavePrintText(CMethodCall& call) {
 }
 
 constexpr std::array kFileDataMethods = {
-    GuardedMethod(u"EncryptFile", &CryptFile<true>, CapabilityFamily::kFiles, 3, 4),
-    GuardedMethod(u"DecryptFile", &CryptFile<false>, CapabilityFamily::kFiles, 3, 4),
-    GuardedMethod(u"SavePrintText", &SavePrintText, CapabilityFamily::kFiles, 2, 3),
+    GuardedMethod(u"EncryptFile", "Writes an encrypted copy of a file with a key text", &CryptFile<true>,
+                  CapabilityFamily::kFiles, 3, 4),
+    GuardedMethod(u"DecryptFile", "Writes the decrypted copy of a file encrypted with a key text",
+                  &CryptFile<false>, CapabilityFamily::kFiles, 3, 4),
+    GuardedMethod(u"SavePrintText", "Writes a text to a file as UTF-8, replacing it or appending",
+                  &SavePrintText, CapabilityFamily::kFiles, 2, 3),
 };
 
 }  // namespace

@@ -102,13 +102,16 @@ bool SetRegistoryValue(CMethodCall& call) {
 }
 
 constexpr std::array kHostMethods = {
-    MethodEntry{u"BrowseFolder", &BrowseFolder},
-    MethodEntry{u"GetDisplaySize", &GetDisplaySize},
-    MethodEntry{u"GetRegistoryValue", &GetRegistoryValue},
-    GuardedMethod(u"SetRegistoryValue", &SetRegistoryValue, CapabilityFamily::kSettings, 3, 3),
-    GuardedMethod(u"SetClipboardData", &SetClipboardData, CapabilityFamily::kClipboard, 1, 1),
-    GuardedMethod(u"GetClipboardData", &GetClipboardData, CapabilityFamily::kClipboard, 0, 0,
-                  MethodFailure::kNothing),
+    MethodEntry{u"BrowseFolder", "Lets the operator choose a folder", &BrowseFolder},
+    MethodEntry{u"GetDisplaySize", "The display's width and height in pixels", &GetDisplaySize},
+    MethodEntry{u"GetRegistoryValue", "A value of the runtime's settings store, or a default",
+                &GetRegistoryValue},
+    GuardedMethod(u"SetRegistoryValue", "Stores a number or text in the runtime's settings store",
+                  &SetRegistoryValue, CapabilityFamily::kSettings, 3, 3),
+    GuardedMethod(u"SetClipboardData", "Puts a text on the clipboard", &SetClipboardData,
+                  CapabilityFamily::kClipboard, 1, 1),
+    GuardedMethod(u"GetClipboardData", "The clipboard's text", &GetClipboardData,
+                  CapabilityFamily::kClipboard, 0, 0, MethodFailure::kNothing),
 };
 
 }  // namespace

@@ -49,10 +49,12 @@ std::u16string LocaleCountry(const icu::Locale& locale) {
 }
 
 constexpr std::array kLocaleMethods = {
-    MethodEntry{u"GetUserDefaultLocaleName", &GetUserDefaultLocaleName},
-    MethodEntry{u"GetSupportedLocaleNames", &EveryLocale<&LocaleName>},
-    MethodEntry{u"GetSupportedLocaleDisplayNames", &EveryLocale<&LocaleDisplayName>},
-    MethodEntry{u"GetSupportedLocaleCountries", &EveryLocale<&LocaleCountry>},
+    MethodEntry{u"GetUserDefaultLocaleName", "The name of the operator's locale", &GetUserDefaultLocaleName},
+    MethodEntry{u"GetSupportedLocaleNames", "The names of every available locale", &EveryLocale<&LocaleName>},
+    MethodEntry{u"GetSupportedLocaleDisplayNames", "The English display names of every available locale",
+                &EveryLocale<&LocaleDisplayName>},
+    MethodEntry{u"GetSupportedLocaleCountries", "The English country names of every available locale",
+                &EveryLocale<&LocaleCountry>},
 };
 
 }  // namespace

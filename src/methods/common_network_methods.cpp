@@ -406,13 +406,16 @@ bool SendMagicPacket(CMethodCall& call) {
 }
 
 constexpr std::array kNetworkMethods = {
-    GuardedMethod(u"SendMail", &SendMailBySmtp, CapabilityFamily::kNetwork, 6, 8),
-    GuardedMethod(u"SendMagicPacket", &SendMagicPacket, CapabilityFamily::kNetwork, 1, 3),
-    GuardedMethod(u"SOAPRequestMessage", &SoapRequestMessage, CapabilityFamily::kNetwork, 3, 3,
-                  MethodFailure::kNothing),
-    GuardedMethod(u"HttpRequestMessage", &HttpRequestMessage, CapabilityFamily::kNetwork, 2, 4,
-                  MethodFailure::kNothing),
-    GuardedMethod(u"HTTPGet", &HttpGet, CapabilityFamily::kNetwork, 1, 1, MethodFailure::kNothing),
+    GuardedMethod(u"SendMail", "Sends a mail straight through an SMTP server", &SendMailBySmtp,
+                  CapabilityFamily::kNetwork, 6, 8),
+    GuardedMethod(u"SendMagicPacket", "Broadcasts a wake-on-LAN packet for a MAC address", &SendMagicPacket,
+                  CapabilityFamily::kNetwork, 1, 3),
+    GuardedMethod(u"SOAPRequestMessage", "Posts a SOAP envelope and answers the reply's body",
+                  &SoapRequestMessage, CapabilityFamily::kNetwork, 3, 3, MethodFailure::kNothing),
+    GuardedMethod(u"HttpRequestMessage", "Sends an HTTP request with any method and answers the reply's body",
+                  &HttpRequestMessage, CapabilityFamily::kNetwork, 2, 4, MethodFailure::kNothing),
+    GuardedMethod(u"HTTPGet", "The body of a successful HTTP GET answer", &HttpGet,
+                  CapabilityFamily::kNetwork, 1, 1, MethodFailure::kNothing),
 };
 
 }  // namespace

@@ -88,10 +88,12 @@ bool OpenApplicationFile(CMethodCall& call) {
 }
 
 constexpr std::array kSystemMethods = {
-    GuardedMethod(u"OpenApplication", &OpenApplication, CapabilityFamily::kProcesses, 1, kAnyArgs),
-    GuardedMethod(u"OpenApplicationFile", &OpenApplicationFile, CapabilityFamily::kProcesses, 1, 1),
-    MethodEntry{u"MsgBox", &MessageBox},
-    MethodEntry{u"MessageBox", &MessageBox},
+    GuardedMethod(u"OpenApplication", "Starts a program with arguments", &OpenApplication,
+                  CapabilityFamily::kProcesses, 1, kAnyArgs),
+    GuardedMethod(u"OpenApplicationFile", "Opens a document with the desktop's application for it",
+                  &OpenApplicationFile, CapabilityFamily::kProcesses, 1, 1),
+    MethodEntry{u"MsgBox", "Shows a message box and answers the button pressed", &MessageBox},
+    MethodEntry{u"MessageBox", "Shows a message box and answers the button pressed (as MsgBox)", &MessageBox},
 };
 
 }  // namespace

@@ -115,15 +115,16 @@ bool SortTable(CMethodCall& call) {
 }
 
 constexpr std::array kTableMethods = {
-    MethodEntry{u"SortTable", &SortTable},
-    MethodEntry{u"AddTableRow", &AppendRows<2>},
-    MethodEntry{u"VarAddRows", &AppendRows<2>},
-    MethodEntry{u"CombineRows", &AppendRows<1>},
-    MethodEntry{u"InsertTableRow", &InsertTableRow},
-    MethodEntry{u"VarInsertRows", &InsertTableRow},
-    MethodEntry{u"DelTableRow", &DelTableRow},
-    MethodEntry{u"VarDelRows", &DelTableRow},
-    MethodEntry{u"ExchangeTableColRow", &ExchangeTableColRow},
+    MethodEntry{u"SortTable", "The rows of a table ordered by one column", &SortTable},
+    MethodEntry{u"AddTableRow", "A table with rows appended", &AppendRows<2>},
+    MethodEntry{u"VarAddRows", "A table with rows appended (as AddTableRow)", &AppendRows<2>},
+    MethodEntry{u"CombineRows", "The rows of every table one after the other", &AppendRows<1>},
+    MethodEntry{u"InsertTableRow", "A table with rows inserted before a row", &InsertTableRow},
+    MethodEntry{u"VarInsertRows", "A table with rows inserted before a row (as InsertTableRow)",
+                &InsertTableRow},
+    MethodEntry{u"DelTableRow", "A table without a run of rows", &DelTableRow},
+    MethodEntry{u"VarDelRows", "A table without a run of rows (as DelTableRow)", &DelTableRow},
+    MethodEntry{u"ExchangeTableColRow", "A table with rows and columns exchanged", &ExchangeTableColRow},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@ using Action = CKVDialogRequest::Action;
 
 struct BuiltInDialog {
   std::u16string_view name;
+  std::string_view description;
   Action action;
   std::u16string_view form;
   std::u16string_view method;
@@ -30,68 +31,79 @@ struct BuiltInDialog {
   uint8_t high;  // arguments at most, kAnyArgs for no limit
 };
 
-constexpr BuiltInDialog Open(std::u16string_view name, std::u16string_view form, std::u16string_view method,
-                             uint8_t low, uint8_t high) {
-  return {name, CKVDialogRequest::kOpen, form, method, false, low, high};
+constexpr BuiltInDialog Open(std::u16string_view name, std::string_view description, std::u16string_view form,
+                             std::u16string_view method, uint8_t low, uint8_t high) {
+  return {name, description, CKVDialogRequest::kOpen, form, method, false, low, high};
 }
-constexpr BuiltInDialog OpenModal(std::u16string_view name, std::u16string_view form,
-                                  std::u16string_view method, uint8_t low, uint8_t high) {
-  return {name, CKVDialogRequest::kOpen, form, method, true, low, high};
+constexpr BuiltInDialog OpenModal(std::u16string_view name, std::string_view description,
+                                  std::u16string_view form, std::u16string_view method, uint8_t low,
+                                  uint8_t high) {
+  return {name, description, CKVDialogRequest::kOpen, form, method, true, low, high};
 }
-constexpr BuiltInDialog Close(std::u16string_view name, std::u16string_view form) {
-  return {name, CKVDialogRequest::kClose, form, {}, false, 0, kAnyArgs};
+constexpr BuiltInDialog Close(std::u16string_view name, std::string_view description,
+                              std::u16string_view form) {
+  return {name, description, CKVDialogRequest::kClose, form, {}, false, 0, kAnyArgs};
 }
-constexpr BuiltInDialog Call(std::u16string_view name, std::u16string_view form, std::u16string_view method,
-                             uint8_t low) {
-  return {name, CKVDialogRequest::kCall, form, method, false, low, kAnyArgs};
+constexpr BuiltInDialog Call(std::u16string_view name, std::string_view description, std::u16string_view form,
+                             std::u16string_view method, uint8_t low) {
+  return {name, description, CKVDialogRequest::kCall, form, method, false, low, kAnyArgs};
 }
 
 constexpr std::array kBuiltInDialogs = {
-    Open(u"OpenMsg", u"RCMsg", {}, 1, 1),
-    OpenModal(u"OpenModalMsg", u"RCMsg", {}, 1, 1),
-    Close(u"CloseMsg", u"RCMsg"),
-    Open(u"OpenYesNoMsg", u"RCYesNoMsg", u"SetInfo", 2, 2),
-    OpenModal(u"OpenModalYesNoMsg", u"RCYesNoMsg", u"SetInfo", 2, 2),
-    Close(u"CloseYesNoMsg", u"RCYesNoMsg"),
-    Open(u"OpenYesNoCancelMsg", u"RCYesNoCancelMsg", u"SetInfo", 2, 2),
-    OpenModal(u"OpenModalYesNoCancelMsg", u"RCYesNoCancelMsg", u"SetInfo", 2, 2),
-    Close(u"CloseYesNoCancelMsg", u"RCYesNoCancelMsg"),
-    Open(u"OpenPassword", u"RCPassword", u"SetInfo", 3, 3),
-    OpenModal(u"OpenModalPassword", u"RCPassword", u"SetInfo", 3, 3),
-    Close(u"ClosePassword", u"RCPassword"),
-    Open(u"OpenNumKey", u"RCNumKey", u"SetInfo", 4, 4),
-    OpenModal(u"OpenModalNumKey", u"RCNumKey", u"SetInfo", 4, 4),
-    Open(u"OpenNumKeyEdit", u"RCNumKey", u"SetInfoEdit", 1, 1),
-    OpenModal(u"OpenModalNumKeyEdit", u"RCNumKey", u"SetInfoEdit", 1, 1),
-    Close(u"CloseNumKey", u"RCNumKey"),
-    Open(u"OpenTextKey", u"RCTextKey", u"SetInfo", 4, 4),
-    OpenModal(u"OpenModalTextKey", u"RCTextKey", u"SetInfo", 4, 4),
-    Open(u"OpenTextKeyEdit", u"RCTextKey", u"SetInfoEdit", 1, 1),
-    OpenModal(u"OpenModalTextKeyEdit", u"RCTextKey", u"SetInfoEdit", 1, 1),
-    Close(u"CloseTextKey", u"RCTextKey"),
-    Open(u"OpenCalender", u"RCCalendar", u"SetInfo", 0, kAnyArgs),
-    Open(u"OpenCalendar", u"RCCalendar", u"SetInfo", 0, kAnyArgs),
-    OpenModal(u"OpenModalCalendar", u"RCCalendar", u"SetInfo", 0, kAnyArgs),
-    Close(u"CloseCalender", u"RCCalendar"),
-    Close(u"CloseCalendar", u"RCCalendar"),
-    Open(u"OpenFormMap", u"RCFormMap", u"SetFormMap", 1, kAnyArgs),
-    OpenModal(u"OpenModalFormMap", u"RCFormMap", u"SetFormMap", 1, kAnyArgs),
-    Call(u"SetFormMap", u"RCFormMap", u"SetFormMap", 1),
-    Call(u"ClearFormMap", u"RCFormMap", u"ClearFormMap", 0),
-    Call(u"RefreshFormMap", u"RCFormMap", u"RefreshFormMap", 0),
-    Close(u"CloseFormMap", u"RCFormMap"),
-    Open(u"OpenColor", u"RCColor", u"SetInfo", 0, kAnyArgs),
-    OpenModal(u"OpenModalColor", u"RCColor", u"SetInfo", 0, kAnyArgs),
-    Close(u"CloseColor", u"RCColor"),
-    Open(u"OpenSearch", u"RCSearch", u"SetInfo", 2, kAnyArgs),
-    OpenModal(u"OpenModalSearch", u"RCSearch", u"SetInfo", 2, kAnyArgs),
-    Close(u"CloseSearch", u"RCSearch"),
+    Open(u"OpenMsg", "Opens the message dialog", u"RCMsg", {}, 1, 1),
+    OpenModal(u"OpenModalMsg", "Opens the message dialog modally", u"RCMsg", {}, 1, 1),
+    Close(u"CloseMsg", "Closes the message dialog", u"RCMsg"),
+    Open(u"OpenYesNoMsg", "Opens the yes/no question dialog", u"RCYesNoMsg", u"SetInfo", 2, 2),
+    OpenModal(u"OpenModalYesNoMsg", "Opens the yes/no question dialog modally", u"RCYesNoMsg", u"SetInfo", 2,
+              2),
+    Close(u"CloseYesNoMsg", "Closes the yes/no question dialog", u"RCYesNoMsg"),
+    Open(u"OpenYesNoCancelMsg", "Opens the yes/no/cancel question dialog", u"RCYesNoCancelMsg", u"SetInfo", 2,
+         2),
+    OpenModal(u"OpenModalYesNoCancelMsg", "Opens the yes/no/cancel question dialog modally",
+              u"RCYesNoCancelMsg", u"SetInfo", 2, 2),
+    Close(u"CloseYesNoCancelMsg", "Closes the yes/no/cancel question dialog", u"RCYesNoCancelMsg"),
+    Open(u"OpenPassword", "Opens the password dialog", u"RCPassword", u"SetInfo", 3, 3),
+    OpenModal(u"OpenModalPassword", "Opens the password dialog modally", u"RCPassword", u"SetInfo", 3, 3),
+    Close(u"ClosePassword", "Closes the password dialog", u"RCPassword"),
+    Open(u"OpenNumKey", "Opens the numeric keypad", u"RCNumKey", u"SetInfo", 4, 4),
+    OpenModal(u"OpenModalNumKey", "Opens the numeric keypad modally", u"RCNumKey", u"SetInfo", 4, 4),
+    Open(u"OpenNumKeyEdit", "Opens the numeric keypad for an edit box", u"RCNumKey", u"SetInfoEdit", 1, 1),
+    OpenModal(u"OpenModalNumKeyEdit", "Opens the numeric keypad for an edit box modally", u"RCNumKey",
+              u"SetInfoEdit", 1, 1),
+    Close(u"CloseNumKey", "Closes the numeric keypad", u"RCNumKey"),
+    Open(u"OpenTextKey", "Opens the text keyboard", u"RCTextKey", u"SetInfo", 4, 4),
+    OpenModal(u"OpenModalTextKey", "Opens the text keyboard modally", u"RCTextKey", u"SetInfo", 4, 4),
+    Open(u"OpenTextKeyEdit", "Opens the text keyboard for an edit box", u"RCTextKey", u"SetInfoEdit", 1, 1),
+    OpenModal(u"OpenModalTextKeyEdit", "Opens the text keyboard for an edit box modally", u"RCTextKey",
+              u"SetInfoEdit", 1, 1),
+    Close(u"CloseTextKey", "Closes the text keyboard", u"RCTextKey"),
+    Open(u"OpenCalender", "Opens the calendar dialog (as OpenCalendar)", u"RCCalendar", u"SetInfo", 0,
+         kAnyArgs),
+    Open(u"OpenCalendar", "Opens the calendar dialog", u"RCCalendar", u"SetInfo", 0, kAnyArgs),
+    OpenModal(u"OpenModalCalendar", "Opens the calendar dialog modally", u"RCCalendar", u"SetInfo", 0,
+              kAnyArgs),
+    Close(u"CloseCalender", "Closes the calendar dialog (as CloseCalendar)", u"RCCalendar"),
+    Close(u"CloseCalendar", "Closes the calendar dialog", u"RCCalendar"),
+    Open(u"OpenFormMap", "Opens the form map dialog", u"RCFormMap", u"SetFormMap", 1, kAnyArgs),
+    OpenModal(u"OpenModalFormMap", "Opens the form map dialog modally", u"RCFormMap", u"SetFormMap", 1,
+              kAnyArgs),
+    Call(u"SetFormMap", "Sets the entries of the form map dialog", u"RCFormMap", u"SetFormMap", 1),
+    Call(u"ClearFormMap", "Clears the form map dialog", u"RCFormMap", u"ClearFormMap", 0),
+    Call(u"RefreshFormMap", "Refreshes the form map dialog", u"RCFormMap", u"RefreshFormMap", 0),
+    Close(u"CloseFormMap", "Closes the form map dialog", u"RCFormMap"),
+    Open(u"OpenColor", "Opens the colour dialog", u"RCColor", u"SetInfo", 0, kAnyArgs),
+    OpenModal(u"OpenModalColor", "Opens the colour dialog modally", u"RCColor", u"SetInfo", 0, kAnyArgs),
+    Close(u"CloseColor", "Closes the colour dialog", u"RCColor"),
+    Open(u"OpenSearch", "Opens the search dialog", u"RCSearch", u"SetInfo", 2, kAnyArgs),
+    OpenModal(u"OpenModalSearch", "Opens the search dialog modally", u"RCSearch", u"SetInfo", 2, kAnyArgs),
+    Close(u"CloseSearch", "Closes the search dialog", u"RCSearch"),
 };
 
 template <size_t I>
 bool BuiltIn(CMethodCall& call) {
   constexpr BuiltInDialog dialog = kBuiltInDialogs[I];
-  if (!MethodEntry{dialog.name, nullptr, dialog.low, dialog.high}.Accepts(call.Count())) return false;
+  if (!MethodEntry{dialog.name, dialog.description, nullptr, dialog.low, dialog.high}.Accepts(call.Count()))
+    return false;
   const CKVDialogRequest request{dialog.name,   dialog.action, dialog.form,
                                  dialog.method, dialog.modal,  call.args};
   IKVRuntime* runtime = call.host.GetRuntime();
@@ -101,8 +113,8 @@ bool BuiltIn(CMethodCall& call) {
 
 template <size_t... I>
 constexpr auto BuiltInEntries(std::index_sequence<I...>) {
-  return std::array{MethodEntry{kBuiltInDialogs[I].name, &BuiltIn<I>, kBuiltInDialogs[I].low,
-                                kBuiltInDialogs[I].high, MethodFailure::kFalse}...};
+  return std::array{MethodEntry{kBuiltInDialogs[I].name, kBuiltInDialogs[I].description, &BuiltIn<I>,
+                                kBuiltInDialogs[I].low, kBuiltInDialogs[I].high, MethodFailure::kFalse}...};
 }
 
 // ---- "OpenDialog"(form[, dialog name[, title[, left[, top[, width[, height[, base x[, base y
@@ -181,22 +193,36 @@ bool StatesKnown(const CMethodCall& call) {
 }
 
 constexpr std::array kNamedDialogFunctions = {
-    RuntimeFunction(u"SetModalDialog", 1, 2),                  // (dialog[, modal])
-    RuntimeFunction(u"EnableDialogMenu", 2, 3),                // (dialog, menu[, enable])
-    RuntimeFunction(u"CloseDialog", 0, 1),                     // ([dialog]): the active one without
-    RuntimeFunction(u"ShowDialog", 2, 2),                      // (dialog, show)
-    RuntimeFunction(u"CloseAllDialog", 0, 0),                  // ()
-    RuntimeFunction(u"OpenCommonDialog", 1, kAnyArgs),         // (kind, parameters...)
-    RuntimeFunction(u"OpenModalCommonDialog", 1, kAnyArgs),    // (kind, parameters...)
-    RuntimeFunction(u"CloseCommonDialog", 0, 1),               // ([kind])
-    RuntimeFunction(u"OpenWindowsDialog", 1, kAnyArgs),        // ("file", "folder" or "font", parameters...)
-    RuntimeFunction(u"OpenWindowsCommonDialog", 1, kAnyArgs),  // (the same)
-    RuntimeFunction(u"BringDialogToTop", 1, kAnyArgs),         // (dialog...)
-    RuntimeFunction(u"GetDialogZOrder", 2, kAnyArgs),          // (dialog, dialog...) -> their order
+    // (dialog[, modal])
+    RuntimeFunction(u"SetModalDialog", "Makes a dialog modal, or releases it", 1, 2),
+    // (dialog, menu[, enable])
+    RuntimeFunction(u"EnableDialogMenu", "Enables or disables a dialog's menu", 2, 3),
+    // ([dialog]): the active one without
+    RuntimeFunction(u"CloseDialog", "Closes a dialog, the active one without a name", 0, 1),
+    // (dialog, show)
+    RuntimeFunction(u"ShowDialog", "Shows or hides a dialog", 2, 2),
+    // ()
+    RuntimeFunction(u"CloseAllDialog", "Closes every dialog", 0, 0),
+    // (kind, parameters...)
+    RuntimeFunction(u"OpenCommonDialog", "Opens a built-in common dialog", 1, kAnyArgs),
+    // (kind, parameters...)
+    RuntimeFunction(u"OpenModalCommonDialog", "Opens a built-in common dialog modally", 1, kAnyArgs),
+    // ([kind])
+    RuntimeFunction(u"CloseCommonDialog", "Closes a built-in common dialog", 0, 1),
+    // ("file", "folder" or "font", parameters...)
+    RuntimeFunction(u"OpenWindowsDialog", "Opens the system's file, folder or font dialog", 1, kAnyArgs),
+    // (the same)
+    RuntimeFunction(u"OpenWindowsCommonDialog",
+                    "Opens the system's file, folder or font dialog (as OpenWindowsDialog)", 1, kAnyArgs),
+    // (dialog...)
+    RuntimeFunction(u"BringDialogToTop", "Brings dialogs to the top", 1, kAnyArgs),
+    // (dialog, dialog...) -> their order
+    RuntimeFunction(u"GetDialogZOrder", "The stacking order of dialogs", 2, kAnyArgs),
 };
 
 // (dialog, state...): every state one of the state words, handed on as written.
-constexpr MethodEntry kSetDialogState = RuntimeFunction(u"SetDialogState", 2, kAnyArgs);
+constexpr MethodEntry kSetDialogState = RuntimeFunction(
+    u"SetDialogState", "Sets a dialog's window state, or closes, hides or shows it", 2, kAnyArgs);
 
 bool SetDialogState(CMethodCall& call) {
   if (!kSetDialogState.Accepts(call.Count()) || !StatesKnown(call)) return false;
@@ -206,10 +232,11 @@ bool SetDialogState(CMethodCall& call) {
 constexpr auto kBuiltInEntries = BuiltInEntries(std::make_index_sequence<kBuiltInDialogs.size()>());
 constexpr auto kNamedEntries = ForwardedEntries<kNamedDialogFunctions>();
 constexpr std::array kOpenDialogEntries = {
-    MethodEntry{u"OpenDialog", &OpenDialog<false>},
-    MethodEntry{u"OpenModalDialog", &OpenDialog<true>},
-    MethodEntry{kSetDialogState.name, &SetDialogState, kSetDialogState.minArgs, kSetDialogState.maxArgs,
-                kSetDialogState.failure},
+    MethodEntry{u"OpenDialog", "Opens a form of the project in a dialog window", &OpenDialog<false>},
+    MethodEntry{u"OpenModalDialog", "Opens a form of the project in a modal dialog window",
+                &OpenDialog<true>},
+    MethodEntry{kSetDialogState.name, kSetDialogState.description, &SetDialogState, kSetDialogState.minArgs,
+                kSetDialogState.maxArgs, kSetDialogState.failure},
 };
 
 }  // namespace

@@ -55,11 +55,11 @@ bool SaveTextFile(CMethodCall& call) {
 }
 
 constexpr std::array kEditBoxMethods = {
-    MethodEntry{u"SetSel", &SetSel},
-    MethodEntry{u"MoveCursor", &MoveCursor},
-    MethodEntry{u"Enter", &Enter},
-    MethodEntry{u"LoadTextFile", &LoadTextFile},
-    MethodEntry{u"SaveTextFile", &SaveTextFile},
+    MethodEntry{u"SetSel", "Selects a range of the text being edited", &SetSel},
+    MethodEntry{u"MoveCursor", "Moves the caret of the open editor left or right", &MoveCursor},
+    MethodEntry{u"Enter", "Commits the open editor as the Enter key does", &Enter},
+    MethodEntry{u"LoadTextFile", "Loads the box's text from a file", &LoadTextFile},
+    MethodEntry{u"SaveTextFile", "Saves the box's text to a file", &SaveTextFile},
 };
 
 }  // namespace

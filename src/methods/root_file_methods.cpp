@@ -225,15 +225,19 @@ bool LoadConfig(CMethodCall& call) {
 }
 
 constexpr std::array kFileMethods = {
-    MethodEntry{u"LoadTextFile", &LoadTextFile},
-    GuardedMethod(u"SaveTextFile", &SaveTextFile, CapabilityFamily::kFiles, 2, 3),
-    GuardedMethod(u"SaveCsvFile", &SaveCsvFile, CapabilityFamily::kFiles, 2, 3),
-    MethodEntry{u"LoadCsvFile", &LoadCsvFile},
-    MethodEntry{u"GetConfig", &GetConfig},
-    MethodEntry{u"SetConfig", &SetConfig},
-    MethodEntry{u"ClearConfig", &ClearConfig},
-    GuardedMethod(u"SaveConfig", &SaveConfig, CapabilityFamily::kFiles, 0, 1),
-    MethodEntry{u"LoadConfig", &LoadConfig},
+    MethodEntry{u"LoadTextFile", "The text of a file", &LoadTextFile},
+    GuardedMethod(u"SaveTextFile", "Writes a text to a file as UTF-8, replacing it or appending",
+                  &SaveTextFile, CapabilityFamily::kFiles, 2, 3),
+    GuardedMethod(u"SaveCsvFile", "Writes a value of up to two dimensions as a CSV file", &SaveCsvFile,
+                  CapabilityFamily::kFiles, 2, 3),
+    MethodEntry{u"LoadCsvFile", "The records of a CSV file as a table of strings", &LoadCsvFile},
+    MethodEntry{u"GetConfig", "A value of the configuration store, or a default", &GetConfig},
+    MethodEntry{u"SetConfig", "Stores a value in the configuration store", &SetConfig},
+    MethodEntry{u"ClearConfig", "Removes every value, a section or a key of the configuration store",
+                &ClearConfig},
+    GuardedMethod(u"SaveConfig", "Writes the configuration store to a file", &SaveConfig,
+                  CapabilityFamily::kFiles, 0, 1),
+    MethodEntry{u"LoadConfig", "Replaces the configuration store with a file's content", &LoadConfig},
 };
 
 }  // namespace

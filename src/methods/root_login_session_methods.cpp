@@ -142,16 +142,16 @@ bool GetLoginLastError(CMethodCall& call) {
 }
 
 constexpr std::array kSessionMethods = {
-    MethodEntry{u"DirectLogin", &Login},
-    MethodEntry{u"Login", &Login},
-    MethodEntry{u"Logout", &Logout},
-    MethodEntry{u"IsLogin", &IsLogin},
-    MethodEntry{u"GetLoginIPAddress", &GetLoginIPAddress},
-    MethodEntry{u"GetLoginUser", &GetLoginUser},
-    MethodEntry{u"AddLoginUser", &AddLoginUser},
-    MethodEntry{u"DelLoginUser", &DelLoginUser},
-    MethodEntry{u"SetLoginPassword", &SetLoginPassword},
-    MethodEntry{u"GetLoginLastError", &GetLoginLastError},
+    MethodEntry{u"DirectLogin", "Logs in to the panel server (as Login)", &Login},
+    MethodEntry{u"Login", "Logs in to the panel server with a user and password", &Login},
+    MethodEntry{u"Logout", "Ends the login", &Logout},
+    MethodEntry{u"IsLogin", "Whether the panel is logged in", &IsLogin},
+    MethodEntry{u"GetLoginIPAddress", "The address of the panel server logged in to", &GetLoginIPAddress},
+    MethodEntry{u"GetLoginUser", "The user and level of this panel's login", &GetLoginUser},
+    MethodEntry{u"AddLoginUser", "Adds or changes users on the server", &AddLoginUser},
+    MethodEntry{u"DelLoginUser", "Removes a user from the server", &DelLoginUser},
+    MethodEntry{u"SetLoginPassword", "Changes a user's password on the server", &SetLoginPassword},
+    MethodEntry{u"GetLoginLastError", "Why the latest login or server function failed", &GetLoginLastError},
 };
 
 }  // namespace

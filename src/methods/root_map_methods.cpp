@@ -200,9 +200,14 @@ bool MapMerge(CMethodCall& call) {
 }
 
 constexpr std::array kMapMethods = {
-    MethodEntry{u"MAP", &MapMake},       MethodEntry{u"MAPKEYS", &MapKeys},   MethodEntry{u"MAPGET", &MapGet},
-    MethodEntry{u"MAPSET", &MapSet},     MethodEntry{u"MAPDEL", &MapDel},     MethodEntry{u"MAPSTR", &MapStr},
-    MethodEntry{u"MAPSTRTO", &MapStrTo}, MethodEntry{u"MAPMERGE", &MapMerge},
+    MethodEntry{u"MAP", "Makes a named map, or empties it", &MapMake},
+    MethodEntry{u"MAPKEYS", "The keys of a map", &MapKeys},
+    MethodEntry{u"MAPGET", "The value under a key of a map, or a default", &MapGet},
+    MethodEntry{u"MAPSET", "Stores a value under a key of a map", &MapSet},
+    MethodEntry{u"MAPDEL", "Removes a key, or a whole map", &MapDel},
+    MethodEntry{u"MAPSTR", "The text form of a map", &MapStr},
+    MethodEntry{u"MAPSTRTO", "Makes a map hold what a text form writes", &MapStrTo},
+    MethodEntry{u"MAPMERGE", "Copies every key of one map into another", &MapMerge},
 };
 
 }  // namespace

@@ -18,11 +18,11 @@ bool Trace(CMethodCall& call) {
 }
 
 constexpr std::array kRootTagMethods = {
-    MethodEntry{u"SetAliasTag", &SetAliasTag},
-    MethodEntry{u"GetAliasTag", &GetAliasTag},
-    MethodEntry{u"RefreshTag", &RefreshTag},
-    MethodEntry{u"GetTagLastError", &GetTagLastError},
-    MethodEntry{u"Trace", &Trace},
+    MethodEntry{u"SetAliasTag", "Points an alias tag at a tag", &SetAliasTag},
+    MethodEntry{u"GetAliasTag", "The tag an alias tag points at", &GetAliasTag},
+    MethodEntry{u"RefreshTag", "Reads every tag, or the named ones, from the server again", &RefreshTag},
+    MethodEntry{u"GetTagLastError", "Why the latest tag access failed", &GetTagLastError},
+    MethodEntry{u"Trace", "Hands every argument to the trace output", &Trace},
 };
 
 }  // namespace

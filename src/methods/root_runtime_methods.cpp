@@ -30,75 +30,140 @@ using enum MethodFailure;
 constexpr std::array kForwarded = {
     // ---- forms and their history (per view)
     // (form[, view[, stretch[, open param[, instance name]]]])
-    RuntimeFunction(u"OpenForm", 1, 5),
+    RuntimeFunction(u"OpenForm", "Opens a form in a view", 1, 5),
     // (view, form[, stretch[, open param[, instance name]]])
-    RuntimeFunction(u"OpenViewForm", 2, 5),
-    RuntimeFunction(u"OpenHiddenForm", 1, 3),                 // (form[, instance name[, open param]])
-    RuntimeFunction(u"GetForm", 1, 2, kNothing),              // (instance name[, view]) -> form object
-    RuntimeFunction(u"OpenHomeForm", 0, 1),                   // ([view])
-    RuntimeFunction(u"OpenPrevForm", 0, 1),                   // ([view])
-    RuntimeFunction(u"OpenNextForm", 0, 1),                   // ([view])
-    RuntimeFunction(u"IsHavePrevForm", 0, 1),                 // ([view])
-    RuntimeFunction(u"IsHaveNextForm", 0, 1),                 // ([view])
-    RuntimeFunction(u"ClearFormHistory", 0, 1),               // ([view])
-    RuntimeFunction(u"GetCurrentForm", 0, 1, kNothing),       // ([view]) -> instance name
-    RuntimeFunction(u"GetCurrentBasedForm", 0, 1, kNothing),  // ([view]) -> form name
-    RuntimeFunction(u"GetPrevForm", 0, 2, kNothing),          // ([view[, steps back]]) -> form name
-    RuntimeFunction(u"GetPrevFormCount", 0, 1, kNothing),     // ([view])
-    RuntimeFunction(u"GetNextForm", 0, 2, kNothing),          // ([view[, steps forward]])
-    RuntimeFunction(u"GetNextFormCount", 0, 1, kNothing),     // ([view])
+    RuntimeFunction(u"OpenViewForm", "Opens a form in the named view", 2, 5),
+    // (form[, instance name[, open param]])
+    RuntimeFunction(u"OpenHiddenForm", "Opens a form that runs without being shown", 1, 3),
+    // (instance name[, view]) -> form object
+    RuntimeFunction(u"GetForm", "The form object open under an instance name", 1, 2, kNothing),
+    // ([view])
+    RuntimeFunction(u"OpenHomeForm", "Opens the project's default form in a view", 0, 1),
+    // ([view])
+    RuntimeFunction(u"OpenPrevForm", "Opens the previous form of a view's history", 0, 1),
+    // ([view])
+    RuntimeFunction(u"OpenNextForm", "Opens the next form of a view's history", 0, 1),
+    // ([view])
+    RuntimeFunction(u"IsHavePrevForm", "Whether a view's history has a previous form", 0, 1),
+    // ([view])
+    RuntimeFunction(u"IsHaveNextForm", "Whether a view's history has a next form", 0, 1),
+    // ([view])
+    RuntimeFunction(u"ClearFormHistory", "Empties a view's form history", 0, 1),
+    // ([view]) -> instance name
+    RuntimeFunction(u"GetCurrentForm", "The instance name of the form a view shows", 0, 1, kNothing),
+    // ([view]) -> form name
+    RuntimeFunction(u"GetCurrentBasedForm", "The name of the form a view shows", 0, 1, kNothing),
+    // ([view[, steps back]]) -> form name
+    RuntimeFunction(u"GetPrevForm", "The form name some steps back in a view's history", 0, 2, kNothing),
+    // ([view])
+    RuntimeFunction(u"GetPrevFormCount", "The number of forms back in a view's history", 0, 1, kNothing),
+    // ([view[, steps forward]])
+    RuntimeFunction(u"GetNextForm", "The form name some steps forward in a view's history", 0, 2, kNothing),
+    // ([view])
+    RuntimeFunction(u"GetNextFormCount", "The number of forms forward in a view's history", 0, 1, kNothing),
     // ---- frames
-    RuntimeFunction(u"SetSeparetorProperty", 3, 3),            // (frame set, property, value)
-    RuntimeFunction(u"GetSeparetorProperty", 2, 2, kNothing),  // (frame set, property)
+    // (frame set, property, value)
+    RuntimeFunction(u"SetSeparetorProperty", "Sets a property of a frame set's separators", 3, 3),
+    // (frame set, property)
+    RuntimeFunction(u"GetSeparetorProperty", "A property of a frame set's separators", 2, 2, kNothing),
     // ---- projects, resources, other browsers, documents
-    RuntimeFunction(u"OpenFile", 1, 1),         // (project path): opens another project
-    RuntimeFunction(u"AddResourceFile", 1, 1),  // (project path): its forms join the resources
-    RuntimeFunction(u"OpenBrowser", 0, 2, kFalse,
+    // (project path): opens another project
+    RuntimeFunction(u"OpenFile", "Opens another project", 1, 1),
+    // (project path): its forms join the resources
+    RuntimeFunction(u"AddResourceFile", "Adds another project's forms to the resources", 1, 1),
+    RuntimeFunction(u"OpenBrowser", "Starts another host program with a project and arguments", 0, 2, kFalse,
                     CapabilityFamily::kProcesses),  // ([project path[, arguments]])
-    RuntimeFunction(u"CloseBrowser", 0, 0),         // ()
-    RuntimeFunction(u"PrintApplicationFile", 1, 1, kFalse, CapabilityFamily::kProcesses),  // (document)
+    // ()
+    RuntimeFunction(u"CloseBrowser", "Closes the runtime", 0, 0),
+    // (document)
+    RuntimeFunction(u"PrintApplicationFile", "Prints a document with the desktop's application for it", 1, 1,
+                    kFalse, CapabilityFamily::kProcesses),
     // ---- the operator's input and the pointer
-    RuntimeFunction(u"ShowComment", 0, 2),          // ([object or text[, show]])
-    RuntimeFunction(u"ShowWaitCursor", 1, 1),       // (show)
-    RuntimeFunction(u"SendKey", 1, 2),              // (key code[, flags])
-    RuntimeFunction(u"ShowMouseCursor", 1, 1),      // (show)
-    RuntimeFunction(u"RegisterHotKey", 1, 1),       // (key code, 0 to 65535)
-    RuntimeFunction(u"UnregisterHotKey", 1, 1),     // (key code)
-    RuntimeFunction(u"StartMouseSelection", 0, 2),  // ([object[, method]])
-    RuntimeFunction(u"StopMouseSelection", 0, 0),   // ()
+    // ([object or text[, show]])
+    RuntimeFunction(u"ShowComment", "Shows or hides an object's comment, or a text", 0, 2),
+    // (show)
+    RuntimeFunction(u"ShowWaitCursor", "Shows or hides the wait cursor", 1, 1),
+    // (key code[, flags])
+    RuntimeFunction(u"SendKey", "Sends a key press to the runtime", 1, 2),
+    // (show)
+    RuntimeFunction(u"ShowMouseCursor", "Shows or hides the mouse cursor", 1, 1),
+    // (key code, 0 to 65535)
+    RuntimeFunction(u"RegisterHotKey", "Makes a key a hot key of the project", 1, 1),
+    // (key code)
+    RuntimeFunction(u"UnregisterHotKey", "Releases a hot key", 1, 1),
+    // ([object[, method]])
+    RuntimeFunction(u"StartMouseSelection",
+                    "Starts selecting an area with the mouse, reporting to an object's method", 0, 2),
+    // ()
+    RuntimeFunction(u"StopMouseSelection", "Stops the mouse selection", 0, 0),
     // ---- login dialogs
-    RuntimeFunction(u"OpenLoginDialog", 0, kAnyArgs),  // (login parameters...)
-    RuntimeFunction(u"CloseLoginDialog", 0, 0),        // ()
-    RuntimeFunction(u"OpenLoginForm", 0, kAnyArgs),    // (login parameters...)
+    // (login parameters...)
+    RuntimeFunction(u"OpenLoginDialog", "Opens the login dialog", 0, kAnyArgs),
+    // ()
+    RuntimeFunction(u"CloseLoginDialog", "Closes the login dialog", 0, 0),
+    // (login parameters...)
+    RuntimeFunction(u"OpenLoginForm",
+                    "Logs in and opens a project, with settings of the open one for what is left out", 0,
+                    kAnyArgs),
     // ---- images, screenshots and printing
-    RuntimeFunction(u"PrintImage", 1, 3),       // (image file[, printer[, copies]])
-    RuntimeFunction(u"PrintScreenshot", 0, 2),  // ([view[, printer]])
-    RuntimeFunction(u"TakeScreenshot", 1, 2, kFalse, CapabilityFamily::kFiles),  // (image file[, view])
-    RuntimeFunction(u"PrintDesktopScreenshot", 0, 1),                            // ([printer])
-    RuntimeFunction(u"TakeDesktopScreenshot", 1, 1, kFalse, CapabilityFamily::kFiles),  // (image file)
-    RuntimeFunction(u"RefreshScreen", 0, 1),                                            // ([view])
+    // (image file[, printer[, copies]])
+    RuntimeFunction(u"PrintImage", "Prints an image file", 1, 3),
+    // ([view[, printer]])
+    RuntimeFunction(u"PrintScreenshot", "Prints a picture of a view", 0, 2),
+    // (image file[, view])
+    RuntimeFunction(u"TakeScreenshot", "Saves a picture of a view as an image file", 1, 2, kFalse,
+                    CapabilityFamily::kFiles),
+    // ([printer])
+    RuntimeFunction(u"PrintDesktopScreenshot", "Prints a picture of the desktop", 0, 1),
+    // (image file)
+    RuntimeFunction(u"TakeDesktopScreenshot", "Saves a picture of the desktop as an image file", 1, 1, kFalse,
+                    CapabilityFamily::kFiles),
+    // ([view])
+    RuntimeFunction(u"RefreshScreen", "Redraws a view", 0, 1),
     // ---- the container and the browser window
-    RuntimeFunction(u"FirePanelEvent", 0, kAnyArgs),      // (values...): to the container's callback
-    RuntimeFunction(u"UpdateTitle", 0, 1),                // ([title])
-    RuntimeFunction(u"ShowFullScreen", 0, 1),             // ([on, default T])
-    RuntimeFunction(u"ShowTaskbarIcon", 0, 1),            // ([on, default T])
-    RuntimeFunction(u"BringBrowserToTop", 0, 0),          // ()
-    RuntimeFunction(u"SetBrowserState", 1, 1),            // ("normal", "min", "max", "hide" or "show")
-    RuntimeFunction(u"GetBrowserState", 0, 0, kNothing),  // () -> one of those words
-    RuntimeFunction(u"ShutdownOS", 0, 1, kFalse, CapabilityFamily::kOs),  // ([reboot])
+    // (values...): to the container's callback
+    RuntimeFunction(u"FirePanelEvent", "Hands a name and values to the container's callback", 0, kAnyArgs),
+    // ([title])
+    RuntimeFunction(u"UpdateTitle", "Sets the window title", 0, 1),
+    // ([on, default T])
+    RuntimeFunction(u"ShowFullScreen", "Switches full-screen mode on or off", 0, 1),
+    // ([on, default T])
+    RuntimeFunction(u"ShowTaskbarIcon", "Shows or hides the taskbar icon", 0, 1),
+    // ()
+    RuntimeFunction(u"BringBrowserToTop", "Brings the runtime's window to the top", 0, 0),
+    // ("normal", "min", "max", "hide" or "show")
+    RuntimeFunction(u"SetBrowserState", "Makes the window normal, minimised, maximised, hidden or shown", 1,
+                    1),
+    // () -> one of those words
+    RuntimeFunction(u"GetBrowserState", "The window's state", 0, 0, kNothing),
+    // ([reboot])
+    RuntimeFunction(u"ShutdownOS", "Shuts the computer down, or restarts it", 0, 1, kFalse,
+                    CapabilityFamily::kOs),
     // ---- zoom and stretch
-    RuntimeFunction(u"SetZoomInRatio", 1, 1),                 // (ratio)
-    RuntimeFunction(u"GetZoomInRatio", 0, 0, kNothing),       // ()
-    RuntimeFunction(u"ZoomIn", 0, 1),                         // ([view])
-    RuntimeFunction(u"ResetZoom", 0, 0),                      // (): the active view
-    RuntimeFunction(u"ViewResetZoom", 1, 1),                  // (view)
-    RuntimeFunction(u"SetZoom", 1, 1),                        // (factor, 0.002 to 20): the active view
-    RuntimeFunction(u"ViewSetZoom", 2, 2),                    // (view, factor)
-    RuntimeFunction(u"GetZoom", 0, 1, kNothing),              // ([view])
-    RuntimeFunction(u"SetStretch", 1, 1),                     // (stretch mode): the active view
-    RuntimeFunction(u"ViewSetStretch", 2, 2),                 // (view, stretch mode)
-    RuntimeFunction(u"GetActiveViewName", 0, 0, kNothing),    // ()
-    RuntimeFunction(u"GetActiveDialogName", 0, 0, kNothing),  // ()
+    // (ratio)
+    RuntimeFunction(u"SetZoomInRatio", "Sets the factor ZoomIn multiplies by", 1, 1),
+    // ()
+    RuntimeFunction(u"GetZoomInRatio", "The factor ZoomIn multiplies by", 0, 0, kNothing),
+    // ([view])
+    RuntimeFunction(u"ZoomIn", "Zooms a view in by the zoom-in ratio", 0, 1),
+    // (): the active view
+    RuntimeFunction(u"ResetZoom", "Resets the active view's zoom to 1", 0, 0),
+    // (view)
+    RuntimeFunction(u"ViewResetZoom", "Resets the named view's zoom to 1", 1, 1),
+    // (factor, 0.002 to 20): the active view
+    RuntimeFunction(u"SetZoom", "Sets the active view's zoom factor", 1, 1),
+    // (view, factor)
+    RuntimeFunction(u"ViewSetZoom", "Sets the named view's zoom factor", 2, 2),
+    // ([view])
+    RuntimeFunction(u"GetZoom", "A view's zoom factor", 0, 1, kNothing),
+    // (stretch mode): the active view
+    RuntimeFunction(u"SetStretch", "Sets the active view's stretch mode", 1, 1),
+    // (view, stretch mode)
+    RuntimeFunction(u"ViewSetStretch", "Sets the named view's stretch mode", 2, 2),
+    // ()
+    RuntimeFunction(u"GetActiveViewName", "The name of the active view", 0, 0, kNothing),
+    // ()
+    RuntimeFunction(u"GetActiveDialogName", "The name of the active dialog", 0, 0, kNothing),
 };
 
 bool RuntimeAnswers(CMethodCall& call, std::u16string_view name) {
@@ -178,11 +243,14 @@ bool CallControl87(CMethodCall& call) {
 constexpr auto kForwardedEntries = ForwardedEntries<kForwarded>();
 
 constexpr std::array kDirectEntries = {
-    MethodEntry{u"CallMethod", &RootCallMethod},
-    MethodEntry{u"GetKeyState", &GetKeyState},
-    GuardedMethod(u"OpenApplicationFile", &OpenApplicationFile, CapabilityFamily::kProcesses, 1, 1),
-    GuardedMethod(u"TerminateProcess", &TerminateProcess, CapabilityFamily::kProcesses, 1, 1),
-    MethodEntry{u"CallControl87", &CallControl87},
+    MethodEntry{u"CallMethod", "Runs a function of the root's or another object's script by name",
+                &RootCallMethod},
+    MethodEntry{u"GetKeyState", "Whether a key is pressed or toggled", &GetKeyState},
+    GuardedMethod(u"OpenApplicationFile", "Opens a document in the runtime or with the desktop's application",
+                  &OpenApplicationFile, CapabilityFamily::kProcesses, 1, 1),
+    GuardedMethod(u"TerminateProcess", "Asks a process to end", &TerminateProcess,
+                  CapabilityFamily::kProcesses, 1, 1),
+    MethodEntry{u"CallControl87", "Restores the default floating-point environment", &CallControl87},
 };
 
 }  // namespace

@@ -124,11 +124,13 @@ bool ServerDeleteFolder(CMethodCall& call) {
 }
 
 constexpr std::array kFileMethods = {
-    MethodEntry{u"SendFile", &SendFile},
-    GuardedMethod(u"ReceiveFile", &ReceiveFile, CapabilityFamily::kFiles, 3, 3),
-    MethodEntry{u"ServerBrowseFolder", &ServerBrowseFolder},
-    MethodEntry{u"ServerDeleteFile", &ServerDeleteFile},
-    MethodEntry{u"ServerDeleteFolder", &ServerDeleteFolder},
+    MethodEntry{u"SendFile", "Copies a file of this computer into a folder of the server", &SendFile},
+    GuardedMethod(u"ReceiveFile", "Copies a file of the server to this computer", &ReceiveFile,
+                  CapabilityFamily::kFiles, 3, 3),
+    MethodEntry{u"ServerBrowseFolder", "The names in a folder of the server", &ServerBrowseFolder},
+    MethodEntry{u"ServerDeleteFile", "Deletes a file of the server", &ServerDeleteFile},
+    MethodEntry{u"ServerDeleteFolder", "Deletes a folder of the server with what it holds",
+                &ServerDeleteFolder},
 };
 
 }  // namespace

@@ -130,15 +130,22 @@ bool HttpPost(CMethodCall& call) {
 }
 
 constexpr std::array kServiceMethods = {
-    MethodEntry{u"ReloadServer", &ReloadServer},
-    MethodEntry{u"SaveServerFile", &SaveServerFile},
-    MethodEntry{u"AddServerReferenceCounter", &AddServerReferenceCounter},
-    MethodEntry{u"ReleaseServerReferenceCounter", &ReleaseServerReferenceCounter},
-    MethodEntry{u"ClearServerReferenceCounter", &ClearServerReferenceCounter},
-    MethodEntry{u"GetServerReferenceCounter", &GetServerReferenceCounter},
-    GuardedMethod(u"SendMail", &SendMail, CapabilityFamily::kNetwork, 6, 8),
-    GuardedMethod(u"SendMailDirect", &SendMailBySmtp, CapabilityFamily::kNetwork, 6, 8),
-    GuardedMethod(u"HTTPPost", &HttpPost, CapabilityFamily::kNetwork, 2, 3, MethodFailure::kNothing),
+    MethodEntry{u"ReloadServer", "Makes the panel server read its project files again", &ReloadServer},
+    MethodEntry{u"SaveServerFile", "Makes the panel server save its files", &SaveServerFile},
+    MethodEntry{u"AddServerReferenceCounter", "Counts one more reference to a name on the server",
+                &AddServerReferenceCounter},
+    MethodEntry{u"ReleaseServerReferenceCounter", "Counts one reference less to a name on the server",
+                &ReleaseServerReferenceCounter},
+    MethodEntry{u"ClearServerReferenceCounter", "Releases every reference to a name on the server",
+                &ClearServerReferenceCounter},
+    MethodEntry{u"GetServerReferenceCounter", "The number of references to a name on the server",
+                &GetServerReferenceCounter},
+    GuardedMethod(u"SendMail", "Has the panel server send a mail", &SendMail, CapabilityFamily::kNetwork, 6,
+                  8),
+    GuardedMethod(u"SendMailDirect", "Sends a mail straight through an SMTP server", &SendMailBySmtp,
+                  CapabilityFamily::kNetwork, 6, 8),
+    GuardedMethod(u"HTTPPost", "Posts a body over HTTP and answers a successful reply's body", &HttpPost,
+                  CapabilityFamily::kNetwork, 2, 3, MethodFailure::kNothing),
 };
 
 }  // namespace

@@ -99,10 +99,11 @@ bool GetTimeLastError(CMethodCall& call) {
 }
 
 constexpr std::array kTimeMethods = {
-    MethodEntry{u"GetServerTime", &GetServerTime},
-    MethodEntry{u"SetServerTime", &SetServerTime},
-    GuardedMethod(u"SetClientTime", &SetClientTime, CapabilityFamily::kOs, 1, 1),
-    MethodEntry{u"GetTimeLastError", &GetTimeLastError},
+    MethodEntry{u"GetServerTime", "The panel server's clock", &GetServerTime},
+    MethodEntry{u"SetServerTime", "Sets the panel server's clock", &SetServerTime},
+    GuardedMethod(u"SetClientTime", "Sets this computer's clock", &SetClientTime, CapabilityFamily::kOs, 1,
+                  1),
+    MethodEntry{u"GetTimeLastError", "Why the latest clock function failed", &GetTimeLastError},
 };
 
 }  // namespace

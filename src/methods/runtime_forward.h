@@ -20,8 +20,9 @@ bool ForwardEntry(CMethodCall& call) {
 
 template <const auto& kTable, size_t... I>
 constexpr auto ForwardedEntriesOf(std::index_sequence<I...>) {
-  return std::array{MethodEntry{kTable[I].name, &ForwardEntry<kTable, I>, kTable[I].minArgs,
-                                kTable[I].maxArgs, kTable[I].failure, kTable[I].family}...};
+  return std::array{MethodEntry{kTable[I].name, kTable[I].description, &ForwardEntry<kTable, I>,
+                                kTable[I].minArgs, kTable[I].maxArgs, kTable[I].failure,
+                                kTable[I].family}...};
 }
 
 template <const auto& kTable>
@@ -30,8 +31,8 @@ constexpr auto ForwardedEntries() {
 }
 
 // An entry of such a table: the runtime does its work, failing with failure.
-constexpr MethodEntry RuntimeFunction(std::u16string_view name, uint8_t minArgs, uint8_t maxArgs,
-                                      MethodFailure failure = MethodFailure::kFalse,
+constexpr MethodEntry RuntimeFunction(std::u16string_view name, std::string_view description, uint8_t minArgs,
+                                      uint8_t maxArgs, MethodFailure failure = MethodFailure::kFalse,
                                       CapabilityFamily family = CapabilityFamily::kNone) {
-  return {name, nullptr, minArgs, maxArgs, failure, family};
+  return {name, description, nullptr, minArgs, maxArgs, failure, family};
 }

@@ -93,11 +93,12 @@ inline constexpr uint8_t kAnyArgs = 0xFF;  // no upper limit of arguments
 // runtime at start-up (CKVBuiltIns::BindRuntimeHandler); runtime is the one that asks.
 using RuntimeHandler = bool (*)(IKVRuntime& runtime, std::span<const CNValue* const> args, CNValue& result);
 
-// One built-in function: its name, its implementation, the arguments it takes and what it
-// answers when it cannot work. An entry without a range (0 to kAnyArgs) checks its arguments in
-// its function.
+// One built-in function: its name, a line that says what it does (the reference prints it), its
+// implementation, the arguments it takes and what it answers when it cannot work. An entry
+// without a range (0 to kAnyArgs) checks its arguments in its function.
 struct MethodEntry {
   std::u16string_view name;
+  std::string_view description;
   MethodFunction function;
   uint8_t minArgs = 0;
   uint8_t maxArgs = kAnyArgs;
@@ -111,10 +112,10 @@ struct MethodEntry {
 
 // The entry of a function the site's policy may refuse: its family, the arguments it takes and
 // what it answers when refused (or when it cannot work).
-constexpr MethodEntry GuardedMethod(std::u16string_view name, MethodFunction function,
-                                    CapabilityFamily family, uint8_t minArgs, uint8_t maxArgs,
-                                    MethodFailure failure = MethodFailure::kFalse) {
-  return {name, function, minArgs, maxArgs, failure, family};
+constexpr MethodEntry GuardedMethod(std::u16string_view name, std::string_view description,
+                                    MethodFunction function, CapabilityFamily family, uint8_t minArgs,
+                                    uint8_t maxArgs, MethodFailure failure = MethodFailure::kFalse) {
+  return {name, description, function, minArgs, maxArgs, failure, family};
 }
 
 // The answer of a function that could not do its work, as its entry says: F or the empty value

@@ -17,7 +17,8 @@ constexpr const char* kMistakes =
     "<OBJ clid=\"Form\" Name=\"Main\" Event=\"event OnInitialize()&#13;&#10;{&#13;&#10;"
     "  var n = ::Len(&quot;abc&quot;);&#13;&#10;"
     "  ::OpenForm(&quot;Nowhere&quot;);&#13;&#10;"
-    "  SetValue(&quot;Tank1.Levle&quot;, 1);&#13;&#10;}\">\r\n"
+    "  SetValue(&quot;Tank1.Levle&quot;, 1);&#13;&#10;"
+    "  ::SetSeparetorProperty(&quot;Nowhere&quot;, &quot;Cols&quot;, 1);&#13;&#10;}\">\r\n"
     "<OBJ clid=\"RectangleMeter\" Name=\"mtr\" Maxx=\"100\" "
     "Bind=\"[Valeu]Tank1.Level[Value]Tank1.Levle\"/>\r\n"
     "<OBJ clid=\"EditBox\" Name=\"edt\" TextType=\"NUMBR\" Width=\"wide\" "
@@ -45,6 +46,8 @@ const Expected kExpected[] = {
      "Main/bad: clid: line 8, column 1: Can't create control. RectangelMeter (did you mean RectangleMeter?)"},
     {"unknown-function", "error", "Main: OnInitialize: line 3, column 11: no function ::Len"},
     {"missing-form", "error", "Main: OnInitialize: line 4, column 14: the project has no form \"Nowhere\""},
+    {"missing-frameset", "error",
+     "Main: OnInitialize: line 6, column 26: the project has no frame set \"Nowhere\""},
     {"unknown-bind-property", "error",
      "Main/mtr: Valeu: no property of RectangleMeter; the bind is ignored (did you mean Value?)"},
     {"unknown-function", "error", "Main/edt: Text: line 1, column 0: no function ::CStrr"},
@@ -113,13 +116,19 @@ TEST(CheckMistakes, EachMistakeIsFoundWithItsPlaceAndCode) {
 
 // Calls resolved only at run time (inside a with block, on an object a variable holds, on a
 // form's parent), calls of the script's own functions, of the root script's functions and of
-// other objects' functions by their path, and warnings alone: nothing to report, exit 0.
+// other objects' functions by their path, frame sets the project has (nested ones too), and
+// warnings alone: nothing to report, exit 0.
 TEST(CheckMistakes, WhatCannotBeToldStaticallyOrOnlyWarnsPasses) {
   TempFolder folder;
   const std::string project = folder.Write(
       "calls.xml",
       ProjectText(
-          "DefaultForm=\"Main\" Event=\"function Helper() { return 1; }\"",
+          "DefaultForm=\"Main\" DefaultFrame=\"&lt;FRAMESET Name=&quot;Top&quot; Rows=&quot;*,*&quot; "
+          "Cols=&quot;*&quot;&gt;&lt;FRAME Name=&quot;Body&quot;/&gt;&lt;FRAMESET Name=&quot;Inner&quot; "
+          "Rows=&quot;*&quot; Cols=&quot;*&quot;&gt;&lt;FRAME Name=&quot;Low&quot;/&gt;&lt;/FRAMESET&gt;"
+          "&lt;/FRAMESET&gt;\" Event=\"function Helper() { ::SetSeparetorProperty(&quot;Inner&quot;, "
+          "&quot;Rows&quot;, &quot;*&quot;); return ::GetSeparetorProperty(&quot;Top&quot;, "
+          "&quot;Cols&quot;); }\"",
           "<OBJ clid=\"Form\" Name=\"Main\" Event=\"event OnInitialize() {&#10;"
           "  var x = ::Helper() + root.Helper() + Grp.Lamp.Blink() + parent.Anything();&#10;"
           "  var o = GetParent(); o.Whatever();&#10;"

@@ -119,10 +119,11 @@ TEST(ScriptEngine, AScriptReplacedWhileItRunsFinishesSafely) {
   ScriptWorld world;
   static ScriptWorld* s_world = nullptr;
   s_world = &world;
-  static constexpr std::array kReload = {MethodEntry{u"Reload", [](CMethodCall& call) {
-    s_world->LoadScript(*s_world->button, u"event OnInitialize() { ::Trace(\"new\"); }");
-    return call.Count() == 0;
-  }}};
+  static constexpr std::array kReload = {
+      MethodEntry{u"Reload", "Gives the button a new script", [](CMethodCall& call) {
+                    s_world->LoadScript(*s_world->button, u"event OnInitialize() { ::Trace(\"new\"); }");
+                    return call.Count() == 0;
+                  }}};
   static const CKVMethodTable s_reload{kReload};
   world.engine.GetBuiltIns().AddGlobalTable(s_reload);
   world.Load(u"var kept = \"old\"; event OnInitialize() { var local = 1; ::Reload(); kept = kept & \"!\"; ::Trace(kept, local); }");

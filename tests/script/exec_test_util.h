@@ -124,8 +124,8 @@ class ScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
     return call.Count() == 0;
   }
   static constexpr std::array kGlobals = {
-      MethodEntry{u"OpenMsg", &OpenMsg},
-      MethodEntry{u"GetLoginLastError", &GetLoginLastError},
+      MethodEntry{u"OpenMsg", "Traces the message", &OpenMsg},
+      MethodEntry{u"GetLoginLastError", "Answers no login", &GetLoginLastError},
   };
   inline static const CKVMethodTable s_globals{kGlobals};
 };
