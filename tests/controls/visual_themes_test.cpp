@@ -60,52 +60,51 @@ TEST(VisualThemes, ResolutionOfPlainTextsAndMissingNames) {
   EXPECT_EQ(Value(themes, u"BLACK", u"@TextFont").substr(0, 5), "Sans,");
 }
 
-TEST(VisualThemes, UnknownThemeNamesChangeNothing) {
+TEST(VisualThemes, OnlyRealChangesCountAndUnknownThemeNamesChangeNothing) {
   CNVisualThemes themes;
-  const uint32_t count = themes.GetChangeCount();
+  const uint32_t start = themes.GetChangeCount();
   EXPECT_FALSE(themes.SetCurrentTheme(u"NO_SUCH_THEME"));
   EXPECT_FALSE(themes.SetCurrentTheme(u""));
   EXPECT_EQ(themes.GetCurrentTheme(), u"GRAY_3D");
-  EXPECT_EQ(themes.GetChangeCount(), count);
+  EXPECT_EQ(themes.GetChangeCount(), start);
   EXPECT_EQ(Value(themes, u"NO_SUCH_THEME", u"@TextColor"), "(none)");
   EXPECT_EQ(Value(themes, u"NO_SUCH_THEME", u"Comment"), "(none)");
   CNVisualTheme copy;
   EXPECT_FALSE(themes.GetTheme(u"NO_SUCH_THEME", copy));
 
-  // A form follows the current theme for "DEFAULT", an empty text and names the set lacks.
-  ASSERT_TRUE(themes.SetCurrentTheme(u"BLACK"));
-  for (const std::u16string_view formTheme : {u"DEFAULT", u"default", u"", u"NO_SUCH_THEME"})
-    EXPECT_EQ(Color(themes, u"@FormColor", formTheme), 0x000000) << U8(formTheme);
-  EXPECT_EQ(Color(themes, u"@FormColor", u"WHITE"), 0xFFFFFF);
-}
-
-TEST(VisualThemes, ChangeCountFollowsRealChangesOnly) {
-  CNVisualThemes themes;
-  const uint32_t start = themes.GetChangeCount();
   ASSERT_TRUE(themes.SetCurrentTheme(u"black"));
   EXPECT_EQ(themes.GetCurrentTheme(), u"BLACK");
   EXPECT_EQ(themes.GetChangeCount(), start + 1);
   ASSERT_TRUE(themes.SetCurrentTheme(u"BLACK"));  // already current
   EXPECT_EQ(themes.GetChangeCount(), start + 1);
+  // A form follows the current theme for "DEFAULT", an empty text and names the set lacks.
+  for (const std::u16string_view formTheme : {u"DEFAULT", u"default", u"", u"NO_SUCH_THEME"})
+    EXPECT_EQ(Color(themes, u"@FormColor", formTheme), 0x000000) << U8(formTheme);
+  EXPECT_EQ(Color(themes, u"@FormColor", u"WHITE"), 0xFFFFFF);
   themes.LoadProjectThemes({});  // a project opens with the default theme
   EXPECT_EQ(themes.GetChangeCount(), start + 2);
   EXPECT_EQ(themes.GetCurrentTheme(), u"GRAY_3D");
 }
 
+// A section of a built-in theme, named in any case, changes the values it names and adds new
+// ones; the rest and the built-in spelling stay.
 TEST(VisualThemes, ProjectFileChangesBuiltInThemesAndAddsItsOwn) {
   CNVisualThemes themes;
   const std::string formColor = Value(themes, u"GRAY_3D", u"@FormColor");
   const CNVisualThemeFileResult result = themes.LoadProjectThemes(
-      u"[GRAY_3D]\r\nComment=Plant gray\r\n@TextColor=#102030\r\n"
+      u"[gray_3d]\r\nComment=Plant gray\r\n@TextColor=#102030\r\n@Extra=x\r\n"
       u"[PLANT]\r\nComment=Control room\r\n@FormColor=#000080\r\n@Junk\r\n");
   EXPECT_EQ(result.themes, 2u);
+  EXPECT_EQ(result.values, 5u);
   EXPECT_EQ(result.skipped, 1u);
   EXPECT_EQ(Value(themes, u"GRAY_3D", u"@TextColor"), "#102030");
+  EXPECT_EQ(Value(themes, u"GRAY_3D", u"@Extra"), "x");
   EXPECT_EQ(Value(themes, u"GRAY_3D", u"@FormColor"), formColor);  // not named by the project: kept
   EXPECT_EQ(Value(themes, u"GRAY_3D", u"Comment"), "Plant gray");
 
   const std::vector<std::u16string> names = themes.GetThemeNames();
   ASSERT_EQ(names.size(), 16u);
+  EXPECT_EQ(names.front(), u"GRAY_3D");
   EXPECT_EQ(names.back(), u"PLANT");
   EXPECT_EQ(Value(themes, u"plant", u"Comment"), "Control room");
   // The added theme defines one value; the rest comes from the default theme as the project left it.
