@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "drawing/golden_image.h"
 #include "script/exec_test_util.h"
 #include "support/utf16_text.h"
+#include "values/value_test_util.h"
 
 namespace {
 
@@ -29,12 +28,10 @@ CNAlarmRecord Record(std::u16string_view id, uint32_t type, bool recovered, bool
   return record;
 }
 
-// A grid of the given size at 0,0 that has received the records, delivered as on the
+// A grid 520 x 130 at 0,0 that has received the records, delivered as on the
 // user-interface thread.
 struct Grid {
-  explicit Grid(int32_t width = 520, int32_t height = 130) {
-    SetTexts(grid, {{u"Width", Utf8ToUtf16(std::to_string(width))}, {u"Height", Utf8ToUtf16(std::to_string(height))}});
-  }
+  Grid() { SetTexts(grid, u"Width=520; Height=130"); }
   void Receive(const std::vector<CNAlarmRecord>& records) {
     for (const CNAlarmRecord& record : records) grid.OnAlarmNotification(record);
     grid.DeliverPending();
@@ -60,7 +57,7 @@ TEST(AlarmGrid, RowsAreOnePerAlarmNewestFirst) {
   EXPECT_EQ(top->comments, u"x; y");
   EXPECT_EQ(g.grid.GetRows().GetRow(1)->state, CNAlarmRowState::kRecovered);
   EXPECT_EQ(g.grid.GetRows().GetRow(2)->state, CNAlarmRowState::kNew);
-  SetTexts(g.grid, {{u"MaxRows", u"2"}});
+  SetTexts(g.grid, u"MaxRows=2");
   EXPECT_EQ(g.Ids(), (std::vector<std::string>{"A", "C"}));
 }
 
@@ -109,9 +106,8 @@ TEST(AlarmGrid, ClicksWheelAndScrollBar) {
 }
 
 TEST(AlarmGrid, DrawsRowsInEveryState) {
-  setenv("TZ", "UTC", 1);
-  tzset();
-  Grid g(520, 130);
+  const ScopedTimeZone utc("UTC0");
+  Grid g;
   const FileTime base = 133'500'000'000'000'000ull;  // 2024-01-17 21:20:00 UTC
   g.Receive({
       Record(u"Door.Open", 0, false, false, {u"ajar"}, base),

@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "frame_bytes.h"
-#include "objects/value_test_util.h"
+#include "values/value_test_util.h"
 
 namespace {
 

@@ -19,17 +19,19 @@ inline bool PixelNear(const CRPixel& actual, const CRPixel& expected, int tolera
          std::abs(actual.alpha - expected.alpha) <= tolerance;
 }
 
-inline bool IsPainted(const CRSurface& surface, int x, int y) {
-  return surface.GetPixel(x, y).alpha != 0;
+inline bool IsPainted(const CRSurface& surface, int x, int y, int minAlpha = 1) {
+  return surface.GetPixel(x, y).alpha >= minAlpha;
 }
 
-// Counts the painted pixels inside (or, with outside set, outside) the rectangle [x0,x1) x [y0,y1).
-inline int CountPainted(const CRSurface& surface, int x0, int y0, int x1, int y1, bool outside = false) {
+// Counts the painted pixels (of at least the alpha given) inside (or, with outside set, outside)
+// the rectangle [x0,x1) x [y0,y1).
+inline int CountPainted(const CRSurface& surface, int x0, int y0, int x1, int y1, bool outside = false,
+                        int minAlpha = 1) {
   int count = 0;
   for (int y = 0; y < surface.GetHeight(); ++y)
     for (int x = 0; x < surface.GetWidth(); ++x) {
       const bool inside = x >= x0 && x < x1 && y >= y0 && y < y1;
-      if (inside != outside && IsPainted(surface, x, y)) ++count;
+      if (inside != outside && IsPainted(surface, x, y, minAlpha)) ++count;
     }
   return count;
 }

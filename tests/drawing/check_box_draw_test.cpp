@@ -11,129 +11,84 @@ namespace {
 
 constexpr uint32_t kEdge = 0x000000;
 constexpr uint32_t kInside = 0xFFFFFF;  // the theme's "@FillColor"
-constexpr uint32_t kMark = 0xFF0000;
 
 // A 60x20 box with a 12-pixel box, black edges and a red mark, no text.
-template <class T>
-CRPtr<T> Box(std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> more = {}) {
-  auto box = MakeShape<T>({{u"Width", u"60"},
-                           {u"Height", u"20"},
-                           {u"MarkSize", u"12"},
-                           {u"BorderColor", u"#000000"},
-                           {u"MarkColor", u"#FF0000"}});
+CRPtr<CNPCheckBox> Box(std::u16string_view more = {}) {
+  auto box =
+      MakeShape<CNPCheckBox>(u"Width=60; Height=20; MarkSize=12; BorderColor=#000000; MarkColor=#FF0000");
   SetTexts(*box, more);
   return box;
 }
 
 // Pixels inside [x0,x1) x [y0,y1) whose red leads: the mark's, smoothed or not.
 int MarkPixels(const CRSurface& surface, int x0, int y0, int x1, int y1) {
-  int n = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      const CRPixel p = surface.GetPixel(x, y);
-      if (p.alpha != 0 && p.red > p.green + 40) ++n;
-    }
-  return n;
+  return CountPixels(surface, x0, y0, x1, y1, [](CRPixel p) { return p.alpha && p.red > p.green + 40; });
 }
 
 TEST(CheckBoxDrawing, BoxStandsVerticallyCentredOnTheTextAlignSide) {
-  auto box = Box<CNPCheckBox>();
-  auto surface = Render(*box, 60, 20);
-  EXPECT_TRUE(PixelIs(*surface, 0, 4, kEdge));  // rows 4 to 15
-  EXPECT_TRUE(PixelIs(*surface, 11, 15, kEdge));
-  EXPECT_TRUE(PixelIs(*surface, 5, 9, kInside));
-  EXPECT_TRUE(IsTransparent(*surface, 0, 3));
-  EXPECT_TRUE(IsTransparent(*surface, 12, 9));
-  SetTexts(*box, {{u"TextAlign", u"RIGHT"}});
-  surface = Render(*box, 60, 20);
-  EXPECT_TRUE(PixelIs(*surface, 48, 4, kEdge));
-  EXPECT_TRUE(PixelIs(*surface, 59, 15, kEdge));
-  EXPECT_TRUE(IsTransparent(*surface, 47, 9));
-  // At twice the size the box is 24 pixels.
-  surface = Render(*box, 120, 40, 2.0, 2.0);
-  EXPECT_TRUE(PixelIs(*surface, 96, 8, kEdge));
-  EXPECT_TRUE(PixelIs(*surface, 97, 9, kEdge));  // a two-pixel edge
+  auto box = Box();
+  // Rows 4 to 15.
+  EXPECT_TRUE(PixelsAre(*Render(*box, 60, 20),
+                        {{0, 4, kEdge}, {11, 15, kEdge}, {5, 9, kInside}, {0, 3, kClear}, {12, 9, kClear}}));
+  SetTexts(*box, u"TextAlign=RIGHT");
+  EXPECT_TRUE(PixelsAre(*Render(*box, 60, 20), {{48, 4, kEdge}, {59, 15, kEdge}, {47, 9, kClear}}));
+  // At twice the size the box is 24 pixels, its edge two pixels wide.
+  EXPECT_TRUE(PixelsAre(*Render(*box, 120, 40, 2.0, 2.0), {{96, 8, kEdge}, {97, 9, kEdge}}));
 }
 
 TEST(CheckBoxDrawing, MarkShowsOnlyWhileOnInItsStyle) {
-  auto box = Box<CNPCheckBox>();
+  auto box = Box();
   EXPECT_EQ(MarkPixels(*Render(*box, 60, 20), 0, 0, 60, 20), 0);
-  SetTexts(*box, {{u"SwitchValue", u"T"}});
+  SetTexts(*box, u"SwitchValue=T");
   auto surface = Render(*box, 60, 20);
   EXPECT_GT(MarkPixels(*surface, 1, 5, 11, 15), 10);
   EXPECT_EQ(MarkPixels(*surface, 12, 0, 60, 20), 0);
   // The tick leaves the box's top-left quarter empty; the cross runs through it.
   EXPECT_EQ(MarkPixels(*surface, 2, 6, 4, 8), 0);
-  SetTexts(*box, {{u"MarkStyle", u"CROSS"}});
+  SetTexts(*box, u"MarkStyle=CROSS");
   EXPECT_GT(MarkPixels(*Render(*box, 60, 20), 2, 6, 5, 9), 0);
-  SetTexts(*box, {{u"MarkColor", u""}});
+  SetTexts(*box, u"MarkColor=");
   EXPECT_EQ(MarkPixels(*Render(*box, 60, 20), 0, 0, 60, 20), 0);
 }
 
 TEST(CheckBoxDrawing, FillAndBorderPaintTheWholeObject) {
-  auto box = Box<CNPCheckBox>({{u"Fill", u"T"},
-                               {u"FillColor", u"#0000FF"},
-                               {u"Border", u"T"},
-                               {u"BorderStyle", u"3D_SUNK2"},
-                               {u"Border3DLight", u"#FFFFFF"},
-                               {u"Border3DShadow", u"#808080"}});
-  const auto surface = Render(*box, 60, 20);
-  EXPECT_TRUE(PixelIs(*surface, 0, 0, 0x808080));
-  EXPECT_TRUE(PixelIs(*surface, 1, 1, 0x808080));
-  EXPECT_TRUE(PixelIs(*surface, 59, 19, 0xFFFFFF));
-  EXPECT_TRUE(PixelIs(*surface, 40, 10, 0x0000FF));
-  EXPECT_TRUE(PixelIs(*surface, 2, 4, kEdge));  // the box keeps inside the two rings
-  SetTexts(*box, {{u"BorderStyle", u"FLAT"}, {u"BorderWidth", u"3"}});
+  auto box =
+      Box(u"Fill=T; FillColor=#0000FF; Border=T; BorderStyle=3D_SUNK2; Border3DLight=#FFFFFF; "
+          u"Border3DShadow=#808080");
+  // The box keeps inside the two rings.
+  EXPECT_TRUE(
+      PixelsAre(*Render(*box, 60, 20),
+                {{0, 0, 0x808080}, {1, 1, 0x808080}, {59, 19, 0xFFFFFF}, {40, 10, 0x0000FF}, {2, 4, kEdge}}));
+  SetTexts(*box, u"BorderStyle=FLAT; BorderWidth=3");
   EXPECT_TRUE(PixelIs(*Render(*box, 60, 20), 2, 2, kEdge));
 }
 
 TEST(CheckBoxDrawing, TinyObjectsKeepTheBoxInside) {
-  auto box = Box<CNPCheckBox>({{u"Width", u"6"},
-                               {u"Height", u"4"},
-                               {u"MarkSize", u"100"},
-                               {u"SwitchValue", u"T"},
-                               {u"Text", u"cut"}});
+  auto box = Box(u"Width=6; Height=4; MarkSize=100; SwitchValue=T; Text=cut");
   const auto surface = Render(*box, 20, 20);
   EXPECT_EQ(CountPainted(*surface, 0, 0, 6, 4, true), 0);
 }
 
 TEST(CheckBoxDrawing, GoldenImages) {
-  const auto at = [](auto box, int left, int top) {
-    SetPlace(*box, {left, top, 72, 20});
-    return CRPtr<CNPObject>(box);
+  const auto check = [](int left, int top, std::u16string_view texts) {
+    return MakeShapeAt<CNPCheckBox>({left, top, 72, 20}, texts);
   };
   auto checks = WhiteForm(
       152, 72,
-      {at(MakeShape<CNPCheckBox>({{u"Text", u"Pump"}}), 4, 4),
-       at(MakeShape<CNPCheckBox>({{u"Text", u"Pump"}, {u"SwitchValue", u"T"}}), 76, 4),
-       at(MakeShape<CNPCheckBox>({{u"Text", u"Valve"},
-                                  {u"SwitchValue", u"T"},
-                                  {u"MarkStyle", u"CROSS"},
-                                  {u"TextAlign", u"RIGHT"}}),
-          4, 26),
-       at(MakeShape<CNPCheckBox>({{u"Text", u"Fan"}, {u"TextAlign", u"RIGHT"}}), 76, 26),
-       at(MakeShape<CNPCheckBox>({{u"Text", u"Heat"},
-                                  {u"SwitchValue", u"T"},
-                                  {u"Border", u"T"},
-                                  {u"BorderStyle", u"3D_SUNK2"},
-                                  {u"Fill", u"T"},
-                                  {u"FillColor", u"#E0E8F0"}}),
-          4, 48),
-       at(MakeShape<CNPCheckBox>({{u"Text", u"Cool"}, {u"Border", u"T"}, {u"BorderStyle", u"3D_RAISE1"}}), 76,
-          48)});
+      {check(4, 4, u"Text=Pump"), check(76, 4, u"Text=Pump; SwitchValue=T"),
+       check(4, 26, u"Text=Valve; SwitchValue=T; MarkStyle=CROSS; TextAlign=RIGHT"),
+       check(76, 26, u"Text=Fan; TextAlign=RIGHT"),
+       check(4, 48, u"Text=Heat; SwitchValue=T; Border=T; BorderStyle=3D_SUNK2; Fill=T; FillColor=#E0E8F0"),
+       check(76, 48, u"Text=Cool; Border=T; BorderStyle=3D_RAISE1")});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*checks, 152, 72), "check_marks", 8, 40));
 
-  auto radios = WhiteForm(
-      152, 50,
-      {at(MakeShape<CNPRadioButton>({{u"Text", u"Auto"}}), 4, 4),
-       at(MakeShape<CNPRadioButton>({{u"Text", u"Manual"}, {u"SwitchValue", u"T"}}), 76, 4),
-       at(MakeShape<CNPRadioButton>({{u"Text", u"Local"},
-                                     {u"SwitchValue", u"T"},
-                                     {u"TextAlign", u"RIGHT"},
-                                     {u"MarkColor", u"#008000"}}),
-          4, 26),
-       at(MakeShape<CNPRadioButton>({{u"Text", u"Off"}, {u"Border", u"T"}, {u"BorderStyle", u"3D_FRAME"}}),
-          76, 26)});
+  const auto radio = [](int left, int top, std::u16string_view texts) {
+    return MakeShapeAt<CNPRadioButton>({left, top, 72, 20}, texts);
+  };
+  auto radios = WhiteForm(152, 50,
+                          {radio(4, 4, u"Text=Auto"), radio(76, 4, u"Text=Manual; SwitchValue=T"),
+                           radio(4, 26, u"Text=Local; SwitchValue=T; TextAlign=RIGHT; MarkColor=#008000"),
+                           radio(76, 26, u"Text=Off; Border=T; BorderStyle=3D_FRAME")});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*radios, 152, 50), "radio_states", 8, 40));
 }
 

@@ -2,23 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <algorithm>
 #include <memory>
 #include <string_view>
-#include <utility>
 
 #include "controls/draw_context.h"
 #include "controls/pobject.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
+#include "support/utf16_text.h"
 #include "values/value.h"
 
-// Sets properties from their file texts; a text the class refuses fails the test.
-inline void SetTexts(CNObject& object, std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> texts) {
-  for (const auto& [name, text] : texts) {
+// Sets properties from their file texts, written "Name=text; Name=text" (a text runs to the
+// next ";"); a text the class refuses fails the test.
+inline void SetTexts(CNObject& object, std::u16string_view texts) {
+  while (!texts.empty()) {
+    const size_t end = std::min(texts.find(u';'), texts.size());
+    std::u16string_view item = texts.substr(0, end);
+    texts.remove_prefix(std::min(end + 1, texts.size()));
+    item.remove_prefix(std::min(item.find_first_not_of(u' '), item.size()));
+    const size_t equals = std::min(item.find(u'='), item.size());
     CNValue value;
-    value.SetString(text);
-    EXPECT_EQ(object.SetProperty(name, value), 1) << "property " << std::string(name.begin(), name.end());
+    value.SetString(item.substr(std::min(equals + 1, item.size())));
+    EXPECT_EQ(object.SetProperty(item.substr(0, equals), value), 1) << "property " << Utf16ToUtf8(item);
   }
 }
 

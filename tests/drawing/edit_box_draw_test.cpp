@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
 #include "controls/edit_box.h"
 #include "draw/font.h"
 #include "golden_image.h"
@@ -11,39 +14,31 @@
 namespace {
 
 constexpr uint32_t kText = 0x0000FF;
-constexpr uint32_t kSelection = 0xB4C8DC;  // the theme's "@ButtonPushColor"
 
 // An 80x20 white box without a border: its text area starts two pixels in.
-template <class T = CNPEditBox>
-CRPtr<T> Box(std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> more = {}) {
-  auto box = MakeShape<T>({{u"Width", u"80"},
-                           {u"Height", u"20"},
-                           {u"Border", u"F"},
-                           {u"FillColor", u"#FFFFFF"},
-                           {u"TextColor", u"#0000FF"},
-                           {u"PlaceHolderColor", u"#FF0000"}});
+CRPtr<CNPEditBox> Box(std::u16string_view more) {
+  auto box = MakeShape<CNPEditBox>(
+      u"Width=80; Height=20; Border=F; FillColor=#FFFFFF; TextColor=#0000FF; PlaceHolderColor=#FF0000");
   SetTexts(*box, more);
   return box;
 }
 
 // Pixels with alpha whose red channel leads the blue one (or the reverse).
 int Leading(const CRSurface& surface, bool red) {
-  int n = 0;
-  for (int y = 0; y < surface.GetHeight(); ++y)
-    for (int x = 0; x < surface.GetWidth(); ++x) {
-      const CRPixel p = surface.GetPixel(x, y);
-      if (red ? p.red > p.blue + 40 : p.blue > p.red + 40) ++n;
-    }
-  return n;
+  return CountPixels(surface, 0, 0, 80, 20,
+                     [red](CRPixel p) { return red ? p.red > p.blue + 40 : p.blue > p.red + 40; });
 }
 
-bool SameImage(const CRSurface& a, const CRSurface& b) {
-  for (int y = 0; y < a.GetHeight(); ++y)
-    for (int x = 0; x < a.GetWidth(); ++x) {
+// The rows of the 80x20 drawings that differ, as {first, last, differing pixels}.
+std::array<int, 3> Difference(const CRSurface& a, const CRSurface& b) {
+  std::array<int, 3> rows{20, -1, 0};
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 80; ++x) {
       const CRPixel p = a.GetPixel(x, y), q = b.GetPixel(x, y);
-      if (p.red != q.red || p.green != q.green || p.blue != q.blue || p.alpha != q.alpha) return false;
+      if (p.red == q.red && p.green == q.green && p.blue == q.blue && p.alpha == q.alpha) continue;
+      rows = {std::min(rows[0], y), std::max(rows[1], y), rows[2] + 1};
     }
-  return a.GetWidth() == b.GetWidth() && a.GetHeight() == b.GetHeight();
+  return rows;
 }
 
 // The caret's column: the first one with a run of 13 or more pixels of the text colour (taller
@@ -60,7 +55,7 @@ int CaretColumn(const CRSurface& surface) {
 }
 
 TEST(EditBoxDrawing, PlaceholderShowsOnlyWhileEmptyAndNotEditing) {
-  auto box = Box({{u"PlaceHolder", u"Enter value"}});
+  auto box = Box(u"PlaceHolder=Enter value");
   auto surface = Render(*box, 80, 20);
   EXPECT_GT(Leading(*surface, true), 10);
   EXPECT_EQ(Leading(*surface, false), 0);
@@ -69,7 +64,7 @@ TEST(EditBoxDrawing, PlaceholderShowsOnlyWhileEmptyAndNotEditing) {
   EXPECT_EQ(Leading(*surface, true), 0);
   EXPECT_EQ(CaretColumn(*surface), 2);  // at the start of the text area
   box->EndEdit(false);
-  SetTexts(*box, {{u"Text", u"42"}});
+  SetTexts(*box, u"Text=42");
   surface = Render(*box, 80, 20);
   EXPECT_EQ(Leading(*surface, true), 0);
   EXPECT_GT(Leading(*surface, false), 5);
@@ -77,7 +72,7 @@ TEST(EditBoxDrawing, PlaceholderShowsOnlyWhileEmptyAndNotEditing) {
 }
 
 TEST(EditBoxDrawing, CaretStandsAfterTheCharactersBeforeIt) {
-  auto box = Box({{u"Text", u"MMMM"}});
+  auto box = Box(u"Text=MMMM");
   ASSERT_TRUE(box->BeginEdit());
   int previous = -1;
   for (size_t caret = 0; caret <= 4; ++caret) {
@@ -92,12 +87,12 @@ TEST(EditBoxDrawing, CaretStandsAfterTheCharactersBeforeIt) {
   EXPECT_NEAR(previous, 2 + width, 1.0);
 
   // Right-aligned, the caret at the end stands at the area's right edge.
-  SetTexts(*box, {{u"TextAlignX", u"RIGHT"}});
+  SetTexts(*box, u"TextAlignX=RIGHT");
   EXPECT_NEAR(CaretColumn(*Render(*box, 80, 20)), 78, 1.0);
 }
 
 TEST(EditBoxDrawing, LongTextScrollsSoTheCaretStaysInTheBox) {
-  auto box = Box({{u"Text", u"0123456789012345678901234567890123456789"}});
+  auto box = Box(u"Text=0123456789012345678901234567890123456789");
   ASSERT_TRUE(box->BeginEdit());
   box->GetEditor()->SetCaret(40);
   const int column = CaretColumn(*Render(*box, 80, 20));
@@ -108,15 +103,13 @@ TEST(EditBoxDrawing, LongTextScrollsSoTheCaretStaysInTheBox) {
 }
 
 TEST(EditBoxDrawing, SelectionIsHighlightedBehindTheText) {
-  auto box = Box({{u"Text", u"select me"}});
+  auto box = Box(u"Text=select me");
   ASSERT_TRUE(box->BeginEdit());
   auto highlighted = [&box] {
-    const auto surface = Render(*box, 80, 20);
-    int n = 0;
-    for (int y = 0; y < 20; ++y)
-      for (int x = 0; x < 80; ++x)
-        if (PixelIs(*surface, x, y, kSelection)) ++n;
-    return n;
+    const auto surface = Render(*box, 80, 20);  // in the theme's "@ButtonPushColor"
+    return CountPixels(*surface, 0, 0, 80, 20, [](CRPixel p) {
+      return p.red == 0xB4 && p.green == 0xC8 && p.blue == 0xDC && p.alpha == 255;
+    });
   };
   EXPECT_EQ(highlighted(), 0);
   box->SetSel(0, 3);
@@ -127,11 +120,11 @@ TEST(EditBoxDrawing, SelectionIsHighlightedBehindTheText) {
 }
 
 TEST(EditBoxDrawing, PasswordsAreMaskedCharacterByCharacter) {
-  auto password = Box({{u"TextType", u"PASSWORD"}, {u"Text", u"a\U0001F600c"}});
-  auto plain = Box({{u"Text", u"***"}});
+  auto password = Box(u"TextType=PASSWORD; Text=a\U0001F600c");
+  auto plain = Box(u"Text=***");
   const auto masked = Render(*password, 80, 20);
   EXPECT_GT(Leading(*masked, false), 5);
-  EXPECT_TRUE(SameImage(*masked, *Render(*plain, 80, 20)));
+  EXPECT_EQ(Difference(*masked, *Render(*plain, 80, 20))[2], 0);
   // Editing, the caret after the emoji stands after two stars.
   ASSERT_TRUE(password->BeginEdit());
   password->GetEditor()->SetCaret(3);
@@ -141,49 +134,33 @@ TEST(EditBoxDrawing, PasswordsAreMaskedCharacterByCharacter) {
 }
 
 TEST(EditBoxDrawing, CompositionStandsAtTheCaretUnderlinedUntilCommitted) {
-  auto composing = Box({{u"Text", u"ab"}});
+  auto composing = Box(u"Text=ab");
   ASSERT_TRUE(composing->BeginEdit());
   composing->GetEditor()->SetCaret(1);
   const auto before = Render(*composing, 80, 20);
   composing->SetComposition(u"MM", 2);
   EXPECT_EQ(composing->GetEditor()->GetText(), u"ab");
   // The same picture as the text typed, but for the underline: a thin band as wide as "MM".
-  auto typed = Box({{u"Text", u"aMMb"}});
+  auto typed = Box(u"Text=aMMb");
   ASSERT_TRUE(typed->BeginEdit());
   typed->GetEditor()->SetCaret(3);
-  const auto withComposition = Render(*composing, 80, 20);
-  const auto withText = Render(*typed, 80, 20);
-  int differing = 0, top = 20, bottom = -1;
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 80; ++x) {
-      const CRPixel p = withComposition->GetPixel(x, y), q = withText->GetPixel(x, y);
-      if (p.red != q.red || p.green != q.green || p.blue != q.blue || p.alpha != q.alpha) {
-        ++differing;
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-      }
-    }
+  const auto [top, bottom, differing] = Difference(*Render(*composing, 80, 20), *Render(*typed, 80, 20));
   EXPECT_GT(differing, 10);
   EXPECT_LE(bottom - top, 1);
   // Ending the composition without committing brings back the picture it covered.
   composing->SetComposition(u"", 0);
-  EXPECT_TRUE(SameImage(*before, *Render(*composing, 80, 20)));
+  EXPECT_EQ(Difference(*before, *Render(*composing, 80, 20))[2], 0);
 }
 
 TEST(EditBoxDrawing, GoldenImages) {
-  const auto at = [](auto box, int left, int top) {
-    SetPlace(*box, {left, top, 72, 22});
-    return box;
-  };
-  auto placeholder = at(MakeShape<CNPEditBox>({{u"PlaceHolder", u"Set point"}}), 4, 4);
-  auto text = at(MakeShape<CNPEditBox>({{u"Text", u"80.5"}, {u"TextAlignX", u"RIGHT"}}), 80, 4);
-  auto editing = at(MakeShape<CNPEditBox>({{u"Text", u"Tank 12"}}), 4, 30);
-  auto password = at(MakeShape<CNPEditBox>({{u"Text", u"secret"}, {u"TextType", u"PASSWORD"}}), 80, 30);
-  auto lines = at(
-      MakeShape<CNPMultilineEditBox>({{u"Text", u"first line\r\nsecond"}, {u"TextAlignY", u"TOP"}}), 4, 56);
-  SetTexts(*lines, {{u"Width", u"148"}, {u"Height", u"36"}});
+  auto placeholder = MakeShapeAt<CNPEditBox>({4, 4, 72, 22}, u"PlaceHolder=Set point");
+  auto text = MakeShapeAt<CNPEditBox>({80, 4, 72, 22}, u"Text=80.5; TextAlignX=RIGHT");
+  auto editing = MakeShapeAt<CNPEditBox>({4, 30, 72, 22}, u"Text=Tank 12");
+  auto password = MakeShapeAt<CNPEditBox>({80, 30, 72, 22}, u"Text=secret; TextType=PASSWORD");
+  auto lines =
+      MakeShapeAt<CNPMultilineEditBox>({4, 56, 148, 36}, u"Text=first line\r\nsecond; TextAlignY=TOP");
   auto form = WhiteForm(156, 96, {placeholder, text, editing, password, lines});
-  SetTexts(*form, {{u"FillColor", u"@FormColor"}});
+  SetTexts(*form, u"FillColor=@FormColor");
   ASSERT_TRUE(editing->BeginEdit());
   editing->SetSel(0, 4);
   ASSERT_TRUE(lines->BeginEdit());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,13 +26,14 @@ class CNImageSourceStub : public CNImageSource {
   std::map<std::u16string, std::unique_ptr<CRSurface>> m_images;
 };
 
-// A width x height image in four quadrants: red, green / blue, white (colour numbers, red in the
-// low byte, as the painter takes them).
-inline std::unique_ptr<CRSurface> QuadrantImage(int width, int height) {
+// A width x height image in four quadrants: red, green / blue, white unless other colours are
+// given (colour numbers, red in the low byte, as the painter takes them).
+inline std::unique_ptr<CRSurface> QuadrantImage(int width, int height,
+                                                std::array<uint32_t, 4> colors = {0x0000FF, 0x00FF00, 0xFF0000,
+                                                                                  0xFFFFFF}) {
   auto image = std::make_unique<CRSurface>(width, height);
   CRPainter painter(*image);
   const double w = width / 2.0, h = height / 2.0;
-  const uint32_t colors[4] = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF};
   for (int i = 0; i < 4; ++i) {
     CRBrush brush;
     brush.color = colors[i];

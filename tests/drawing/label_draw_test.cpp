@@ -35,8 +35,8 @@ InkBox FindInk(const CRSurface& surface) {
   return box;
 }
 
-CRPtr<CNPLabel> Label(std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> more) {
-  auto label = MakeShape<CNPLabel>({{u"Width", u"120"}, {u"Height", u"60"}, {u"TextColor", u"#0000FF"}});
+CRPtr<CNPLabel> Label(std::u16string_view more) {
+  auto label = MakeShape<CNPLabel>(u"Width=120; Height=60; TextColor=#0000FF");
   SetTexts(*label, more);
   return label;
 }
@@ -44,26 +44,22 @@ CRPtr<CNPLabel> Label(std::initializer_list<std::pair<std::u16string_view, std::
 }  // namespace
 
 TEST(LabelDrawing, BackgroundAndFrameOnlyWhenAsked) {
-  auto label = Label({{u"FillColor", u"#FF0000"}, {u"BorderColor", u"#00FF00"}});
-  auto surface = Render(*label, 120, 60);
-  EXPECT_TRUE(IsTransparent(*surface, 60, 30));
-  EXPECT_TRUE(IsTransparent(*surface, 0, 0));
-  SetTexts(*label, {{u"Fill", u"T"}, {u"Border", u"T"}});
-  surface = Render(*label, 120, 60);
-  EXPECT_TRUE(PixelIs(*surface, 60, 30, 0xFF0000));
-  EXPECT_TRUE(PixelIs(*surface, 0, 0, 0x00FF00));
-  EXPECT_TRUE(PixelIs(*surface, 119, 59, 0x00FF00));
+  auto label = Label(u"FillColor=#FF0000; BorderColor=#00FF00");
+  EXPECT_TRUE(PixelsAre(*Render(*label, 120, 60), {{60, 30, kClear}, {0, 0, kClear}}));
+  SetTexts(*label, u"Fill=T; Border=T");
+  EXPECT_TRUE(
+      PixelsAre(*Render(*label, 120, 60), {{60, 30, 0xFF0000}, {0, 0, 0x00FF00}, {119, 59, 0x00FF00}}));
 }
 
 TEST(LabelDrawing, TextIsPlacedByItsAlignment) {
-  auto label = Label({{u"Text", u"Tank"}});
+  auto label = Label(u"Text=Tank");
   const InkBox leftMiddle = FindInk(*Render(*label, 120, 60));
   ASSERT_FALSE(leftMiddle.Empty());
   EXPECT_GE(leftMiddle.left, 2);
   EXPECT_LE(leftMiddle.left, 4);
   EXPECT_NEAR((leftMiddle.top + leftMiddle.bottom) / 2.0, 30, 4);
 
-  SetTexts(*label, {{u"TextAlignX", u"RIGHT"}, {u"TextAlignY", u"BOTTOM"}});
+  SetTexts(*label, u"TextAlignX=RIGHT; TextAlignY=BOTTOM");
   const InkBox rightBottom = FindInk(*Render(*label, 120, 60));
   EXPECT_GE(rightBottom.right, 113);
   EXPECT_LE(rightBottom.right, 117);
@@ -72,21 +68,18 @@ TEST(LabelDrawing, TextIsPlacedByItsAlignment) {
 }
 
 TEST(LabelDrawing, WordBreakKeepsLongTextInsideTheWidth) {
-  auto label = Label({{u"Text", u"pump one running at full speed"}});
+  auto label = Label(u"Text=pump one running at full speed");
   const InkBox oneLine = FindInk(*Render(*label, 120, 60));
   EXPECT_GT(oneLine.right, 100);  // one line, cut at the frame
-  SetTexts(*label, {{u"TextWordBreak", u"T"}});
+  SetTexts(*label, u"TextWordBreak=T");
   const InkBox broken = FindInk(*Render(*label, 120, 60));
   EXPECT_LE(broken.right, 117);
   EXPECT_GT(broken.bottom - broken.top, 2 * (oneLine.bottom - oneLine.top));
 }
 
 TEST(LabelDrawing, HyperlinkTakesTheColourOfTheMouseStateAndIsUnderlined) {
-  auto link = MakeShape<CNPHyperLink>({{u"Width", u"120"},
-                                       {u"Height", u"30"},
-                                       {u"Text", u"Home"},
-                                       {u"LinkColor", u"#0000FF"},
-                                       {u"LinkColorHover", u"#FF0000"}});
+  auto link =
+      MakeShape<CNPHyperLink>(u"Width=120; Height=30; Text=Home; LinkColor=#0000FF; LinkColorHover=#FF0000");
   // The underline: a row of ink as wide as the word.
   auto longestRow = [&link] {
     const auto surface = Render(*link, 120, 30);
@@ -103,7 +96,7 @@ TEST(LabelDrawing, HyperlinkTakesTheColourOfTheMouseStateAndIsUnderlined) {
   };
   const auto [underline, width] = longestRow();
   EXPECT_GE(underline, width - 2);
-  SetTexts(*link, {{u"LinkUnderline", u"F"}});
+  SetTexts(*link, u"LinkUnderline=F");
   EXPECT_LT(longestRow().first, width / 2);
 
   link->MouseIn({10, 10});

@@ -13,12 +13,9 @@ constexpr uint32_t kFill = 0x0000FF;
 
 // A 20x200 rectangle meter at the origin: blue shape, red band, no border.
 CRPtr<CNPRectMeter> TallMeter(std::u16string_view value) {
-  return MakeShape<CNPRectMeter>({{u"Width", u"20"},
-                                  {u"Height", u"200"},
-                                  {u"Value", value},
-                                  {u"FillColor", u"#0000FF"},
-                                  {u"MeterFillColor", u"#FF0000"},
-                                  {u"Border", u"F"}});
+  return MakeShape<CNPRectMeter>(
+      u"Width=20; Height=200; FillColor=#0000FF; MeterFillColor=#FF0000; Border=F; Value=" +
+      std::u16string(value));
 }
 
 // The rows of column x painted in the meter colour, as [first, last]; {-1, -1} for none. Fails
@@ -38,9 +35,9 @@ std::pair<int, int> MeterRows(const CRSurface& surface, int x) {
 
 TEST(RectMeterDrawing, CenterModeFillsFromTheMiddleEitherWayWithTheCenterLine) {
   auto meter = TallMeter(u"25");
-  SetTexts(*meter, {{u"Center", u"T"}, {u"CenterValue", u"50"}});
+  SetTexts(*meter, u"Center=T; CenterValue=50");
   EXPECT_EQ(MeterRows(*Render(*meter, 20, 200), 5), std::make_pair(100, 149));
-  SetTexts(*meter, {{u"Value", u"75"}, {u"CenterLine", u"T"}, {u"CenterLineColor", u"#00FF00"}});
+  SetTexts(*meter, u"Value=75; CenterLine=T; CenterLineColor=#00FF00");
   const auto surface = Render(*meter, 20, 200);
   EXPECT_EQ(MeterRows(*surface, 5), std::make_pair(50, 99));
   for (int x : {0, 10, 19}) EXPECT_TRUE(PixelIs(*surface, x, 100, 0x00FF00));  // at p0, over the shape
@@ -49,84 +46,55 @@ TEST(RectMeterDrawing, CenterModeFillsFromTheMiddleEitherWayWithTheCenterLine) {
 
 TEST(RectMeterDrawing, HatchedBandKeepsTheShapeFillBetweenItsLines) {
   auto meter = TallMeter(u"100");
-  SetTexts(*meter, {{u"MeterFillStyle", u"HORIZONTAL"}});
-  const auto surface = Render(*meter, 20, 200);
-  EXPECT_TRUE(PixelIs(*surface, 3, 8, kMeter));  // hatch lines on every eighth row
-  EXPECT_TRUE(PixelIs(*surface, 3, 9, kFill));   // transparent background: the fill shows
+  SetTexts(*meter, u"MeterFillStyle=HORIZONTAL");
+  // Hatch lines on every eighth row, the background transparent: the fill shows.
+  EXPECT_TRUE(PixelsAre(*Render(*meter, 20, 200), {{3, 8, kMeter}, {3, 9, kFill}}));
 }
 
 TEST(PieMeterDrawing, WholeTurnsAreFullEllipsesAndTheBorderIsAtLeastOnePixel) {
-  auto meter = MakeShape<CNPPieMeter>({{u"Width", u"40"},
-                                       {u"Height", u"40"},
-                                       {u"Value", u"100"},
-                                       {u"FillColor", u"#0000FF"},
-                                       {u"MeterFillColor", u"#FF0000"},
-                                       {u"BorderColor", u"#00FF00"},
-                                       {u"BorderWidth", u"1"}});
+  auto meter = MakeShape<CNPPieMeter>(
+      u"Width=40; Height=40; Value=100; FillColor=#0000FF; MeterFillColor=#FF0000; BorderColor=#00FF00; "
+      u"BorderWidth=1");
   // At half scale the border would be half a pixel wide: it stays one.
-  const auto surface = Render(*meter, 20, 20, 0.5, 0.5);
-  EXPECT_TRUE(PixelIs(*surface, 10, 10, kMeter));
-  EXPECT_TRUE(PixelIs(*surface, 10, 0, 0x00FF00));
-  EXPECT_TRUE(PixelIs(*surface, 10, 1, kMeter));
-  SetTexts(*meter, {{u"Value", u"0"}});
+  EXPECT_TRUE(
+      PixelsAre(*Render(*meter, 20, 20, 0.5, 0.5), {{10, 10, kMeter}, {10, 0, 0x00FF00}, {10, 1, kMeter}}));
+  SetTexts(*meter, u"Value=0");
   EXPECT_TRUE(PixelIs(*Render(*meter, 20, 20, 0.5, 0.5), 10, 10, kFill));
 }
 
 TEST(MeterDrawing, EllipseAndPolygonBandsStayInsideTheirFigures) {
-  auto ellipse = MakeShape<CNPEllipseMeter>({{u"Width", u"40"},
-                                             {u"Height", u"40"},
-                                             {u"Value", u"50"},
-                                             {u"Fill", u"F"},
-                                             {u"MeterFillColor", u"#FF0000"},
-                                             {u"Border", u"F"}});
-  auto surface = Render(*ellipse, 40, 40);
-  EXPECT_TRUE(PixelIs(*surface, 20, 30, kMeter));
-  EXPECT_TRUE(IsTransparent(*surface, 1, 38));   // in the band's rows, outside the ellipse
-  EXPECT_TRUE(IsTransparent(*surface, 20, 10));  // inside the ellipse, above the band
+  auto ellipse =
+      MakeShape<CNPEllipseMeter>(u"Width=40; Height=40; Value=50; Fill=F; MeterFillColor=#FF0000; Border=F");
+  // In the band's rows outside the ellipse, and inside it above the band: nothing.
+  EXPECT_TRUE(PixelsAre(*Render(*ellipse, 40, 40), {{20, 30, kMeter}, {1, 38, kClear}, {20, 10, kClear}}));
 
   // A triangle pointing up, 40 wide and 40 high: the lower half of it.
-  auto polygon = MakeShape<CNPPolygonMeter>({{u"Points", u"0,40,20,0,40,40"},
-                                             {u"Value", u"50"},
-                                             {u"Fill", u"F"},
-                                             {u"MeterFillColor", u"#FF0000"},
-                                             {u"Border", u"F"}});
-  surface = Render(*polygon, 41, 41);
-  EXPECT_TRUE(PixelIs(*surface, 20, 30, kMeter));
-  EXPECT_TRUE(IsTransparent(*surface, 2, 22));   // band rows, outside the triangle
-  EXPECT_TRUE(IsTransparent(*surface, 20, 15));  // above the band
+  auto polygon = MakeShape<CNPPolygonMeter>(
+      u"Points=0,40,20,0,40,40; Value=50; Fill=F; MeterFillColor=#FF0000; Border=F");
+  EXPECT_TRUE(PixelsAre(*Render(*polygon, 41, 41), {{20, 30, kMeter}, {2, 22, kClear}, {20, 15, kClear}}));
 }
 
 TEST(MeterDrawing, GoldenImages) {
   auto meter = [](int left, std::u16string_view direction) {
-    return CRPtr<CNPObject>(MakeShapeAt<CNPRectMeter>({left, 4, 24, 40}, {{u"Value", u"30"},
-                                                                          {u"FillColor", u"#C0C0C0"},
-                                                                          {u"MeterFillColor", u"#2060C0"},
-                                                                          {u"MeterFillDirection", direction},
-                                                                          {u"BorderColor", u"#000000"}}));
+    return CRPtr<CNPObject>(MakeShapeAt<CNPRectMeter>(
+        {left, 4, 24, 40},
+        u"Value=30; FillColor=#C0C0C0; MeterFillColor=#2060C0; BorderColor=#000000; MeterFillDirection=" +
+            std::u16string(direction)));
   };
   auto directions = WhiteForm(128, 48,
                               {meter(4, u"BOTTOM_TO_TOP"), meter(36, u"TOP_TO_BOTTOM"),
                                meter(68, u"LEFT_TO_RIGHT"), meter(100, u"RIGHT_TO_LEFT")});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*directions, 128, 48), "meter_rect_directions"));
 
-  auto shapes =
-      WhiteForm(144, 48,
-                {MakeShapeAt<CNPEllipseMeter>({4, 4, 40, 40}, {{u"Value", u"60"},
-                                                               {u"FillColor", u"#C0C0C0"},
-                                                               {u"MeterFillColor", u"#C02020"},
-                                                               {u"MeterFillStyle", u"DIAGONAL CROSS"},
-                                                               {u"BorderColor", u"#000000"}}),
-                 MakeShapeAt<CNPPieMeter>({52, 4, 40, 40}, {{u"StartAngle", u"225"},
-                                                            {u"EndAngle", u"135"},
-                                                            {u"Value", u"70"},
-                                                            {u"FillColor", u"#C0C0C0"},
-                                                            {u"MeterFillColor", u"#20A020"},
-                                                            {u"BorderColor", u"#000000"}}),
-                 MakeShape<CNPPolygonMeter>({{u"Points", u"100,44,120,4,140,44"},
-                                             {u"Value", u"40"},
-                                             {u"MeterFillDirection", u"LEFT_TO_RIGHT"},
-                                             {u"FillColor", u"#C0C0C0"},
-                                             {u"MeterFillColor", u"#2060C0"},
-                                             {u"BorderColor", u"#000000"}})});
+  auto shapes = WhiteForm(
+      144, 48,
+      {MakeShapeAt<CNPEllipseMeter>({4, 4, 40, 40},
+                                    u"Value=60; FillColor=#C0C0C0; MeterFillColor=#C02020; "
+                                    u"MeterFillStyle=DIAGONAL CROSS; BorderColor=#000000"),
+       MakeShapeAt<CNPPieMeter>({52, 4, 40, 40},
+                                u"StartAngle=225; EndAngle=135; Value=70; FillColor=#C0C0C0; "
+                                u"MeterFillColor=#20A020; BorderColor=#000000"),
+       MakeShape<CNPPolygonMeter>(u"Points=100,44,120,4,140,44; Value=40; MeterFillDirection=LEFT_TO_RIGHT; "
+                                  u"FillColor=#C0C0C0; MeterFillColor=#2060C0; BorderColor=#000000")});
   EXPECT_TRUE(MatchesGoldenImage(*Render(*shapes, 144, 48), "meter_shapes"));
 }

@@ -10,7 +10,7 @@ namespace {
 
 // A 20x10 rectangle at (10, 10), blue, with a one-pixel red border.
 CRPtr<CNPRect> BlueRect() {
-  return MakeShapeAt<CNPRect>({10, 10, 20, 10}, {{u"FillColor", u"#0000FF"}, {u"BorderColor", u"#FF0000"}});
+  return MakeShapeAt<CNPRect>({10, 10, 20, 10}, u"FillColor=#0000FF; BorderColor=#FF0000");
 }
 
 // Restores the current theme when a test changed it.
@@ -27,31 +27,25 @@ class ThemeRestorer {
 
 TEST(ShapeDrawing, FillCoversTheRectangleAndTheBorderLiesInsideIt) {
   auto rect = BlueRect();
-  SetTexts(*rect, {{u"BorderWidth", u"2"}});
+  SetTexts(*rect, u"BorderWidth=2");
   const auto surface = Render(*rect, 40, 30);
-  EXPECT_TRUE(IsTransparent(*surface, 9, 15));
-  EXPECT_TRUE(PixelIs(*surface, 10, 15, 0xFF0000));
-  EXPECT_TRUE(PixelIs(*surface, 11, 15, 0xFF0000));
-  EXPECT_TRUE(PixelIs(*surface, 12, 15, 0x0000FF));
-  EXPECT_TRUE(PixelIs(*surface, 29, 19, 0xFF0000));
-  EXPECT_TRUE(IsTransparent(*surface, 30, 19));
-  EXPECT_TRUE(IsTransparent(*surface, 29, 20));
+  EXPECT_TRUE(
+      PixelsAre(*surface, {{9, 15, kClear}, {10, 15, 0xFF0000}, {11, 15, 0xFF0000}, {12, 15, 0x0000FF}}));
+  EXPECT_TRUE(PixelsAre(*surface, {{29, 19, 0xFF0000}, {30, 19, kClear}, {29, 20, kClear}}));
   // Twice the size, a border twice as wide.
-  const auto scaled = Render(*rect, 80, 60, 2.0, 2.0);
-  EXPECT_TRUE(PixelIs(*scaled, 23, 30, 0xFF0000));
-  EXPECT_TRUE(PixelIs(*scaled, 24, 30, 0x0000FF));
+  EXPECT_TRUE(PixelsAre(*Render(*rect, 80, 60, 2.0, 2.0), {{23, 30, 0xFF0000}, {24, 30, 0x0000FF}}));
 }
 
 TEST(ShapeDrawing, AlphaHalfGivesAlphaByte128ToFillBorderAndText) {
   auto rect = BlueRect();
-  SetTexts(*rect, {{u"Alpha", u"0.5"}, {u"BorderWidth", u"3"}});
+  SetTexts(*rect, u"Alpha=0.5; BorderWidth=3");
   const auto surface = Render(*rect, 40, 30);
   EXPECT_TRUE(PixelIs(*surface, 20, 15, 0x0000FF, 128));
   // The border over the fill: both at 128 make 192.
   EXPECT_EQ(surface->GetPixel(10, 15).alpha, 192);
-  SetTexts(*rect, {{u"Alpha", u"1"}});
+  SetTexts(*rect, u"Alpha=1");
   EXPECT_EQ(Render(*rect, 40, 30)->GetPixel(20, 15).alpha, 255);
-  SetTexts(*rect, {{u"Alpha", u"0"}});
+  SetTexts(*rect, u"Alpha=0");
   EXPECT_TRUE(IsTransparent(*Render(*rect, 40, 30), 20, 15));
 }
 
@@ -64,44 +58,35 @@ TEST(ShapeDrawing, ColoursFollowTheMouseStateWhenThoseColoursAreSet) {
   // Hover and push colours unset: always the fill colour.
   EXPECT_TRUE(PixelIs(*fillAt(kStateMouseIn), 20, 15, 0x0000FF));
   EXPECT_TRUE(PixelIs(*fillAt(kStateMouseIn | kStateLeftButton), 20, 15, 0x0000FF));
-  SetTexts(*rect, {{u"FillColorHover", u"#00FF00"}});
+  SetTexts(*rect, u"FillColorHover=#00FF00");
   EXPECT_TRUE(PixelIs(*fillAt(0), 20, 15, 0x0000FF));
   EXPECT_TRUE(PixelIs(*fillAt(kStateMouseIn), 20, 15, 0x00FF00));
   EXPECT_TRUE(PixelIs(*fillAt(kStateLeftButton), 20, 15, 0x00FF00));  // pushed without a push colour
-  SetTexts(*rect, {{u"FillColorPush", u"#FFFF00"}});
+  SetTexts(*rect, u"FillColorPush=#FFFF00");
   EXPECT_TRUE(PixelIs(*fillAt(kStateMouseIn | kStateLeftButton), 20, 15, 0xFFFF00));
   EXPECT_TRUE(PixelIs(*fillAt(kStateMouseIn), 20, 15, 0x00FF00));
   // Lines choose among their line colours the same way.
-  auto line = MakeShape<CNPLine>({{u"X1", u"0"},
-                                  {u"Y1", u"5"},
-                                  {u"X2", u"19"},
-                                  {u"Y2", u"5"},
-                                  {u"LineColor", u"#0000FF"},
-                                  {u"LineColorPush", u"#FF0000"}});
+  auto line = MakeShape<CNPLine>(u"X1=0; Y1=5; X2=19; Y2=5; LineColor=#0000FF; LineColorPush=#FF0000");
   line->SetStateWord(kStateLeftButton);
   EXPECT_TRUE(PixelIs(*Render(*line, 20, 10), 10, 5, 0xFF0000));
 }
 
 TEST(ShapeDrawing, EmptyColoursAndSwitchedOffPartsPaintNothing) {
   auto rect = BlueRect();
-  SetTexts(*rect, {{u"FillColor", u""}});
-  auto surface = Render(*rect, 40, 30);
-  EXPECT_TRUE(IsTransparent(*surface, 20, 15));
-  EXPECT_TRUE(PixelIs(*surface, 10, 15, 0xFF0000));
-  SetTexts(*rect, {{u"FillColor", u"#0000FF"}, {u"BorderColor", u""}});
+  SetTexts(*rect, u"FillColor=");
+  EXPECT_TRUE(PixelsAre(*Render(*rect, 40, 30), {{20, 15, kClear}, {10, 15, 0xFF0000}}));
+  SetTexts(*rect, u"FillColor=#0000FF; BorderColor=");
   EXPECT_TRUE(PixelIs(*Render(*rect, 40, 30), 10, 15, 0x0000FF));
-  SetTexts(*rect, {{u"BorderColor", u"#FF0000"}, {u"Border", u"F"}, {u"Fill", u"F"}});
-  surface = Render(*rect, 40, 30);
-  EXPECT_TRUE(IsTransparent(*surface, 10, 15));
-  EXPECT_TRUE(IsTransparent(*surface, 20, 15));
-  SetTexts(*rect, {{u"Visible", u"F"}, {u"Fill", u"T"}});
+  SetTexts(*rect, u"BorderColor=#FF0000; Border=F; Fill=F");
+  EXPECT_TRUE(PixelsAre(*Render(*rect, 40, 30), {{10, 15, kClear}, {20, 15, kClear}}));
+  SetTexts(*rect, u"Visible=F; Fill=T");
   EXPECT_TRUE(IsTransparent(*Render(*rect, 40, 30), 20, 15));
 }
 
 TEST(ShapeDrawing, ThemeColourFollowsTheCurrentTheme) {
   ThemeRestorer restore;
   auto rect = BlueRect();
-  SetTexts(*rect, {{u"FillColor", u"@FillColor"}});
+  SetTexts(*rect, u"FillColor=@FillColor");
   ASSERT_TRUE(CNVisualThemes::Global().SetCurrentTheme(u"GRAY_3D"));
   EXPECT_TRUE(PixelIs(*Render(*rect, 40, 30), 20, 15, 0xFFFFFF));
   ASSERT_TRUE(CNVisualThemes::Global().SetCurrentTheme(u"GRAY3_3D"));
@@ -110,78 +95,50 @@ TEST(ShapeDrawing, ThemeColourFollowsTheCurrentTheme) {
 
 TEST(ShapeDrawing, AngleTurnsTheFigureClockwiseAboutTheRotationCentre) {
   // A 40x4 bar at (0, 18) turned 90 degrees about its middle (20, 20) stands upright.
-  auto bar = MakeShapeAt<CNPRect>({0, 18, 40, 4}, {{u"FillColor", u"#0000FF"}, {u"Border", u"F"}});
+  auto bar = MakeShapeAt<CNPRect>({0, 18, 40, 4}, u"FillColor=#0000FF; Border=F");
   EXPECT_TRUE(PixelIs(*Render(*bar, 40, 40), 3, 20, 0x0000FF));
-  SetTexts(*bar, {{u"Angle", u"90"}});
-  auto surface = Render(*bar, 40, 40);
-  EXPECT_TRUE(IsTransparent(*surface, 3, 20));
-  EXPECT_TRUE(PixelIs(*surface, 20, 3, 0x0000FF));
-  EXPECT_TRUE(PixelIs(*surface, 20, 36, 0x0000FF));
+  SetTexts(*bar, u"Angle=90");
+  EXPECT_TRUE(PixelsAre(*Render(*bar, 40, 40), {{3, 20, kClear}, {20, 3, 0x0000FF}, {20, 36, 0x0000FF}}));
   // About a centre given in form coordinates: the bar's left end, turned down.
-  SetTexts(*bar, {{u"RotateX", u"0"}, {u"RotateY", u"20"}});
-  surface = Render(*bar, 40, 60);
-  EXPECT_TRUE(PixelIs(*surface, 0, 36, 0x0000FF));
-  EXPECT_TRUE(IsTransparent(*surface, 20, 20));
+  SetTexts(*bar, u"RotateX=0; RotateY=20");
+  EXPECT_TRUE(PixelsAre(*Render(*bar, 40, 60), {{0, 36, 0x0000FF}, {20, 20, kClear}}));
   // 45 degrees clockwise: the right end goes down.
-  SetTexts(*bar, {{u"Angle", u"45"}, {u"RotateX", u"20"}, {u"RotateY", u"20"}});
-  surface = Render(*bar, 40, 40);
-  EXPECT_TRUE(PixelIs(*surface, 32, 32, 0x0000FF));
-  EXPECT_TRUE(IsTransparent(*surface, 32, 8));
+  SetTexts(*bar, u"Angle=45; RotateX=20; RotateY=20");
+  EXPECT_TRUE(PixelsAre(*Render(*bar, 40, 40), {{32, 32, 0x0000FF}, {32, 8, kClear}}));
 }
 
 TEST(ShapeDrawing, LinesPaintThePixelsOfTheirPoints) {
-  auto line = MakeShape<CNPLine>(
-      {{u"X1", u"2"}, {u"Y1", u"5"}, {u"X2", u"9"}, {u"Y2", u"5"}, {u"LineColor", u"#000000"}});
-  auto surface = Render(*line, 12, 10);
+  auto line = MakeShape<CNPLine>(u"X1=2; Y1=5; X2=9; Y2=5; LineColor=#000000");
+  const auto surface = Render(*line, 12, 10);
   for (int x = 2; x <= 8; ++x) EXPECT_TRUE(PixelIs(*surface, x, 5, 0x000000)) << x;
-  EXPECT_TRUE(IsTransparent(*surface, 5, 4));
-  EXPECT_TRUE(IsTransparent(*surface, 5, 6));
-  EXPECT_TRUE(IsTransparent(*surface, 1, 5));
+  EXPECT_TRUE(PixelsAre(*surface, {{5, 4, kClear}, {5, 6, kClear}, {1, 5, kClear}}));
   // Three wide: the rows on both sides too. A line without end points runs corner to corner.
-  SetTexts(*line, {{u"LineWidth", u"3"}});
-  surface = Render(*line, 12, 10);
-  EXPECT_TRUE(PixelIs(*surface, 5, 4, 0x000000));
-  EXPECT_TRUE(PixelIs(*surface, 5, 6, 0x000000));
-  auto diagonal = MakeShapeAt<CNPLine>({0, 0, 9, 9}, {{u"LineColor", u"#000000"}});
-  surface = Render(*diagonal, 10, 10);
-  EXPECT_TRUE(PixelIs(*surface, 4, 4, 0x000000));
-  EXPECT_TRUE(IsTransparent(*surface, 8, 1));
+  SetTexts(*line, u"LineWidth=3");
+  EXPECT_TRUE(PixelsAre(*Render(*line, 12, 10), {{5, 4, 0x000000}, {5, 6, 0x000000}}));
+  auto diagonal = MakeShapeAt<CNPLine>({0, 0, 9, 9}, u"LineColor=#000000");
+  EXPECT_TRUE(PixelsAre(*Render(*diagonal, 10, 10), {{4, 4, 0x000000}, {8, 1, kClear}}));
 }
 
 TEST(ShapeDrawing, PolygonFillsEvenOddAndPolylineOnlyStrokes) {
   // A square with a square hole (one figure crossing itself is filled even-odd).
-  auto polygon = MakeShape<CNPPolygon>({{u"Points", u"0,0,30,0,30,30,0,30,0,0,10,10,20,10,20,20,10,20,10,10"},
-                                        {u"FillColor", u"#0000FF"},
-                                        {u"Border", u"F"}});
-  auto surface = Render(*polygon, 31, 31);
-  EXPECT_TRUE(PixelIs(*surface, 5, 5, 0x0000FF));
-  EXPECT_TRUE(IsTransparent(*surface, 15, 15));
-  auto polyline = MakeShape<CNPPolyline>({{u"Points", u"0,0,30,0,30,30"}, {u"LineColor", u"#FF0000"}});
-  surface = Render(*polyline, 31, 31);
-  EXPECT_TRUE(PixelIs(*surface, 15, 0, 0xFF0000));
-  EXPECT_TRUE(PixelIs(*surface, 30, 15, 0xFF0000));
-  EXPECT_TRUE(IsTransparent(*surface, 15, 15));  // not closed, not filled
-  EXPECT_TRUE(IsTransparent(*surface, 15, 30));
+  auto polygon = MakeShape<CNPPolygon>(
+      u"Points=0,0,30,0,30,30,0,30,0,0,10,10,20,10,20,20,10,20,10,10; FillColor=#0000FF; Border=F");
+  EXPECT_TRUE(PixelsAre(*Render(*polygon, 31, 31), {{5, 5, 0x0000FF}, {15, 15, kClear}}));
+  // Not closed, not filled.
+  auto polyline = MakeShape<CNPPolyline>(u"Points=0,0,30,0,30,30; LineColor=#FF0000");
+  EXPECT_TRUE(PixelsAre(*Render(*polyline, 31, 31),
+                        {{15, 0, 0xFF0000}, {30, 15, 0xFF0000}, {15, 15, kClear}, {15, 30, kClear}}));
 }
 
 TEST(ShapeDrawing, BadGeometryDrawsNothingAndDoesNotFail) {
-  auto pie = MakeShape<CNPPie>({{u"Width", u"20"},
-                                {u"Height", u"20"},
-                                {u"StartAngle", u"2147483647"},
-                                {u"EndAngle", u"-2147483648"},
-                                {u"FillColor", u"#0000FF"}});
-  Render(*pie, 20, 20);
-  auto rect = MakeShape<CNPRect>({{u"Width", u"20"},
-                                  {u"Height", u"20"},
-                                  {u"Angle", u"1e308"},
-                                  {u"BorderRound", u"2000000000"},
-                                  {u"BorderWidth", u"2000000000"},
-                                  {u"Text", u"x"},
-                                  {u"TextFont", u",,,,,"},
-                                  {u"TextLineSpace", u"-2000000000"}});
-  Render(*rect, 20, 20);
-  auto polygon = MakeShape<CNPPolygon>({{u"Points", u"[PATH]1,2,3"}});
-  Render(*polygon, 20, 20);
-  auto empty = MakeShape<CNPRect>({{u"Width", u"0"}, {u"Height", u"-5"}, {u"FillColor", u"#0000FF"}});
+  Render(*MakeShape<CNPPie>(
+             u"Width=20; Height=20; StartAngle=2147483647; EndAngle=-2147483648; FillColor=#0000FF"),
+         20, 20);
+  Render(*MakeShape<CNPRect>(
+             u"Width=20; Height=20; Angle=1e308; BorderRound=2000000000; BorderWidth=2000000000; Text=x; "
+             u"TextFont=,,,,,; TextLineSpace=-2000000000"),
+         20, 20);
+  Render(*MakeShape<CNPPolygon>(u"Points=[PATH]1,2,3"), 20, 20);
+  auto empty = MakeShape<CNPRect>(u"Width=0; Height=-5; FillColor=#0000FF");
   EXPECT_TRUE(IsTransparent(*Render(*empty, 10, 10), 0, 0));
 }

@@ -7,6 +7,7 @@
 #include "graph_script_host.h"
 #include "graphs/plot_graph.h"
 #include "graphs/trend_graph.h"
+#include "values/value_test_util.h"
 
 namespace {
 
@@ -66,24 +67,16 @@ TEST(GraphBadInput, NumbersThatAreNoNumbers) {
   graph.SelectGroup(1, false);
   graph.AddPen();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  CNValue xs, ys;
-  const uint32_t three = 3;
-  xs.SetDimensions(1, &three);
-  ys.SetDimensions(1, &three);
-  const double xValues[] = {1, nan, 3}, yValues[] = {nan, 2, 3};
-  for (uint32_t i = 0; i < three; ++i) {
-    xs.SetNumberAt(i, xValues[i]);
-    ys.SetNumberAt(i, yValues[i]);
-  }
+  CNValue xs = Lit(u"c(1,0,3)"), ys = Lit(u"c(0,2,3)");
+  xs.SetNumberAt(1, nan);
+  ys.SetNumberAt(0, nan);
   ASSERT_TRUE(graph.AddSamples(1, {xs.GetElements(), ys.GetElements(), 1, 1, 3}, false));
   // A NaN x is not stored; a NaN y is no data: a lack.
   const CPlotSamples& samples = graph.GetPen(1)->samples;
   ASSERT_EQ(samples.Size(), 2u);
   EXPECT_TRUE(IsLackValue(samples[0].y));
   EXPECT_EQ(samples[1].y, 3);
-  CNValue value;
-  value.SetNumber(nan);
-  EXPECT_FALSE(graph.SetPenProperty(1, u"High", value));
+  EXPECT_FALSE(graph.SetPenProperty(1, u"High", Num(nan)));
   EXPECT_EQ(graph.GetPen(1)->high, 100);
   EXPECT_FALSE(graph.SetXRange(nan, 5));
   EXPECT_FALSE(graph.SetProbePos(1, nan));

@@ -2,8 +2,6 @@
 // drawing of a long pen against the drawing of every sample.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <random>
 
 #include "drawing/draw_test_util.h"
@@ -11,32 +9,34 @@
 #include "graphs/pen_trace.h"
 #include "graphs/plot_graph.h"
 #include "graphs/trend_graph.h"
+#include "values/value_test_util.h"
 
 namespace {
 
 // 2024-05-01 12:00:00 UTC as the graph's x.
 constexpr double kNoon = 1714564800.0;
 
-CNValue Text(std::u16string_view text) {
-  CNValue value;
-  value.SetString(text);
-  return value;
-}
-
 class GraphDrawing : public testing::Test {
  protected:
-  void SetUp() override {
-    setenv("TZ", "UTC", 1);
-    tzset();
+  ScopedTimeZone m_utc{"UTC0"};
+  // Black text and border on white, the properties given, and one group selected.
+  static void Prepare(CNPPlotter& graph, std::u16string_view texts) {
+    SetTexts(graph, u"FillColor=#FFFFFF; TextColor=#000000; BorderColor=#000000");
+    SetTexts(graph, texts);
+    graph.AddGroup(std::make_unique<CPlotGroup>());
+    graph.SelectGroup(1, false);
   }
-  // A pen in the selected group with its nine values.
+  // A pen in the selected group with its colour, data type, plot type and range.
   static CPlotPen& Pen(CNPPlotter& graph, std::u16string_view color, std::u16string_view type,
                        std::u16string_view plotType, double low, double high) {
     CPlotPen& pen = *graph.AddPen();
     const uint32_t number = graph.GetPenCount();
-    graph.SetPenProperty(number, u"Color", Text(color));
-    graph.SetPenProperty(number, u"DataType", Text(type));
-    graph.SetPenProperty(number, u"PlotType", Text(plotType));
+    for (const auto& [name, text] :
+         {std::pair{u"Color", color}, {u"DataType", type}, {u"PlotType", plotType}}) {
+      CNValue value;
+      value.SetString(text);
+      graph.SetPenProperty(number, name, value);
+    }
     pen.low = low;
     pen.high = high;
     return pen;
@@ -46,33 +46,21 @@ class GraphDrawing : public testing::Test {
 
 TEST_F(GraphDrawing, TrendWithLackGuideLineDualProbesAndRangeController) {
   CNPTrendGraph graph;
-  SetTexts(graph, {{u"Width", u"400"},
-                   {u"Height", u"240"},
-                   {u"Probe", u"DUAL"},
-                   {u"ShowRangeController", u"T"},
-                   {u"TitleTop", u"Tank 1"},
-                   {u"GridCountX", u"4"},
-                   {u"FillColor", u"#F0F0F0"},
-                   {u"TextColor", u"#000000"},
-                   {u"BorderColor", u"#000000"},
-                   {u"FormatDate", u"@DATETIME.D"},
-                   {u"FormatTime", u"@DATETIME.T"}});
-  graph.AddGroup(std::make_unique<CPlotGroup>());
-  graph.SelectGroup(1, false);
+  Prepare(graph,
+          u"Width=400; Height=240; Probe=DUAL; ShowRangeController=T; TitleTop=Tank 1; GridCountX=4; "
+          u"FillColor=#F0F0F0; FormatDate=@DATETIME.D; FormatTime=@DATETIME.T");
   CPlotPen& level = Pen(graph, u"#0000FF", u"analog", u"periodic", 0, 100);
   CPlotPen& flow = Pen(graph, u"#008000", u"analog", u"changebased", 0, 50);
   for (int s = 0; s <= 600; s += 10) {
     Add(level, kNoon + s, s > 250 && s < 320 ? kLackValue : 50 + 30 * std::sin(s / 60.0));
     Add(flow, kNoon + s, 10 + (s / 100) * 6);
   }
-  CPlotLine high;
-  high.value = 80;
-  high.lineColor = u"#FF0000";
-  high.text1 = u"HH";
-  high.text2 = u"80";
-  high.textColor = u"#FF0000";
-  high.textPosition = 1;
-  graph.GetSelectedGroupPtr()->lines.push_back(high);
+  graph.GetSelectedGroupPtr()->lines.push_back({.value = 80,
+                                                .lineColor = u"#FF0000",
+                                                .text1 = u"HH",
+                                                .text2 = u"80",
+                                                .textColor = u"#FF0000",
+                                                .textPosition = 1});
   graph.SetXRange(kNoon, kNoon + 600);
   graph.SelectPen(1);
   level.displayLow = 10;
@@ -84,14 +72,7 @@ TEST_F(GraphDrawing, TrendWithLackGuideLineDualProbesAndRangeController) {
 
 TEST_F(GraphDrawing, PowerFactorAndColorBarPens) {
   CNPTrendGraph graph;
-  SetTexts(graph, {{u"Width", u"320"},
-                   {u"Height", u"200"},
-                   {u"FillColor", u"#FFFFFF"},
-                   {u"TextColor", u"#000000"},
-                   {u"BorderColor", u"#000000"},
-                   {u"GridCountY", u"4"}});
-  graph.AddGroup(std::make_unique<CPlotGroup>());
-  graph.SelectGroup(1, false);
+  Prepare(graph, u"Width=320; Height=200; GridCountY=4");
   CPlotPen& pf = Pen(graph, u"#800080", u"powerfactor00", u"periodic", 0, 100);
   CPlotPen& bar = Pen(graph, u"#000000", u"analog", u"colorbar", 0, 100);
   bar.barSize = 16;
@@ -106,15 +87,7 @@ TEST_F(GraphDrawing, PowerFactorAndColorBarPens) {
 
 TEST_F(GraphDrawing, PlotGraphWithNumberAxes) {
   CNPPlotGraph graph;
-  SetTexts(graph, {{u"Width", u"300"},
-                   {u"Height", u"200"},
-                   {u"FillColor", u"#FFFFFF"},
-                   {u"TextColor", u"#000000"},
-                   {u"BorderColor", u"#000000"},
-                   {u"TitleBottom", u"Pressure"},
-                   {u"TitleLeft", u"Flow"}});
-  graph.AddGroup(std::make_unique<CPlotGroup>());
-  graph.SelectGroup(1, false);
+  Prepare(graph, u"Width=300; Height=200; TitleBottom=Pressure; TitleLeft=Flow");
   CPlotPen& curve = Pen(graph, u"#FF0000", u"analog", u"periodic", 0, 10);
   curve.pointSize = 4;
   for (int i = 0; i <= 20; ++i) Add(curve, i * 5.0, 0.1 * i * i / 4);

@@ -43,9 +43,7 @@ class TrendGraphInput : public testing::Test {
       last = at;
     }
     host.graph->ButtonUp(MOUSE_LEFT, last);
-    std::string joined;
-    for (const auto& line : host.trace) joined += (joined.empty() ? "" : " ") + line;
-    return joined;
+    return host.Traced();
   }
 
   GraphScriptHost<CNPTrendGraph> host;

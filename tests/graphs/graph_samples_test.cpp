@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "drawing/draw_test_util.h"
 #include "graph_script_host.h"
 #include "graphs/plot_graph.h"
 #include "graphs/trend_graph.h"
@@ -41,7 +42,7 @@ constexpr char kPreamble[] =
 TEST(TrendGraphSamples, RulesOfLackTypeRangeGapAndLimit) {
   struct Case {
     const char* name;
-    const char* graphProperties;  // "Name=value;..." on the graph
+    const char* graphProperties;  // "Name=value; ..." on the graph
     const char* pen;              // data type, low, high
     const char* calls;            // script lines after the pen is added
     const char* samples;
@@ -82,26 +83,15 @@ TEST(TrendGraphSamples, RulesOfLackTypeRangeGapAndLimit) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     GraphScriptHost<CNPTrendGraph> host;
-    std::string properties = c.graphProperties;
-    while (!properties.empty()) {
-      const size_t end = properties.find(';');
-      const std::string item = properties.substr(0, end);
-      const size_t eq = item.find('=');
-      EXPECT_EQ(host.graph->SetPropertyText(U16(item.substr(0, eq)), U16(item.substr(eq + 1))), 1) << item;
-      properties = end == std::string::npos ? "" : properties.substr(end + 1);
-    }
-    const std::string type = std::string(c.pen).substr(0, std::string(c.pen).find(','));
-    const std::string range = std::string(c.pen).substr(std::string(c.pen).find(',') + 1);
-    host.Start(U16(std::string(kPreamble) + "  AddPen(\"p\", \"u\", \"#FF0000\", " + type +
-                   ", \"periodic\", " + range + ", 0, 100);\n" + c.calls + "\n}\n"));
+    SetTexts(*host.graph, U16(c.graphProperties));
+    std::string pen = c.pen;
+    pen.insert(pen.find(','), ", \"periodic\"");
+    host.Start(U16(std::string(kPreamble) + "  AddPen(\"p\", \"u\", \"#FF0000\", " + pen + ", 0, 100);\n" +
+                   c.calls + "\n}\n"));
     EXPECT_EQ(host.Run(u"OnTest"), c.events);
     EXPECT_EQ(Samples(*host.graph), c.samples);
   }
 }
-
-}  // namespace
-
-namespace {
 
 TEST(TrendGraphSamples, NewPensTakeTheGraphsPlotLook) {
   GraphScriptHost<CNPTrendGraph> host;

@@ -43,10 +43,14 @@ class GraphScriptHost : public CNObjectOwner, public IKVScriptErrorSink {
     ASSERT_TRUE(m_engine->Load(graph)) << errors;
     graph->Initialize();
   }
-  // Runs a handler of the graph's script; the traces it leaves, joined by " ".
-  std::string Run(std::u16string_view handler) {
+  // Runs a handler of the graph's script with the arguments given; the traces it leaves.
+  std::string Run(std::u16string_view handler, CNValue* args = nullptr, uint32_t count = 0) {
     trace.clear();
-    EXPECT_TRUE(m_engine->RunFunction(graph, handler, nullptr, 0, nullptr)) << errors;
+    EXPECT_TRUE(m_engine->RunFunction(graph, handler, args, count, nullptr)) << errors;
+    return Traced();
+  }
+  // The traces since they were last cleared, joined by " ".
+  std::string Traced() const {
     std::string joined;
     for (const auto& line : trace) joined += (joined.empty() ? "" : " ") + line;
     return joined;

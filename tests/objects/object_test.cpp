@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/shapes.h"
-#include "objects/object_registry.h"
-#include "support/message_box.h"
+#include "objects/object_expressions.h"
 #include "support/utf16_text.h"
-#include "value_test_util.h"
+#include "values/value_test_util.h"
 
 namespace {
 
@@ -101,37 +99,35 @@ TEST(Object, IndexPathsLeadFromTheRootOrANamedAncestor) {
 
 TEST(Object, PropertiesConvertToTheirTypeAndAnswerDefaults) {
   Sample o;
-  CNValue v;
   EXPECT_EQ(o.GetPropertyCount(), 7u);
   EXPECT_EQ(o.GetPropertyName(4), u"FillColor");
   ASSERT_NE(o.FindPropertyInfo(u"BorderLine"), nullptr);
   EXPECT_EQ(o.FindPropertyInfo(u"borderline"), nullptr);
-
-  EXPECT_EQ(o.GetProperty(u"Visible", v), 1);
+  // Each write in turn: what the setter answers and what the property reads afterwards.
+  const struct {
+    std::u16string_view name;
+    CNValue value;
+    int set;
+    const char* read;
+  } writes[] = {
+      {u"Visible", Str(u"0"), 1, "F"},
+      {u"Width", Str(u"12.7"), 1, "12"},
+      {u"BorderLine", Str(u"dash"), 1, "\"DASH\""},
+      {u"BorderLine", Str(u"WAVY"), 0, "\"DASH\""},  // unknown item: kept
+      {u"FillColor", Str(u"#ff8000"), 1, "\"#FF8000\""},
+      {u"FillColor", Num(0x0000FF), 1, "\"#FF0000\""},  // a COLORREF: red in the low byte
+      {u"FillColor", Str(u"@TextColor"), 1, "\"@TextColor\""},
+      {u"FillColor", Str(u"red"), 0, "\"@TextColor\""},
+  };
+  CNValue v;
+  ASSERT_EQ(o.GetProperty(u"Visible", v), 1);
   EXPECT_EQ(LitText(v), "T");
-  EXPECT_EQ(o.SetProperty(u"Visible", Str(u"0")), 1);
-  o.GetProperty(u"Visible", v);
-  EXPECT_EQ(LitText(v), "F");
-
-  EXPECT_EQ(o.SetProperty(u"Width", Str(u"12.7")), 1);
-  o.GetProperty(u"Width", v);
-  EXPECT_EQ(LitText(v), "12");
-
-  EXPECT_EQ(o.SetProperty(u"BorderLine", Str(u"dash")), 1);
-  o.GetProperty(u"BorderLine", v);
-  EXPECT_EQ(LitText(v), "\"DASH\"");
-  EXPECT_EQ(o.SetProperty(u"BorderLine", Str(u"WAVY")), 0);  // unknown item: kept
-  o.GetProperty(u"BorderLine", v);
-  EXPECT_EQ(LitText(v), "\"DASH\"");
-
-  EXPECT_EQ(o.SetProperty(u"FillColor", Str(u"#ff8000")), 1);
-  o.GetProperty(u"FillColor", v);
-  EXPECT_EQ(LitText(v), "\"#FF8000\"");
-  EXPECT_EQ(o.SetProperty(u"FillColor", Num(0x0000FF)), 1);  // a COLORREF: red in the low byte
-  o.GetProperty(u"FillColor", v);
-  EXPECT_EQ(LitText(v), "\"#FF0000\"");
-  EXPECT_EQ(o.SetProperty(u"FillColor", Str(u"@TextColor")), 1);
-  EXPECT_EQ(o.SetProperty(u"FillColor", Str(u"red")), 0);
+  for (const auto& write : writes) {
+    SCOPED_TRACE(LitText(write.value));
+    EXPECT_EQ(o.SetProperty(write.name, write.value), write.set);
+    ASSERT_EQ(o.GetProperty(write.name, v), 1);
+    EXPECT_EQ(LitText(v), write.read);
+  }
 
   // Unknown names leave the value untouched.
   v.SetNumber(42);
@@ -215,44 +211,33 @@ TEST(Object, BindSectionsRoundTripWithBracketsInsideScripts) {
   EXPECT_EQ(o.GetBind(), u"");
 }
 
-TEST(Registry, CreatesByClidAndWarnsOnUnknownOrDuplicate) {
-  CRRecordingMessageBox box;
-  CRMessageBox* previous = CRMessageBox::SetCurrent(&box);
-  CPanelControls registry;
-  EXPECT_TRUE(RegisterObjectClass<Sample>(registry, u"Sample", u"Etc"));
-  EXPECT_FALSE(RegisterObjectClass<Sample>(registry, u"Sample", u"Etc"));
-  EXPECT_TRUE(RegisterObjectClass<Sample>(registry, u"Other", u""));
-  EXPECT_EQ(registry.GetCategoryCount(), 2u);
+namespace {
 
-  CRPtr<CNObject> made = CRPtr<CNObject>::Adopt(registry.Create(u"Sample"));
-  ASSERT_TRUE(made);
-  EXPECT_EQ(made->GetRefCnt(), 1);
-  EXPECT_EQ(registry.Create(u"sample"), nullptr);
-
-  const auto records = box.GetRecords();
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].text, u"Sample already registered");
-  EXPECT_EQ(records[1].text, u"Can't create control. sample");
-  EXPECT_EQ(records[1].caption, u"Warning");
-
-  EXPECT_TRUE(registry.Unregister(u"Other", u""));
-  EXPECT_EQ(registry.GetCategoryCount(), 1u);
-  CRMessageBox::SetCurrent(previous);
-}
-
-// The loader looks property names up by their UTF-8 bytes; that lookup must agree with the
-// UTF-16 one, also for names that differ only in the middle, in length or outside ASCII.
-TEST(ClassProperties, NamesFoundByTheirUtf8BytesAsByTheirUtf16Text) {
-  const CNClassProperties& table = CNPRect().GetClassProperties();
-  std::vector<std::string> names;
-  for (uint32_t i = 0; i < table.GetCount(); ++i) {
-    const std::string name = Utf16ToUtf8(table.GetInfo(i).name);
-    names.push_back(name);
-    std::string middle = name;
-    middle[middle.size() / 2] ^= 0x20;
-    names.insert(names.end(), {middle, name + "x", name.substr(0, name.size() - 1), name + "\xC3\xA9"});
+// Evaluates an expression to the length of its text.
+class TextLengthEvaluator : public CNExpressionEvaluator {
+ public:
+  bool Evaluate(CNObject&, EXPRESSION& expression, CNValue& result) override {
+    if (expression.text.empty()) return false;
+    result.SetNumber(static_cast<double>(expression.text.size()));
+    return true;
   }
-  names.insert(names.end(), {"", "FillColorPushX", "BorderColour", "L\xC3\xA9" "ft", "\xFF\xFE"});
-  for (const std::string& name : names)
-    EXPECT_EQ(table.Find(std::string_view(name)), table.Find(Utf8ToUtf16(name))) << name;
+};
+
+}  // namespace
+
+TEST(ObjectExpressions, ByIdThroughTheInstalledEvaluator) {
+  Sample object;
+  CNObjectExpressions expressions;
+  expressions.Add(4, u"a+b");
+  CNValue v;
+  EXPECT_FALSE(expressions.Evaluate(object, 4, v));  // no evaluator
+  TextLengthEvaluator evaluator;
+  CNExpressionEvaluator* previous = CNExpressionEvaluator::SetCurrent(&evaluator);
+  expressions.Add(4, u"a+b+c");  // replaces
+  EXPECT_TRUE(expressions.Evaluate(object, 4, v));
+  EXPECT_EQ(v.GetNumber(0), 5);
+  EXPECT_TRUE(expressions.Delete(4));
+  EXPECT_FALSE(expressions.Evaluate(object, 4, v));
+  CNExpressionEvaluator::SetCurrent(previous);
 }
+

@@ -12,7 +12,7 @@
 #include "objects/object_handles.h"
 #include "objects/script_engine.h"
 #include "support/millisecond_clock.h"
-#include "value_test_util.h"
+#include "values/value_test_util.h"
 
 // What happened, in order: "changed StMouseR", "dispatch OnMouseDown 3 obj", "event OnMouseDown 3".
 using EventLog = std::vector<std::string>;

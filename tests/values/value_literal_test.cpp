@@ -51,40 +51,34 @@ TEST(ValueLiteral, StringEscapesRoundTripOnlyWithTheEscapeFlag) {
   EXPECT_EQ(back.GetText(0), u"a\\nb");
 }
 
-TEST(ValueLiteral, NestedListsRoundTrip) {
-  const char16_t* texts[] = {
-      u"c(1,2,3)",
-      u"c(c(1,2),c(3,4))",
-      u"c(c(c(1,2),c(3,4)),c(c(5,6),c(7,8)))",
-      u"c(\"a,b\",\"c)d\",\"\")",
-      u"c(T,F,#N/A#,#&00000010#,-1.5)",
-      u"c(\"q\\\"uote\",\"back\\\\\")",
+TEST(ValueLiteral, ListsReadBackInTheirOwnText) {
+  const std::pair<const char16_t*, const char*> cases[] = {
+      {u"c(1,2,3)", "c(1,2,3)"},
+      {u"c(c(1,2),c(3,4))", "c(c(1,2),c(3,4))"},
+      {u"c(c(c(1,2),c(3,4)),c(c(5,6),c(7,8)))", "c(c(c(1,2),c(3,4)),c(c(5,6),c(7,8)))"},
+      {u"c(\"a,b\",\"c)d\",\"\")", "c(\"a,b\",\"c)d\",\"\")"},
+      {u"c(T,F,#N/A#,#&00000010#,-1.5)", "c(T,F,#N/A#,#&00000010#,-1.5)"},
+      {u"c(\"q\\\"uote\",\"back\\\\\")", "c(\"q\\\"uote\",\"back\\\\\")"},
+      {u"c( c( 1 , 2 ) , c(3,4) ) ", "c(c(1,2),c(3,4))"},  // spaces between items and openings
+      {u"c(1, \"x y\", #N/A#)", "c(1,\"x y\",#N/A#)"},
+      {u"c(5)", "5"},  // one element prints bare
   };
-  for (const char16_t* text : texts) {
+  for (const auto& [text, printed] : cases) {
     CNValue v;
     ASSERT_TRUE(v.FromLiteral(text, true)) << Utf16ToUtf8(text);
-    EXPECT_EQ(v.ToLiteral(true), text);
+    EXPECT_EQ(LitText(v), printed);
   }
   CNValue grid = Lit(u"c(c(1,2,3),c(4,5,6))");
   EXPECT_EQ(grid.GetDimensionCount(), 2u);
   EXPECT_EQ(grid.GetDimensionSize(0), 2u);
   EXPECT_EQ(grid.GetDimensionSize(1), 3u);
   EXPECT_EQ(grid.GetNumber(5), 6.0);
-}
-
-TEST(ValueLiteral, SpacesAreAllowedBetweenItemsAndOpenings) {
-  EXPECT_EQ(LitText(Lit(u"c( c( 1 , 2 ) , c(3,4) ) ")), "c(c(1,2),c(3,4))");
-  EXPECT_EQ(LitText(Lit(u"c(1, \"x y\", #N/A#)")), "c(1,\"x y\",#N/A#)");
-}
-
-TEST(ValueLiteral, OneElementListsAndUnitDimensionsPrintBare) {
-  EXPECT_EQ(LitText(Lit(u"c(5)")), "5");
+  // A dimension of size 1 prints bare as well.
   const uint32_t column[] = {2, 1};
-  CNValue v;
-  v.SetDimensions(2, column);
-  v.SetNumberAt(0, 1);
-  v.SetNumberAt(1, 2);
-  EXPECT_EQ(LitText(v), "c(1,2)");
+  grid.SetDimensions(2, column);
+  grid.SetNumberAt(0, 1);
+  grid.SetNumberAt(1, 2);
+  EXPECT_EQ(LitText(grid), "c(1,2)");
 }
 
 TEST(ValueLiteral, MalformedListsLeaveTheValueEmpty) {

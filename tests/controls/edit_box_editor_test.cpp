@@ -4,10 +4,8 @@
 #include <fstream>
 #include <string>
 
-#include "controls/edit_box.h"
 #include "controls/in_place_edit.h"
-#include "pobject_test_util.h"
-#include "support/message_box.h"
+#include "edit_box_test_util.h"
 
 namespace {
 
@@ -103,41 +101,12 @@ TEST(InPlaceEdit, MaxLengthPasswordAndLineBreaks) {
   EXPECT_EQ(lines.KeyDown(kKeyReturn, kKeyFlagControl), CNEditKey::Enter);
 }
 
-// Records what the box asks of its window.
-class HostOwner : public RecordingOwner, public CNEditBoxHost {
- public:
-  using RecordingOwner::RecordingOwner;
-  void EditorOpened(CNPEditBox&) override { calls.push_back("opened"); }
-  void EditorClosed(CNPEditBox&) override { calls.push_back("closed"); }
-  void MoveFocus(CNPEditBox&, bool forward) override { calls.push_back(forward ? "next" : "previous"); }
-  std::vector<std::string> calls;
-};
-
-class EditBoxEditingTest : public ::testing::Test {
+class EditBoxEditingTest : public EditBoxTest {
  protected:
-  void SetUp() override {
-    previousBox = CRMessageBox::SetCurrent(&messages);
-    box->SetOwner(&owner);
-    owner.script.handlers = {u"OnTextChanged", u"OnTextChanging", u"OnTextFormatError"};
-  }
-  void TearDown() override { CRMessageBox::SetCurrent(previousBox); }
-  void Start(std::u16string_view type, std::u16string_view format, std::u16string_view text) {
-    box->SetPropertyText(u"TextType", type);
-    box->SetPropertyText(u"TextFormat", format);
-    box->SetPropertyText(u"Text", text);
-    box->Initialize();
-    log.clear();
-  }
   std::u16string Text() const { return box->GetText(); }
   void Type(std::u16string_view keys) {
     for (char16_t c : keys) box->TextInput(std::u16string_view(&c, 1));
   }
-
-  EventLog log;
-  HostOwner owner{log};
-  CRRecordingMessageBox messages;
-  CRMessageBox* previousBox = nullptr;
-  CRPtr<CNPEditBox> box = CRPtr<CNPEditBox>::Make();
 };
 
 TEST_F(EditBoxEditingTest, EnterCommitsEscapeDiscards) {
@@ -146,9 +115,7 @@ TEST_F(EditBoxEditingTest, EnterCommitsEscapeDiscards) {
   box->FocusIn();
   ASSERT_NE(box->GetEditor(), nullptr);
   Type(u"new");
-  CNValue pending;
-  box->GetProperty(u"ValueIncludingEdit", pending);
-  EXPECT_EQ(pending.GetTextEmptyNA(0), u"new");
+  EXPECT_EQ(Read(u"ValueIncludingEdit"), "\"new\"");
   box->KeyDown(kKeyReturn, 0);
   EXPECT_EQ(box->GetEditor(), nullptr);
   EXPECT_EQ(Text(), u"new");
@@ -176,8 +143,7 @@ TEST_F(EditBoxEditingTest, RefusedEnterKeepsTheEditorWithTheTextSelected) {
   Type(u"7");
   EXPECT_TRUE(box->Enter());
   EXPECT_EQ(Text(), u"7");
-  ASSERT_EQ(messages.GetRecords().size(), 1u);
-  EXPECT_EQ(messages.GetRecords()[0].text, u"1000 is not in the range.\n\nPlease input between 0 and 255.");
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"1000 is not in the range.\n\nPlease input between 0 and 255."});
   EXPECT_FALSE(box->Enter());  // no editor any more
 }
 
@@ -263,29 +229,20 @@ TEST_F(EditBoxEditingTest, TextFiles) {
   Start(u"TEXT", u"4", u"");
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "edit_box_files_test";
   std::filesystem::create_directories(dir);
-  const std::u16string file = Utf8ToUtf16((dir / "text.txt").string());
-  {
-    std::ofstream out(dir / "text.txt", std::ios::binary);
-    out << "\xEF\xBB\xBF" << "\xC3\xA9t\xC3\xA9";
-  }
-  EXPECT_TRUE(box->LoadTextFile(file));
+  const auto path = [&dir](const char* name) { return Utf8ToUtf16((dir / name).string()); };
+  std::ofstream(dir / "text.txt", std::ios::binary) << "\xEF\xBB\xBF" << "\xC3\xA9t\xC3\xA9";
+  std::ofstream(dir / "long.txt", std::ios::binary) << "too long";
+  EXPECT_TRUE(box->LoadTextFile(path("text.txt")));
   EXPECT_EQ(Text(), u"été");
-  EXPECT_FALSE(box->LoadTextFile(u""));
-  EXPECT_FALSE(box->LoadTextFile(Utf8ToUtf16(dir.string())));
-  EXPECT_FALSE(box->LoadTextFile(Utf8ToUtf16((dir / "missing.txt").string())));
-  {
-    std::ofstream out(dir / "long.txt", std::ios::binary);
-    out << "too long";
-  }
-  EXPECT_FALSE(box->LoadTextFile(Utf8ToUtf16((dir / "long.txt").string())));  // refused by the format
+  for (const std::u16string& refused : {std::u16string(), path(""), path("missing.txt"), path("long.txt")})
+    EXPECT_FALSE(box->LoadTextFile(refused)) << Utf16ToUtf8(refused);  // the last by the format
   EXPECT_EQ(Text(), u"été");
 
-  const std::u16string saved = Utf8ToUtf16((dir / "saved.txt").string());
-  EXPECT_TRUE(box->SaveTextFile(saved));
+  EXPECT_TRUE(box->SaveTextFile(path("saved.txt")));
   std::ifstream in(dir / "saved.txt", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "\xC3\xA9t\xC3\xA9");
   EXPECT_FALSE(box->SaveTextFile(u""));
-  EXPECT_FALSE(box->SaveTextFile(Utf8ToUtf16((dir / "no" / "such.txt").string())));
+  EXPECT_FALSE(box->SaveTextFile(path("no/such.txt")));
   std::filesystem::remove_all(dir);
 }
 

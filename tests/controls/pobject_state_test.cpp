@@ -13,16 +13,7 @@ class HiddenObject : public CNObjectClass<HiddenObject, CNPObject> {
 
 using PObjectProperties = ControlTest;
 
-TEST_F(PObjectProperties, BaseDefaultsAndReadOnlyRunTimeValues) {
-  for (const auto& [name, literal] : {std::pair{u"StKeyCode", "0"},
-                                      {u"CustomProp", "\"\""},
-                                      {u"EnabledBindOutput", "T"},
-                                      {u"EnabledEvent", "T"},
-                                      {u"Visible", "T"}}) {
-    CNValue v;
-    EXPECT_EQ(object->GetPropertyDefault(name, v), 1) << Utf16ToUtf8(name);
-    EXPECT_EQ(LitText(v), literal) << Utf16ToUtf8(name);
-  }
+TEST_F(PObjectProperties, ReadOnlyRunTimeValuesAndTheVisibleDefault) {
   object->AddChild(new TestControl);
   EXPECT_EQ(Number(u"ChildObjCount"), 1);
   CNValue v;
@@ -94,30 +85,6 @@ TEST_F(PObjectProperties, TagChangesReachListeningScriptsUnlessEventsAreOff) {
   object->SetProperty(u"EnabledEvent", Lit(u"F"));
   EXPECT_FALSE(object->FireEvent(u"OnTagValueChanged"));
   EXPECT_EQ(log.size(), 1u);
-}
-
-class TextLengthEvaluator : public CNExpressionEvaluator {
- public:
-  bool Evaluate(CNObject&, EXPRESSION& expression, CNValue& result) override {
-    if (expression.text.empty()) return false;
-    result.SetNumber(static_cast<double>(expression.text.size()));
-    return true;
-  }
-};
-
-TEST_F(PObjectProperties, ExpressionsByIdThroughTheInstalledEvaluator) {
-  CNObjectExpressions& expressions = object->GetExpressions();
-  expressions.Add(4, u"a+b");
-  CNValue v;
-  EXPECT_FALSE(expressions.Evaluate(*object, 4, v));  // no evaluator
-  TextLengthEvaluator evaluator;
-  CNExpressionEvaluator* previous = CNExpressionEvaluator::SetCurrent(&evaluator);
-  expressions.Add(4, u"a+b+c");  // replaces
-  EXPECT_TRUE(expressions.Evaluate(*object, 4, v));
-  EXPECT_EQ(v.GetNumber(0), 5);
-  EXPECT_TRUE(expressions.Delete(4));
-  EXPECT_FALSE(expressions.Evaluate(*object, 4, v));
-  CNExpressionEvaluator::SetCurrent(previous);
 }
 
 }  // namespace

@@ -152,21 +152,4 @@ TEST(VisualThemeFile, LimitsBoundWhatAHostileFileCanAdd) {
   EXPECT_EQ(ValueOf(themes[0], u"@V0"), u"changed");
 }
 
-TEST(VisualThemeFile, SectionOfAKnownThemeChangesItNameByName) {
-  std::vector<CNVisualTheme> themes = BuiltIn();
-  const size_t count = themes.size();
-  const std::u16string formColor = ValueOf(themes[3], u"@FormColor");
-  const CNVisualThemeFileResult result =
-      ReadVisualThemeFile(u"[gray]\nComment=Plant gray\n@TextColor=#102030\n@Extra=x\n", themes, 256);
-  EXPECT_EQ(result.themes, 1u);
-  EXPECT_EQ(result.values, 3u);
-  ASSERT_EQ(themes.size(), count);
-  const CNVisualTheme& gray = themes[3];
-  EXPECT_EQ(gray.GetName(), u"GRAY");  // the built-in spelling stays
-  EXPECT_EQ(gray.GetComment(), u"Plant gray");
-  EXPECT_EQ(ValueOf(gray, u"@TextColor"), u"#102030");
-  EXPECT_EQ(ValueOf(gray, u"@Extra"), u"x");
-  EXPECT_EQ(ValueOf(gray, u"@FormColor"), formColor);
-}
-
 }  // namespace

@@ -8,7 +8,7 @@
 #include "controls/meters.h"
 #include "controls/points_text.h"
 #include "controls/shapes.h"
-#include "value_test_util.h"
+#include "values/value_test_util.h"
 
 namespace {
 

@@ -2,50 +2,14 @@
 
 #include <string>
 
-#include "controls/edit_box.h"
-#include "pobject_test_util.h"
-#include "support/message_box.h"
+#include "edit_box_test_util.h"
 
 namespace {
 
-// A running edit box whose script handles the edit box events; message boxes are recorded.
-class EditBoxCommitTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    previousBox = CRMessageBox::SetCurrent(&messages);
-    box->SetOwner(&owner);
-    owner.script.handlers = {u"OnTextChanged", u"OnTextFormatError", u"OnEditBoxValueChanged"};
-  }
-  void TearDown() override { CRMessageBox::SetCurrent(previousBox); }
-
-  void Configure(std::u16string_view type, std::u16string_view format, std::u16string_view text = u"") {
-    box->SetPropertyText(u"TextType", type);
-    box->SetPropertyText(u"TextFormat", format);
-    box->SetPropertyText(u"Text", text);
-    box->Initialize();
-    box->ClearChangedProperties();
-    log.clear();
-  }
-  std::string Read(std::u16string_view name) const {
-    CNValue value;
-    box->GetProperty(name, value);
-    return Utf16ToUtf8(value.ToLiteral(false));
-  }
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& record : messages.GetRecords()) texts.push_back(Utf16ToUtf8(record.text));
-    return texts;
-  }
-
-  EventLog log;
-  RecordingOwner owner{log};
-  CRRecordingMessageBox messages;
-  CRMessageBox* previousBox = nullptr;
-  CRPtr<CNPEditBox> box = CRPtr<CNPEditBox>::Make();
-};
+using EditBoxCommitTest = EditBoxTest;
 
 TEST_F(EditBoxCommitTest, OutOfRangeNumberIsRefusedWithItsMessage) {
-  Configure(u"NUMBER", u"#,0,255,10,F,ENTER,EN", u"12");
+  Start(u"NUMBER", u"#,0,255,10,F,ENTER,EN", u"12");
   EXPECT_FALSE(box->CommitText(u"300"));
   EXPECT_EQ(MessageTexts(), std::vector<std::string>{"300 is not in the range.\n\nPlease input between 0 and 255."});
   EXPECT_EQ(log, EventLog{"event OnTextFormatError \"300\""});
@@ -63,7 +27,7 @@ TEST_F(EditBoxCommitTest, OutOfRangeNumberIsRefusedWithItsMessage) {
 }
 
 TEST_F(EditBoxCommitTest, NoDigitOfTheBaseIsRefused) {
-  Configure(u"NUMBER", u"#,,,2,F,ENTER,EN");
+  Start(u"NUMBER", u"#,,,2,F,ENTER,EN");
   EXPECT_FALSE(box->CommitText(u"234"));
   EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Please input some number."});
   EXPECT_TRUE(box->CommitText(u"110"));
@@ -72,7 +36,7 @@ TEST_F(EditBoxCommitTest, NoDigitOfTheBaseIsRefused) {
 }
 
 TEST_F(EditBoxCommitTest, VersionTwoRangeWithoutMessagesAndWithDecimalPlaces) {
-  Configure(u"NUMBER", u"v2:1,0,100,@NUMBER");
+  Start(u"NUMBER", u"v2:1,0,100,@NUMBER");
   EXPECT_TRUE(box->CommitText(u"50"));
   EXPECT_EQ(Read(u"Text"), "\"50.0\"");
   EXPECT_FALSE(box->CommitText(u"150"));
@@ -84,7 +48,7 @@ TEST_F(EditBoxCommitTest, VersionTwoRangeWithoutMessagesAndWithDecimalPlaces) {
 }
 
 TEST_F(EditBoxCommitTest, EmptyTextOnlyWhereTheFormatAllowsIt) {
-  Configure(u"NUMBER", u"#,0,9,10,T,ENTER,EN", u"5");
+  Start(u"NUMBER", u"#,0,9,10,T,ENTER,EN", u"5");
   EXPECT_TRUE(box->CommitText(u""));
   // An empty text reads as no number: no value event, an empty "Value" and "Value2".
   EXPECT_EQ(log, EventLog{"event OnTextChanged \"\""});
@@ -97,7 +61,7 @@ TEST_F(EditBoxCommitTest, EmptyTextOnlyWhereTheFormatAllowsIt) {
 }
 
 TEST_F(EditBoxCommitTest, TextBoxLimitsTheLength) {
-  Configure(u"TEXT", u"5");
+  Start(u"TEXT", u"5");
   EXPECT_FALSE(box->CommitText(u"abcdef"));
   EXPECT_TRUE(box->CommitText(u"abcde"));
   EXPECT_EQ(log, (EventLog{"event OnTextFormatError \"abcdef\"", "event OnTextChanged \"abcde\""}));
@@ -106,7 +70,7 @@ TEST_F(EditBoxCommitTest, TextBoxLimitsTheLength) {
 }
 
 TEST_F(EditBoxCommitTest, HandlersMayChangeTheTextAndTheNumber) {
-  Configure(u"NUMBER", u"#,,,16,F,ENTER,EN", u"1");
+  Start(u"NUMBER", u"#,,,16,F,ENTER,EN", u"1");
   owner.script.hooks[u"OnTextChanged"] = [](CNValue* args) { args[0].SetString(u"20"); };
   owner.script.hooks[u"OnEditBoxValueChanged"] = [](CNValue* args) { args[0].SetNumber(args[0].GetNumber(0) + 1); };
   EXPECT_TRUE(box->CommitText(u"7"));
@@ -116,7 +80,7 @@ TEST_F(EditBoxCommitTest, HandlersMayChangeTheTextAndTheNumber) {
 }
 
 TEST_F(EditBoxCommitTest, SameNumberFiresNoValueEvent) {
-  Configure(u"NUMBER", u"#,,,10,F,TYPING,EN", u"5");
+  Start(u"NUMBER", u"#,,,10,F,TYPING,EN", u"5");
   EXPECT_TRUE(box->CommitText(u"5.0"));
   EXPECT_TRUE(box->CommitText(u"abc"));  // checked while typing only: taken as it is
   EXPECT_EQ(log, (EventLog{"event OnTextChanged \"5.0\"", "event OnTextChanged \"abc\"",
@@ -133,11 +97,8 @@ TEST_F(EditBoxCommitTest, ScriptWritesCommitWhileRunningOnly) {
 
   box->Initialize();
   log.clear();
-  CNValue text;
-  text.SetString(u"11");
-  EXPECT_EQ(box->SetProperty(u"Text", text), 0);
-  text.SetNumber(3);
-  EXPECT_EQ(box->SetProperty(u"Text", text), 1);
+  EXPECT_EQ(box->SetProperty(u"Text", Str(u"11")), 0);
+  EXPECT_EQ(box->SetProperty(u"Text", Num(3)), 1);
   EXPECT_EQ(log, (EventLog{"event OnTextFormatError \"11\"", "event OnTextChanged \"3\"",
                            "event OnEditBoxValueChanged 3"}));
   EXPECT_EQ(Read(u"Text"), "\"3\"");
@@ -145,28 +106,30 @@ TEST_F(EditBoxCommitTest, ScriptWritesCommitWhileRunningOnly) {
 
 // An input bind on "Value" (as "[Value]INOUT:tag" has) brings the server's value: the box shows
 // it at once, as it shows a "Text" bind's, without checking it or firing the commit events.
+// "ValueIncludingEdit" and "Value2" read the value (the latter as a number in a number box);
+// neither can be written.
 TEST_F(EditBoxCommitTest, ValueWrittenFromOutsideIsShown) {
   for (const std::u16string_view type : {u"TEXT", u"NUMBER"}) {
-    Configure(type, u"", u"5");
-    CNValue value;
-    value.SetNumber(42.5);
-    EXPECT_EQ(box->SetProperty(u"Value", value), 1);
+    Start(type, u"", u"5");
+    EXPECT_EQ(box->SetProperty(u"Value", Num(42.5)), 1);
     EXPECT_EQ(Read(u"Text"), "\"42.5\"");
     EXPECT_EQ(Read(u"Value"), "\"42.5\"");
+    EXPECT_EQ(Read(u"ValueIncludingEdit"), "\"42.5\"");
     EXPECT_TRUE(log.empty());
     // The operator's next commit works from what is shown.
     EXPECT_TRUE(box->CommitText(u"7"));
     EXPECT_EQ(Read(u"Value"), "\"7\"");
   }
+  EXPECT_EQ(Read(u"Value2"), "7");
+  EXPECT_EQ(box->SetProperty(u"Value2", Num(1)), 0);
+  EXPECT_EQ(box->FindPropertyInfo(u"ValueIncludingEdit"), nullptr);
 }
 
 TEST_F(EditBoxCommitTest, HandlerWritingTextDuringItsCommitIsRefused) {
-  Configure(u"TEXT", u"");
+  Start(u"TEXT", u"");
   bool nested = true;
   owner.script.hooks[u"OnTextChanged"] = [&](CNValue*) {
-    CNValue other;
-    other.SetString(u"other");
-    nested = box->SetProperty(u"Text", other) != 0;
+    nested = box->SetProperty(u"Text", Str(u"other")) != 0;
   };
   EXPECT_TRUE(box->CommitText(u"mine"));
   EXPECT_FALSE(nested);

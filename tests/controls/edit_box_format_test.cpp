@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "controls/text_format.h"
@@ -30,65 +31,43 @@ class FakeEnvironment : public CNTextFormatEnvironment {
   CNTextFormatEnvironment* m_previous;
 };
 
-TEST(TextFormat, VersionOneFieldsReadAsDocumented) {
-  const CNNumberEntryFormat f = Number(u"#,0,255,10,F,ENTER,EN");
-  EXPECT_EQ(f.version, 1);
-  EXPECT_EQ(f.integerDigits, kFreeDigits);
-  EXPECT_EQ(f.fractionDigits, 0);
-  EXPECT_EQ(f.minimum, 0.0);
-  EXPECT_EQ(f.maximum, 255.0);
-  EXPECT_EQ(f.base, 10);
-  EXPECT_FALSE(f.allowEmpty);
-  EXPECT_EQ(f.checkTime, CHECK_ENTER);
-  EXPECT_EQ(f.message, MESSAGE_ENGLISH);
-  EXPECT_TRUE(f.ChecksOnCommit());
-
-  const CNNumberEntryFormat g = Number(u"v1:3.##,,-5,16s,y,typing,jp,T,ignored");
-  EXPECT_EQ(g.integerDigits, 3);
-  EXPECT_EQ(g.fractionDigits, kFreeDigits);
-  EXPECT_FALSE(g.minimum);
-  EXPECT_EQ(g.maximum, -5.0);
-  EXPECT_EQ(g.base, 16);
-  EXPECT_TRUE(g.smallLetters);
-  EXPECT_TRUE(g.allowEmpty);
-  EXPECT_EQ(g.checkTime, CHECK_TYPING);
-  EXPECT_EQ(g.message, MESSAGE_JAPANESE);
-  EXPECT_TRUE(g.flag);
-  EXPECT_TRUE(g.ChecksWhileTyping());
+// Every field of a number format in one line: version, digits, range, base and the version 1
+// fields, then decimal places, number format and the extra field.
+std::string Fields(std::u16string_view format) {
+  const CNNumberEntryFormat f = Number(format);
+  const auto digits = [](int32_t n) { return n == kFreeDigits ? std::string("#") : std::to_string(n); };
+  const auto bound = [](std::optional<double> b) {
+    std::ostringstream text;
+    b ? text << *b : text << '-';
+    return text.str();
+  };
+  static constexpr const char* kMessages[] = {"none", "auto", "EN", "JP"};
+  return "v" + std::to_string(f.version) + " " + digits(f.integerDigits) + "." + digits(f.fractionDigits) +
+         " [" + bound(f.minimum) + "," + bound(f.maximum) + "] base " + std::to_string(f.base) +
+         (f.smallLetters ? " small" : "") + (f.allowEmpty ? " empty" : "") +
+         (f.checkTime == CHECK_ENTER ? " enter " : " typing ") + kMessages[f.message] +
+         (f.flag ? " flag" : "") + " | " + std::to_string(f.decimalPlaces) + " " +
+         Utf16ToUtf8(f.numberFormat) + " " + Utf16ToUtf8(f.extra);
 }
 
-TEST(TextFormat, VersionOneOddFieldsFallBack) {
-  // Base 7 counts in 10; "s" only matters in base 16; a message field that is no language is a
-  // boolean; anything but "ENTER" checks while typing.
-  const CNNumberEntryFormat f = Number(u"2,,,7s,1,later,yes");
-  EXPECT_EQ(f.integerDigits, 2);
-  EXPECT_EQ(f.base, 10);
-  EXPECT_FALSE(f.smallLetters);
-  EXPECT_TRUE(f.allowEmpty);
-  EXPECT_EQ(f.checkTime, CHECK_TYPING);
-  EXPECT_EQ(f.message, MESSAGE_NONE);  // "yes" is neither a boolean word nor a number
-  EXPECT_EQ(Number(u"#,,,8,N,ENTER,T").message, MESSAGE_AUTO);
-  EXPECT_EQ(Number(u"#,,,16,N,ENTER,0").message, MESSAGE_NONE);
-  EXPECT_FALSE(Number(u"#,,,16S").smallLetters);
-}
-
-TEST(TextFormat, VersionTwoAndTextLengths) {
-  const CNNumberEntryFormat f = Number(u"v2:1,0x10,0XFF,MyFormat,rest");
-  EXPECT_EQ(f.version, 2);
-  EXPECT_EQ(f.decimalPlaces, 1);
-  EXPECT_EQ(f.minimum, 16.0);
-  EXPECT_EQ(f.maximum, 255.0);
-  EXPECT_EQ(f.numberFormat, u"MyFormat");
-  EXPECT_EQ(f.extra, u"rest");
-  EXPECT_TRUE(f.ChecksOnCommit());
-
-  const CNNumberEntryFormat empty = Number(u"");
-  EXPECT_EQ(empty.version, 2);
-  EXPECT_EQ(empty.decimalPlaces, -1);
-  EXPECT_FALSE(empty.minimum);
-  EXPECT_FALSE(empty.maximum);
-  EXPECT_EQ(empty.numberFormat, u"@NUMBER");
-
+TEST(TextFormat, FieldsOfBothVersions) {
+  const std::pair<std::u16string_view, const char*> cases[] = {
+      {u"#,0,255,10,F,ENTER,EN", "v1 #.0 [0,255] base 10 enter EN | -1 @NUMBER "},
+      {u"v1:3.##,,-5,16s,y,typing,jp,T,ignored",
+       "v1 3.# [-,-5] base 16 small empty typing JP flag | -1 @NUMBER "},
+      // Base 7 counts in 10; "s" only matters in base 16; anything but "ENTER" checks while typing;
+      // a message field that is no language is a boolean ("yes" is neither a boolean word nor a number).
+      {u"2,,,7s,1,later,yes", "v1 2.0 [-,-] base 10 empty typing none | -1 @NUMBER "},
+      {u"#,,,8,N,ENTER,T", "v1 #.0 [-,-] base 8 enter auto | -1 @NUMBER "},
+      {u"#,,,16,N,ENTER,0", "v1 #.0 [-,-] base 16 enter none | -1 @NUMBER "},
+      {u"#,,,16S", "v1 #.0 [-,-] base 16 typing none | -1 @NUMBER "},
+      {u"v2:1,0x10,0XFF,MyFormat,rest", "v2 0.0 [16,255] base 10 typing none | 1 MyFormat rest"},
+      {u"", "v2 0.0 [-,-] base 10 typing none | -1 @NUMBER "},
+  };
+  for (const auto& [format, fields] : cases) EXPECT_EQ(Fields(format), fields) << Utf16ToUtf8(format);
+  EXPECT_TRUE(Number(u"#,0,255,10,F,ENTER,EN").ChecksOnCommit());
+  EXPECT_TRUE(Number(u"#,,,10,F,TYPING").ChecksWhileTyping());
+  EXPECT_TRUE(Number(u"v2:").ChecksOnCommit());
   EXPECT_EQ(ParseTextFormat(TEXT_TYPE_TEXT, u"5").maxLength, 5u);
   EXPECT_EQ(ParseTextFormat(TEXT_TYPE_TEXT, u"-3").maxLength, 0u);
   EXPECT_EQ(ParseTextFormat(TEXT_TYPE_TEXT, u"abc").maxLength, 0u);
