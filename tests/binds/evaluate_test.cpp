@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "bind/fake_owner.h"
+#include "binds/fake_owner.h"
 #include "binds/bind_factory.h"
 #include "binds/bind_script_parser_impl.h"
 #include "binds/bind_simple.h"
