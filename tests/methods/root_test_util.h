@@ -7,14 +7,13 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "methods/runtime_host.h"
 #include "script/exec_test_util.h"
+#include "support/temp_folder.h"
 
 // The display text of a value as traces print it.
 inline std::string Shown(const CNValue& value) {
@@ -101,30 +100,6 @@ class RootWorld : public BasicScriptWorld {
       engine.RunFunction(button, function, args.data(), static_cast<uint32_t>(args.size()), nullptr);
     return output;
   }
-};
-
-// A folder of its own under the temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rootfnXXXXXX").string();
-    path = ::mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    if (!path.empty()) std::filesystem::remove_all(path, ignored);
-  }
-  // The name of a file in the folder as a script literal's content (no quotes, "/" separators).
-  std::string File(const std::string& name) const { return (path / name).string(); }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path / name, std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(path / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  std::filesystem::path path;
 };
 
 // The settings store under a folder of the test's own for as long as it lives.

@@ -1,13 +1,11 @@
 // veltrix-script as users run it: what it prints where, and its exit codes.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdlib>
 #include <string>
+
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -17,30 +15,15 @@ struct ToolRun {
   std::string err;
 };
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // Runs the tool on a script file holding text, with further arguments.
 ToolRun RunTool(const std::string& text, const std::string& arguments = {}) {
-  // One folder per process: CTest runs the tests of this file side by side.
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("veltrix_script_test_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  const std::filesystem::path script = folder / "script.vs";
-  std::ofstream(script) << text;
-  const std::filesystem::path out = folder / "out.txt";
-  const std::filesystem::path err = folder / "err.txt";
-  const std::string command = std::string("'") + VELTRIX_SCRIPT_TOOL + "' '" + script.string() + "' " +
-                              arguments + " >'" + out.string() + "' 2>'" + err.string() + "'";
-  ToolRun run;
+  TempFolder folder;
+  folder.Write("script.vs", text);
+  const std::string command = std::string("'") + VELTRIX_SCRIPT_TOOL + "' '" + folder.File("script.vs") +
+                              "' " + arguments + " >'" + folder.File("out.txt") + "' 2>'" +
+                              folder.File("err.txt") + "'";
   const int status = std::system(command.c_str());
-  run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = ReadFile(out);
-  run.err = ReadFile(err);
-  std::filesystem::remove_all(folder);
-  return run;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, folder.Read("out.txt"), folder.Read("err.txt")};
 }
 
 }  // namespace

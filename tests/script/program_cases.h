@@ -5,6 +5,7 @@
 //   event OnInitialize() { ::Trace(1 + 1); }
 //   --- calls OnInitialize OnTimer     (optional; OnInitialize by default)
 //   --- tags offline                   (optional: tags started offline, or "stopped")
+//   --- limits statements=10000 time=20 elements=1000 text=1000   (optional: any of them)
 //   --- output
 //   2
 //
@@ -29,6 +30,7 @@ struct ProgramCase {
   std::vector<std::string> calls{"OnInitialize"};
   std::vector<std::string> output;
   std::string tags;  // the state of the world's tag suite; empty when it has none
+  CScriptLimits limits;
 };
 
 inline std::vector<ProgramCase> ReadProgramCases(const std::filesystem::path& file) {
@@ -38,7 +40,7 @@ inline std::vector<ProgramCase> ReadProgramCases(const std::filesystem::path& fi
   bool inOutput = false;
   for (int number = 1; std::getline(in, line); ++number) {
     if (line.starts_with("=== ")) {
-      cases.push_back({file.filename().string() + ":" + std::to_string(number), line.substr(4), {}, {"OnInitialize"}, {}, {}});
+      cases.push_back({file.filename().string() + ":" + std::to_string(number), line.substr(4), {}, {"OnInitialize"}, {}, {}, {}});
       inOutput = false;
     } else if (cases.empty()) {
       continue;  // the file's heading
@@ -48,6 +50,16 @@ inline std::vector<ProgramCase> ReadProgramCases(const std::filesystem::path& fi
       std::istringstream names(line.substr(9));
       cases.back().calls.clear();
       for (std::string name; names >> name;) cases.back().calls.push_back(name);
+    } else if (line.starts_with("--- limits ")) {
+      std::istringstream words(line.substr(11));
+      CScriptLimits& limits = cases.back().limits;
+      for (std::string word; words >> word;) {
+        const uint64_t n = std::stoull(word.substr(word.find('=') + 1));
+        if (word.starts_with("statements=")) limits.statementLimit = n;
+        if (word.starts_with("time=")) limits.timeLimitMs = static_cast<uint32_t>(n);
+        if (word.starts_with("elements=")) limits.maxElements = static_cast<uint32_t>(n);
+        if (word.starts_with("text=")) limits.maxTextLength = static_cast<uint32_t>(n);
+      }
     } else if (line.starts_with("--- tags ")) {
       cases.back().tags = line.substr(9);
     } else if (inOutput) {
@@ -72,6 +84,7 @@ inline size_t ExpectProgramsPrintTheirOutput(const std::filesystem::path& folder
       TagScriptWorld tagged(c.tags == "offline");
       ScriptWorld& world = tagged.world;
       if (c.tags.empty()) world.engine.SetTagServer(nullptr);
+      world.engine.SetLimits(c.limits);
       if (world.Load(Utf8ToUtf16(c.program)))
         for (const std::string& name : c.calls) world.Run(Utf8ToUtf16(name));
       EXPECT_EQ(world.output, c.output);
