@@ -7,7 +7,6 @@
 
 #include "format_test_util.h"
 #include "formats/blink_formats.h"
-#include "formats/default_format_texts.h"
 #include "formats/locale_data.h"
 #include "formats/number_format_text.h"
 
@@ -15,19 +14,6 @@ namespace {
 
 using format_test::FormatStoreTest;
 using format_test::U8;
-
-TEST(DefaultFormatFiles, AreBuiltInVerbatim) {
-  EXPECT_EQ(DefaultNumberFormatText(),
-            "[@ANSI]\nBase=10\n\n"
-            "[@ISO]\nBase=10\nDecimalSymbol=,\nSeparatorSymbol=$SP\n\n"
-            "[@BIN]\nBase=2\nSeparatorGrouping=4\nSeparatorSymbol=$SP\n\n"
-            "[@OCT]\nBase=8\nSeparatorGrouping=4\nSeparatorSymbol=$SP\n\n"
-            "[@HEX]\nBase=16\nSeparatorGrouping=4\nSeparatorSymbol=$SP\n\n"
-            "[@NUMBER]\nAll=@LOCALE\nQualityBad=***\n");
-  EXPECT_EQ(DefaultDateTimeFormatText(), "[@ISO]\nBase=y-m-d H:M:S\n[@DATETIME]\nAll=@LOCALE\n");
-  EXPECT_EQ(DefaultBlinkFormatText(),
-            "[@FAST]\nInterval=500\n[@MEDIUM]\nInterval=1000\n[@SLOW]\nInterval=3000\n");
-}
 
 // Records what the reader reports.
 class Recorder : public CNFormatFileSink {

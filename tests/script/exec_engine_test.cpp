@@ -1,17 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "exec_test_util.h"
 #include "objects/object_handles.h"
 #include "support/message_box.h"
-#include "support/trace.h"
+#include "support/trace_capture.h"
 
 TEST(ScriptEngine, CompileErrorsAreReportedWithLineAndColumnAndLeaveNoScript) {
   ScriptWorld world;
   EXPECT_TRUE(world.Load(u"event OnInitialize() { }"));
   EXPECT_FALSE(world.Load(u"var a;\nevent OnInitialize() {\n\tx = ;\n}"));
-  EXPECT_EQ(world.errors, (std::vector<std::string>{"Compilation Error : Unexpected Semicolon ; (line 3, column 10)"}));
+  EXPECT_EQ(world.errors,
+            (std::vector<std::string>{"Compilation Error : Unexpected Semicolon ; (line 3, column 10)"}));
   EXPECT_FALSE(world.engine.HasFunction(world.button, u"OnInitialize"));
   EXPECT_FALSE(world.Run(u"OnInitialize"));
 }
@@ -21,25 +20,25 @@ TEST(ScriptEngine, WithoutErrorSinkErrorsGoToAMessageBoxAndAlwaysToTheTrace) {
   world.engine.SetErrorSink(nullptr);
   CRRecordingMessageBox box;
   CRMessageBox* previous = CRMessageBox::SetCurrent(&box);
-  std::vector<std::string> lines;
-  CRTrace::SetSink([&](std::string_view line) { lines.emplace_back(line); });
+  TraceCapture trace;
   world.Output(u"event OnInitialize() { ::Trace(missing); }");
-  CRTrace::SetSink({});
   CRMessageBox::SetCurrent(previous);
   ASSERT_EQ(box.GetRecords().size(), 1u);
   EXPECT_EQ(Utf16ToUtf8(box.GetRecords()[0].caption), "Runtime Error");
   EXPECT_EQ(Utf16ToUtf8(box.GetRecords()[0].text), "Unable to Resolve Identifier missing");
   // The message box keeps its fixed text; the trace line adds where the run stopped, once.
-  EXPECT_EQ(std::count(lines.begin(), lines.end(),
-                       "Runtime Error : Unable to Resolve Identifier missing (at Form1.Button1.OnInitialize, line 1)"),
-            1);
+  EXPECT_EQ(
+      trace.CountContaining(
+          "Runtime Error : Unable to Resolve Identifier missing (at Form1.Button1.OnInitialize, line 1)"),
+      1u);
 }
 
 TEST(ScriptEngine, DisabledExecutionRunsNothingUntilEnabledAgain) {
   ScriptWorld world;
   world.engine.EnableExecution(false);
-  EXPECT_TRUE(world.Load(u"var a = Init(); function Init() { ::Trace(\"init\"); return 1; }\n"
-                         u"event OnInitialize() { ::Trace(a); }"));
+  EXPECT_TRUE(
+      world.Load(u"var a = Init(); function Init() { ::Trace(\"init\"); return 1; }\n"
+                 u"event OnInitialize() { ::Trace(a); }"));
   EXPECT_FALSE(world.Run(u"OnInitialize"));
   EXPECT_FALSE(static_cast<CNPObject*>(world.button)->FireEvent(u"OnInitialize"));
   EXPECT_TRUE(world.output.empty());
@@ -50,9 +49,10 @@ TEST(ScriptEngine, DisabledExecutionRunsNothingUntilEnabledAgain) {
 
 TEST(ScriptEngine, EventsArriveThroughTheObjectModelAndReferenceArgumentsComeBack) {
   ScriptWorld world;
-  world.Load(u"event OnShowToolTip(&text) { text = text & \" tip\"; }\n"
-             u"event OnMouseUp(button) { ::Trace(button); }\n"
-             u"function Twice(x) { return x * 2; }");
+  world.Load(
+      u"event OnShowToolTip(&text) { text = text & \" tip\"; }\n"
+      u"event OnMouseUp(button) { ::Trace(button); }\n"
+      u"function Twice(x) { return x * 2; }");
   CNValue text = Text(u"a");
   EXPECT_TRUE(static_cast<CNPObject*>(world.button)->FireEvent(u"OnShowToolTip", &text, 1));
   EXPECT_EQ(Utf16ToUtf8(text.GetText(0)), "a tip");
@@ -95,7 +95,8 @@ TEST(ScriptEngine, FunctionsAreFoundByFullName) {
   EXPECT_TRUE(world.engine.HasScopeFunction(u"Form1.Button1.Ping"));
   EXPECT_FALSE(world.engine.HasScopeFunction(u"Form1.Ping"));
   EXPECT_TRUE(world.engine.RunScopeFunction(u"Form1.Button1.Ping", nullptr, 0, nullptr));
-  EXPECT_TRUE(world.engine.RunScopeFunction(*world.engine.FindScope(world.button), u"Ping", nullptr, 0, nullptr));
+  EXPECT_TRUE(
+      world.engine.RunScopeFunction(*world.engine.FindScope(world.button), u"Ping", nullptr, 0, nullptr));
   EXPECT_FALSE(world.engine.RunScopeFunction(u"Form1.lblCalendar1.Ping", nullptr, 0, nullptr));
   EXPECT_EQ(world.output, (std::vector<std::string>{"pong", "pong"}));
 }
@@ -126,7 +127,9 @@ TEST(ScriptEngine, AScriptReplacedWhileItRunsFinishesSafely) {
                   }}};
   static const CKVMethodTable s_reload{kReload};
   world.engine.GetBuiltIns().AddGlobalTable(s_reload);
-  world.Load(u"var kept = \"old\"; event OnInitialize() { var local = 1; ::Reload(); kept = kept & \"!\"; ::Trace(kept, local); }");
+  world.Load(
+      u"var kept = \"old\"; event OnInitialize() { var local = 1; ::Reload(); kept = kept & \"!\"; "
+      u"::Trace(kept, local); }");
   world.Run(u"OnInitialize");
   world.Run(u"OnInitialize");
   EXPECT_EQ(world.output, (std::vector<std::string>{"old!", "1", "new"}));
@@ -136,7 +139,9 @@ namespace {
 
 class LineRecorder : public CSCObject::CKVDebuggerCallback {
  public:
-  void OnStatement(const CSCObject&, const CSCStatement& statement) override { lines.push_back(statement.GetLine()); }
+  void OnStatement(const CSCObject&, const CSCStatement& statement) override {
+    lines.push_back(statement.GetLine());
+  }
   std::vector<uint32_t> lines;
 };
 

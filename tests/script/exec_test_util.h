@@ -14,6 +14,7 @@
 #include "objects/object_registry.h"
 #include "script/script_engine_impl.h"
 #include "support/utf16_text.h"
+#include "tags/tag_server_suite.h"
 #include "values/value_display.h"
 
 inline CNValue Text(std::u16string_view text) {
@@ -28,19 +29,17 @@ inline CNValue Number(double n) {
   return value;
 }
 
-// The world test scripts run in:
-//   root (Form)               global functions "OpenMsg"(text) and "GetLoginLastError"() of
-//                             the test's own table; OpenMsg traces "msg: " and its text
+// The objects test scripts run among:
+//   Root (Form)
 //     Math (Math)
-//     Form1 (Form)            var g_mustlogin = F; var g_target = "plant";
+//     Form1 (Form)
 //       Button1 (Label)       the script under test
-//       lblCalendar1 (Label)  var fvValue; function mSetValue(v) { fvValue = v; Text = "day " & v; }
-//                             function mGetValue() { return fvValue; }
+//       lblCalendar1 (Label)
 // Every ::Trace argument becomes one line of `traces`, every reported error one line of
 // `errors` ("title : message"); `output` has both in the order they came.
-class ScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
+class BasicScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
  public:
-  ScriptWorld() : engine(registry) {
+  BasicScriptWorld() : engine(registry) {
     RegisterBuiltInMethods();
     RegisterObjectClass<CNPForm>(registry, u"Form", {});
     RegisterObjectClass<CNPLabel>(registry, u"Label", {});
@@ -56,13 +55,8 @@ class ScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
       traces.push_back(Utf16ToUtf8(DisplayText(value)));
       output.push_back(traces.back());
     });
-    engine.GetBuiltIns().AddGlobalTable(s_globals);
-    LoadScript(*form, u"var g_mustlogin = F; var g_target = \"plant\";");
-    LoadScript(*calendar,
-               u"var fvValue; function mSetValue(v) { fvValue = v; Text = \"day \" & CStr(v); }\n"
-               u"function mGetValue() { return fvValue; }");
   }
-  ~ScriptWorld() override {
+  ~BasicScriptWorld() override {
     engine.Shutdown();
     root->Release();
   }
@@ -76,16 +70,6 @@ class ScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
   bool LoadScript(CNObject& object, std::u16string_view text) {
     object.SetEvent(text);
     return engine.Load(&object);
-  }
-  // Loads text as Button1's script.
-  bool Load(std::u16string_view text) { return LoadScript(*button, text); }
-  bool Run(std::u16string_view name, std::vector<CNValue> args = {}, CNValue* result = nullptr) {
-    return engine.RunFunction(button, name, args.data(), static_cast<uint32_t>(args.size()), result);
-  }
-  // Loads text and runs OnInitialize; what it traced and reported.
-  std::vector<std::string> Output(std::u16string_view text) {
-    if (Load(text)) Run(u"OnInitialize");
-    return output;
   }
   std::string Property(CNObject& object, std::u16string_view name) const {
     CNValue value;
@@ -111,7 +95,36 @@ class ScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
     parent.AddChild(child);
     return child;
   }
+};
 
+// The world of the language's tests: the root has the global functions "OpenMsg"(text), which
+// traces "msg: " and its text, and "GetLoginLastError"(); Form1's script is
+//   var g_mustlogin = F; var g_target = "plant";
+// and lblCalendar1's
+//   var fvValue; function mSetValue(v) { fvValue = v; Text = "day " & v; }
+//   function mGetValue() { return fvValue; }
+class ScriptWorld : public BasicScriptWorld {
+ public:
+  ScriptWorld() {
+    engine.GetBuiltIns().AddGlobalTable(s_globals);
+    LoadScript(*form, u"var g_mustlogin = F; var g_target = \"plant\";");
+    LoadScript(*calendar,
+               u"var fvValue; function mSetValue(v) { fvValue = v; Text = \"day \" & CStr(v); }\n"
+               u"function mGetValue() { return fvValue; }");
+  }
+
+  // Loads text as Button1's script.
+  bool Load(std::u16string_view text) { return LoadScript(*button, text); }
+  bool Run(std::u16string_view name, std::vector<CNValue> args = {}, CNValue* result = nullptr) {
+    return engine.RunFunction(button, name, args.data(), static_cast<uint32_t>(args.size()), result);
+  }
+  // Loads text and runs OnInitialize; what it traced and reported.
+  std::vector<std::string> Output(std::u16string_view text) {
+    if (Load(text)) Run(u"OnInitialize");
+    return output;
+  }
+
+ private:
   static bool OpenMsg(CMethodCall& call) {
     if (call.Count() != 1) return false;
     CNValue line;
@@ -130,3 +143,16 @@ class ScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
   inline static const CKVMethodTable s_globals{kGlobals};
 };
 
+// A script world whose engine reads and writes a tag suite, started offline when asked.
+struct TagScriptWorld {
+  explicit TagScriptWorld(bool start = true) {
+    if (start) {
+      CNTagServerStartInfo offline;
+      offline.offline = true;
+      tags.Start(offline);
+    }
+    world.engine.SetTagServer(&tags);
+  }
+  CNPTagServerSuite tags;
+  ScriptWorld world;  // after tags: goes first, releasing its tags
+};

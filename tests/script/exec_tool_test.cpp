@@ -1,13 +1,11 @@
 // veltrix-script as users run it: what it prints where, and its exit codes.
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <sys/wait.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdlib>
 #include <string>
+
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -17,30 +15,15 @@ struct ToolRun {
   std::string err;
 };
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // Runs the tool on a script file holding text, with further arguments.
 ToolRun RunTool(const std::string& text, const std::string& arguments = {}) {
-  // One folder per process: CTest runs the tests of this file side by side.
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("veltrix_script_test_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  const std::filesystem::path script = folder / "script.vs";
-  std::ofstream(script) << text;
-  const std::filesystem::path out = folder / "out.txt";
-  const std::filesystem::path err = folder / "err.txt";
-  const std::string command = std::string("'") + VELTRIX_SCRIPT_TOOL + "' '" + script.string() + "' " + arguments +
-                              " >'" + out.string() + "' 2>'" + err.string() + "'";
-  ToolRun run;
+  TempFolder folder;
+  folder.Write("script.vs", text);
+  const std::string command = std::string("'") + VELTRIX_SCRIPT_TOOL + "' '" + folder.File("script.vs") +
+                              "' " + arguments + " >'" + folder.File("out.txt") + "' 2>'" +
+                              folder.File("err.txt") + "'";
   const int status = std::system(command.c_str());
-  run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = ReadFile(out);
-  run.err = ReadFile(err);
-  std::filesystem::remove_all(folder);
-  return run;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, folder.Read("out.txt"), folder.Read("err.txt")};
 }
 
 }  // namespace
@@ -48,7 +31,8 @@ ToolRun RunTool(const std::string& text, const std::string& arguments = {}) {
 TEST(VeltrixScriptTool, PrintsEveryTraceArgumentOnALineAndExitsZero) {
   const ToolRun run = RunTool(
       "var greeting = \"hello\";\n"
-      "event OnInitialize() { ::Trace(greeting, 1 / 3, c(1, 2), c(\"a\", \"b\"), #NOTHING#, ::Math.Abs(-2.5)); }");
+      "event OnInitialize() { ::Trace(greeting, 1 / 3, c(1, 2), c(\"a\", \"b\"), #NOTHING#, "
+      "::Math.Abs(-2.5)); }");
   EXPECT_EQ(run.code, 0);
   EXPECT_EQ(run.out, "hello\n0.33333333\nc(1,2)\nc(\"a\",\"b\")\n#NOTHING#\n2.5\n");
   EXPECT_EQ(run.err, "");
@@ -78,10 +62,12 @@ TEST(VeltrixScriptTool, CompileErrorsExitOneAndRunTimeErrorsTwo) {
   run = RunTool("event OnInitialize() { ::Trace(\"first\"); ::Trace(nowhere); }");
   EXPECT_EQ(run.code, 2);
   EXPECT_EQ(run.out, "first\n");
-  EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier nowhere (at Script.OnInitialize, line 1)\n");
+  EXPECT_EQ(run.err,
+            "Runtime Error : Unable to Resolve Identifier nowhere (at Script.OnInitialize, line 1)\n");
   // The place is where the run stopped, in the function called, not where the call began.
-  run = RunTool("function Inner()\n{\n  var a = 1;\n  return a + nowhere;\n}\nfunction Outer() { return Inner(); }",
-                "--call Outer");
+  run = RunTool(
+      "function Inner()\n{\n  var a = 1;\n  return a + nowhere;\n}\nfunction Outer() { return Inner(); }",
+      "--call Outer");
   EXPECT_EQ(run.code, 2);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "Runtime Error : Unable to Resolve Identifier nowhere (at Script.Inner, line 4)\n");
@@ -91,7 +77,7 @@ TEST(VeltrixScriptTool, CompileErrorsExitOneAndRunTimeErrorsTwo) {
   EXPECT_EQ(RunTool("", "--arg 'c(1,'").code, 2);  // a bad command line
 }
 
-TEST(VeltrixScriptTool, ScriptsReadAndWriteMemoryAndOfflineTags) {
+TEST(VeltrixScriptTool, ScriptsReachMemoryAndOfflineTagsNewObjectsAndFormatObjects) {
   const ToolRun run = RunTool(
       "event OnInitialize() {\n"
       "  ::Trace(this.WriteVal(\"$D0\", 1.5), this.GetVal(\"$D0\"), this.GetValue(\"$M3\"));\n"
@@ -99,9 +85,19 @@ TEST(VeltrixScriptTool, ScriptsReadAndWriteMemoryAndOfflineTags) {
       "  ::Trace(this.GetVal(\"$#count\"), this.GetVal(\"$#other\"));\n"
       "  this.WriteVal(\"$S1\", \"ab\");\n"
       "  ::Trace(this.GetVal(c(\"$D0\", \"$S1\", \"$D10000\")));\n"
-      "  ::Trace(this.WriteVal(\"$D10000\", 1), this.WriteVal(\"Plant.Temp\", 21), this.GetVal(\"Plant.Temp\"));\n"
+      "  ::Trace(this.WriteVal(\"$D10000\", 1), this.WriteVal(\"Plant.Temp\", 21), "
+      "this.GetVal(\"Plant.Temp\"));\n"
       "  var r = new Rectangle();\n"
       "  ::Trace(::Math.Abs(-1), r.GetProperty(\"Name\"));\n"
+      "  var s = \"xy\";\n"
+      "  this.WriteVal(\"$S2\", s);\n"
+      "  this.SetValue(\"$#text\", s);\n"
+      "  s &= \"c\";\n"
+      "  s = s & \"d\";\n"
+      "  ::Trace(this.GetVal(\"$S2\"), this.GetVal(\"$#text\"), s);\n"
+      "  var f = new NumberFormatParser();\n"
+      "  f.SetFormatName(\"@NUMBER.2S3\");\n"
+      "  ::Trace(f.GetType(), f.GetFormatName());\n"
       "}");
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.code, 0);
@@ -110,30 +106,7 @@ TEST(VeltrixScriptTool, ScriptsReadAndWriteMemoryAndOfflineTags) {
             "c(1,2)\n#NOTHING#\n"
             "c(1.5,\"ab\",#N/A#)\n"
             "F\nT\n21\n"
-            "1\n\n");
-}
-
-TEST(VeltrixScriptTool, AppendingToATextLeavesTheTagsItWasWrittenToAlone) {
-  const ToolRun run = RunTool(
-      "event OnInitialize() {\n"
-      "  var s = \"ab\";\n"
-      "  this.WriteVal(\"$S1\", s);\n"
-      "  this.SetValue(\"$#text\", s);\n"
-      "  s &= \"c\";\n"
-      "  s = s & \"d\";\n"
-      "  ::Trace(this.GetVal(\"$S1\"), this.GetVal(\"$#text\"), s);\n"
-      "}");
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "ab\nab\nabcd\n");
-}
-
-TEST(VeltrixScriptTool, FormatObjectsAnswerTheirOwnMethods) {
-  const ToolRun run = RunTool(
-      "event OnInitialize() {\n"
-      "  var f = new NumberFormatParser();\n"
-      "  f.SetFormatName(\"@NUMBER.2S3\");\n"
-      "  ::Trace(f.GetType(), f.GetFormatName());\n"
-      "}");
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "number\n@NUMBER.2S\n");  // grouping by 3 is the default
+            "1\n\n"
+            "xy\nxy\nxycd\n"          // appending to a text leaves the tags it was written to alone
+            "number\n@NUMBER.2S\n");  // grouping by 3 is the default
 }

@@ -1,25 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "script_parse_util.h"
 
-namespace {
-
-struct PostfixCase {
-  const char16_t* expression;
-  const char* postfix;
-};
-
-void ExpectPostfix(const PostfixCase* cases, size_t count) {
-  for (size_t i = 0; i < count; ++i)
-    EXPECT_EQ(Postfix(cases[i].expression), cases[i].postfix) << Utf8(cases[i].expression);
-}
-
-}  // namespace
-
-TEST(ExpressionPostfix, PrecedenceAndLeftToRightGrouping) {
-  const PostfixCase cases[] = {
+TEST(ExpressionPostfix, ExpressionsBecomeTheirPostfixText) {
+  const std::pair<const char16_t*, const char*> cases[] = {
+      // Precedence and left-to-right grouping.
       {u"2 ^ 3 * 4", "2 3 ^ 4 *"},
       {u"4 * 2 ^ 3", "4 2 3 ^ *"},
       {u"-2 ^ 2", "2 2 ^ unary-"},
@@ -46,12 +34,7 @@ TEST(ExpressionPostfix, PrecedenceAndLeftToRightGrouping) {
       {u"x /= 2", "x 2 /="},
       {u"x &= 1", "x 1 &="},
       {u"a = b || k", "a b k || ="},
-  };
-  ExpectPostfix(cases, std::size(cases));
-}
-
-TEST(ExpressionPostfix, IncrementAndDecrementAreDoubledSigns) {
-  const PostfixCase cases[] = {
+      // Increments and decrements are doubled signs.
       {u"++i", "i ++"},
       {u"--i", "i --"},
       {u"i++", "i post++"},
@@ -64,12 +47,7 @@ TEST(ExpressionPostfix, IncrementAndDecrementAreDoubledSigns) {
       {u"x = ++i * 2", "x i ++ 2 * ="},
       {u"- -i", "i unary- unary-"},
       {u"a++b", "error: Missing ; b"},
-  };
-  ExpectPostfix(cases, std::size(cases));
-}
-
-TEST(ExpressionPostfix, OperandsCallsIndexesAndForms) {
-  const PostfixCase cases[] = {
+      // Operands, calls, indexes and forms.
       {u"parent.Calendar1.IncPage(0, -1)", "0 1 unary- parent.Calendar1.IncPage(2)"},
       {u"::OpenMsg(::GetLoginLastError())", "root.GetLoginLastError(0) root.OpenMsg(1)"},
       {u"g()", "g(0)"},
@@ -96,7 +74,7 @@ TEST(ExpressionPostfix, OperandsCallsIndexesAndForms) {
       {u"parent", "parent"},
       {u"this.Value = parent.x", "this.Value parent.x ="},
   };
-  ExpectPostfix(cases, std::size(cases));
+  for (const auto& [expression, postfix] : cases) EXPECT_EQ(Postfix(expression), postfix) << Utf8(expression);
 }
 
 TEST(ExpressionPostfix, ItemsCarryTheirKindsCountsAndPositions) {

@@ -25,59 +25,50 @@ using List = std::vector<std::string>;
 
 }  // namespace
 
-TEST(Tokenizer, SampleStatementsCutIntoTheirTokens) {
-  EXPECT_EQ(Tokens(u"var fvTarget = #NOTHING#;"),
-            (List{"0:var", "7:fvTarget", "18:=", "1:#NOTHING#", "32:;", "65:"}));
-  EXPECT_EQ(Tokens(u"::OpenMsg(::GetLoginLastError());"),
-            (List{"7:::OpenMsg", "26:(", "7:::GetLoginLastError", "26:(", "27:)", "27:)", "32:;", "65:"}));
-  EXPECT_EQ(Tokens(u"if (parent.g_mustlogin == F)"),
-            (List{"0:if", "26:(", "7:parent.g_mustlogin", "14:==", "2:F", "27:)", "65:"}));
-  EXPECT_EQ(Tokens(u"event OnMouseUp(button) { parent.Calendar1.IncPage(0, -1); }"),
-            (List{"0:event", "7:OnMouseUp", "26:(", "7:button", "27:)", "24:{", "7:parent.Calendar1.IncPage",
-                  "26:(", "3:0", "30:,", "13:-", "3:1", "27:)", "32:;", "25:}", "65:"}));
-}
-
-TEST(Tokenizer, OperatorsAndPunctuationHaveTheirKinds) {
-  EXPECT_EQ(Tokens(u"+ - * / ^ < > == >= <= != <> && || = += -= *= /= &= |= ! & | , : ; [ ] { } ( ) ."),
-            (List{"13:+",  "13:-",  "13:*",  "13:/",  "13:^",  "14:<", "14:>",  "14:==", "14:>=",
-                  "14:<=", "14:!=", "14:<>", "14:&&", "14:||", "18:=", "18:+=", "18:-=", "18:*=",
-                  "18:/=", "18:&=", "18:|=", "19:!",  "33:&",  "34:|", "30:,",  "31::",  "32:;",
-                  "28:[",  "29:]",  "24:{",  "25:}",  "26:(",  "27:)", "23:.",  "65:"}));
-}
-
-TEST(Tokenizer, AdjacentOperatorCharactersPairOnlyAsListed) {
-  // "++" and "--" are two tokens each (the parser joins them); "=<" is "=" then "<".
-  EXPECT_EQ(Tokens(u"a++ --b =< ::"),
-            (List{"7:a", "13:+", "13:+", "13:-", "13:-", "7:b", "18:=", "14:<", "31::", "31::", "65:"}));
-  EXPECT_EQ(Tokens(u"!!=|||="), (List{"19:!", "14:!=", "14:||", "18:|=", "65:"}));
-}
-
-TEST(Tokenizer, WordsAreKeywordsBooleansOrNames) {
-  EXPECT_EQ(Tokens(u"var function null event if else for continue break return this parent with while switch "
-                   u"case default"),
-            (List{"0:var", "0:function", "0:null", "0:event", "0:if", "0:else", "0:for", "0:continue",
-                  "0:break", "0:return", "0:this", "0:parent", "0:with", "0:while", "0:switch", "0:case",
-                  "0:default", "65:"}));
-  EXPECT_EQ(Tokens(u"new delete c T F TRUE FALSE true False c.x this.y If"),
-            (List{"20:new", "21:delete", "22:c", "2:T", "2:F", "2:TRUE", "2:FALSE", "7:true", "7:False",
-                  "7:c.x", "7:this.y", "7:If", "65:"}));
-}
-
-TEST(Tokenizer, NamesTakeInnerPointsAndPrefixes) {
-  EXPECT_EQ(Tokens(u"parent.g_target.CallCommonEvent a._b a.1 a. b a..b .Name.x ::Root.x"),
-            (List{"7:parent.g_target.CallCommonEvent", "7:a._b", "7:a.1", "7:a", "23:.", "7:b", "7:a", "23:.",
-                  "6:.b", "6:.Name.x", "7:::Root.x", "65:"}));
-}
-
-TEST(Tokenizer, NumbersInDecimalHexadecimalAndCharacterForm) {
-  EXPECT_EQ(Tokens(u"12 1.5 0x1F 0X1f 0xg 1. .5 12ab 'A' '''"),
-            (List{"3:12", "4:1.5", "3:0x1F", "3:0X1f", "3:0", "7:xg", "3:1", "23:.", "23:.", "3:5", "3:12",
-                  "7:ab", "3:65", "3:39", "65:"}));
-}
-
-TEST(Tokenizer, StringsKeepTheirQuotesAndHoldDoubledQuotesAsOne) {
-  EXPECT_EQ(Tokens(u"\"say \"\"hi\"\"\" \"\" \"a//b\""),
-            (List{"1:\"say \"hi\"\"", "1:\"\"", "1:\"a//b\"", "65:"}));
+TEST(Tokenizer, TextsCutIntoTokensOfTheirKinds) {
+  const struct {
+    const char16_t* text;
+    List tokens;
+  } cases[] = {
+      {u"var fvTarget = #NOTHING#;", {"0:var", "7:fvTarget", "18:=", "1:#NOTHING#", "32:;", "65:"}},
+      {u"::OpenMsg(::GetLoginLastError());",
+       {"7:::OpenMsg", "26:(", "7:::GetLoginLastError", "26:(", "27:)", "27:)", "32:;", "65:"}},
+      {u"if (parent.g_mustlogin == F)",
+       {"0:if", "26:(", "7:parent.g_mustlogin", "14:==", "2:F", "27:)", "65:"}},
+      {u"event OnMouseUp(button) { parent.Calendar1.IncPage(0, -1); }",
+       {"0:event", "7:OnMouseUp", "26:(", "7:button", "27:)", "24:{", "7:parent.Calendar1.IncPage", "26:(",
+        "3:0", "30:,", "13:-", "3:1", "27:)", "32:;", "25:}", "65:"}},
+      {u"+ - * / ^ < > == >= <= != <> && || = += -= *= /= &= |= ! & | , : ; [ ] { } ( ) .",
+       {"13:+",  "13:-",  "13:*",  "13:/",  "13:^",  "14:<", "14:>",  "14:==", "14:>=",
+        "14:<=", "14:!=", "14:<>", "14:&&", "14:||", "18:=", "18:+=", "18:-=", "18:*=",
+        "18:/=", "18:&=", "18:|=", "19:!",  "33:&",  "34:|", "30:,",  "31::",  "32:;",
+        "28:[",  "29:]",  "24:{",  "25:}",  "26:(",  "27:)", "23:.",  "65:"}},
+      // "++" and "--" are two tokens each (the parser joins them); "=<" is "=" then "<".
+      {u"a++ --b =< ::",
+       {"7:a", "13:+", "13:+", "13:-", "13:-", "7:b", "18:=", "14:<", "31::", "31::", "65:"}},
+      {u"!!=|||=", {"19:!", "14:!=", "14:||", "18:|=", "65:"}},
+      {u"var function null event if else for continue break return this parent with while switch case "
+       u"default",
+       {"0:var", "0:function", "0:null", "0:event", "0:if", "0:else", "0:for", "0:continue", "0:break",
+        "0:return", "0:this", "0:parent", "0:with", "0:while", "0:switch", "0:case", "0:default", "65:"}},
+      {u"new delete c T F TRUE FALSE true False c.x this.y If",
+       {"20:new", "21:delete", "22:c", "2:T", "2:F", "2:TRUE", "2:FALSE", "7:true", "7:False", "7:c.x",
+        "7:this.y", "7:If", "65:"}},
+      // Names take inner points and prefixes.
+      {u"parent.g_target.CallCommonEvent a._b a.1 a. b a..b .Name.x ::Root.x",
+       {"7:parent.g_target.CallCommonEvent", "7:a._b", "7:a.1", "7:a", "23:.", "7:b", "7:a", "23:.", "6:.b",
+        "6:.Name.x", "7:::Root.x", "65:"}},
+      {u"12 1.5 0x1F 0X1f 0xg 1. .5 12ab 'A' '''",
+       {"3:12", "4:1.5", "3:0x1F", "3:0X1f", "3:0", "7:xg", "3:1", "23:.", "23:.", "3:5", "3:12", "7:ab",
+        "3:65", "3:39", "65:"}},
+      // Strings keep their quotes and hold doubled quotes as one.
+      {u"\"say \"\"hi\"\"\" \"\" \"a//b\"", {"1:\"say \"hi\"\"", "1:\"\"", "1:\"a//b\"", "65:"}},
+      // Comments are skipped.
+      {u"a // one\nb /* two \n three */ e/**/d // at the end", {"7:a", "7:b", "7:e", "7:d", "65:"}},
+      {u"/", {"13:/", "65:"}},
+      {u"// only", {"65:"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Tokens(c.text), c.tokens) << Utf8(c.text);
 }
 
 TEST(Tokenizer, SpecialConstantsMustBeValueLiterals) {
@@ -89,13 +80,6 @@ TEST(Tokenizer, SpecialConstantsMustBeValueLiterals) {
   for (const char16_t* refused : {u"#12#", u"#bogus#", u"#&0000001#", u"#&0000001G#", u"#N/A##x#", u"##"}) {
     EXPECT_EQ(Tokens(refused), (List{"66:Check the # token usage"})) << Utf8(refused);
   }
-}
-
-TEST(Tokenizer, CommentsAreSkipped) {
-  EXPECT_EQ(Tokens(u"a // one\nb /* two \n three */ e/**/d // at the end"),
-            (List{"7:a", "7:b", "7:e", "7:d", "65:"}));
-  EXPECT_EQ(Tokens(u"/"), (List{"13:/", "65:"}));
-  EXPECT_EQ(Tokens(u"// only"), (List{"65:"}));
 }
 
 TEST(Tokenizer, LexicalErrorsCarryTheirMessageAndPosition) {

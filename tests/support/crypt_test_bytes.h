@@ -22,12 +22,16 @@ inline std::vector<uint8_t> HexBytes(std::string_view hex) {
   return bytes;
 }
 
-inline std::string HexText(const std::vector<uint8_t>& bytes) {
+inline std::string HexText(std::string_view bytes) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
-  for (uint8_t b : bytes) {
-    text += kDigits[b >> 4];
-    text += kDigits[b & 15];
+  for (const char c : bytes) {
+    text += kDigits[static_cast<uint8_t>(c) >> 4];
+    text += kDigits[static_cast<uint8_t>(c) & 15];
   }
   return text;
+}
+
+inline std::string HexText(const std::vector<uint8_t>& bytes) {
+  return HexText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

@@ -1,16 +1,14 @@
 #include "support/registry_store.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/temp_folder.h"
 #include "support/utf16_text.h"
 
 namespace fs = std::filesystem;
@@ -19,22 +17,8 @@ namespace {
 
 class RegistryStore : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_root = fs::temp_directory_path() / ("kvtest_registry_" + std::to_string(::getpid())) / "store";
-    fs::remove_all(m_root.parent_path());
-  }
-  void TearDown() override { fs::remove_all(m_root.parent_path()); }
-
-  std::string FileText() const {
-    std::ifstream in(m_root / "registry.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  void WriteFile(const std::string& text) const {
-    fs::create_directories(m_root);
-    std::ofstream(m_root / "registry.txt", std::ios::binary) << text;
-  }
+  std::string FileText() const { return m_dir.Read("store/registry.txt"); }
+  void WriteFile(const std::string& text) const { m_dir.Write("store/registry.txt", text); }
   std::optional<CRRegistryValue> Get(std::u16string_view key, std::u16string_view name) {
     CRRegistryStore store(m_root);  // a fresh reader each time: nothing is cached
     CRRegistryValue value;
@@ -42,7 +26,8 @@ class RegistryStore : public ::testing::Test {
     return value;
   }
 
-  fs::path m_root;
+  TempFolder m_dir;
+  const fs::path m_root = m_dir.path / "store";
 };
 
 using Value = CRRegistryValue;

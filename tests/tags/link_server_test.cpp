@@ -2,12 +2,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "support/trace.h"
+#include "support/trace_capture.h"
 #include "tags/link_test_util.h"
 
 namespace {
@@ -20,28 +19,6 @@ constexpr const char* kTags =
     "B      number 7\n"
     "PLC1.A number 11\n"
     "N      number 0\n";
-
-// The lines the operator is told (CRTrace::Notice), kept while the object lives; other trace
-// lines are left out.
-class OperatorLines {
- public:
-  OperatorLines() {
-    CRTrace::SetSink([this](std::string_view line) {
-      if (!line.starts_with("warning:") && !line.starts_with("the connection")) return;
-      std::lock_guard<std::mutex> guard(m_lock);
-      m_lines.emplace_back(line);
-    });
-  }
-  ~OperatorLines() { CRTrace::SetSink({}); }
-  std::vector<std::string> Take() {
-    std::lock_guard<std::mutex> guard(m_lock);
-    return std::exchange(m_lines, {});
-  }
-
- private:
-  std::mutex m_lock;
-  std::vector<std::string> m_lines;
-};
 
 // A recorder that names itself as a bound object does.
 struct BoundRecorder : LinkRecorder {
@@ -90,7 +67,8 @@ TEST(LinkTagServer, AccessPathAndMarkKeyTheTagsAndNewListenersHearTheCurrentValu
 // The operator is told once of each unknown name, with the objects bound to it, and of the
 // loss and the return of the server.
 TEST(LinkTagServer, ServerLossMarksFedTagsBadAndRestartRelinksEvenUnknownNames) {
-  OperatorLines told;
+  TraceCapture trace;  // the lines the operator is told begin "warning:" or "the connection"
+  const auto told = [&] { return trace.Take({"warning:", "the connection"}); };
   ServerProcess server({.tags = kTags});
   ASSERT_TRUE(server.IsRunning());
   const uint16_t port = server.Port();
@@ -104,7 +82,7 @@ TEST(LinkTagServer, ServerLossMarksFedTagsBadAndRestartRelinksEvenUnknownNames) 
   ASSERT_TRUE(DispatchUntil(link, [&] { return !recorder.calls.empty(); }));
   EXPECT_FALSE(IsLinkEnabled(later));
   EXPECT_THAT(
-      told.Take(),
+      told(),
       ElementsAre("warning: the panel server has no tag Later; it stays empty (bound to Main.mtrTank1)"));
   // Another link step does not offer the unknown name again.
   CNPTag* n = link.GetTag(u"N", 1, &recorder);
@@ -116,7 +94,7 @@ TEST(LinkTagServer, ServerLossMarksFedTagsBadAndRestartRelinksEvenUnknownNames) 
   ASSERT_TRUE(DispatchUntil(link, [&] { return recorder.calls.size() >= 4; }));
   EXPECT_THAT(recorder.calls, testing::IsSupersetOf({"A=5 BAD 1", "N=0 BAD 1"}));
   EXPECT_FALSE(link.IsConnected());
-  const std::vector<std::string> lost = told.Take();
+  const std::vector<std::string> lost = told();
   ASSERT_EQ(lost.size(), 1u);
   EXPECT_THAT(lost[0], testing::StartsWith("the connection to the panel server was lost ("));
   EXPECT_EQ(ValueText(link, quiet), "#NOTHING# UNCERTAIN");
@@ -127,7 +105,7 @@ TEST(LinkTagServer, ServerLossMarksFedTagsBadAndRestartRelinksEvenUnknownNames) 
   ASSERT_TRUE(DispatchUntil(link, [&] { return recorder.calls.size() >= 2 && !bound.calls.empty(); }));
   EXPECT_THAT(recorder.calls, UnorderedElementsAre("A=5 GOOD 1", "N=0 GOOD 1"));
   EXPECT_THAT(bound.calls, ElementsAre("Later=\"new\" GOOD 1"));
-  EXPECT_THAT(told.Take(), ElementsAre("the connection to the panel server is back"));
+  EXPECT_THAT(told(), ElementsAre("the connection to the panel server is back"));
   for (CNPTag* tag : {a, quiet, n}) link.ReleaseTag(tag, &recorder);
   link.ReleaseTag(later, &bound);
 }

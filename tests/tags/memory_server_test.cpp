@@ -41,7 +41,7 @@ TEST_F(MemoryServerTest, WritesTakeTheAreaTypeAndOnlyRealChangesAreTold) {
     EXPECT_EQ(Text(tag), c.stored);
     EXPECT_EQ(Value(tag)->GetQuality(), VQ_GOOD);
     server.Dispatch();
-    EXPECT_EQ(listener.Take(), (TagEvents{{Utf16ToUtf8(c.name), c.stored, 1}}));
+    EXPECT_EQ(listener.Take(), (TagEvents{Utf16ToUtf8(c.name) + "=" + c.stored}));
     server.SetValue(tag, c.written);
     server.Dispatch();
     EXPECT_EQ(listener.Take(), TagEvents{}) << "written again: " << c.stored;
@@ -78,7 +78,7 @@ TEST_F(MemoryServerTest, ASecondListenerAloneReceivesTheCurrentValueOnce) {
   server.Dispatch();
   server.Dispatch();
   EXPECT_EQ(listener.Take(), TagEvents{});
-  EXPECT_EQ(second.Take(), (TagEvents{{"$D5", "3", 0}}));
+  EXPECT_EQ(second.Take(), (TagEvents{"$D5=3 first"}));
 }
 
 TEST_F(MemoryServerTest, ReleasingTheOnlyListenerDropsTheTagAtTheNextDispatch) {
@@ -99,13 +99,13 @@ TEST_F(MemoryServerTest, BlinkAlternatesEveryPeriod) {
   CNPTag* never = Get(u"$BLINK0", listener);
   Get(u"$BLINK1000", listener);
   server.Dispatch();
-  EXPECT_EQ(listener.Take(), (TagEvents{{"$BLINK0", "F", 1}, {"$BLINK1000", "T", 1}}));
+  EXPECT_EQ(listener.Take(), (TagEvents{"$BLINK0=F", "$BLINK1000=T"}));
   const std::pair<uint32_t, const char*> steps[] = {
       {5999, ""}, {6000, "F"}, {6999, ""}, {7000, "T"}, {8500, "F"}};
   for (const auto& [tick, told] : steps) {
     clock.now = tick;
     server.Dispatch();
-    EXPECT_EQ(listener.Take(), (*told ? TagEvents{{"$BLINK1000", told, 1}} : TagEvents{})) << tick;
+    EXPECT_EQ(listener.Take(), (*told ? TagEvents{"$BLINK1000=" + std::string(told)} : TagEvents{})) << tick;
   }
   EXPECT_EQ(Text(never), "F");
 }
@@ -159,7 +159,7 @@ TEST_F(MemoryServerTest, SoundIsWritableAndOtherComputedAreasAreNot) {
   EXPECT_TRUE(server.SetValue(blink, NumberValue(0)));
   Set(sound, 3);
   server.Dispatch();
-  EXPECT_EQ(listener.Take(), (TagEvents{{"$SOUND9", "3", 1}}));
+  EXPECT_EQ(listener.Take(), (TagEvents{"$SOUND9=3"}));
   EXPECT_EQ(Text(blink), "T");
 }
 

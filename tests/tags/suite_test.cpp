@@ -27,23 +27,28 @@ TEST_F(SuiteTest, NamesAreRoutedByTheirFirstCharacter) {
   CNPTag* silent = server.GetTag(u"$D1", 1, nullptr);
   Set(silent, 1);
   server.Dispatch();
-  EXPECT_EQ(listener.Take(), (TagEvents{{"$D1", "1", 1}}));
+  EXPECT_EQ(listener.Take(), (TagEvents{"$D1=1"}));
   server.ReleaseTag(silent, nullptr);
   EXPECT_EQ(silent->GetListenerCount(), 1u);
 }
 
-TEST_F(SuiteTest, ReadAndWriteSplitTheListsByKind) {
+TEST_F(SuiteTest, ReadAndWriteSplitTheListsByKindAndAliasesPassOnToMemoryAndLinkTargetsOnly) {
   StartOffline();
-  server.SetAliasTag(u"@A", u"$D2");
-  const std::vector<CNPTag*> tags = {Get(u"@A", listener), Get(u"Plant.Flow", listener),
+  server.SetAliasTag(u"@ToMemory", u"$D6");
+  server.SetAliasTag(u"@ToLink", u"Valve.Open");
+  server.SetAliasTag(u"@ToAlias", u"@ToMemory");
+  const std::vector<CNPTag*> tags = {Get(u"@ToMemory", listener), Get(u"@ToLink", listener),
+                                     Get(u"@ToAlias", listener), Get(u"Plant.Flow", listener),
                                      Get(u"$D1", listener)};
-  const std::vector<CNValue> values = {NumberValue(1), NumberValue(2), NumberValue(3)};
+  const std::vector<CNValue> values = {NumberValue(1), NumberValue(2), NumberValue(3), NumberValue(4),
+                                       NumberValue(5)};
   EXPECT_TRUE(server.Write(tags, values));
-  EXPECT_EQ(Text(tags[0]) + Text(tags[1]) + Text(tags[2]), "123");
+  // Reads follow the chain of aliases, writes do not.
+  EXPECT_EQ(Text(tags[0]) + Text(tags[1]) + Text(tags[2]) + Text(tags[3]) + Text(tags[4]), "12145");
   EXPECT_TRUE(server.Read(tags, 1));
   // Bad lists fail, writing what they can.
   EXPECT_FALSE(server.Write(tags, std::span(values).first(2)));
-  const std::vector<CNPTag*> withNull = {tags[2], nullptr};
+  const std::vector<CNPTag*> withNull = {tags[4], nullptr};
   EXPECT_FALSE(server.Read(withNull, 1));
   EXPECT_FALSE(server.Write(withNull, values));
   bool ok = true;
@@ -67,7 +72,7 @@ TEST_F(SuiteTest, AFailingServerKeepsTheLaterOnesFromBeingAsked) {
   EXPECT_EQ(listener.Take(), TagEvents{});
   StartOffline();
   server.Dispatch();
-  EXPECT_EQ(listener.Take(), (TagEvents{{"$D1", "3", 1}}));
+  EXPECT_EQ(listener.Take(), (TagEvents{"$D1=3"}));
 }
 
 TEST_F(SuiteTest, SystemValuesReportTheLoginAndTheServerInUse) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,24 +11,15 @@
 #include "support/utf16_text.h"
 #include "tags/tag_server.h"
 
-// One TagChanged call: the name it came with, the value's display text and the changed flag.
-struct TagEvent {
-  std::string name;
-  std::string text;
-  uint32_t changed;
-
-  friend bool operator==(const TagEvent&, const TagEvent&) = default;
-  friend std::ostream& operator<<(std::ostream& out, const TagEvent& e) {
-    return out << "{" << e.name << " = " << e.text << (e.changed ? ", changed}" : ", first}");
-  }
-};
-using TagEvents = std::vector<TagEvent>;
+// Every TagChanged call as "name=text" (the value's display text), with " first" when the
+// value is not a change but the current one for a new listener.
+using TagEvents = std::vector<std::string>;
 
 class RecordingListener : public CNPTagServerConnectionPoint {
  public:
   uint32_t IsListening() override { return 1; }
   void TagChanged(CNPTag*, std::u16string_view name, const CNValue& value, uint32_t changed) override {
-    m_events.push_back({Utf16ToUtf8(name), Utf16ToUtf8(value.GetText(0)), changed});
+    m_events.push_back(Utf16ToUtf8(name) + "=" + Utf16ToUtf8(value.GetText(0)) + (changed ? "" : " first"));
   }
   // The events so far, forgetting them.
   TagEvents Take() { return std::exchange(m_events, {}); }

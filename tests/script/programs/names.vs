@@ -112,3 +112,15 @@ event OnHeartBeat() { ::NoSuchGlobal(1); }
 --- output
 Runtime Error : Unable to Resolve Identifier parent.nothing.Text
 Runtime Error : Unable to Resolve Identifier root.NoSuchGlobal
+
+=== elements of another object's script variables and properties are stored into
+event OnInitialize() {
+  parent.lblCalendar1.fvValue = c(1, 2);
+  parent.lblCalendar1.fvValue[1] = 7;
+  parent.lblCalendar1.Text = "x";
+  parent.lblCalendar1.Text[0] = "y";
+  ::Trace(parent.lblCalendar1.mGetValue(), parent.lblCalendar1.Text);
+}
+--- output
+c(1,7)
+y

@@ -120,6 +120,12 @@ event OnInitialize() {
 before
 Runtime Error : Assigment operation on a constant 2
 
+=== an element of a value that is no place cannot be assigned either
+function Pair() { return c(1, 2); }
+event OnInitialize() { Pair()[0] = 5; }
+--- output
+Runtime Error : Assigment operation on a constant 1
+
 === statements on plain numbers give what the same statements on any other value give
 var top = 1;
 function Bump(&p) { p += 1; p = p * 2; p++; }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -12,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "browser/web_server.h"
+#include "http_test_server.h"
 #include "root_test_util.h"
-#include "support/trace.h"
+#include "support/trace_capture.h"
 
 namespace {
 
@@ -26,24 +25,6 @@ bool AppearsSoon(const fs::path& file) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   return fs::exists(file);
 }
-
-// The settings store under a folder of the test's own for as long as it lives.
-class ScopedConfigHome {
- public:
-  explicit ScopedConfigHome(const fs::path& folder) {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) m_old = old;
-    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-  }
-  ~ScopedConfigHome() {
-    if (m_old.empty())
-      unsetenv("XDG_CONFIG_HOME");
-    else
-      setenv("XDG_CONFIG_HOME", m_old.c_str(), 1);
-  }
-
- private:
-  std::string m_old;
-};
 
 struct FamilyCase {
   const char* family;
@@ -63,8 +44,8 @@ TEST(CapabilityCalls, EachFamilyRunsWhenAllowedAndDoesNothingWhenDenied) {
   TempFolder folder;
   const fs::path kept = folder.path / "kept.txt";
   std::ofstream(kept) << "keep me";
-  WebServer server;
-  server.Add("/ping", WebServer::Body(200, "pong"));
+  HttpServer server;
+  int requests = 0;  // before the call
   const ScopedConfigHome config(folder.path / "config");
   const std::vector<FamilyCase> cases = {
       {"processes", "::OpenApplication(\"touch\", \"" + folder.File("started") + "\")", "F",
@@ -72,8 +53,8 @@ TEST(CapabilityCalls, EachFamilyRunsWhenAllowedAndDoesNothingWhenDenied) {
       {"files", "::SaveTextFile(\"" + folder.File("saved.txt") + "\", \"x\")", "F",
        [&] { return fs::exists(folder.path / "saved.txt"); }},
       {"files", "::DeleteFile(\"" + kept.string() + "\")", "F", [&] { return !fs::exists(kept); }},
-      {"network", "::HTTPGet(\"" + server.Url("/ping") + "\")", "#NOTHING#",
-       [&] { return !server.Requests().empty(); }},
+      {"network", "::HTTPGet(\"" + server.Url("/text") + "\")", "#NOTHING#",
+       [&] { return server.Requests() > requests; }},
       {"settings", "::SetRegistoryValue(\"Plant\", \"Mode\", 3)", "F",
        [&] { return fs::exists(folder.path / "config"); }},
       {"clipboard", "::SetClipboardData(\"recipe\")", "F",
@@ -102,7 +83,7 @@ TEST(CapabilityCalls, EachFamilyRunsWhenAllowedAndDoesNothingWhenDenied) {
       fs::remove(folder.path / "saved.txt", ignored);
       fs::remove_all(folder.path / "config", ignored);
       std::ofstream(kept) << "keep me";
-      server.ClearRequests();
+      requests = server.Requests();
       RootWorld().Run(u"::SetClipboardData(\"\");");
       world.engine.SetCapabilityPolicy(
           PolicyOf(std::string(ProjectSourceName(source)) + " " + c.family + " deny"), source);
@@ -114,10 +95,7 @@ TEST(CapabilityCalls, EachFamilyRunsWhenAllowedAndDoesNothingWhenDenied) {
 }
 
 TEST(CapabilityCalls, ARefusalIsTracedOncePerFunctionAndObjectAndTheScriptGoesOn) {
-  std::vector<std::string> lines;
-  CRTrace::SetSink([&](std::string_view line) {
-    if (line.starts_with("Denied")) lines.emplace_back(line);
-  });
+  TraceCapture trace;
   RootWorld world;
   world.engine.SetCapabilityPolicy(PolicyOf("http os deny\nhttp clipboard deny"), ProjectSource::kHttp);
   EXPECT_EQ(
@@ -128,8 +106,7 @@ TEST(CapabilityCalls, ARefusalIsTracedOncePerFunctionAndObjectAndTheScriptGoesOn
                                 "still running"}));
   world.LoadScript(*world.calendar, u"function Grab() { return ::GetClipboardData(); }");
   world.engine.RunFunction(world.calendar, u"Grab", nullptr, 0, nullptr);
-  CRTrace::SetSink({});
-  EXPECT_EQ(lines,
+  EXPECT_EQ(trace.Take({"Denied"}),
             (std::vector<std::string>{
                 "Denied by policy: os: SetClientTime on Form1.Button1 (http project)",
                 "Denied by policy: clipboard: GetClipboardData on Form1.Button1 (http project)",
@@ -141,4 +118,16 @@ TEST(CapabilityCalls, AWrongArgumentCountStillStopsTheScriptBeforeThePolicyIsAsk
   world.engine.SetCapabilityPolicy(PolicyOf("* * deny"), ProjectSource::kLocal);
   EXPECT_EQ(world.Run(u"::Trace(::SaveTextFile());"),
             (std::vector<std::string>{"Runtime Error : Function execution stops for SaveTextFile"}));
+}
+
+TEST(CapabilityCalls, EveryGuardedFunctionFailsWithoutStoppingTheScript) {
+  RegisterBuiltInMethods();
+  for (const CKVMethodTable* table : {&RootMethods(), &CommonMethods(), &ObjectMethods()}) {
+    for (size_t i = 0; i < table->Size(); ++i) {
+      const MethodEntry& entry = table->GetEntry(static_cast<int32_t>(i));
+      if (entry.family != CapabilityFamily::kNone) {
+        EXPECT_NE(entry.failure, MethodFailure::kStops) << Utf16ToUtf8(entry.name);
+      }
+    }
+  }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Common functions called directly, the way a script's call reaches them.
+// Built-in functions called directly, the way a script's call reaches them.
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,12 @@
 
 namespace {
 
+// A host without desktop or trace; it offers runtime when one is set.
 class QuietHost : public IKVMethodHost {
  public:
   void TraceValue(const CNValue&) override {}
+  IKVRuntime* GetRuntime() override { return runtime; }
+  IKVRuntime* runtime = nullptr;
 };
 
 inline CNValue Utf8Text(const std::string& text) {
@@ -38,25 +41,30 @@ inline CNValue TextList(const std::vector<std::string>& texts) {
   return value;
 }
 
-// The result of the common function name called with args through host (a quiet one when
+// The result of the function name of table called with args through host (a quiet one when
 // null); ok receives whether the call succeeded, else success is expected.
-inline CNValue CallCommon(std::u16string_view name, std::vector<CNValue> args, IKVMethodHost* host = nullptr,
-                          bool* ok = nullptr) {
+inline CNValue CallIn(const CKVMethodTable& table, std::u16string_view name, std::vector<CNValue> args,
+                      IKVMethodHost* host = nullptr, bool* ok = nullptr) {
   CNPForm root;  // one per call: nothing of it outlives the test
   QuietHost quiet;
-  const int32_t number = CommonMethods().Find(name);
+  const int32_t number = table.Find(name);
   EXPECT_GE(number, 0) << Utf16ToUtf8(name);
   std::vector<const CNValue*> pointers;
   for (const CNValue& arg : args) pointers.push_back(&arg);
   CNValue result;
   CMethodCall call{root, pointers, result, host ? *host : quiet};
-  const bool done = number >= 0 && CommonMethods().GetEntry(number).function(call);
+  const bool done = number >= 0 && table.GetEntry(number).function(call);
   if (ok) {
     *ok = done;
   } else {
     EXPECT_TRUE(done) << Utf16ToUtf8(name);
   }
   return result;
+}
+
+inline CNValue CallCommon(std::u16string_view name, std::vector<CNValue> args, IKVMethodHost* host = nullptr,
+                          bool* ok = nullptr) {
+  return CallIn(CommonMethods(), name, std::move(args), host, ok);
 }
 
 }  // namespace

@@ -16,16 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary);
-  out << bytes;
-}
-
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A script line with the file name put in for "FILE".
 std::u16string WithFile(std::string line, const std::string& file) {
   for (size_t at; (at = line.find("FILE")) != std::string::npos;) line.replace(at, 4, file);
@@ -37,9 +27,9 @@ std::u16string WithFile(std::string line, const std::string& file) {
 TEST(RootTextFiles, TextsRoundTripAndByteOrderMarksAreTolerated) {
   TempFolder temp;
   RootWorld world;
-  WriteBytes(temp.path / "bom8.txt", "\xEF\xBB\xBFsetpoint");
-  WriteBytes(temp.path / "bom16.txt", std::string("\xFF\xFEo\0k\0", 6));
-  WriteBytes(temp.path / "bom16be.txt", std::string("\xFE\xFF\0o\0k", 6));
+  temp.Write("bom8.txt", "\xEF\xBB\xBFsetpoint");
+  temp.Write("bom16.txt", std::string("\xFF\xFEo\0k\0", 6));
+  temp.Write("bom16be.txt", std::string("\xFE\xFF\0o\0k", 6));
   EXPECT_EQ(
       world.Run(WithFile("var t = \"Grüße\" & Chr(13) & Chr(10) & \"日本 \"\"q\"\"\";\n"
                          "::Trace(::SaveTextFile(\"FILE/a.txt\", t), ::LoadTextFile(\"FILE/a.txt\") == t);\n"
@@ -52,15 +42,15 @@ TEST(RootTextFiles, TextsRoundTripAndByteOrderMarksAreTolerated) {
                          "::LoadTextFile(\"FILE/empty.txt\") == \"\", ::GetLastError() == \"\");",
                          temp.path.string())),
       (Lines{"T", "T", "T", "T", "T", "setpoint", "ok", "ok", "T", "T", "T"}));
-  EXPECT_EQ(ReadBytes(temp.path / "a.txt"), "one\ntwo+");
+  EXPECT_EQ(temp.Read("a.txt"), "one\ntwo+");
 }
 
 TEST(RootTextFiles, HostileFilesAreRefusedWithAReasonAndNothingStoredIsLost) {
   TempFolder temp;
   RootWorld world;
-  WriteBytes(temp.path / "nul.txt", std::string("ab\0cd", 5));
-  WriteBytes(temp.path / "odd16.txt", std::string("\xFF\xFEo\0k", 5));
-  WriteBytes(temp.path / "keep.txt", "precious");
+  temp.Write("nul.txt", std::string("ab\0cd", 5));
+  temp.Write("odd16.txt", std::string("\xFF\xFEo\0k", 5));
+  temp.Write("keep.txt", "precious");
   { std::ofstream huge(temp.path / "huge.txt"); }
   fs::resize_file(temp.path / "huge.txt", (uintmax_t{16} << 20) + 1);  // sparse, but too large all the same
   ASSERT_EQ(::mkfifo((temp.path / "pipe").c_str(), 0600), 0);
@@ -88,7 +78,7 @@ TEST(RootTextFiles, HostileFilesAreRefusedWithAReasonAndNothingStoredIsLost) {
              "F", "Cannot write the file: " + dir + "/no/such/folder/x.txt", "F", "F",
              "Runtime Error : Function execution stops for LoadTextFile"}));
   EXPECT_TRUE(fs::is_directory(temp.path / "folder"));
-  EXPECT_EQ(ReadBytes(temp.path / "keep.txt"), "precious");
+  EXPECT_EQ(temp.Read("keep.txt"), "precious");
   // No temporary file is left behind by the failed writes.
   size_t entries = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(temp.path)) ++entries;
@@ -111,16 +101,16 @@ TEST(RootCsvFiles, QuotesCommasAndLineBreaksRoundTripThroughTheGoldenBytes) {
                          "::Trace(::SaveCsvFile(\"FILE/e.csv\", #NOTHING#), ::LoadCsvFile(\"FILE/e.csv\"));",
                          temp.path.string())),
       (Lines{"T", "3", "3", "Pump, main", "T", "2.5", "T", "c(c(\"a;b\",\"\",\"3\"))", "T", "#NOTHING#"}));
-  EXPECT_EQ(ReadBytes(temp.path / "t.csv"),
+  EXPECT_EQ(temp.Read("t.csv"),
             "id,name,note\r\n1,\"Pump, main\",\"say \"\"hi\"\"\"\r\n2.5,\" lead\",\"two\r\nlines\"\r\n");
-  EXPECT_EQ(ReadBytes(temp.path / "s.csv"), "\"a;b\";;3\r\n");
+  EXPECT_EQ(temp.Read("s.csv"), "\"a;b\";;3\r\n");
 }
 
 TEST(RootCsvFiles, BrokenFilesAndUnusableArgumentsAreRefused) {
   TempFolder temp;
   RootWorld world;
-  WriteBytes(temp.path / "open.csv", "a,\"never closed\r\nb,c\r\n");
-  WriteBytes(temp.path / "keep.csv", "x\r\n");
+  temp.Write("open.csv", "a,\"never closed\r\nb,c\r\n");
+  temp.Write("keep.csv", "x\r\n");
   const std::string dir = temp.path.string();
   EXPECT_EQ(world.Run(WithFile("::Trace(::LoadCsvFile(\"FILE/open.csv\"), ::GetLastError());\n"
                                "::Trace(::LoadCsvFile(\"FILE/keep.csv\", \"\"\"\"), ::GetLastError());\n"
@@ -205,28 +195,15 @@ TEST(RootConfig, ValuesSurviveSaveAndLoadExactlyInTheGoldenFile) {
                 "::Trace(::ClearConfig(\"A\", \"note\"), ::ClearConfig(\"A\", \"note\"), "
                 "::ClearConfig(\"Plant\"), ::ClearConfig(\"Plant\"), ::GetConfig(\"Plant\", \"Enabled\"));",
                 file)),
-            (Lines{"T",
-                   "T",
-                   "T",
-                   "T",
-                   "T",
-                   "T",
-                   "T",
-                   "T",
-                   "gone",
-                   "T",
-                   "outside",
-                   "T",
-                   "c(\"pump\",\"valve \\\"B\\\"\")",
-                   "T",
-                   "T",
-                   "T",
-                   "T",
-                   "F",
-                   "T",
-                   "F",
-                   "#NOTHING#"}));
-  EXPECT_EQ(ReadBytes(file),
+            // clang-format off
+            (Lines{"T", "T", "T",
+                   "T", "T", "T",
+                   "T", "T", "gone", "T",
+                   "outside", "T", "c(\"pump\",\"valve \\\"B\\\"\")",
+                   "T", "T", "T",
+                   "T", "F", "T", "F", "#NOTHING#"}));
+  // clang-format on
+  EXPECT_EQ(temp.Read("sub/plant.cnf"),
             "Top=\"outside\"\n"
             "[A]\n"
             "note=\"x\\ny = z\"\n"
@@ -240,7 +217,7 @@ TEST(RootConfig, ValuesSurviveSaveAndLoadExactlyInTheGoldenFile) {
 TEST(RootConfig, HandEditedFilesReadAndBadInputChangesNothing) {
   TempFolder temp;
   RootWorld world;
-  WriteBytes(temp.path / "hand.cnf",
+  temp.Write("hand.cnf",
              "\xEF\xBB\xBF; written by hand\r\n"
              "[ Panel ]\r\n"
              "  Title = Main panel \r\n"
@@ -251,7 +228,7 @@ TEST(RootConfig, HandEditedFilesReadAndBadInputChangesNothing) {
              "List=c(1,2\r\n"
              "[Broken\r\n"
              "After=1\r\n");
-  WriteBytes(temp.path / "nul.cnf", std::string("a=1\0", 4));
+  temp.Write("nul.cnf", std::string("a=1\0", 4));
   { std::ofstream big(temp.path / "big.cnf"); }
   fs::resize_file(temp.path / "big.cnf", (uintmax_t{4} << 20) + 1);
   const std::string dir = temp.path.string();
@@ -269,26 +246,15 @@ TEST(RootConfig, HandEditedFilesReadAndBadInputChangesNothing) {
                          "1), ::SetConfig(\"Panel\", \"[k\", 1), ::GetLastError());\n"
                          "::SetConfig(\"Panel\", \"k\");",
                          dir)),
-      (Lines{"T",
-             "Main panel",
-             "13",
-             "c(1,2",
-             "1",
-             "#NOTHING#",
-             "F",
-             "The file is too large: " + dir + "/big.cnf",
-             "F",
-             "Not a configuration file: " + dir + "/nul.cnf",
-             "F",
-             "Main panel",
-             "F",
-             "F",
-             "F",
-             "F",
-             "F",
-             "F",
-             "The configuration cannot store that section and key",
+      // clang-format off
+      (Lines{"T", "Main panel", "13",
+             "c(1,2", "1", "#NOTHING#",
+             "F", "The file is too large: " + dir + "/big.cnf", "F", "Not a configuration file: " + dir + "/nul.cnf",
+             "F", "Main panel",
+             "F", "F", "F",
+             "F", "F", "F", "The configuration cannot store that section and key",
              "Runtime Error : Function execution stops for SetConfig"}));
+  // clang-format on
 }
 
 TEST(RootConfig, TheProjectsConfigurationFileIsTheDefaultAndIsReadOnFirstUse) {
@@ -303,7 +269,7 @@ TEST(RootConfig, TheProjectsConfigurationFileIsTheDefaultAndIsReadOnFirstUse) {
             u"::SaveConfig());"),
         (Lines{"none", "T", "T"}));
   }
-  EXPECT_EQ(ReadBytes(temp.path / "config" / "system.cnf"), "[Plant]\nSpeed=7\n");
+  EXPECT_EQ(temp.Read("config/system.cnf"), "[Plant]\nSpeed=7\n");
   RootWorld next(&runtime);  // another project run: it reads the file on its first call
   EXPECT_EQ(next.Run(u"::Trace(::GetConfig(\"Plant\", \"Speed\"));"), (Lines{"7"}));
 }

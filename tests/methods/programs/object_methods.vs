@@ -138,3 +138,97 @@ T
 F
 T
 Runtime Error : Function execution stops for Animate
+
+=== AddObj, CopyObj, AttachObj, DetachObj and DelObj keep names and counts right
+event OnInitialize() {
+  var made = parent.AddObj("Label", "Extra");
+  ::Trace(made.Name, parent.GetChildObjCount());
+  ::Trace(parent.AddObj("Label", "Extra"), parent.AddObj("NoSuchClass", "X"));
+  var first = parent.AddObj("Label"); var second = parent.AddObj("Label", "");
+  ::Trace(first.Name, second.Name);
+  made.Text = "hello";
+  var copy = made.CopyObj("Copy1");
+  ::Trace(copy.Name, copy.Text, copy.GetParentObj(), parent.GetChildObjCount());
+  ::Trace(parent.AttachObj(copy, 0), parent.AttachObj(copy), parent.GetChildObj(0) == copy);
+  var twin = made.CopyObj();
+  ::Trace(twin.Name, parent.AttachObj(twin));
+  var out = parent.DetachObj("Extra");
+  ::Trace(out.Name, out.GetParentObj(), parent.DetachObj("Extra"), parent.GetChildObjCount());
+  ::Trace(parent.AttachObj(out, 99), parent.GetChildObj(parent.GetChildObjCount() - 1) == out);
+  ::Trace(parent.DelObj(copy), parent.DelObj("Copy1"), parent.DelObj("Label01"), parent.DelObj(99));
+  ::Trace(made.DelObj("Button1"), parent.GetChildObjCount());
+  for (var i = 0; i < parent.GetChildObjCount(); i++) { var child = parent.GetChildObj(i); ::Trace(child.Name); }
+}
+--- output
+Extra
+3
+#NOTHING#
+#NOTHING#
+Label01
+Label02
+Copy1
+hello
+#NOTHING#
+5
+T
+F
+T
+Extra
+F
+Extra
+#NOTHING#
+#NOTHING#
+5
+T
+T
+T
+F
+T
+F
+F
+4
+Button1
+lblCalendar1
+Label02
+Extra
+
+=== AttachObj refuses cycles, members of the tree and document roots
+event OnInitialize() {
+  var top = parent.GetParentObj();
+  var loose = top.DetachObj("Form1");
+  ::Trace(top.GetChildObjCount(), loose.GetParentObj());
+  ::Trace(AttachObj(loose), loose.AttachObj(loose), parent.lblCalendar1.AttachObj(loose));
+  ::Trace(loose.AttachObj(top), AttachObj(parent.lblCalendar1), AttachObj(42));
+  ::Trace(top.AttachObj(loose), loose.GetParentObj() == top, top.GetChildObjCount());
+}
+--- output
+1
+#NOTHING#
+F
+F
+F
+F
+F
+F
+T
+T
+2
+
+=== restacking moves an object within its parent only
+event OnInitialize() {
+  var me = GetThisObj();
+  ::Trace(BringToFront(), parent.GetChildObj(1) == me, BringToFront(), parent.GetChildObj(1) == me);
+  ::Trace(BringToBack(), parent.GetChildObj(0) == me);
+  var top = parent.GetParentObj();
+  ::Trace(top.BringToFront());
+  BringToBack(1);
+}
+--- output
+T
+T
+T
+T
+T
+T
+F
+Runtime Error : Function execution stops for BringToBack

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "bind/fake_owner.h"
+#include "binds/fake_owner.h"
 #include "binds/bind_factory.h"
 #include "binds/bind_script_parser_impl.h"
 #include "binds/bind_simple.h"
@@ -27,17 +27,12 @@ std::string Value(CFakeOwner& owner, std::u16string_view script) {
   return Literal(value);
 }
 
-struct ValueCase {
-  const char16_t* script;
-  const char* value;
-};
-
 TEST(BindEvaluate, ExpressionsFollowTheOperatorTable) {
   CFakeOwner owner;
   owner.Set(u"$SYS0", 2);
   owner.Set(u"$N", 5);
   owner.Set(u"$Text", u"ab");
-  const ValueCase cases[] = {
+  const std::pair<const char16_t*, const char*> cases[] = {
       {u"$SYS0 == 2", "T"},
       {u"$SYS0 == 3", "F"},
       {u"T", "T"},
@@ -61,7 +56,7 @@ TEST(BindEvaluate, ExpressionsFollowTheOperatorTable) {
       {u"\"say \"\"hi\"\"\"", "\"say \"hi\"\""},
       {u"-\"4\"", "-4"},
   };
-  for (const ValueCase& c : cases) EXPECT_EQ(Value(owner, c.script), c.value) << Utf16ToUtf8(c.script);
+  for (const auto& [script, value] : cases) EXPECT_EQ(Value(owner, script), value) << Utf16ToUtf8(script);
 }
 
 TEST(BindEvaluate, StringsJoinedFromPropertiesAndFunctions) {

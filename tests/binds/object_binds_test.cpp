@@ -12,7 +12,6 @@
 #include "objects/custom_property_declarations.h"
 #include "script/exec_test_util.h"
 #include "support/millisecond_clock.h"
-#include "tags/tag_server_suite.h"
 
 namespace {
 
@@ -26,12 +25,8 @@ class RecordingSink : public CNPObjectBinder::ErrorSink {
 };
 
 // The script world with running memory and alias tags, and a binder over them.
-struct BoundWorld {
+struct BoundWorld : TagScriptWorld {
   BoundWorld() {
-    CNTagServerStartInfo offline;
-    offline.offline = true;
-    tags.Start(offline);
-    world.engine.SetTagServer(&tags);
     RegisterObjectClass<CNPToggleButton>(world.registry, u"ToggleButton", {});
     toggle = world.registry.Create(u"ToggleButton");
     toggle->SetName(u"Toggle1");
@@ -62,8 +57,6 @@ struct BoundWorld {
     return value ? Utf16ToUtf8(DisplayText(*value)) : "";
   }
 
-  CNPTagServerSuite tags;
-  ScriptWorld world;  // after tags: goes first, releasing its tags
   RecordingSink sink;
   CNPObjectBinder binder{CNBindEnvironment{&tags, nullptr, 5}, &sink};
   CNObject* toggle = nullptr;

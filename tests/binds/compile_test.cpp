@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "bind/fake_owner.h"
+#include "binds/fake_owner.h"
 #include "binds/bind_script_parser_impl.h"
 #include "support/utf16_text.h"
 

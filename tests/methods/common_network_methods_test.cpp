@@ -1,8 +1,7 @@
-// The common functions that talk to other computers, against real local servers: HTTP through
+// The functions that talk to other computers, against real local servers: HTTP through
 // libmicrohttpd, a small SMTP server and a UDP socket for the wake-on-LAN packet.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <microhttpd.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "common_call_util.h"
+#include "http_test_server.h"
 #include "methods/common_methods.h"
 
 namespace {
@@ -33,100 +33,6 @@ class ScopedLimits {
   CommonNetworkLimits m_saved;
 };
 
-// An HTTP server on a free local port with fixed routes; "/echo" answers with what it was sent.
-class HttpServer {
- public:
-  HttpServer() {
-    m_daemon = MHD_start_daemon(MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_THREAD_PER_CONNECTION, 0, nullptr,
-                                nullptr, &HttpServer::OnRequest, this, MHD_OPTION_NOTIFY_COMPLETED,
-                                &HttpServer::OnDone, this, MHD_OPTION_END);
-    if (m_daemon) m_port = MHD_get_daemon_info(m_daemon, MHD_DAEMON_INFO_BIND_PORT)->port;
-  }
-  ~HttpServer() {
-    if (m_daemon) MHD_stop_daemon(m_daemon);
-  }
-  std::string Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(m_port) + path;
-  }
-  int Requests() {
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_requests;
-  }
-
- private:
-  static MHD_Result OnRequest(void* self, MHD_Connection* connection, const char* url, const char* method,
-                              const char*, const char* upload, size_t* uploadSize, void** state) {
-    if (*state == nullptr) {
-      *state = new std::string;
-      return MHD_YES;
-    }
-    auto* body = static_cast<std::string*>(*state);
-    if (*uploadSize) {
-      body->append(upload, *uploadSize);
-      *uploadSize = 0;
-      return MHD_YES;
-    }
-    return static_cast<HttpServer*>(self)->Answer(connection, url, method, *body);
-  }
-  static void OnDone(void*, MHD_Connection*, void** state, MHD_RequestTerminationCode) {
-    delete static_cast<std::string*>(*state);
-  }
-  static ssize_t Stream(void*, uint64_t position, char* buffer, size_t max) {
-    if (position >= 100000) return MHD_CONTENT_READER_END_OF_STREAM;
-    const size_t n = std::min<size_t>(max, 100000 - position);
-    std::fill(buffer, buffer + n, 'x');
-    return static_cast<ssize_t>(n);
-  }
-  static std::string Header(MHD_Connection* connection, const char* name) {
-    const char* value = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, name);
-    return value ? value : "-";
-  }
-
-  MHD_Result Answer(MHD_Connection* connection, const std::string& url, const std::string& method,
-                    const std::string& body) {
-    {
-      std::lock_guard<std::mutex> guard(m_lock);
-      ++m_requests;
-    }
-    int status = 200;
-    std::string text;
-    MHD_Response* response = nullptr;
-    if (url == "/text") {
-      text = "\xEF\xBB\xBFh\xC3\xA9llo";
-    } else if (url == "/echo") {
-      text = method + "|" + Header(connection, "Content-Type") + "|" + Header(connection, "SOAPAction") +
-             "|" + Header(connection, "X-Line") + "|" + Header(connection, "X-Other") + "|" + body;
-    } else if (url == "/fault") {
-      status = 500;
-      text = "<Fault>" + Header(connection, "SOAPAction") + "</Fault>";
-    } else if (url == "/big") {
-      text.assign(100000, 'x');
-    } else if (url == "/stream") {
-      response =
-          MHD_create_response_from_callback(MHD_SIZE_UNKNOWN, 4096, &HttpServer::Stream, nullptr, nullptr);
-    } else if (url == "/slow") {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-      text = "late";
-    } else if (url == "/moved") {
-      status = 302;
-    } else {
-      status = 404;
-      text = "gone";
-    }
-    if (!response)
-      response = MHD_create_response_from_buffer(text.size(), text.data(), MHD_RESPMEM_MUST_COPY);
-    if (status == 302) MHD_add_response_header(response, "Location", "/text");
-    const MHD_Result result = MHD_queue_response(connection, static_cast<unsigned>(status), response);
-    MHD_destroy_response(response);
-    return result;
-  }
-
-  MHD_Daemon* m_daemon = nullptr;
-  uint16_t m_port = 0;
-  std::mutex m_lock;
-  int m_requests = 0;
-};
-
 // A socket on 127.0.0.1 with a free port.
 int LocalSocket(int type, uint16_t& port) {
   const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
@@ -141,7 +47,7 @@ int LocalSocket(int type, uint16_t& port) {
   return fd;
 }
 
-// An SMTP server for one session: it takes every mail and keeps what the client said.
+// An SMTP server for one session: it takes every command and mail and keeps what the client said.
 class SmtpServer {
  public:
   SmtpServer() {
@@ -181,24 +87,10 @@ class SmtpServer {
       for (size_t end; !done && (end = pending.find("\r\n")) != std::string::npos;) {
         const std::string line = pending.substr(0, end);
         pending.erase(0, end + 2);
-        if (inData) {
-          if (line == ".") {
-            inData = false;
-            say("250 queued\r\n");
-          }
-        } else if (line.starts_with("EHLO") || line.starts_with("HELO")) {
-          say("250 fake\r\n");
-        } else if (line.starts_with("MAIL") || line.starts_with("RCPT")) {
-          say("250 ok\r\n");
-        } else if (line == "DATA") {
-          inData = true;
-          say("354 go on\r\n");
-        } else if (line == "QUIT") {
-          say("221 bye\r\n");
-          done = true;
-        } else {
-          say("502 not here\r\n");
-        }
+        done = !inData && line == "QUIT";
+        if (inData && line == ".") say("250 queued\r\n");
+        if (!inData) say(line == "DATA" ? "354 go on\r\n" : done ? "221 bye\r\n" : "250 ok\r\n");
+        inData = inData ? line != "." : line == "DATA";
       }
       if (done) break;
     }
@@ -249,6 +141,13 @@ TEST(CommonHttpMethods, AnswersComeBackAsTextWithWhatWasSent) {
             u"POST|text/xml; charset=utf-8|\"urn:panel#Read\"|-|-|<Envelope/>");
   EXPECT_EQ(Http(u"SOAPRequestMessage", {server.Url("/fault"), "\"quoted\"", "<Envelope/>"}).GetText(),
             u"<Fault>\"quoted\"</Fault>");
+  // The root's HTTPPost sends the body with its type and answers only success.
+  const auto post = [&](std::vector<CNValue> args) { return CallIn(RootMethods(), u"HTTPPost", args); };
+  EXPECT_EQ(post({Utf8Text(server.Url("/echo")), TextList({"a=1", "b=2"})}).GetText(),
+            u"POST|application/x-www-form-urlencoded|-|-|-|a=1\nb=2");
+  EXPECT_EQ(post({Utf8Text(server.Url("/echo")), Utf8Text("{}"), Utf8Text("application/json")}).GetText(),
+            u"POST|application/json|-|-|-|{}");
+  EXPECT_TRUE(post({Utf8Text(server.Url("/missing")), Utf8Text("x")}).IsEmpty());
 }
 
 TEST(CommonHttpMethods, RequestsThatCannotBeMadeOrAnsweredGiveNoValue) {

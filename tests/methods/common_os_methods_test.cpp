@@ -1,15 +1,13 @@
 // The common functions that reach the host and the user's files: display, clipboard, folder
 // chooser, the settings store, encrypted copies and saved print texts.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "common_call_util.h"
+#include "root_test_util.h"
+#include "support/crypt_test_bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -40,67 +38,16 @@ class DesktopHost : public QuietHost {
   std::u16string asked;
 };
 
-std::string Hex(const std::string& bytes) {
-  std::string hex;
-  for (const char c : bytes) {
-    hex += "0123456789abcdef"[static_cast<unsigned char>(c) >> 4];
-    hex += "0123456789abcdef"[static_cast<unsigned char>(c) & 15];
-  }
-  return hex;
-}
-
 // A scratch folder, with the settings store redirected into it.
 class CommonOsMethods : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / ("kvtest_common_os_" + std::to_string(::getpid()));
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    m_hadConfig = saved != nullptr;
-    if (saved) m_savedConfig = saved;
-    ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
-  }
-  void TearDown() override {
-    if (m_hadConfig) {
-      ::setenv("XDG_CONFIG_HOME", m_savedConfig.c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_HOME");
-    }
-    fs::remove_all(m_dir);
-  }
-  CNValue At(const std::string& name) const { return Utf8Text((m_dir / name).string()); }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(m_dir / name, std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(m_dir / name, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  CNValue At(const std::string& name) const { return Utf8Text(m_dir.File(name)); }
 
-  fs::path m_dir;
-  bool m_hadConfig = false;
-  std::string m_savedConfig;
+  TempFolder m_dir;
+  ScopedConfigHome m_config{m_dir.path / "config"};
 };
 
 }  // namespace
-
-TEST(CommonOsMethodCalls, WrongArgumentCountsStopTheScript) {
-  const std::pair<std::u16string_view, size_t> calls[] = {
-      {u"GetDisplaySize", 1},     {u"SetClipboardData", 0},  {u"GetClipboardData", 1},
-      {u"BrowseFolder", 3},       {u"GetRegistoryValue", 1}, {u"SetRegistoryValue", 2},
-      {u"EncryptFile", 2},        {u"DecryptFile", 5},       {u"SavePrintText", 1},
-      {u"SendMail", 5},           {u"SendMagicPacket", 0},   {u"SOAPRequestMessage", 2},
-      {u"HttpRequestMessage", 5}, {u"HTTPGet", 0},
-  };
-  for (const auto& [name, count] : calls) {
-    bool ok = true;
-    CallCommon(name, std::vector<CNValue>(count, Utf8Text("x")), nullptr, &ok);
-    EXPECT_FALSE(ok) << Utf16ToUtf8(name) << " with " << count;
-  }
-}
 
 TEST(CommonHostMethods, HeadlessRunsAnswerWithoutADesktopAndAHostMapsThemToItsOwn) {
   EXPECT_TRUE(CallCommon(u"GetDisplaySize", {}).IsEmpty());
@@ -142,46 +89,46 @@ TEST_F(CommonOsMethods, SettingsKeepTheirKindAndStayInsideTheStore) {
   EXPECT_TRUE(CallCommon(u"GetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Missing")}).IsEmpty());
   EXPECT_EQ(CallCommon(u"GetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Missing"), Num(5)}).GetNumber(),
             5.0);
-  EXPECT_TRUE(fs::exists(m_dir / "config/Tarnvale/Panel Browser control Ver6/registry.txt"));
+  EXPECT_TRUE(fs::exists(m_dir.path / "config/Tarnvale/Panel Browser control Ver6/registry.txt"));
 
   EXPECT_FALSE(CallCommon(u"SetRegistoryValue", {Utf8Text("..\\..\\evil"), Utf8Text("v"), Num(1)}).GetBool());
-  EXPECT_FALSE(fs::exists(m_dir / "config/evil"));
-  EXPECT_FALSE(fs::exists(m_dir / "evil"));
+  EXPECT_FALSE(fs::exists(m_dir.path / "config/evil"));
+  EXPECT_FALSE(fs::exists(m_dir.path / "evil"));
 }
 
 TEST_F(CommonOsMethods, EncryptedFilesMatchTheCipherAndComeBackWhole) {
   // Golden vectors from an independent Blowfish implementation: padding bytes that hold their
   // count, a chain block of zeros.
   const CNValue key = Utf8Text("0123456789abcdef");
-  Write("hello.txt", "Hello, panel!");
+  m_dir.Write("hello.txt", "Hello, panel!");
   ASSERT_TRUE(CallCommon(u"EncryptFile", {At("hello.txt"), At("hello.bin"), key}).GetBool());
-  EXPECT_EQ(Hex(Read("hello.bin")), "363ec9910ab0be31ce272d5f9982d174");  // chained, the default
-  Write("empty.txt", "");
+  EXPECT_EQ(HexText(m_dir.Read("hello.bin")), "363EC9910AB0BE31CE272D5F9982D174");  // chained, the default
+  m_dir.Write("empty.txt", "");
   ASSERT_TRUE(CallCommon(u"EncryptFile", {At("empty.txt"), At("empty.bin"), key, Num(0)}).GetBool());
-  EXPECT_EQ(Hex(Read("empty.bin")), "f5f8ae2e2e433b92");
+  EXPECT_EQ(HexText(m_dir.Read("empty.bin")), "F5F8AE2E2E433B92");
 
   // Sizes around the block and read-chunk boundaries, in every mode, and in place.
   for (const size_t size : {size_t{7}, size_t{8}, size_t{65536}, size_t{65545}}) {
     std::string data(size, '\0');
     for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>((i * 131 + size) & 0xFF);
     for (const double mode : {0.0, 1.0, 2.0}) {
-      Write("file", data);
+      m_dir.Write("file", data);
       ASSERT_TRUE(
           CallCommon(u"EncryptFile", {At("file"), At("file"), Utf8Text("pump\u00E9"), Num(mode)}).GetBool());
-      EXPECT_EQ(fs::file_size(m_dir / "file"), (size / 8 + 1) * 8);
+      EXPECT_EQ(fs::file_size(m_dir.path / "file"), (size / 8 + 1) * 8);
       ASSERT_TRUE(
           CallCommon(u"DecryptFile", {At("file"), At("back"), Utf8Text("pump\u00E9"), Num(mode)}).GetBool());
-      EXPECT_TRUE(Read("back") == data) << size << " mode " << mode;
+      EXPECT_TRUE(m_dir.Read("back") == data) << size << " mode " << mode;
     }
   }
 }
 
 TEST_F(CommonOsMethods, FailedCryptsLeaveTheDestinationAsItWas) {
-  Write("plain", "recipe 42");
+  m_dir.Write("plain", "recipe 42");
   ASSERT_TRUE(CallCommon(u"EncryptFile", {At("plain"), At("cipher"), Utf8Text("right")}).GetBool());
-  Write("out", "keep me");
-  Write("ragged", "123456789");
-  Write("empty", "");
+  m_dir.Write("out", "keep me");
+  m_dir.Write("ragged", "123456789");
+  m_dir.Write("empty", "");
   const std::vector<CNValue> refused[] = {
       {At("cipher"), At("out"), Utf8Text("wrong")},          // the padding does not read
       {At("cipher"), At("out"), Utf8Text("right"), Num(2)},  // another mode
@@ -190,15 +137,15 @@ TEST_F(CommonOsMethods, FailedCryptsLeaveTheDestinationAsItWas) {
       {At("plain"), At("out"), Utf8Text("")},           // no key
       {At("plain"), At("out"), Utf8Text("k"), Num(3)},  // no such mode
       {At("missing"), At("out"), Utf8Text("k")},
-      {Utf8Text(m_dir.string()), At("out"), Utf8Text("k")},  // a folder is no file
-      {At("plain"), Utf8Text(m_dir.string()), Utf8Text("k")},
+      {Utf8Text(m_dir.path.string()), At("out"), Utf8Text("k")},  // a folder is no file
+      {At("plain"), Utf8Text(m_dir.path.string()), Utf8Text("k")},
       {At("plain"), At("no/such/out"), Utf8Text("k")},
   };
   for (size_t i = 0; i < std::size(refused); ++i) {
     EXPECT_FALSE(CallCommon(i < 4 ? u"DecryptFile" : u"EncryptFile", refused[i]).GetBool()) << i;
-    EXPECT_EQ(Read("out"), "keep me") << i;
+    EXPECT_EQ(m_dir.Read("out"), "keep me") << i;
   }
-  for (const auto& entry : fs::directory_iterator(m_dir))  // no temporary file stays behind
+  for (const auto& entry : fs::directory_iterator(m_dir.path))  // no temporary file stays behind
     EXPECT_NE(entry.path().filename().string().rfind(".kvtmp", 0), 0u) << entry.path();
 }
 
@@ -207,10 +154,10 @@ TEST_F(CommonOsMethods, PrintTextIsSavedReplacedOrAppended) {
   yes.SetBool(true);
   EXPECT_TRUE(CallCommon(u"SavePrintText", {At("print.txt"), Utf8Text("Batch 7\n")}).GetBool());
   EXPECT_TRUE(CallCommon(u"SavePrintText", {At("print.txt"), TextList({"t=1", "\u00FC"}), yes}).GetBool());
-  EXPECT_EQ(Read("print.txt"), "Batch 7\nt=1\n\xC3\xBC");
+  EXPECT_EQ(m_dir.Read("print.txt"), "Batch 7\nt=1\n\xC3\xBC");
   EXPECT_TRUE(CallCommon(u"SavePrintText", {At("print.txt"), Utf8Text("fresh")}).GetBool());
-  EXPECT_EQ(Read("print.txt"), "fresh");
-  EXPECT_FALSE(CallCommon(u"SavePrintText", {Utf8Text(m_dir.string()), Utf8Text("x")}).GetBool());
-  EXPECT_FALSE(CallCommon(u"SavePrintText", {Utf8Text(m_dir.string()), Utf8Text("x"), yes}).GetBool());
+  EXPECT_EQ(m_dir.Read("print.txt"), "fresh");
+  EXPECT_FALSE(CallCommon(u"SavePrintText", {Utf8Text(m_dir.path.string()), Utf8Text("x")}).GetBool());
+  EXPECT_FALSE(CallCommon(u"SavePrintText", {Utf8Text(m_dir.path.string()), Utf8Text("x"), yes}).GetBool());
   EXPECT_FALSE(CallCommon(u"SavePrintText", {At("no/such/file"), Utf8Text("x")}).GetBool());
 }

@@ -67,6 +67,7 @@ event OnInitialize() {
   ::Trace(::Test(), ::Test(1, 2), ::GetBrowserType(), ::GetBrowserFileName() == "", ::TranslateRoot("Start"), ::GetCurrentPath() == GetCurrentFolder());
   ::Trace(::GetRGBColor("#FF8000"), ::GetRGBColor(255, 128, 0), ::GetRGBColor(511, -128, 0), ::GetRGBColor(33023), ::GetRGBColor("@TextColor"), ::GetRGBColor("orange"));
   ::Trace(::GetFontName("Arial"), ::GetFontName("@ChartFont"), ::GetVisualThemes(), ::GetVisualThemeAttr("@TextColor"), ::GetSystemResource("sys:logo"));
+  ::Trace(::GetVisualThemeAttr("@TextColor", "BLACK"), ::GetFontName("Arial,-12,0,400,0,0,0,0,0"), ::GetVisualThemeAttr("@NoSuchName"), ::GetVisualThemesComment("NO_SUCH_THEME"));
   ::GetRGBColor(1, 2);
 }
 --- output
@@ -93,6 +94,10 @@ Arial
 #NOTHING#
 c("GRAY_3D","GRAY2_3D","GRAY3_3D","GRAY","GRAY2","GRAY3","BLACK","BLACK2","BLACK3","WHITE","WHITE2","WHITE3","GREEN","ORANGE","BROWN")
 #000000
+#NOTHING#
+#FFFFFF
+Arial
+#NOTHING#
 #NOTHING#
 Runtime Error : Function execution stops for GetRGBColor
 
