@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "check/check_framesets.h"
+#include "check/check_place.h"
 #include "check/check_suggest.h"
 #include "controls/form.h"
 #include "objects/object.h"

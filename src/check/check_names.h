@@ -1,10 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "check/check_place.h"
 #include "check/check_scopes.h"
 #include "check/project_check.h"
 #include "script/builtin_tables.h"
