@@ -8,12 +8,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "browser/project_test_util.h"
+#include "project/project_test_util.h"
 #include "comm_e2e/server_process.h"
 #include "veltrix_browser.h"
 
@@ -72,15 +71,8 @@ constexpr const char* kScript =
     "function Sum(p1, p2, p3, p4, p5, p6, p7, p8, p9, p10) { return p1+p2+p3+p4+p5+p6+p7+p8+p9+p10; }\n"
     "function Fire(a, b) { ::FirePanelEvent(\"Changed\", a, b); }\n";
 
-std::string EscapeAttribute(std::string_view text) {
-  std::string out;
-  for (char c : text) out += c == '"' ? std::string("&quot;") : c == '\n' ? std::string("&#10;") : std::string(1, c);
-  return out;
-}
-
 std::string WriteProject(const TempFolder& folder, const std::string& name, const std::string& title) {
-  return folder.Write(name, ProjectText("DefaultForm=\"Main\" Title=\"" + title + "\" Event=\"" +
-                                            EscapeAttribute(kScript) + "\"",
+  return folder.Write(name, ProjectText("DefaultForm=\"Main\" Title=\"" + title + "\" " + RootEvents(kScript),
                                         "<OBJ clid=\"Form\" Name=\"Main\" Width=\"200\" Height=\"100\"/>\r\n"));
 }
 
@@ -296,14 +288,7 @@ size_t CountThreads() {
 TEST_F(LibraryTest, DestroyingABusyControlLeavesNoThreadBehind) {
   ServerProcess server;
   ASSERT_TRUE(server.IsRunning());
-  std::ifstream in(VELTRIX_DEMO_PROJECT);
-  std::stringstream demo;
-  demo << in.rdbuf();
-  std::string text = demo.str();
-  const std::string port = "PSPanelPort=\"6001\"";
-  ASSERT_NE(text.find(port), std::string::npos);
-  text.replace(text.find(port), port.size(), "PSPanelPort=\"" + std::to_string(server.Port()) + "\"");
-  const std::string project = m_folder.Write("demo.xml", text);
+  const std::string project = m_folder.Write("demo.xml", WithPanelPort(ReadText(VELTRIX_DEMO_PROJECT), server.Port()));
 
   const Library& vb = Lib();
   const size_t before = CountThreads();
