@@ -36,7 +36,8 @@ TEST(LoginDialogTest, LastLoginThenFileFillTheDialogAndTheAnswerIsRemembered) {
   last.savePassword = true;
   ASSERT_TRUE(last.Save(store));
   CRRegistryValue saved;
-  ASSERT_TRUE(store.GetValue(u"SOFTWARE\\Tarnvale\\Panel Browser control Ver6\\Custom", u"LoginSavePwd", saved));
+  ASSERT_TRUE(
+      store.GetValue(u"SOFTWARE\\Tarnvale\\Panel Browser control Ver6\\Custom", u"LoginSavePwd", saved));
   EXPECT_EQ(saved.text.find(u"secret"), std::u16string::npos);  // enciphered
   EXPECT_EQ(DecipherLoginPassword(saved.text), u"secret");
   EXPECT_EQ(DecipherLoginPassword(u"not hex at all!!"), u"");
@@ -45,7 +46,8 @@ TEST(LoginDialogTest, LastLoginThenFileFillTheDialogAndTheAnswerIsRemembered) {
   CNLoginFile file = ReadLoginFile(u"PSLoginProject=plant.xml\nPSLoginOpenDialog=T\n");
   ASSERT_TRUE(CNPLoginDialog(host, store).Run(file));
   // The file names no node: the last one stands.
-  EXPECT_EQ(host.shown.node + u"|" + host.shown.password + u"|" + host.shown.project, u"10.0.0.1|secret|plant.xml");
+  EXPECT_EQ(host.shown.node + u"|" + host.shown.password + u"|" + host.shown.project,
+            u"10.0.0.1|secret|plant.xml");
   EXPECT_EQ(host.shown.port, 6100u);
   EXPECT_EQ(file.user + u"|" + file.password, u"shift2|secret");
   EXPECT_EQ(CNLoginMemory::Load(store).user, u"shift2");

@@ -18,15 +18,9 @@ TEST_F(RuntimeTest, LoginRequestLogsInAndOpensTheProjectWithItsValues) {
                         project + "\nPSLoginComment=night\n");
   ASSERT_TRUE(Browser().OpenProject(u"login://[del]" + Utf8ToUtf16(good))) << Utf16ToUtf8(Browser().GetLastError());
   EXPECT_FALSE(std::filesystem::exists(good));  // a "[del]" file goes once read
-  const auto setting = [&](std::u16string_view name) {
-    CNValue value;
-    Browser().GetRootClient()->GetProperty(name, value);
-    return Utf16ToUtf8(value.GetTextEmptyNA(0));
-  };
-  EXPECT_EQ(setting(u"PSNode"), "127.0.0.1");
-  EXPECT_EQ(setting(u"PSPanelPort"), port);
-  EXPECT_EQ(setting(u"PSLoginUser"), "admin");
-  EXPECT_EQ(setting(u"PSLoginComment"), "night");
+  EXPECT_EQ(
+      Properties(*Browser().GetRootClient(), {u"PSNode", u"PSPanelPort", u"PSLoginUser", u"PSLoginComment"}),
+      "127.0.0.1|" + port + "|admin|night|");
 
   const std::string refused = m_folder.Write(
       "bad.login", "PSNode=127.0.0.1\nPSPanelPort=" + port + "\nPSLoginUser=admin\nPSLoginPwd=wrong\nPSLoginProject=" +

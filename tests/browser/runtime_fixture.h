@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -36,6 +37,20 @@ struct RecordingHost : CNPBrowserHost {
   }
   void CloseHostWindow() override { closed = true; }
 };
+
+// The texts of an object's properties at paths "Property" or "Child.Property", each followed
+// by "|".
+inline std::string Properties(const CNObject& object, std::initializer_list<std::u16string_view> paths) {
+  std::string texts;
+  for (std::u16string_view path : paths) {
+    const size_t dot = path.find(u'.');
+    const CNObject* owner = dot == std::u16string_view::npos ? &object : object.FindChild(path.substr(0, dot));
+    CNValue value;
+    if (owner) owner->GetProperty(path.substr(dot + 1), value);
+    texts += U8(value.GetTextEmptyNA(0)) + "|";
+  }
+  return texts;
+}
 
 // A project runtime over projects written into a temporary folder; ticks are driven by hand
 // unless a test starts the tick thread.

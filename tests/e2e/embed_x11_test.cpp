@@ -26,8 +26,8 @@ TEST_F(EmbedX11, TheControlsViewShowsInsideTheContainersWindow) {
   const std::string shot = (m_folder / "embedded.png").string();
   std::filesystem::remove(shot);
   ChildProcess example;
-  ASSERT_TRUE(
-      example.Start({VELTRIX_EMBED_X11, project, "--size", "800x602", "--seconds", "4", "--screenshot", shot}));
+  ASSERT_TRUE(example.Start(
+      {VELTRIX_EMBED_X11, project, "--size", "800x602", "--seconds", "4", "--screenshot", shot}));
   std::vector<std::string> seen;
   example.WaitForLine("^never printed$", seen, 30000);  // reads until the example ends
   EXPECT_EQ(example.Stop(), 0) << ChildProcess::Joined(seen);

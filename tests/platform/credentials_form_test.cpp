@@ -75,7 +75,8 @@ TEST(CredentialsForm, TabAndShiftTabMoveTheFocusAndAClickOnAFieldTakesIt) {
     Press(form, kKeyTab, flags);
     note();
   }
-  for (auto [x, y] : {std::pair{kPasswordX, kPasswordY}, {kUserX, kUserY}, {30.0, 140.0}}) {  // last: a corner
+  // The password field, the user field, the form's empty corner.
+  for (auto [x, y] : {std::pair{kPasswordX, kPasswordY}, {kUserX, kUserY}, {30.0, 140.0}}) {
     form.Click(x, y);
     note();
   }

@@ -11,9 +11,9 @@ TEST(KeyMap, KeysBecomeThePanelsKeyNumbers) {
   // delivered (0).
   const std::pair<SDL_Keycode, uint32_t> cases[] = {
       {SDLK_a, 0x41}, {SDLK_z, 0x5A}, {SDLK_0, 0x30}, {SDLK_F1, 0x70}, {SDLK_F12, 0x7B}, {SDLK_SPACE, 32},
-      {SDLK_RETURN, kKeyReturn}, {SDLK_KP_ENTER, kKeyReturn}, {SDLK_ESCAPE, kKeyEscape}, {SDLK_BACKSPACE, kKeyBack},
-      {SDLK_DELETE, kKeyDelete}, {SDLK_LEFT, kKeyLeft}, {SDLK_HOME, kKeyHome}, {SDLK_KP_7, 0x67},
-      {SDLK_MINUS, 0xBD}, {SDLK_APPLICATION, 0}};
+      {SDLK_RETURN, kKeyReturn}, {SDLK_KP_ENTER, kKeyReturn}, {SDLK_ESCAPE, kKeyEscape},
+      {SDLK_BACKSPACE, kKeyBack}, {SDLK_DELETE, kKeyDelete}, {SDLK_LEFT, kKeyLeft}, {SDLK_HOME, kKeyHome},
+      {SDLK_KP_7, 0x67}, {SDLK_MINUS, 0xBD}, {SDLK_APPLICATION, 0}};
   for (auto [key, number] : cases) EXPECT_EQ(VirtualKeyFromSdl(key), number) << key;
 }
 

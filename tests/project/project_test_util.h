@@ -94,7 +94,8 @@ inline std::string RootEvents(std::string_view script) {
 inline std::string Form(std::string_view name, std::string_view script = {}, std::string_view children = {},
                         std::string_view attributes = {}) {
   return "<OBJ clid=\"Form\" Name=\"" + std::string(name) + "\" Width=\"400\" Height=\"300\" " +
-         std::string(attributes) + " Event=\"" + Attr(script) + "\">\r\n" + std::string(children) + "</OBJ>\r\n";
+         std::string(attributes) + " Event=\"" + Attr(script) + "\">\r\n" + std::string(children) +
+         "</OBJ>\r\n";
 }
 
 // A project's text (the demo's) with a server port in place of its own 6001.

@@ -57,7 +57,8 @@ class DialogWorld : public IKVRuntime, public IKVScriptErrorSink, public CNObjec
     RegisterObjectClass<CNPRect>(m_registry, u"Rectangle", u"2D Shapes");
     RegisterObjectClass<CNPLabel>(m_registry, u"Label", u"Basic Controls");
     RegisterObjectClass<CNPEditBox>(m_registry, u"EditBox", u"Basic Controls");
-    loaded = m_root->OpenResourceProject(BuiltInResources(), kResourceProjectId, kResourceProjectType, m_context);
+    loaded =
+        m_root->OpenResourceProject(BuiltInResources(), kResourceProjectId, kResourceProjectType, m_context);
   }
   ~DialogWorld() override {
     m_engine.Shutdown();
@@ -96,7 +97,8 @@ class DialogWorld : public IKVRuntime, public IKVScriptErrorSink, public CNObjec
   bool Run(std::u16string_view path, std::u16string_view function, std::vector<CNValue> args,
            CNValue* result = nullptr) {
     CNObject* object = Find(path);
-    return object && m_engine.RunFunction(object, function, args.data(), static_cast<uint32_t>(args.size()), result);
+    return object &&
+           m_engine.RunFunction(object, function, args.data(), static_cast<uint32_t>(args.size()), result);
   }
 
   // Runs one line of a scenario; a text on what went wrong, empty when it held.
@@ -121,7 +123,8 @@ class DialogWorld : public IKVRuntime, public IKVScriptErrorSink, public CNObjec
     if (command == "returns") return Check(Result(Utf8ToUtf16(path), Utf8ToUtf16(name), false), rest);
     CNObject* object = Find(Utf8ToUtf16(path));
     if (!object) return "no object " + path;
-    if (command == "set") return object->SetProperty(Utf8ToUtf16(name), Text(Utf8ToUtf16(rest))) ? "" : "not set";
+    if (command == "set")
+      return object->SetProperty(Utf8ToUtf16(name), Text(Utf8ToUtf16(rest))) ? "" : "not set";
     if (command == "expect") {
       CNValue value;
       object->GetProperty(Utf8ToUtf16(name), value);
@@ -152,7 +155,8 @@ class DialogWorld : public IKVRuntime, public IKVScriptErrorSink, public CNObjec
   }
   std::string Requests() {
     std::string lines;
-    for (const std::string& request : std::exchange(m_requests, {})) lines += (lines.empty() ? "" : "; ") + request;
+    for (const std::string& request : std::exchange(m_requests, {}))
+      lines += (lines.empty() ? "" : "; ") + request;
     return lines;
   }
   // Literals parted by " | "; "@PATH" is the object's handle.
@@ -162,15 +166,19 @@ class DialogWorld : public IKVRuntime, public IKVScriptErrorSink, public CNObjec
       const size_t bar = std::min(text.find(" | ", from), text.size());
       const std::string literal = text.substr(from, bar - from);
       CNValue& arg = args.emplace_back();
-      auto* object = literal.starts_with('@') ? dynamic_cast<CNPObject*>(Find(Utf8ToUtf16(literal.substr(1)))) : nullptr;
-      if (object) arg.SetObject(object->GetHandle());
-      else if (!arg.FromLiteral(Utf8ToUtf16(literal), true)) errors += "not a literal: " + literal + "\n";
+      auto* object =
+          literal.starts_with('@') ? dynamic_cast<CNPObject*>(Find(Utf8ToUtf16(literal.substr(1)))) : nullptr;
+      if (object)
+        arg.SetObject(object->GetHandle());
+      else if (!arg.FromLiteral(Utf8ToUtf16(literal), true))
+        errors += "not a literal: " + literal + "\n";
       from = bar + 3;
     }
     return args;
   }
   void LoadScripts(CNObject& object) {
-    if (!object.GetEvent().empty() && !m_engine.Load(&object)) errors += "not compiled: " + U8(object.GetName()) + "\n";
+    if (!object.GetEvent().empty() && !m_engine.Load(&object))
+      errors += "not compiled: " + U8(object.GetName()) + "\n";
     for (int32_t i = 0; i < object.GetChildCount(); ++i) LoadScripts(*object.GetChild(i));
   }
 
@@ -201,8 +209,9 @@ TEST(ResourceProject, BothFoldersHoldEveryDialogTheTabletOnesLarger) {
   DialogWorld world;
   ASSERT_TRUE(world.loaded) << U8(world.m_root->GetErrorText());
   EXPECT_TRUE(world.m_box.GetRecords().empty());  // every class the dialogs use exists
-  for (const char16_t* name : {u"RCMsg", u"RCYesNoMsg", u"RCYesNoCancelMsg", u"RCPassword", u"RCNumKey",
-                               u"RCTextKey", u"RCCalendar", u"RCFormMap", u"RCColor", u"RCSearch", u"RCLogin"}) {
+  for (const char16_t* name :
+       {u"RCMsg", u"RCYesNoMsg", u"RCYesNoCancelMsg", u"RCPassword", u"RCNumKey", u"RCTextKey", u"RCCalendar",
+        u"RCFormMap", u"RCColor", u"RCSearch", u"RCLogin"}) {
     SCOPED_TRACE(U8(name));
     const CNObject* form = world.Find(std::u16string(kFolders[0]) + u"." + name);
     const CNObject* tablet = world.Find(std::u16string(kFolders[1]) + u"." + name);
@@ -248,16 +257,20 @@ TEST(ResourceProject, EveryScenarioGoesAsWritten) {
 TEST(ResourceProject, EmptyArgumentsStopNoDialog) {
   DialogWorld world;
   world.StartScripts();
-  const std::tuple<const char16_t*, const char16_t*, size_t> methods[] = {
-      {u"RCMsg", u"SetInfo", 1},        {u"RCYesNoMsg", u"SetInfo", 2},    {u"RCYesNoCancelMsg", u"SetInfo", 2},
-      {u"RCPassword", u"SetInfo", 3},   {u"RCNumKey", u"SetInfo", 4},      {u"RCNumKey", u"SetInfoEdit", 1},
-      {u"RCTextKey", u"SetInfo", 4},    {u"RCTextKey", u"SetInfoEdit", 1}, {u"RCCalendar", u"SetInfo", 2},
-      {u"RCFormMap", u"SetFormMap", 1}, {u"RCColor", u"SetInfo", 2},       {u"RCSearch", u"SetInfo", 2},
-      {u"RCLogin", u"SetInfo", 4}};
-  for (const char16_t* folder : kFolders)
-    for (const auto& [form, method, count] : methods)
-      EXPECT_TRUE(world.Run(std::u16string(folder) + u"." + form, method, std::vector<CNValue>(count)))
-          << U8(form) << "." << U8(method);
+  const std::pair<std::u16string_view, size_t> methods[] = {
+      {u"RCMsg.SetInfo", 1},        {u"RCYesNoMsg.SetInfo", 2},    {u"RCYesNoCancelMsg.SetInfo", 2},
+      {u"RCPassword.SetInfo", 3},   {u"RCNumKey.SetInfo", 4},      {u"RCNumKey.SetInfoEdit", 1},
+      {u"RCTextKey.SetInfo", 4},    {u"RCTextKey.SetInfoEdit", 1}, {u"RCCalendar.SetInfo", 2},
+      {u"RCFormMap.SetFormMap", 1}, {u"RCColor.SetInfo", 2},       {u"RCSearch.SetInfo", 2},
+      {u"RCLogin.SetInfo", 4}};
+  for (const char16_t* folder : kFolders) {
+    for (const auto& [method, count] : methods) {
+      const size_t dot = method.find(u'.');
+      EXPECT_TRUE(world.Run(std::u16string(folder) + u"." + std::u16string(method.substr(0, dot)),
+                            method.substr(dot + 1), std::vector<CNValue>(count)))
+          << U8(method);
+    }
+  }
   for (const char* line : {"press Resource.RCNumKey btnEnter", "press Resource.RCColor btnOK",
                            "press Resource.RCSearch btnSearch", "answers #NOTHING#"})
     EXPECT_EQ(world.Step(line), "") << line;

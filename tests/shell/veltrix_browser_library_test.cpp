@@ -72,8 +72,9 @@ constexpr const char* kScript =
     "function Fire(a, b) { ::FirePanelEvent(\"Changed\", a, b); }\n";
 
 std::string WriteProject(const TempFolder& folder, const std::string& name, const std::string& title) {
-  return folder.Write(name, ProjectText("DefaultForm=\"Main\" Title=\"" + title + "\" " + RootEvents(kScript),
-                                        "<OBJ clid=\"Form\" Name=\"Main\" Width=\"200\" Height=\"100\"/>\r\n"));
+  return folder.Write(name,
+                      ProjectText("DefaultForm=\"Main\" Title=\"" + title + "\" " + RootEvents(kScript),
+                                  "<OBJ clid=\"Form\" Name=\"Main\" Width=\"200\" Height=\"100\"/>\r\n"));
 }
 
 struct Events {
@@ -283,7 +284,8 @@ size_t CountThreads() {
 TEST_F(LibraryTest, DestroyingABusyControlLeavesNoThreadBehind) {
   ServerProcess server;
   ASSERT_TRUE(server.IsRunning());
-  const std::string project = m_folder.Write("demo.xml", WithPanelPort(ReadText(VELTRIX_DEMO_PROJECT), server.Port()));
+  const std::string project =
+      m_folder.Write("demo.xml", WithPanelPort(ReadText(VELTRIX_DEMO_PROJECT), server.Port()));
 
   const size_t before = CountThreads();
   vb_ctrl* busy = vb.vb_ctrl_create();

@@ -43,8 +43,8 @@ class ViewControlOpen : public testing::Test {
   CNPViewBrowserControl& Pane() { return *control->GetView(); }
   // The control's "BasedFormName/FormName", then what its view shows.
   std::string Names() {
-    return U8(PropertyText(*control, u"BasedFormName")) + "/" + U8(PropertyText(*control, u"FormName")) + " " +
-           Shows(control->GetView());
+    return U8(PropertyText(*control, u"BasedFormName")) + "/" + U8(PropertyText(*control, u"FormName")) +
+           " " + Shows(control->GetView());
   }
   Lines TakeTrace() { return std::exchange(host.trace, {}); }
 

@@ -50,11 +50,10 @@ TEST_F(ViewHistory, PreviousAndNextWalkTheListsAndANewOpenDropsTheForwardList) {
   EXPECT_FALSE(view.OpenNextForm());
   ASSERT_TRUE(view.OpenPrevForm());
   EXPECT_EQ(U8(view.GetFormName()), "B");
-  EXPECT_TRUE(view.GetHistory().HasNext());
-  EXPECT_EQ(view.GetHistory().GetPreviousCount(), 1u);
-  EXPECT_EQ(view.GetHistory().GetNextCount(), 1u);
-  EXPECT_EQ(U8(view.GetHistory().GetPrevious(0)->formName), "A");
-  EXPECT_EQ(U8(view.GetHistory().GetNext(0)->formName), "C");
+  const CNPFormHistory& history = view.GetHistory();
+  EXPECT_TRUE(history.HasNext());
+  EXPECT_EQ(std::pair(history.GetPreviousCount(), history.GetNextCount()), std::pair(size_t{1}, size_t{1}));
+  EXPECT_EQ(U8(history.GetPrevious(0)->formName + u" " + history.GetNext(0)->formName), "A C");
 
   ASSERT_TRUE(view.OpenNextForm());
   EXPECT_EQ(U8(view.GetFormName()), "C");

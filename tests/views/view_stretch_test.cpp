@@ -24,14 +24,12 @@ TEST(StretchMode, NamesReadWithoutRegardToCaseAndUnknownTextIsNone) {
       {u"FALSE", 0},         {u"", 0},             {u"STRETCH", 0},          {u"7", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(StretchModeFromText(c.text), c.code) << U8(c.text);
-  EXPECT_EQ(U8(StretchModeName(2)), "STRETCH_KEEPRATE");
-  EXPECT_EQ(U8(StretchModeName(5)), "DEFAULT");
-  EXPECT_EQ(U8(StretchModeName(7)), "NONE");
-  EXPECT_EQ(U8(StretchModeName(-1)), "NONE");
-  EXPECT_EQ(StretchModeFromValue(Number(4)), 4);
-  EXPECT_EQ(StretchModeFromValue(Number(7)), 0);
-  EXPECT_EQ(StretchModeFromValue(Number(2.5)), 0);
-  EXPECT_EQ(StretchModeFromValue(Text(u"Form")), 6);
+  EXPECT_EQ(U8(StretchModeName(2)) + " " + U8(StretchModeName(5)) + " " + U8(StretchModeName(7)) + " " +
+                U8(StretchModeName(-1)),
+            "STRETCH_KEEPRATE DEFAULT NONE NONE");
+  EXPECT_EQ((std::vector<int32_t>{StretchModeFromValue(Number(4)), StretchModeFromValue(Number(7)),
+                                  StretchModeFromValue(Number(2.5)), StretchModeFromValue(Text(u"Form"))}),
+            (std::vector<int32_t>{4, 0, 0, 6}));
 }
 
 struct GeometryCase {

@@ -22,12 +22,10 @@ class ViewZoom : public testing::Test {
 };
 
 TEST_F(ViewZoom, FactorsAreClampedAndAnEqualFactorChangesNothing) {
-  EXPECT_TRUE(view.SetZoom(50));
-  EXPECT_DOUBLE_EQ(view.GetZoom(), 20.0);
-  EXPECT_TRUE(view.SetZoom(0.001));
-  EXPECT_DOUBLE_EQ(view.GetZoom(), 0.002);
-  EXPECT_TRUE(view.SetZoom(-3));
-  EXPECT_DOUBLE_EQ(view.GetZoom(), 0.002);
+  for (auto [factor, zoom] : {std::pair{50.0, 20.0}, {0.001, 0.002}, {-3.0, 0.002}}) {
+    EXPECT_TRUE(view.SetZoom(factor));
+    EXPECT_DOUBLE_EQ(view.GetZoom(), zoom) << factor;
+  }
   EXPECT_FALSE(view.SetZoom(std::numeric_limits<double>::quiet_NaN()));
 
   EXPECT_TRUE(view.SetZoom(2));
