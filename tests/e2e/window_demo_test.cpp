@@ -3,16 +3,11 @@
 // the window shows what the golden screenshot shows.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "comm_e2e/child_process.h"
 #include "comm_e2e/server_process.h"
-#include "draw/image.h"
-#include "drawing/golden_image.h"
 #include "e2e/window_test_util.h"
 #include "tags/link_test_util.h"
 #include "tags/tag_server_link.h"
@@ -30,16 +25,9 @@ constexpr int kPumpY = 66 + 282;
 
 }  // namespace
 
-TEST(WindowDemo, ClickOnThePumpReachesTheServerAndTheWindowShowsIt) {
-  if (!std::filesystem::exists("/usr/bin/Xvfb") || !std::filesystem::exists("/usr/bin/xdotool"))
-    GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/setup installs them)";
-  VirtualDisplay display;
-  ASSERT_FALSE(display.GetName().empty());
-  setenv("DISPLAY", display.GetName().c_str(), 1);
-  const std::filesystem::path shots = std::filesystem::temp_directory_path() / "veltrix_window_demo";
-  std::filesystem::create_directories(shots);
-  setenv("VELTRIX_SCREENSHOT_DIR", shots.c_str(), 1);
+class WindowDemo : public WindowTest {};
 
+TEST_F(WindowDemo, ClickOnThePumpReachesTheServerAndTheWindowShowsIt) {
   ServerProcess::Options serverOptions;
   serverOptions.tags = kConstantDemoTags;
   ServerProcess server(serverOptions);
@@ -71,8 +59,6 @@ TEST(WindowDemo, ClickOnThePumpReachesTheServerAndTheWindowShowsIt) {
   RunCommand({"/usr/bin/xdotool", "key", "--window", window, "F12"});
   const std::string shot = app.WaitForLine(R"(^\[screenshot\] )", seen, kWaitMs);
   ASSERT_FALSE(shot.empty()) << ChildProcess::Joined(seen);
-  const std::unique_ptr<CRSurface> picture = CRImage::LoadFile(shot.substr(std::string("[screenshot] ").size()));
-  ASSERT_TRUE(picture) << shot;
-  EXPECT_TRUE(MatchesGoldenImage(*picture, "window_demo_after_click", 8, 200));
+  EXPECT_TRUE(DemoMatchesGoldenImage(shot.substr(std::string("[screenshot] ").size()), "window_demo_after_click"));
   EXPECT_EQ(app.Stop(), 0);
 }

@@ -2,10 +2,17 @@
 
 // The host program's window on a virtual display of its own, driven with xdotool.
 
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "comm_e2e/child_process.h"
+#include "draw/image.h"
+#include "drawing/golden_image.h"
 
 inline constexpr int64_t kWindowWaitMs = 30000;
 
@@ -50,3 +57,31 @@ class VirtualDisplay {
   ChildProcess m_server;
   std::string m_name;
 };
+
+// A test on a virtual display of its own (DISPLAY names it for the programs it starts), with a
+// folder for its files where the host program also writes its screenshots; skipped without
+// Xvfb and xdotool (scripts/setup installs them).
+class WindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists("/usr/bin/Xvfb") || !std::filesystem::exists("/usr/bin/xdotool"))
+      GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/setup installs them)";
+    m_display = std::make_unique<VirtualDisplay>();
+    ASSERT_FALSE(m_display->GetName().empty());
+    setenv("DISPLAY", m_display->GetName().c_str(), 1);
+    m_folder = std::filesystem::temp_directory_path() /
+               ("veltrix_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::create_directories(m_folder);
+    setenv("VELTRIX_SCREENSHOT_DIR", m_folder.c_str(), 1);
+  }
+
+  std::unique_ptr<VirtualDisplay> m_display;
+  std::filesystem::path m_folder;
+};
+
+// Compares a screenshot of the demo (its tags held still) with its golden image.
+inline testing::AssertionResult DemoMatchesGoldenImage(const std::string& shot, const std::string& name) {
+  const std::unique_ptr<CRSurface> picture = CRImage::LoadFile(shot);
+  if (!picture) return testing::AssertionFailure() << "no screenshot " << shot;
+  return MatchesGoldenImage(*picture, name, 8, 200);
+}

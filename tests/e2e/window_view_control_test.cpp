@@ -74,16 +74,10 @@ std::unique_ptr<CRSurface> Screenshot(ChildProcess& app, const std::string& wind
 
 }  // namespace
 
-TEST(WindowViewControl, DraggedByItsTitleBarAndItsInnerButtonWorks) {
-  if (!std::filesystem::exists("/usr/bin/Xvfb") || !std::filesystem::exists("/usr/bin/xdotool"))
-    GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/setup installs them)";
-  VirtualDisplay display;
-  ASSERT_FALSE(display.GetName().empty());
-  setenv("DISPLAY", display.GetName().c_str(), 1);
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "veltrix_window_view_control";
-  std::filesystem::create_directories(folder);
-  setenv("VELTRIX_SCREENSHOT_DIR", folder.c_str(), 1);
-  const std::string project = (folder / "windows.xml").string();
+class WindowViewControl : public WindowTest {};
+
+TEST_F(WindowViewControl, DraggedByItsTitleBarAndItsInnerButtonWorks) {
+  const std::string project = (m_folder / "windows.xml").string();
   std::ofstream(project) << kProject;
 
   ServerProcess server(ServerProcess::Options{});
@@ -102,34 +96,9 @@ TEST(WindowViewControl, DraggedByItsTitleBarAndItsInnerButtonWorks) {
   ASSERT_TRUE(PixelIs(*before, 140, 50, kTitleBlue));
 
   // Press on the bar at 140,50, drag by 100,60 in steps, release.
-  RunCommand({"/usr/bin/xdotool",
-              "mousemove",
-              "--window",
-              window,
-              "140",
-              "50",
-              "sleep",
-              "0.2",
-              "mousedown",
-              "1",
-              "sleep",
-              "0.2",
-              "mousemove",
-              "--window",
-              window,
-              "190",
-              "80",
-              "sleep",
-              "0.2",
-              "mousemove",
-              "--window",
-              window,
-              "240",
-              "110",
-              "sleep",
-              "0.2",
-              "mouseup",
-              "1"});
+  RunCommand({"/usr/bin/xdotool", "mousemove", "--window", window, "140", "50", "sleep", "0.2", "mousedown", "1",
+              "sleep", "0.2", "mousemove", "--window", window, "190", "80", "sleep", "0.2", "mousemove",
+              "--window", window, "240", "110", "sleep", "0.2", "mouseup", "1"});
   ASSERT_FALSE(app.WaitForLine(R"(^title UP MOVE at 140,100$)", seen, kWindowWaitMs).empty())
       << ChildProcess::Joined(seen);
   std::unique_ptr<CRSurface> moved = Screenshot(app, window, seen);

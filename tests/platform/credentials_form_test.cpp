@@ -69,21 +69,18 @@ TEST(CredentialsForm, ControlCharactersAndBadBytesNeverEnterAField) {
 
 TEST(CredentialsForm, TabAndShiftTabMoveTheFocusAndAClickOnAFieldTakesIt) {
   CRCredentialsForm form = EmptyForm();
-  Press(form, kKeyTab);
-  EXPECT_EQ(form.GetFocus(), Field::kPassword);
-  Press(form, kKeyTab);
-  EXPECT_EQ(form.GetFocus(), Field::kUser);
-  Press(form, kKeyTab, kKeyFlagShift);
-  EXPECT_EQ(form.GetFocus(), Field::kPassword);
-  Press(form, kKeyTab, kKeyFlagShift);
-  EXPECT_EQ(form.GetFocus(), Field::kUser);
-
-  form.Click(kPasswordX, kPasswordY);
-  EXPECT_EQ(form.GetFocus(), Field::kPassword);
-  form.Click(kUserX, kUserY);
-  EXPECT_EQ(form.GetFocus(), Field::kUser);
-  form.Click(30, 140);  // the form's empty corner
-  EXPECT_EQ(form.GetFocus(), Field::kUser);
+  std::string focus;  // u: the user, p: the password
+  const auto note = [&] { focus += form.GetFocus() == Field::kUser ? 'u' : 'p'; };
+  for (uint32_t flags : {0u, 0u, kKeyFlagShift, kKeyFlagShift}) {
+    Press(form, kKeyTab, flags);
+    note();
+  }
+  // The password field, the user field, the form's empty corner.
+  for (auto [x, y] : {std::pair{kPasswordX, kPasswordY}, {kUserX, kUserY}, {30.0, 140.0}}) {
+    form.Click(x, y);
+    note();
+  }
+  EXPECT_EQ(focus, "pupupuu");
   EXPECT_EQ(form.GetState(), State::kOpen);
 }
 

@@ -5,9 +5,9 @@
 
 #include <set>
 
-#include "browser/form_file_test_util.h"
+#include "project/form_file_test_util.h"
 #include "objects/custom_property_declarations.h"
-#include "shell/panel_classes.h"
+#include "panel_classes_test_util.h"
 #include "values/enum_value.h"
 
 namespace {
@@ -58,94 +58,78 @@ bool SetOtherValue(CNObject& object, const PropertyInfo& info) {
   return false;
 }
 
-TEST(FormFileClasses, EveryClassKeepsEveryPersistedPropertyThroughItsElement) {
-  CRRecordingMessageBox box;
-  CRMessageBox* previous = CRMessageBox::SetCurrent(&box);
-  CPanelControls registry;
-  ASSERT_TRUE(RegisterPanelClasses(registry));
-  CNFormLoadContext context(registry);
-  uint32_t classes = 0;
-  for (const auto& category : registry.GetCategories()) {
-    for (const CNObjectClassRecord* record : category.classes) {
-      SCOPED_TRACE(U8(record->clid));
-      ++classes;
-      CRPtr<CNObject> object = CRPtr<CNObject>::Adopt(registry.Create(record->clid));
-      ASSERT_TRUE(object);
-      object->SetName(u"N <&> \"1\"");
-      // All are set before any is read again, so that a value kept in another's place shows.
-      const CNClassProperties& table = object->GetClassProperties();
-      std::vector<std::pair<std::u16string_view, CNValue>> kept;
-      for (uint32_t i = 0; i < table.GetCount(); ++i) {
-        const PropertyInfo& info = table.GetInfo(i);
-        if (info.persisted && info.name != u"Name" && !kProgramValues.contains(info.name)) {
-          EXPECT_TRUE(SetOtherValue(*object, info)) << U8(info.name) << " keeps no other value";
-          object->GetProperty(info.name, kept.emplace_back(info.name, CNValue()).second);
-        }
-      }
-      for (const auto& [name, value] : kept) {
-        CNValue back;
-        object->GetProperty(name, back);
-        EXPECT_TRUE(back.IsEqual(kCompareContents, value)) << U8(name) << " changed by a later property";
-      }
-      CNValue customize;
-      ASSERT_TRUE(object->GetProperty(u"Customize", customize));
-      if (DeclareCustomProperties(*object, customize.GetText(0)) == 1)
-        object->SetProperty(u"_Extra", Text(u"e <&>\r\n"));
-      object->SetBind(u"[Visible]$A < 2 && $B > 1");
-      object->SetEvent(u"Sub OnInitialize()\r\n  x = \"<&>\" ' note\r\nEnd Sub\r\n");
+class FormFileClasses : public PanelClassesTest {};
 
-      for (bool omitDefaults : {false, true}) {
-        std::string saved;
-        object->SaveXml(saved, {}, omitDefaults);
-        pugi::xml_document document;
-        ASSERT_TRUE(
-            document.load_buffer(saved.data(), saved.size(), kFormXmlParseOptions, pugi::encoding_utf8));
-        CRPtr<CNObject> back =
-            CRPtr<CNObject>::Adopt(LoadFormElement(document.first_child(), nullptr, context));
-        ASSERT_TRUE(back);
-        ExpectSameTree(*object, *back);
+TEST_F(FormFileClasses, EveryClassKeepsEveryPersistedPropertyThroughItsElement) {
+  for (const CNObjectClassRecord* record : AllRecords()) {
+    SCOPED_TRACE(U8(record->clid));
+    CRPtr<CNObject> object = CRPtr<CNObject>::Adopt(m_registry.Create(record->clid));
+    ASSERT_TRUE(object);
+    object->SetName(u"N <&> \"1\"");
+    // All are set before any is read again, so that a value kept in another's place shows.
+    const CNClassProperties& table = object->GetClassProperties();
+    std::vector<std::pair<std::u16string_view, CNValue>> kept;
+    for (uint32_t i = 0; i < table.GetCount(); ++i) {
+      const PropertyInfo& info = table.GetInfo(i);
+      if (info.persisted && info.name != u"Name" && !kProgramValues.contains(info.name)) {
+        EXPECT_TRUE(SetOtherValue(*object, info)) << U8(info.name) << " keeps no other value";
+        object->GetProperty(info.name, kept.emplace_back(info.name, CNValue()).second);
       }
     }
+    for (const auto& [name, value] : kept) {
+      CNValue back;
+      object->GetProperty(name, back);
+      EXPECT_TRUE(back.IsEqual(kCompareContents, value)) << U8(name) << " changed by a later property";
+    }
+    CNValue customize;
+    ASSERT_TRUE(object->GetProperty(u"Customize", customize));
+    if (DeclareCustomProperties(*object, customize.GetText(0)) == 1)
+      object->SetProperty(u"_Extra", Text(u"e <&>\r\n"));
+    object->SetBind(u"[Visible]$A < 2 && $B > 1");
+    object->SetEvent(u"Sub OnInitialize()\r\n  x = \"<&>\" ' note\r\nEnd Sub\r\n");
+
+    for (bool omitDefaults : {false, true}) {
+      std::string saved;
+      object->SaveXml(saved, {}, omitDefaults);
+      pugi::xml_document document;
+      ASSERT_TRUE(
+          document.load_buffer(saved.data(), saved.size(), kFormXmlParseOptions, pugi::encoding_utf8));
+      CRPtr<CNObject> back =
+          CRPtr<CNObject>::Adopt(LoadFormElement(document.first_child(), nullptr, m_context));
+      ASSERT_TRUE(back);
+      ExpectSameTree(*object, *back);
+    }
   }
-  EXPECT_EQ(classes, 78u);
-  EXPECT_TRUE(box.GetRecords().empty());
-  CRMessageBox::SetCurrent(previous);
+  EXPECT_TRUE(m_box.GetRecords().empty());
 }
 
 // Reading sets properties from their texts without making a string value where the class stores
 // the property as converted; every class must answer as if the value had been made, for texts
 // that convert and texts that do not.
-TEST(FormFileClasses, EveryPropertySetFromTextAsFromAStringValue) {
-  CRRecordingMessageBox box;
-  CRMessageBox* previous = CRMessageBox::SetCurrent(&box);
-  CPanelControls registry;
-  ASSERT_TRUE(RegisterPanelClasses(registry));
-  for (const auto& category : registry.GetCategories()) {
-    for (const CNObjectClassRecord* record : category.classes) {
-      SCOPED_TRACE(U8(record->clid));
-      CRPtr<CNObject> byValue = CRPtr<CNObject>::Adopt(registry.Create(record->clid));
-      CRPtr<CNObject> byText = CRPtr<CNObject>::Adopt(registry.Create(record->clid));
-      const CNClassProperties& table = byValue->GetClassProperties();
-      for (uint32_t i = 0; i < table.GetCount(); ++i) {
-        const PropertyInfo& info = table.GetInfo(i);
-        const std::u16string_view texts[] = {u"",         u"T",          u"0",         u"-7.5", u"#1a2B3c",
-                                             u"#12345",   u"@TextColor", u"[PATH]1,2,3,4,5,6",
-                                             CNEnum::ItemText(info.list, 1)};
-        for (const std::u16string_view text : texts) {
-          EXPECT_EQ(byText->SetPropertyText(info.name, text), byValue->SetProperty(info.name, Text(text)))
-              << U8(info.name) << " = " << U8(text);
-          CNValue fromText;
-          CNValue fromValue;
-          byText->GetProperty(info.name, fromText);
-          byValue->GetProperty(info.name, fromValue);
-          EXPECT_TRUE(fromText.IsEqual(kCompareContents, fromValue) && fromText.GetFlags() == fromValue.GetFlags())
-              << U8(info.name) << " = " << U8(text) << ": " << U8(fromText.ToLiteral(true)) << " against "
-              << U8(fromValue.ToLiteral(true));
-        }
+TEST_F(FormFileClasses, EveryPropertySetFromTextAsFromAStringValue) {
+  for (const CNObjectClassRecord* record : AllRecords()) {
+    SCOPED_TRACE(U8(record->clid));
+    CRPtr<CNObject> byValue = CRPtr<CNObject>::Adopt(m_registry.Create(record->clid));
+    CRPtr<CNObject> byText = CRPtr<CNObject>::Adopt(m_registry.Create(record->clid));
+    const CNClassProperties& table = byValue->GetClassProperties();
+    for (uint32_t i = 0; i < table.GetCount(); ++i) {
+      const PropertyInfo& info = table.GetInfo(i);
+      const std::u16string_view texts[] = {u"",         u"T",          u"0",         u"-7.5", u"#1a2B3c",
+                                           u"#12345",   u"@TextColor", u"[PATH]1,2,3,4,5,6",
+                                           CNEnum::ItemText(info.list, 1)};
+      for (const std::u16string_view text : texts) {
+        EXPECT_EQ(byText->SetPropertyText(info.name, text), byValue->SetProperty(info.name, Text(text)))
+            << U8(info.name) << " = " << U8(text);
+        CNValue fromText;
+        CNValue fromValue;
+        byText->GetProperty(info.name, fromText);
+        byValue->GetProperty(info.name, fromValue);
+        EXPECT_TRUE(fromText.IsEqual(kCompareContents, fromValue) && fromText.GetFlags() == fromValue.GetFlags())
+            << U8(info.name) << " = " << U8(text) << ": " << U8(fromText.ToLiteral(true)) << " against "
+            << U8(fromValue.ToLiteral(true));
       }
     }
   }
-  CRMessageBox::SetCurrent(previous);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "project/root_client_browser.h"
 #include "project/tick_schedule.h"
-#include "runtime/runtime_fixture.h"
+#include "browser/runtime_fixture.h"
 #include "shell/activex_app.h"
 #include "shell/control_properties.h"
 #include "shell/control_registration.h"
@@ -115,27 +115,17 @@ TEST(ControlProperties, BytesFollowTheDocumentedLayoutAndBadBytesAreRefused) {
   }
 }
 
-// A container that keeps the titles it was given as well.
-struct TitleRecordingHost : RecordingHost {
-  std::vector<std::string> titles;
-  void SetTitle(std::u16string_view title) override { titles.push_back(Utf16ToUtf8(std::u16string(title))); }
-};
-
-class ControlTest : public ::testing::Test {
+// The control over the runtime fixture's container; the control's module registers the classes.
+class ControlTest : public RuntimeTest {
  protected:
-  void SetUp() override { m_previousBox = CRMessageBox::SetCurrent(&m_box); }
+  static void SetUpTestSuite() {}
   void TearDown() override {
     m_control.reset();
-    CRMessageBox::SetCurrent(m_previousBox);
+    RuntimeTest::TearDown();
   }
 
   CVeltrixBrowserCtrl& Control() {
-    if (!m_control) {
-      CNPProjectBrowser::Options options;
-      options.startTickThread = false;
-      options.registryRoot = m_folder.Path("registry");
-      m_control = std::make_unique<CVeltrixBrowserCtrl>(m_module, m_loop, m_host, options);
-    }
+    if (!m_control) m_control = std::make_unique<CVeltrixBrowserCtrl>(m_module, m_loop, m_host, Options());
     return *m_control;
   }
 
@@ -144,14 +134,7 @@ class ControlTest : public ::testing::Test {
     return m_folder.Write(name, ProjectText(rootAttributes, children));
   }
 
-  static std::string RootScript(std::string_view script) { return "Event=\"" + Attr(script) + "\""; }
-
   CVeltrixBrowserActiveXApp m_module;
-  TempFolder m_folder;
-  CRMessageLoop m_loop;
-  TitleRecordingHost m_host;
-  CRRecordingMessageBox m_box;
-  CRMessageBox* m_previousBox = nullptr;
   std::unique_ptr<CVeltrixBrowserCtrl> m_control;
 };
 
@@ -189,15 +172,8 @@ TEST_F(ControlTest, CurrentDirectoryGetsItsBackslashAndBecomesTheProjectFolder) 
   EXPECT_EQ(control.GetAppliedFolder(), data + u"\\");
 }
 
-TEST_F(ControlTest, OpenFileFailureLeavesTheErrorTextAndTheAboutBoxShowsTheVersion) {
-  CVeltrixBrowserCtrl& control = Control();
-  EXPECT_FALSE(control.OpenFile(u"no/such/project.xml"));
-  EXPECT_EQ(control.GetLastError(), u"Fail to open file. File:no/such/project.xml");
-  EXPECT_EQ(control.GetFileName(), u"no/such/project.xml");
-  EXPECT_FALSE(m_box.GetRecords().empty());  // the browser's own message as well
-
-  m_box.ClearRecords();
-  control.AboutBox();
+TEST_F(ControlTest, TheAboutBoxShowsTheVersion) {
+  Control().AboutBox();
   ASSERT_EQ(m_box.GetRecords().size(), 1u);
   EXPECT_NE(m_box.GetRecords()[0].text.find(u"Veltrix 6.0.12.1"), std::u16string::npos);
 }
@@ -205,7 +181,7 @@ TEST_F(ControlTest, OpenFileFailureLeavesTheErrorTextAndTheAboutBoxShowsTheVersi
 TEST_F(ControlTest, PanelMethodsReachRootChildrenAndBuiltInsAndFailEmpty) {
   const std::string project = WriteProject(
       "m.xml",
-      "DefaultForm=\"Main\" " + RootScript("function Add(a, b) { return a + b; }\n"
+      "DefaultForm=\"Main\" " + RootEvents("function Add(a, b) { return a + b; }\n"
                                            "function Count(p1, p2, p3, p4, p5, p6, p7, p8, p9, p10) { return p1+p2+p3+p4+p5+p6+p7+p8+p9+p10; }"),
       Form("Main", "function Twice(x) { return x * 2; }"));
   CVeltrixBrowserCtrl& control = Control();
@@ -247,19 +223,6 @@ TEST_F(ControlTest, PanelMethodsReachRootChildrenAndBuiltInsAndFailEmpty) {
   }
 }
 
-TEST_F(ControlTest, PanelEventsReachTheContainerOnlyOnceTheControlHasAWindow) {
-  const std::string project =
-      WriteProject("e.xml", "DefaultForm=\"Main\" " + RootScript("function Fire() { ::FirePanelEvent(\"Done\", 7, \"ok\"); }"),
-                   Form("Main"));
-  CVeltrixBrowserCtrl& control = Control();
-  ASSERT_TRUE(control.OpenFile(Utf8ToUtf16(project)));
-  control.CallPanelMethod(u"::Fire", {});
-  EXPECT_TRUE(m_host.panelEvents.empty());
-  ASSERT_TRUE(control.CreateControlWindow(200, 100));
-  control.CallPanelMethod(u"::Fire", {});
-  EXPECT_EQ(m_host.panelEvents, (std::vector<std::string>{"Done 7 ok"}));
-}
-
 TEST_F(ControlTest, TheContainersTitleFollowsTitleTypeAndTitleParent) {
   struct Case {
     std::string root;  // attributes of the project
@@ -286,25 +249,6 @@ TEST_F(ControlTest, TheContainersTitleFollowsTitleTypeAndTitleParent) {
     control.GetBrowser().OnTick(TICK_REFRESH);
     EXPECT_EQ(m_host.titles, c.titles) << c.root << " / " << c.formTitle;
   }
-}
-
-TEST_F(ControlTest, PropertiesLoadedBeforeTheWindowOpenAtItsCreation) {
-  const std::string project = WriteProject("s.xml", "DefaultForm=\"Main\"", Form("Main"));
-  CVeltrixBrowserCtrl& first = Control();
-  first.SetFileName(Utf8ToUtf16(project));
-  first.SetCurrentDirectory(Utf8ToUtf16(m_folder.Path("")));
-  const std::vector<uint8_t> saved = first.SaveProperties();
-  m_control.reset();
-
-  CVeltrixBrowserCtrl& second = Control();
-  EXPECT_FALSE(second.LoadProperties(std::span(saved).first(saved.size() - 1)));
-  ASSERT_TRUE(second.LoadProperties(saved));
-  EXPECT_EQ(second.GetFileName(), Utf8ToUtf16(project));
-  EXPECT_FALSE(second.GetBrowser().IsOpen());
-  second.SetUserMode(true);
-  ASSERT_TRUE(second.CreateControlWindow(100, 100));
-  EXPECT_TRUE(second.GetBrowser().IsOpen());
-  EXPECT_FALSE(second.GetAppliedFolder().empty());
 }
 
 }  // namespace

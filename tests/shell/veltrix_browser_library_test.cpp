@@ -8,12 +8,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "browser/project_test_util.h"
+#include "project/project_test_util.h"
 #include "comm_e2e/server_process.h"
 #include "veltrix_browser.h"
 
@@ -72,16 +71,10 @@ constexpr const char* kScript =
     "function Sum(p1, p2, p3, p4, p5, p6, p7, p8, p9, p10) { return p1+p2+p3+p4+p5+p6+p7+p8+p9+p10; }\n"
     "function Fire(a, b) { ::FirePanelEvent(\"Changed\", a, b); }\n";
 
-std::string EscapeAttribute(std::string_view text) {
-  std::string out;
-  for (char c : text) out += c == '"' ? std::string("&quot;") : c == '\n' ? std::string("&#10;") : std::string(1, c);
-  return out;
-}
-
 std::string WriteProject(const TempFolder& folder, const std::string& name, const std::string& title) {
-  return folder.Write(name, ProjectText("DefaultForm=\"Main\" Title=\"" + title + "\" Event=\"" +
-                                            EscapeAttribute(kScript) + "\"",
-                                        "<OBJ clid=\"Form\" Name=\"Main\" Width=\"200\" Height=\"100\"/>\r\n"));
+  return folder.Write(name,
+                      ProjectText("DefaultForm=\"Main\" Title=\"" + title + "\" " + RootEvents(kScript),
+                                  "<OBJ clid=\"Form\" Name=\"Main\" Width=\"200\" Height=\"100\"/>\r\n"));
 }
 
 struct Events {
@@ -91,30 +84,39 @@ struct Events {
   }
 };
 
+// The library, and a control of the test's own (destroyed at the end unless the test did).
 class LibraryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_NE(Lib().handle, nullptr) << dlerror(); }
+  void SetUp() override {
+    ASSERT_NE(Lib().handle, nullptr) << dlerror();
+    ctrl = vb.vb_ctrl_create();
+    ASSERT_NE(ctrl, nullptr);
+  }
+  void TearDown() override {
+    if (ctrl) vb.vb_ctrl_destroy(ctrl);
+  }
+  // Writes a project of its own and opens it in control.
+  bool Open(vb_ctrl* control, const std::string& name, const std::string& title = "P") {
+    return vb.vb_ctrl_open_file(control, WriteProject(m_folder, name, title).c_str()) == 1;
+  }
+
+  const Library& vb = Lib();
   TempFolder m_folder;
+  vb_ctrl* ctrl = nullptr;
 };
 
 TEST_F(LibraryTest, ValuesOfEveryKindCrossUnchangedAndTenParametersArrive) {
-  const Library& vb = Lib();
-  vb_ctrl* ctrl = vb.vb_ctrl_create();
-  ASSERT_NE(ctrl, nullptr);
-  ASSERT_EQ(vb.vb_ctrl_open_file(ctrl, WriteProject(m_folder, "v.xml", "V").c_str()), 1) << vb.LastError(ctrl);
+  ASSERT_TRUE(Open(ctrl, "v.xml")) << vb.LastError(ctrl);
   for (const char* literal : {"12.5", "-3", "\"text\"", "\"caf\xC3\xA9 \\\"q\\\"\"", "T", "c(1,2)", "c(\"a\",\"b\")",
                               "#2024/03/01 08:00:00#", "#N/A#", "#NOTHING#"})
     EXPECT_EQ(vb.Call(ctrl, "::Echo", {literal}), literal);
   EXPECT_EQ(vb.Call(ctrl, "root.Sum", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}), "55");
-  vb.vb_ctrl_destroy(ctrl);
 }
 
 TEST_F(LibraryTest, FailuresGiveTheEmptyValueAndAnErrorText) {
-  const Library& vb = Lib();
-  vb_ctrl* ctrl = vb.vb_ctrl_create();
   EXPECT_EQ(vb.vb_ctrl_open_file(ctrl, "/no/such/project.xml"), 0);
   EXPECT_EQ(vb.LastError(ctrl), "Fail to open file. File:/no/such/project.xml");
-  ASSERT_EQ(vb.vb_ctrl_open_file(ctrl, WriteProject(m_folder, "f.xml", "F").c_str()), 1);
+  ASSERT_TRUE(Open(ctrl, "f.xml"));
   struct Case {
     const char* name;
     std::vector<const char*> args;
@@ -149,29 +151,23 @@ TEST_F(LibraryTest, FailuresGiveTheEmptyValueAndAnErrorText) {
   EXPECT_EQ(vb.vb_ctrl_pump(nullptr, 0), 0);
   vb.vb_ctrl_destroy(ctrl);
   EXPECT_EQ(vb.Call(ctrl, "::Echo", {"1"}), "(null)");
-  vb.vb_ctrl_destroy(ctrl);
 }
 
 TEST_F(LibraryTest, ASitePolicyStopsTheFamiliesItDeniesAndAMalformedOneIsRefused) {
-  const Library& vb = Lib();
-  vb_ctrl* ctrl = vb.vb_ctrl_create();
   EXPECT_EQ(vb.vb_ctrl_set_policy_file(ctrl, m_folder.Write("bad", "local everything allow\n").c_str()), 0);
   EXPECT_NE(vb.LastError(ctrl).find("line 1"), std::string::npos) << vb.LastError(ctrl);
   ASSERT_EQ(vb.vb_ctrl_set_policy_file(ctrl, m_folder.Write("policy", "* files deny\n").c_str()), 1);
-  ASSERT_EQ(vb.vb_ctrl_open_file(ctrl, WriteProject(m_folder, "p.xml", "P").c_str()), 1) << vb.LastError(ctrl);
+  ASSERT_TRUE(Open(ctrl, "p.xml")) << vb.LastError(ctrl);
   const std::string target = m_folder.Write("untouched.txt", "kept");
   const std::string literal = "\"" + target + "\"";
   EXPECT_EQ(vb.Call(ctrl, "::DeleteFile", {literal.c_str()}), "F");
   EXPECT_TRUE(std::filesystem::exists(target));
-  vb.vb_ctrl_destroy(ctrl);
 }
 
 TEST_F(LibraryTest, PanelEventsCarryTwoValuesOnceThereIsAWindowAndAShutdownEndsThePump) {
-  const Library& vb = Lib();
-  vb_ctrl* ctrl = vb.vb_ctrl_create();
   Events events;
   vb.vb_ctrl_set_panel_event_handler(ctrl, &Events::Record, &events);
-  ASSERT_EQ(vb.vb_ctrl_open_file(ctrl, WriteProject(m_folder, "e.xml", "E").c_str()), 1);
+  ASSERT_TRUE(Open(ctrl, "e.xml"));
   vb.Call(ctrl, "::Fire", {"1", "\"a\""});
   EXPECT_TRUE(events.seen.empty());
   ASSERT_EQ(vb.vb_ctrl_create_window(ctrl, 0, 320, 200), 1);
@@ -184,13 +180,10 @@ TEST_F(LibraryTest, PanelEventsCarryTwoValuesOnceThereIsAWindowAndAShutdownEndsT
   // The project's own shutdown ends the container's pumping.
   vb.Call(ctrl, "::CloseBrowser");
   EXPECT_EQ(vb.vb_ctrl_pump(ctrl, 5000), 0);
-  vb.vb_ctrl_destroy(ctrl);
 }
 
 TEST_F(LibraryTest, AControlDestroyedByItsOwnEventHandlerGoesAfterTheCall) {
-  const Library& vb = Lib();
-  vb_ctrl* ctrl = vb.vb_ctrl_create();
-  ASSERT_EQ(vb.vb_ctrl_open_file(ctrl, WriteProject(m_folder, "d.xml", "D").c_str()), 1);
+  ASSERT_TRUE(Open(ctrl, "d.xml"));
   vb.vb_ctrl_create_window(ctrl, 0, 100, 100);
   struct Destroyer {
     vb_ctrl* ctrl;
@@ -204,19 +197,17 @@ TEST_F(LibraryTest, AControlDestroyedByItsOwnEventHandlerGoesAfterTheCall) {
   vb.vb_ctrl_set_panel_event_handler(ctrl, &Destroyer::OnEvent, &destroyer);
   EXPECT_EQ(vb.Call(ctrl, "::Fire", {"1", "2"}), "#NOTHING#");
   EXPECT_EQ(destroyer.during, "(null)");
-  EXPECT_EQ(vb.Call(ctrl, "::Echo", {"1"}), "(null)");
+  EXPECT_EQ(vb.Call(std::exchange(ctrl, nullptr), "::Echo", {"1"}), "(null)");
 }
 
 TEST_F(LibraryTest, PropertiesSavedByOneControlOpenInAnother) {
-  const Library& vb = Lib();
   const std::string project = WriteProject(m_folder, "p.xml", "P");
-  vb_ctrl* first = vb.vb_ctrl_create();
-  ASSERT_EQ(vb.vb_ctrl_set_file_name(first, project.c_str()), 1);  // design mode: stored
-  ASSERT_EQ(vb.vb_ctrl_set_current_directory(first, m_folder.Path("").c_str()), 1);
-  const size_t size = vb.vb_ctrl_save_properties(first, nullptr, 0);
+  ASSERT_EQ(vb.vb_ctrl_set_file_name(ctrl, project.c_str()), 1);  // design mode: stored
+  ASSERT_EQ(vb.vb_ctrl_set_current_directory(ctrl, m_folder.Path("").c_str()), 1);
+  const size_t size = vb.vb_ctrl_save_properties(ctrl, nullptr, 0);
   std::vector<unsigned char> bytes(size);
-  ASSERT_EQ(vb.vb_ctrl_save_properties(first, bytes.data(), bytes.size()), size);
-  vb.vb_ctrl_destroy(first);
+  ASSERT_EQ(vb.vb_ctrl_save_properties(ctrl, bytes.data(), bytes.size()), size);
+  vb.vb_ctrl_destroy(std::exchange(ctrl, nullptr));
 
   vb_ctrl* second = vb.vb_ctrl_create();
   EXPECT_EQ(vb.vb_ctrl_load_properties(second, bytes.data(), bytes.size() - 1), 0);
@@ -231,14 +222,12 @@ TEST_F(LibraryTest, PropertiesSavedByOneControlOpenInAnother) {
 }
 
 TEST_F(LibraryTest, TwoControlsInOneProcessKeepTheirOwnProjects) {
-  const Library& vb = Lib();
-  vb_ctrl* a = vb.vb_ctrl_create();
   vb_ctrl* b = vb.vb_ctrl_create();
-  ASSERT_EQ(vb.vb_ctrl_open_file(a, WriteProject(m_folder, "a.xml", "Alpha").c_str()), 1);
-  ASSERT_EQ(vb.vb_ctrl_open_file(b, WriteProject(m_folder, "b.xml", "Beta").c_str()), 1);
-  EXPECT_EQ(vb.Call(a, "::GetBrowserFileName"), vb.Call(a, "::GetBrowserFileName"));
-  EXPECT_NE(vb.Call(a, "::GetBrowserFileName"), vb.Call(b, "::GetBrowserFileName"));
-  vb.vb_ctrl_destroy(a);
+  ASSERT_TRUE(Open(ctrl, "a.xml", "Alpha"));
+  ASSERT_TRUE(Open(b, "b.xml", "Beta"));
+  EXPECT_EQ(vb.Call(ctrl, "::GetBrowserFileName"), vb.Call(ctrl, "::GetBrowserFileName"));
+  EXPECT_NE(vb.Call(ctrl, "::GetBrowserFileName"), vb.Call(b, "::GetBrowserFileName"));
+  vb.vb_ctrl_destroy(std::exchange(ctrl, nullptr));
   EXPECT_EQ(vb.Call(b, "::Echo", {"\"still\""}), "\"still\"");
   vb.vb_ctrl_destroy(b);
 }
@@ -254,7 +243,6 @@ std::string ReadStore(const std::filesystem::path& config) {
 }
 
 TEST_F(LibraryTest, RegistrationWritesTheClassesAndUnregisteringTakesExactlyThatOut) {
-  const Library& vb = Lib();
   const char* previous = getenv("XDG_CONFIG_HOME");
   const std::string saved = previous ? previous : "";
   const std::filesystem::path config = m_folder.Path("config");
@@ -296,28 +284,21 @@ size_t CountThreads() {
 TEST_F(LibraryTest, DestroyingABusyControlLeavesNoThreadBehind) {
   ServerProcess server;
   ASSERT_TRUE(server.IsRunning());
-  std::ifstream in(VELTRIX_DEMO_PROJECT);
-  std::stringstream demo;
-  demo << in.rdbuf();
-  std::string text = demo.str();
-  const std::string port = "PSPanelPort=\"6001\"";
-  ASSERT_NE(text.find(port), std::string::npos);
-  text.replace(text.find(port), port.size(), "PSPanelPort=\"" + std::to_string(server.Port()) + "\"");
-  const std::string project = m_folder.Write("demo.xml", text);
+  const std::string project =
+      m_folder.Write("demo.xml", WithPanelPort(ReadText(VELTRIX_DEMO_PROJECT), server.Port()));
 
-  const Library& vb = Lib();
   const size_t before = CountThreads();
-  vb_ctrl* ctrl = vb.vb_ctrl_create();
+  vb_ctrl* busy = vb.vb_ctrl_create();
   Events events;
-  vb.vb_ctrl_set_panel_event_handler(ctrl, &Events::Record, &events);
-  vb.vb_ctrl_set_run_mode(ctrl, 1);
-  ASSERT_EQ(vb.vb_ctrl_create_window(ctrl, 0, 800, 602), 1);
-  ASSERT_EQ(vb.vb_ctrl_set_file_name(ctrl, project.c_str()), 1) << vb.LastError(ctrl);
-  EXPECT_EQ(vb.vb_ctrl_pump(ctrl, 300), 1);
+  vb.vb_ctrl_set_panel_event_handler(busy, &Events::Record, &events);
+  vb.vb_ctrl_set_run_mode(busy, 1);
+  ASSERT_EQ(vb.vb_ctrl_create_window(busy, 0, 800, 602), 1);
+  ASSERT_EQ(vb.vb_ctrl_set_file_name(busy, project.c_str()), 1) << vb.LastError(busy);
+  EXPECT_EQ(vb.vb_ctrl_pump(busy, 300), 1);
   EXPECT_GT(CountThreads(), before);
   // A request the loop has not run yet.
-  vb.Call(ctrl, "::OpenFile", {("\"" + project + "\"").c_str()});
-  vb.vb_ctrl_destroy(ctrl);
+  vb.Call(busy, "::OpenFile", {("\"" + project + "\"").c_str()});
+  vb.vb_ctrl_destroy(busy);
   EXPECT_EQ(CountThreads(), before);
 }
 

@@ -11,23 +11,17 @@
 #include "controls/visual_themes.h"
 #include "objects/property_codec.h"
 #include "project/builtin_resources.h"
-#include "shell/panel_classes.h"
-#include "support/message_box.h"
+#include "panel_classes_test_util.h"
 #include "support/ref_cnt.h"
-#include "support/utf16_text.h"
+#include "project/project_test_util.h"
 #include "values/enum_value.h"
 
 namespace {
 
-std::string U8(std::u16string_view text) {
-  return Utf16ToUtf8(text);
-}
-
-class VisualThemeNames : public testing::Test {
+class VisualThemeNames : public PanelClassesTest {
  protected:
   void SetUp() override {
-    m_previousBox = CRMessageBox::SetCurrent(&m_box);
-    ASSERT_TRUE(RegisterPanelClasses(m_registry));
+    PanelClassesTest::SetUp();
     CNVisualThemes set;
     for (const std::u16string& name : set.GetThemeNames())
       ASSERT_TRUE(set.GetTheme(name, m_themes.emplace_back()));
@@ -35,7 +29,7 @@ class VisualThemeNames : public testing::Test {
   }
   void TearDown() override {
     EXPECT_TRUE(m_box.GetRecords().empty());
-    CRMessageBox::SetCurrent(m_previousBox);
+    PanelClassesTest::TearDown();
   }
 
   // A property's text: an "@" name of a colour or border style must be defined by every theme as
@@ -65,25 +59,20 @@ class VisualThemeNames : public testing::Test {
 
   CRPtr<CNObject> Create(std::u16string_view clid) { return CRPtr<CNObject>::Adopt(m_registry.Create(clid)); }
 
-  CPanelControls m_registry;
-  CRRecordingMessageBox m_box;
-  CRMessageBox* m_previousBox = nullptr;
   std::vector<CNVisualTheme> m_themes;
   std::set<std::u16string, std::less<>> m_seen;
 };
 
 TEST_F(VisualThemeNames, EveryClassDefaultIsDefinedByEveryBuiltInTheme) {
-  for (const auto& category : m_registry.GetCategories()) {
-    for (const CNObjectClassRecord* record : category.classes) {
-      CRPtr<CNObject> object = Create(record->clid);
-      ASSERT_TRUE(object) << U8(record->clid);
-      const CNClassProperties& table = object->GetClassProperties();
-      for (uint32_t i = 0; i < table.GetCount(); ++i) {
-        const PropertyInfo& info = table.GetInfo(i);
-        CNValue def;
-        if (object->GetPropertyDefault(info.name, def) && def.IsString(0))
-          Check(info, def.GetStringView(0), U8(record->clid) + "." + U8(info.name));
-      }
+  for (const CNObjectClassRecord* record : AllRecords()) {
+    CRPtr<CNObject> object = Create(record->clid);
+    ASSERT_TRUE(object) << U8(record->clid);
+    const CNClassProperties& table = object->GetClassProperties();
+    for (uint32_t i = 0; i < table.GetCount(); ++i) {
+      const PropertyInfo& info = table.GetInfo(i);
+      CNValue def;
+      if (object->GetPropertyDefault(info.name, def) && def.IsString(0))
+        Check(info, def.GetStringView(0), U8(record->clid) + "." + U8(info.name));
     }
   }
   // The walk reaches the buttons, the edit boxes, the forms and the charts.
