@@ -90,19 +90,6 @@ TEST(ServerFaults, RefusedAndSilentServers) {
   }
 }
 
-TEST(ServerFaults, ServerClosingAfterAnAnswerFailsTheNextCommand) {
-  ServerProcess server({.faults = {"close-after=1"}});
-  ASSERT_TRUE(server.IsRunning());
-  CNDAClientTcp client;
-  ASSERT_TRUE(client.Connect(server.TcpConnection(2), 1, 1, 1, false).Succeeded());
-  EXPECT_TRUE(Update(client).result.Succeeded());
-  const ClientResult lost = Update(client).result;
-  EXPECT_TRUE(IsConnectionLost(lost)) << Text(lost);
-  client.Disconnect();
-  ASSERT_TRUE(client.Connect(server.TcpConnection(2), 1, 1, 1, false).Succeeded());
-  EXPECT_TRUE(Update(client).result.Succeeded());
-}
-
 TEST(ServerFaults, ARestartedServerIsReachedAgain) {
   for (const Transport& transport : kTransports) {
     SCOPED_TRACE(transport.name);
