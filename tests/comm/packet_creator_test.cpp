@@ -6,13 +6,7 @@
 
 namespace {
 
-Bytes PacketBytes(const CNPacketHolder& packet, uint32_t from = 0) {
-  return Bytes(packet.GetData() + from, packet.GetData() + packet.GetSize());
-}
-
-Bytes ScalarNumberEncoding() {
-  return {0xFF, 0x01, 0x02, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F};  // scalar, GOOD, number 1.5
-}
+const Bytes kScalarNumber = {0xFF, 0x01, 0x02, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F};  // scalar, GOOD, number 1.5
 
 // Every slot of both creators, in slot order.
 void AddEverySlot(CNDAPacketCreator& creator) {
@@ -36,9 +30,8 @@ TEST(PacketCreator, PlainCreatorPrefixesEveryArgumentWithItsLength) {
   CNPacketHolder packet;
   CNDAPacketCreator creator(packet);
   AddEverySlot(creator);
-  Bytes expected = {3, 0, 0, 0, 'a', 'b', 0};  // 0: 8-bit text
-  AppendU32(expected, 11);                     // 1: value
-  for (uint8_t b : ScalarNumberEncoding()) expected.push_back(b);
+  Bytes expected = {3, 0, 0, 0, 'a', 'b', 0, 11, 0, 0, 0};  // 0: 8-bit text, 1: value
+  expected.insert(expected.end(), kScalarNumber.begin(), kScalarNumber.end());
   expected.insert(expected.end(), {2, 0, 0, 0, 0xDE, 0xAD});    // 2: bytes
   expected.insert(expected.end(), {4, 0, 0, 0, 'x', 0, 0, 0});  // 3: UTF-16 text
   expected.insert(expected.end(), {8, 0, 0, 0, 0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11});  // 4
@@ -54,7 +47,7 @@ TEST(PacketCreator, SimpleCreatorWritesMostArgumentsBare) {
   CNDAPacketCreatorSimple creator(packet);
   AddEverySlot(creator);
   Bytes expected = {3, 0, 0, 0, 'a', 'b', 0};  // 0: as plain
-  for (uint8_t b : ScalarNumberEncoding()) expected.push_back(b);
+  expected.insert(expected.end(), kScalarNumber.begin(), kScalarNumber.end());
   expected.insert(expected.end(), {0xDE, 0xAD});
   expected.insert(expected.end(), {'x', 0, 0, 0});
   expected.insert(expected.end(), {0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11});
@@ -79,11 +72,8 @@ TEST(PacketCreator, CommandHeaderAndBackPatchedCount) {
   EXPECT_EQ(packet.GetPosition(), packet.GetSize());  // overwriting keeps the position
   EXPECT_FALSE(creator.Overwrite(packet.GetSize() - 2, two, sizeof(two)));
 
-  Bytes expected = CommandPayload(creator.GetPacketId(), 0, u"Link");
-  expected.insert(expected.end(), {2, 0, 0, 0});
-  AppendU64(expected, 5);
-  AppendU64(expected, 6);
-  EXPECT_EQ(PacketBytes(packet, 9), expected);
+  EXPECT_EQ(PacketBytes(packet, 9),
+            WireBytes::Command(creator.GetPacketId(), u"Link").U32(2).U64(5).U64(6).Get());
 }
 
 TEST(PacketCreator, PacketIdCountsUpAndWrapsFrom255To0) {

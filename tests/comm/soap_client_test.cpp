@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "client_test_util.h"
 #include "comm/da_client_soap.h"
 #include "frame_bytes.h"
 #include "support/event.h"
 #include "support/trace.h"
 
 namespace {
-
 
 // One chunk as the gateway received it: the request, its prefix, and the rest of its strIn
 // (which has the shape of an answer) read back into fields.
@@ -77,54 +77,6 @@ FakeGateway::Handler Answering(uint8_t type, const Bytes& data) {
   };
 }
 
-Bytes Frame(uint8_t channel, const Bytes& payload) {
-  CNPacketHolder packet;
-  const uint8_t zeros[kFrameHeaderSize] = {};
-  packet.Write(zeros, kFrameHeaderSize);
-  packet.Write(payload.data(), static_cast<uint32_t>(payload.size()));
-  packet.Write(zeros, kFrameTrailerSize);
-  EXPECT_TRUE(CompleteFrame(packet, channel).Succeeded());
-  return Bytes(packet.GetData(), packet.GetData() + packet.GetSize());
-}
-
-Bytes Joined(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
-Bytes Payload(const CNPacketHolder& packet) {
-  return Bytes(packet.GetData(), packet.GetData() + packet.GetSize());
-}
-
-bool WaitUntil(const std::function<bool()>& condition) {
-  for (int i = 0; i < 2000 && !condition(); ++i) CREvent().Wait(5);
-  return condition();
-}
-
-// Records callback payloads; may do one more thing in each callback.
-class RecordingSink : public CNDAClient::ClientConnectionPoint {
- public:
-  void OnCallback(CNPacketHolder& packet) override {
-    std::lock_guard<std::mutex> guard(m_lock);
-    m_payloads.push_back(Payload(packet));
-    if (m_onCallback) m_onCallback();
-  }
-  void SetOnCallback(std::function<void()> action) {
-    std::lock_guard<std::mutex> guard(m_lock);
-    m_onCallback = std::move(action);
-  }
-  std::vector<Bytes> Payloads() {
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_payloads;
-  }
-
- private:
-  std::mutex m_lock;
-  std::vector<Bytes> m_payloads;
-  std::function<void()> m_onCallback;
-};
-
 class SoapClientTest : public testing::Test {
  protected:
   SoapClientTest()
@@ -146,8 +98,8 @@ class SoapClientTest : public testing::Test {
     return sent.Succeeded() ? m_client.Receive(answer) : sent;
   }
 
-  RecordingSink m_sink;    // before the client: its polling thread ends first
-  FakeGateway* m_gateway;  // owned by the client
+  CallbackRecorder m_sink;  // before the client: its polling thread ends first
+  FakeGateway* m_gateway;   // owned by the client
   CNDAClientSoap m_client;
 };
 
@@ -196,14 +148,14 @@ TEST_F(SoapClientTest, ConnectFailsOnEveryUnusableAnswer) {
 TEST_F(SoapClientTest, LargeFrameGoesInThreeChunksAndItsAnswerIsReceived) {
   ASSERT_TRUE(Connect().Succeeded());
   m_gateway->SetHandler([](const Posted& posted, std::string& response, uint32_t&) {
-    response = Answer(kSoapSend, false, posted.chunk.more ? Bytes{} : Frame(kChannelCommand, {1, 2}));
+    response = Answer(kSoapSend, false, posted.chunk.more ? Bytes{} : FrameOf(kChannelCommand, {1, 2}));
     return true;
   });
   Bytes payload(2 * kSoapChunkSize + 5000 - kFrameHeaderSize - kFrameTrailerSize);
   for (size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<uint8_t>(i * 7);
   CNPacketHolder answer;
   ASSERT_TRUE(SendAndReceive(answer, payload).Succeeded());
-  EXPECT_EQ(Payload(answer), (Bytes{1, 2}));
+  EXPECT_EQ(PacketBytes(answer), (Bytes{1, 2}));
 
   const std::vector<Posted> sends = m_gateway->PostedOfType(kSoapSend);
   ASSERT_EQ(sends.size(), 3u);
@@ -216,13 +168,13 @@ TEST_F(SoapClientTest, LargeFrameGoesInThreeChunksAndItsAnswerIsReceived) {
     EXPECT_EQ(sends[i].chunk.sequence, static_cast<size_t>(sends[0].chunk.sequence) + i);
     posted.insert(posted.end(), sends[i].chunk.data.begin(), sends[i].chunk.data.end());
   }
-  EXPECT_EQ(posted, Frame(kChannelCommand, payload));
+  EXPECT_EQ(posted, FrameOf(kChannelCommand, payload));
 }
 
 TEST_F(SoapClientTest, AnswerSplitOverSeveralRepliesIsFetchedWithEmptyRequests) {
   ASSERT_TRUE(Connect().Succeeded());
-  const Bytes frames = Joined(
-      {Frame(kChannelCallback, {9}), Frame(kChannelCommand, {1, 2, 3}), Frame(kChannelCommand, {4, 5})});
+  const Bytes frames = Concat({FrameOf(kChannelCallback, {9}), FrameOf(kChannelCommand, {1, 2, 3}),
+                               FrameOf(kChannelCommand, {4, 5})});
   // Three parts, the second one empty, a frame split across the other two.
   auto part = std::make_shared<int>(0);
   m_gateway->SetHandler([frames, part](const Posted& posted, std::string& response, uint32_t&) {
@@ -235,9 +187,9 @@ TEST_F(SoapClientTest, AnswerSplitOverSeveralRepliesIsFetchedWithEmptyRequests) 
   });
   CNPacketHolder answer;
   ASSERT_TRUE(SendAndReceive(answer).Succeeded());
-  EXPECT_EQ(Payload(answer), (Bytes{1, 2, 3}));  // the "C" frame is skipped
+  EXPECT_EQ(PacketBytes(answer), (Bytes{1, 2, 3}));  // the "C" frame is skipped
   ASSERT_TRUE(m_client.Receive(answer).Succeeded());
-  EXPECT_EQ(Payload(answer), (Bytes{4, 5}));
+  EXPECT_EQ(PacketBytes(answer), (Bytes{4, 5}));
   EXPECT_EQ(m_client.Receive(answer).message, u"Failed to receive packet. Code:0");
 
   const std::vector<Posted> sends = m_gateway->PostedOfType(kSoapSend);
@@ -250,11 +202,11 @@ TEST_F(SoapClientTest, AnswerSplitOverSeveralRepliesIsFetchedWithEmptyRequests) 
   }
 
   // A new send drops what the last answer left unread.
-  m_gateway->SetHandler(Answering(kSoapSend, Joined({Frame(kChannelCommand, {6}), Frame('N', {7})})));
+  m_gateway->SetHandler(Answering(kSoapSend, Concat({FrameOf(kChannelCommand, {6}), FrameOf('N', {7})})));
   ASSERT_TRUE(SendAndReceive(answer).Succeeded());
-  m_gateway->SetHandler(Answering(kSoapSend, Frame(kChannelCommand, {8})));
+  m_gateway->SetHandler(Answering(kSoapSend, FrameOf(kChannelCommand, {8})));
   ASSERT_TRUE(SendAndReceive(answer).Succeeded());
-  EXPECT_EQ(Payload(answer), (Bytes{8}));
+  EXPECT_EQ(PacketBytes(answer), (Bytes{8}));
 }
 
 TEST_F(SoapClientTest, OnlyAFailedHttpRequestFailsASend) {
@@ -270,7 +222,7 @@ TEST_F(SoapClientTest, OnlyAFailedHttpRequestFailsASend) {
   EXPECT_EQ(m_client.GetLastSendStatus(), CNDAClientSoap::kPostHttpFailed);
 
   // A refusal (type 7) or an answer that does not parse leaves nothing to receive.
-  m_gateway->SetHandler(Answering(kSoapRefused, Frame(kChannelCommand, {1})));
+  m_gateway->SetHandler(Answering(kSoapRefused, FrameOf(kChannelCommand, {1})));
   EXPECT_EQ(SendAndReceive(answer).message, u"Failed to receive packet. Code:0");
   EXPECT_EQ(m_client.GetLastSendStatus(), CNDAClientSoap::kPostRefused);
   m_gateway->SetHandler(
@@ -281,10 +233,10 @@ TEST_F(SoapClientTest, OnlyAFailedHttpRequestFailsASend) {
 
 TEST_F(SoapClientTest, PollingThreadHandsCallbackFramesToTheSinkUntilDisconnected) {
   // The first poll brings two callback frames around a command frame and a corrupt one.
-  Bytes corrupt = Frame(kChannelCallback, {0xEE});
+  Bytes corrupt = FrameOf(kChannelCallback, {0xEE});
   corrupt[9] ^= 1;
-  const Bytes pending = Joined(
-      {Frame(kChannelCallback, {1, 2}), Frame(kChannelCommand, {3}), corrupt, Frame(kChannelCallback, {4})});
+  const Bytes pending = Concat({FrameOf(kChannelCallback, {1, 2}), FrameOf(kChannelCommand, {3}), corrupt,
+                                FrameOf(kChannelCallback, {4})});
   auto served = std::make_shared<int>(0);
   m_gateway->SetHandler([pending, served](const Posted& posted, std::string& response, uint32_t&) {
     response = Answer(static_cast<uint8_t>(posted.chunk.type), false,
@@ -295,7 +247,7 @@ TEST_F(SoapClientTest, PollingThreadHandsCallbackFramesToTheSinkUntilDisconnecte
   });
   ASSERT_TRUE(Connect(true).Succeeded());
   ASSERT_TRUE(WaitUntil([this] { return m_gateway->PostedOfType(kSoapPoll).size() >= 3; }));
-  EXPECT_EQ(m_sink.Payloads(), (std::vector<Bytes>{{1, 2}, {4}}));
+  EXPECT_EQ(m_sink.Get(), (CallbackRecorder::Payloads{{1, 2}, {4}}));
   const Posted poll = m_gateway->PostedOfType(kSoapPoll)[0];
   EXPECT_EQ(poll.prefix + poll.chunk.connection, "3|abc");
   EXPECT_TRUE(poll.chunk.first && !poll.chunk.more && poll.chunk.data.empty());
@@ -322,8 +274,8 @@ TEST_F(SoapClientTest, DisconnectCancelsAPollInProgress) {
 }
 
 TEST_F(SoapClientTest, SinkMayDisconnectAndTheClientConnectsAgain) {
-  m_sink.SetOnCallback([this] { m_client.Disconnect(); });
-  const Bytes pending = Joined({Frame(kChannelCallback, {1}), Frame(kChannelCallback, {2})});
+  m_sink.SetAction([this] { m_client.Disconnect(); });
+  const Bytes pending = Concat({FrameOf(kChannelCallback, {1}), FrameOf(kChannelCallback, {2})});
   m_gateway->SetHandler([pending](const Posted& posted, std::string& response, uint32_t&) {
     response = Answer(static_cast<uint8_t>(posted.chunk.type), false,
                       posted.chunk.type == kSoapConnect ? Bytes{'a'} : pending);
@@ -331,22 +283,22 @@ TEST_F(SoapClientTest, SinkMayDisconnectAndTheClientConnectsAgain) {
   });
   ASSERT_TRUE(Connect(true).Succeeded());
   ASSERT_TRUE(WaitUntil([this] { return !m_client.IsConnected(); }));
-  EXPECT_EQ(m_sink.Payloads().size(), 1u);  // the stop flag ends the delivery
+  EXPECT_EQ(m_sink.Get().size(), 1u);  // the stop flag ends the delivery
 
-  m_sink.SetOnCallback(nullptr);
+  m_sink.SetAction(nullptr);
   ASSERT_TRUE(Connect(true).Succeeded());
-  ASSERT_TRUE(WaitUntil([this] { return m_sink.Payloads().size() >= 3; }));
+  ASSERT_TRUE(m_sink.WaitForCount(3));
 }
-
-}  // namespace
 
 TEST_F(SoapClientTest, StrayMarkBeforeAnAnswerDoesNotHideIt) {
   ASSERT_TRUE(Connect().Succeeded());
   for (const Bytes& garbage : StrayMarkGarbage()) {
-    m_gateway->SetHandler(Answering(kSoapSend, Joined({garbage, Frame(kChannelCommand, {4, 2})})));
+    m_gateway->SetHandler(Answering(kSoapSend, Concat({garbage, FrameOf(kChannelCommand, {4, 2})})));
     CNPacketHolder answer;
     const ClientResult received = SendAndReceive(answer);
     ASSERT_TRUE(received.Succeeded()) << std::string(garbage.begin(), garbage.end());
-    EXPECT_EQ(Payload(answer), (Bytes{4, 2}));
+    EXPECT_EQ(PacketBytes(answer), (Bytes{4, 2}));
   }
 }
+
+}  // namespace

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "comm/frame.h"
+#include "support/utf16_text.h"
+
 namespace {
 
 TEST(SoapMessage, RequestTextGoldenVectors) {
@@ -17,27 +20,18 @@ TEST(SoapMessage, RequestTextGoldenVectors) {
 }
 
 TEST(SoapMessage, MessagesAreSplitIntoChunksOf30000Bytes) {
-  struct Case {
-    size_t size;
-    std::vector<CNSoapChunkSpan> chunks;
+  const auto spans = [](size_t size) {  // offset+length, then first and more
+    std::string text;
+    for (const CNSoapChunkSpan& s : SplitSoapMessage(size))
+      text += std::to_string(s.offset) + "+" + std::to_string(s.length) + (s.first ? "T" : "F") +
+              (s.more ? "T " : "F ");
+    return text;
   };
-  const Case cases[] = {
-      {0, {{0, 0, true, false}}},
-      {1, {{0, 1, true, false}}},
-      {30000, {{0, 30000, true, false}}},
-      {30001, {{0, 30000, true, true}, {30000, 1, false, false}}},
-      {65000, {{0, 30000, true, true}, {30000, 30000, false, true}, {60000, 5000, false, false}}},
-  };
-  for (const Case& c : cases) {
-    const std::vector<CNSoapChunkSpan> chunks = SplitSoapMessage(c.size);
-    ASSERT_EQ(chunks.size(), c.chunks.size()) << c.size;
-    for (size_t i = 0; i < chunks.size(); ++i) {
-      EXPECT_EQ(chunks[i].offset, c.chunks[i].offset) << c.size << " " << i;
-      EXPECT_EQ(chunks[i].length, c.chunks[i].length) << c.size << " " << i;
-      EXPECT_EQ(chunks[i].first, c.chunks[i].first) << c.size << " " << i;
-      EXPECT_EQ(chunks[i].more, c.chunks[i].more) << c.size << " " << i;
-    }
-  }
+  EXPECT_EQ(spans(0), "0+0TF ");
+  EXPECT_EQ(spans(1), "0+1TF ");
+  EXPECT_EQ(spans(30000), "0+30000TF ");
+  EXPECT_EQ(spans(30001), "0+30000TT 30000+1FF ");
+  EXPECT_EQ(spans(65000), "0+30000TT 30000+30000FT 60000+5000FF ");
 }
 
 TEST(SoapMessage, EnvelopeIsOneLineAndEscapesItsText) {
@@ -55,37 +49,27 @@ TEST(SoapMessage, EnvelopeIsOneLineAndEscapesItsText) {
 }
 
 TEST(SoapMessage, AnswersInEitherWrapperWithEveryHexSpelling) {
-  const std::string envelope =
-      "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope><soap:Body><ProcessResponse>"
-      "<ProcessResult>3:abc:FF12:3:0aFf7E</ProcessResult></ProcessResponse></soap:Body></soap:Envelope>";
-  CNSoapAnswer answer;
-  ASSERT_TRUE(ParseSoapAnswer(envelope, answer));
-  EXPECT_EQ(answer.type, 3u);
-  EXPECT_EQ(answer.connectionPrefix, "");
-  EXPECT_EQ(answer.connection, "abc");
-  EXPECT_FALSE(answer.first);
-  EXPECT_FALSE(answer.more);
-  EXPECT_EQ(answer.sequence, 12);
-  EXPECT_EQ(answer.data, (std::vector<uint8_t>{0x0A, 0xFF, 0x7E}));
-
+  // type, prefix|connection, first and more, sequence, data
+  const auto parsed = [](const std::string& text) {
+    CNSoapAnswer a;
+    if (!ParseSoapAnswer(text, a)) return std::string("refused");
+    return std::to_string(a.type) + " " + a.connectionPrefix + "|" + a.connection + " " +
+           (a.first ? "T" : "F") + (a.more ? "T " : "F ") + std::to_string(a.sequence) + " " +
+           Utf16ToUtf8(HexDump(a.data.data(), a.data.size()));
+  };
+  EXPECT_EQ(
+      parsed(
+          "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope><soap:Body><ProcessResponse>"
+          "<ProcessResult>3:abc:FF12:3:0aFf7E</ProcessResult></ProcessResponse></soap:Body></soap:Envelope>"),
+      "3 |abc FF 12 0AFF7E");
   // The other wrapper, a connection text with a "|", and ":" to "?" standing for 10 to 15
   // (the hexadecimal part may thus hold ":" itself).
-  ASSERT_TRUE(ParseSoapAnswer("<x><ns:return>5:gw|abc:TT65535:4::;<=>?0:</ns:return></x>", answer));
-  EXPECT_EQ(answer.type, 5u);
-  EXPECT_EQ(answer.connectionPrefix, "gw");
-  EXPECT_EQ(answer.connection, "abc");
-  EXPECT_TRUE(answer.first);
-  EXPECT_TRUE(answer.more);
-  EXPECT_EQ(answer.sequence, 65535);
-  EXPECT_EQ(answer.data, (std::vector<uint8_t>{0xAB, 0xCD, 0xEF, 0x0A}));
-
+  EXPECT_EQ(parsed("<x><ns:return>5:gw|abc:TT65535:4::;<=>?0:</ns:return></x>"),
+            "5 gw|abc TT 65535 ABCDEF0A");
   // "<ProcessResult>" wins over "<ns:return>"; an incomplete pair falls back to the other one.
-  ASSERT_TRUE(
-      ParseSoapAnswer("<ns:return>1:a:TF1:0:</ns:return><ProcessResult>2:b:TF1:0:</ProcessResult>", answer));
-  EXPECT_EQ(answer.connection, "b");
-  ASSERT_TRUE(ParseSoapAnswer("<ProcessResult>2:b:TF1:0:<ns:return>7::FF0:0:</ns:return>", answer));
-  EXPECT_EQ(answer.type, 7u);
-  EXPECT_TRUE(answer.data.empty());
+  EXPECT_EQ(parsed("<ns:return>1:a:TF1:0:</ns:return><ProcessResult>2:b:TF1:0:</ProcessResult>"),
+            "2 |b TF 1 ");
+  EXPECT_EQ(parsed("<ProcessResult>2:b:TF1:0:<ns:return>7::FF0:0:</ns:return>"), "7 | FF 0 ");
 }
 
 TEST(SoapMessage, MalformedAnswersAreRefused) {

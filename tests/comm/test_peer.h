@@ -7,11 +7,9 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <future>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -42,21 +40,12 @@ class PeerConnection {
     return out;
   }
 
-  // A whole frame: header, then as many bytes as its length field says.
-  Bytes ReadFrame() {
-    Bytes frame = Read(9);
-    if (frame.size() < 9) return frame;
-    const uint32_t length = frame[5] | (frame[6] << 8) | (frame[7] << 16) | (uint32_t{frame[8]} << 24);
-    const Bytes rest = Read(length);
-    frame.insert(frame.end(), rest.begin(), rest.end());
-    return frame;
-  }
-
-  // The payload of the next frame (empty when none came).
+  // The payload of the next frame (empty when none came): its header says how many bytes follow.
   Bytes ReadPayload() {
-    const Bytes frame = ReadFrame();
-    if (frame.size() < 15) return {};
-    return Bytes(frame.begin() + 9, frame.end() - 6);
+    const Bytes header = Read(9);
+    if (header.size() < 9) return {};
+    const Bytes rest = Read(header[5] | (header[6] << 8) | (header[7] << 16) | (uint32_t{header[8]} << 24));
+    return rest.size() < 6 ? Bytes{} : Bytes(rest.begin(), rest.end() - 6);
   }
 
   void Send(const Bytes& bytes) {
@@ -71,9 +60,7 @@ class PeerConnection {
   // Answers a handshake with "OK" and, when given, a connection identifier.
   Bytes AcceptHandshake(const Bytes& answerTail = {}) {
     const Bytes hello = ReadPayload();
-    Bytes answer = {'O', 'K'};
-    answer.insert(answer.end(), answerTail.begin(), answerTail.end());
-    Send(FrameOf('N', answer));
+    Send(FrameOf('N', Concat({{'O', 'K'}, answerTail})));
     return hello;
   }
 

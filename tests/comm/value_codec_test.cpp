@@ -12,7 +12,7 @@ namespace {
 Bytes Encode(const CNValue& value) {
   CNPacketHolder packet;
   EXPECT_TRUE(EncodeValue(packet, value));
-  return Bytes(packet.GetData(), packet.GetData() + packet.GetSize());
+  return PacketBytes(packet);
 }
 
 CNPacketHolder PacketOf(const Bytes& bytes) {
@@ -143,10 +143,7 @@ TEST(ValueCodec, HostileCountsAreRefusedWithoutAllocating) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 
   // At the cap itself a payload-less shared kind is still accepted.
-  Bytes atCap = {0x01};
-  AppendU32(atCap, kMaxPayloadlessElements);
-  atCap.insert(atCap.end(), {0x01, 0x80});
-  CNPacketHolder packet = PacketOf(atCap);
+  CNPacketHolder packet = PacketOf(WireBytes().U8(1).U32(kMaxPayloadlessElements).U8(1).U8(0x80).Get());
   CNValue value;
   EXPECT_TRUE(DecodeValue(packet, value));
   EXPECT_EQ(value.GetCount(), kMaxPayloadlessElements);

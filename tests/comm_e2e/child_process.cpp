@@ -19,7 +19,7 @@ int64_t ChildProcess::NowMs() {
       .count();
 }
 
-bool ChildProcess::Start(std::vector<std::string> args) {
+bool ChildProcess::Start(std::vector<std::string> args, bool withErrors) {
   Stop();
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
@@ -29,6 +29,7 @@ bool ChildProcess::Start(std::vector<std::string> args) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  if (withErrors) posix_spawn_file_actions_adddup2(&actions, out[1], STDERR_FILENO);
   const int spawned = posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
@@ -54,10 +55,10 @@ bool ChildProcess::ReadLine(std::string& line, int64_t deadlineMs) {
   }
 }
 
-int ChildProcess::Stop() {
+int ChildProcess::Stop(int signal) {
   int exitStatus = -1;
   if (m_pid > 0) {
-    kill(m_pid, SIGTERM);
+    if (signal != 0) kill(m_pid, signal);
     int status = 0;
     bool killed = false;
     const int64_t deadline = NowMs() + kStopLimitMs;

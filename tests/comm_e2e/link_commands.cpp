@@ -1,9 +1,7 @@
 #include "comm_e2e/link_commands.h"
 
-#include <cerrno>
-
 #include "comm/frame.h"
-#include "comm/value_codec.h"
+#include "comm/link_protocol.h"
 #include "support/utf16_text.h"
 
 namespace {
@@ -24,32 +22,22 @@ Answer Exchange(CNDAClient& client, std::u16string_view name, const ArgWriter& a
   return answer;
 }
 
-// Reads the items of a "Read" or "Write" answer (count known from the request) or of an
-// "Update" answer (count and client handles in the answer).
-bool ReadItems(CNPacketHolder& packet, uint32_t count, bool withHandles, std::vector<TagItem>& items) {
-  for (uint32_t i = 0; i < count; ++i) {
-    TagItem item;
-    if (withHandles && !packet.ReadU64(item.clientHandle)) return false;
-    if (!packet.ReadU8(item.kind)) return false;
-    if (item.kind == 0 && !DecodeValue(packet, item.value)) return false;
-    if (item.kind == 1 && !packet.ReadU8(item.quality)) return false;
-    items.push_back(std::move(item));
-  }
-  return packet.IsEnd();
-}
-
-TagAnswer TagCommand(CNDAClient& client, std::u16string_view name, const ArgWriter& args, int64_t count) {
-  Answer answer = Transact(client, name, args);
+// The arguments of an answer the link protocol has read up to its items, and with ok, count
+// items read with readItem.
+TagAnswer Items(const ClientResult& result, CNPacketHolder& packet, bool ok, size_t count,
+                bool (*readItem)(CNPacketHolder&, CNTagItem&)) {
   TagAnswer tags;
-  tags.result = answer.result;
-  tags.id = answer.id;
-  if (!answer.result.Succeeded()) return tags;
-  tags.arguments = answer.Arguments();
-  CNPacketHolder& packet = answer.packet;
-  if (!packet.ReadU32(tags.ok) || tags.ok == 0) return tags;
-  uint32_t items = static_cast<uint32_t>(count);
-  if (count < 0 && !packet.ReadU32(items)) return tags;
-  tags.parsed = ReadItems(packet, items, count < 0, tags.items);
+  tags.result = result;
+  if (!result.Succeeded()) return tags;
+  const uint8_t* data = packet.GetData();
+  tags.arguments.assign(data + 7 + (data[3] | data[4] << 8), data + packet.GetSize());
+  tags.ok = ok ? 1 : 0;
+  for (size_t i = 0; ok && i < count; ++i) {
+    CNTagItem item;
+    if (!readItem(packet, item)) return tags;
+    tags.items.push_back({item.clientHandle, item.kind, item.value ? *item.value : CNValue(), item.quality});
+  }
+  tags.parsed = ok && packet.IsEnd();
   return tags;
 }
 
@@ -70,69 +58,50 @@ Answer TransactPlain(CNDAClient& client, std::u16string_view name, const ArgWrit
 }
 
 ConnectAnswer LinkConnect(CNDAClient& client, uint32_t kind, uint64_t id) {
-  Answer answer = Transact(client, u"Connect", [&](CNDAPacketCreator& args) {
-    args.AddInt32(kind);
-    if (kind == 2) args.AddInt64(id);
-  });
   ConnectAnswer connect;
-  connect.result = answer.result;
-  if (!answer.result.Succeeded() || !answer.packet.ReadU32(connect.ok)) return connect;
-  if (connect.ok == 0) {
-    answer.packet.ReadText(connect.error);
-  } else if (kind == 1) {
-    answer.packet.ReadU64(connect.id);
-  }
+  CNPacketHolder packet;
+  CNLinkConfirmation confirmation;
+  connect.result = SendLinkConnect(client, packet, kind, id, confirmation, connect.id);
+  connect.ok = confirmation.ok ? 1 : 0;
+  connect.error = confirmation.message;
   return connect;
 }
 
 LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links, const std::vector<uint64_t>& releases) {
-  Answer answer = Transact(client, u"Link", [&](CNDAPacketCreator& args) {
-    args.AddInt32(static_cast<uint32_t>(links.size()));
-    for (const LinkItem& link : links) {
-      args.AddInt32(link.advise);
-      args.AddInt64(link.clientHandle);
-      args.AddText(link.name);
-    }
-    args.AddInt32(static_cast<uint32_t>(releases.size()));
-    for (const uint64_t handle : releases) args.AddInt64(handle);
-    args.AddInt32(0);
-  });
+  std::vector<CNLinkRequest> requests;
+  for (const LinkItem& link : links) requests.push_back({link.advise, link.clientHandle, link.name});
   LinkAnswer link;
-  link.result = answer.result;
-  if (!answer.result.Succeeded() || !answer.packet.ReadU32(link.ok) || link.ok == 0) return link;
-  for (size_t i = 0; i < links.size(); ++i) {
-    uint64_t handle = 0;
-    if (!answer.packet.ReadU64(handle)) break;
-    link.handles.push_back(handle);
-  }
+  CNPacketHolder packet;
+  CNLinkConfirmation confirmation;
+  link.result = SendLink(client, packet, requests, releases, {}, confirmation, link.handles);
+  link.ok = confirmation.ok ? 1 : 0;
   return link;
 }
 
 TagAnswer Read(CNDAClient& client, const std::vector<uint64_t>& handles, uint8_t mode) {
-  return TagCommand(
-      client, u"Read",
-      [&](CNDAPacketCreator& args) {
-        args.AddBytes(&mode, 1);
-        args.AddInt32(static_cast<uint32_t>(handles.size()));
-        for (const uint64_t handle : handles) args.AddInt64(handle);
-      },
-      static_cast<int64_t>(handles.size()));
+  CNPacketHolder packet;
+  CNLinkConfirmation confirmation;
+  const ClientResult result = SendRead(client, packet, mode, handles, confirmation);
+  return Items(result, packet, confirmation.ok, handles.size(), ReadTagItem);
 }
 
 TagAnswer Write(CNDAClient& client, const std::vector<std::pair<uint64_t, CNValue>>& items) {
-  return TagCommand(
-      client, u"Write",
-      [&](CNDAPacketCreator& args) {
-        args.AddInt32(static_cast<uint32_t>(items.size()));
-        for (const auto& [handle, value] : items) {
-          args.AddInt64(handle);
-          args.AddValue(value);
-        }
-      },
-      static_cast<int64_t>(items.size()));
+  std::vector<CNWriteRequest> writes;
+  for (const auto& [handle, value] : items) writes.push_back({handle, &value});
+  CNPacketHolder packet;
+  CNLinkConfirmation confirmation;
+  const ClientResult result = SendWrite(client, packet, writes, confirmation);
+  return Items(result, packet, confirmation.ok, items.size(), ReadTagItem);
 }
 
-TagAnswer Update(CNDAClient& client) { return TagCommand(client, u"Update", {}, -1); }
+TagAnswer Update(CNDAClient& client) {
+  CNPacketHolder packet;
+  ClientResult result = SendUpdate(client, packet);
+  CNLinkConfirmation confirmation;
+  uint32_t count = 0;
+  if (result.Succeeded() && !ReadUpdateHeader(packet, confirmation, count)) result = InvalidAnswer();
+  return Items(result, packet, confirmation.ok, count, ReadUpdateItem);
+}
 
 CNValue Literal(std::u16string_view text) {
   CNValue value;
@@ -141,8 +110,6 @@ CNValue Literal(std::u16string_view text) {
 }
 
 std::string LiteralOf(const CNValue& value) { return Utf16ToUtf8(value.ToLiteral(true)); }
-
-std::string Text(const ClientResult& result) { return Utf16ToUtf8(result.message); }
 
 bool IsConnectionLost(const ClientResult& result) { return result.IsConnectionLost(); }
 

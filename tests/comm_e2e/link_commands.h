@@ -7,13 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "comm/client_test_util.h"
 #include "comm/da_client.h"
 #include "comm/packet_creator.h"
 #include "values/value.h"
 
 // Commands sent through any data-access client as its owners send them: the request built
 // with a packet creator in the client's frame room, the answer received and checked against
-// the request's id.
+// the request's id. The link commands go through the link protocol, as the link tag server's.
 
 using ArgWriter = std::function<void(CNDAPacketCreator&)>;
 
@@ -34,7 +35,7 @@ Answer TransactPlain(CNDAClient& client, std::u16string_view name, const ArgWrit
 struct ConnectAnswer {
   ClientResult result;
   uint32_t ok = 0;
-  uint64_t id = 0;      // kind 1 with ok
+  uint64_t id = 0;       // kind 1 with ok
   std::u16string error;  // without ok
 };
 ConnectAnswer LinkConnect(CNDAClient& client, uint32_t kind, uint64_t id = 0);
@@ -49,7 +50,8 @@ struct LinkAnswer {
   uint32_t ok = 0;
   std::vector<uint64_t> handles;  // server handles in request order, 0 for unknown tags
 };
-LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links, const std::vector<uint64_t>& releases = {});
+LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links,
+                const std::vector<uint64_t>& releases = {});
 
 // One item of a "Read", "Write" or "Update" answer.
 struct TagItem {
@@ -60,7 +62,6 @@ struct TagItem {
 };
 struct TagAnswer {
   ClientResult result;
-  uint8_t id = 0;  // the request's packet id
   uint32_t ok = 0;
   std::vector<TagItem> items;
   std::vector<uint8_t> arguments;  // every argument byte of the answer, as received
@@ -72,7 +73,6 @@ TagAnswer Update(CNDAClient& client);
 
 CNValue Literal(std::u16string_view text);
 std::string LiteralOf(const CNValue& value);
-std::string Text(const ClientResult& result);
 // A command failed because the server closed the connection: the send failed, or the receive
 // found the connection closed or reset (which of these depends on when the close arrived).
 bool IsConnectionLost(const ClientResult& result);

@@ -10,8 +10,6 @@
 
 namespace {
 
-int64_t NowMs() { return ChildProcess::NowMs(); }
-
 // The port after prefix at the start of line, or 0.
 uint16_t PortAfter(const std::string& line, const std::string& prefix) {
   if (line.rfind(prefix, 0) != 0) return 0;
@@ -50,18 +48,16 @@ bool ServerProcess::Start(const Options& options) {
   }
   if (!m_process.Start(std::move(args))) return false;
 
-  const int64_t deadline = NowMs() + kStartLimitMs;
+  const int64_t deadline = ChildProcess::NowMs() + kStartLimitMs;
   std::string line;
-  m_usPort = ReadLine(line, deadline) ? PortAfter(line, "listening on ") : 0;
-  m_usHttpPort = options.http && m_usPort && ReadLine(line, deadline) ? PortAfter(line, "http on ") : 0;
+  m_usPort = m_process.ReadLine(line, deadline) ? PortAfter(line, "listening on ") : 0;
+  m_usHttpPort = options.http && m_usPort && m_process.ReadLine(line, deadline) ? PortAfter(line, "http on ") : 0;
   if (m_usPort == 0 || (options.http && m_usHttpPort == 0)) {
     Stop();
     return false;
   }
   return true;
 }
-
-bool ServerProcess::ReadLine(std::string& line, int64_t deadlineMs) { return m_process.ReadLine(line, deadlineMs); }
 
 int ServerProcess::Stop() { return m_process.Stop(); }
 

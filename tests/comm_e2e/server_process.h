@@ -56,9 +56,6 @@ class ServerProcess {
   std::u16string SoapConnection(int receiveTimeout = 4, int connectTimeout = 2) const;
 
  private:
-  // The next line of the program's standard output, waiting until the deadline at most.
-  bool ReadLine(std::string& line, int64_t deadlineMs);
-
   ChildProcess m_process;
   std::string m_tagsPath;
   uint16_t m_usPort = 0;

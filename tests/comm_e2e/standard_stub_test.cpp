@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "comm/frame_bytes.h"
 #include "comm_e2e/link_commands.h"
 #include "comm_e2e/server_process.h"
 #include "comm_e2e/stub_settings.h"
@@ -26,25 +27,22 @@ class TestStub : public CNStandardStub {
            Transact();
   }
 
-  // The handshake command's payload without its packet id.
-  std::vector<uint8_t> HandshakeBytes() {
+  // The handshake command's payload, its packet id set to 0.
+  Bytes HandshakeBytes() {
     CNPacketHolder packet;
     CNDAPacketCreatorSimple creator(packet);
     EXPECT_TRUE(AddConnectCommand(creator));
-    return std::vector<uint8_t>(packet.GetData() + 1, packet.GetData() + packet.GetSize());
+    Bytes bytes = PacketBytes(packet);
+    bytes.at(0) = 0;
+    return bytes;
   }
 
   std::string Error() const { return Utf16ToUtf8(GetLastError()); }
 };
 
-// The command header of name (status 0, without the id) and one UTF-16 text argument.
-std::vector<uint8_t> Handshake(std::u16string_view name, std::u16string_view service) {
-  std::vector<uint8_t> bytes = {0, 0, static_cast<uint8_t>(name.size() * 2), 0};
-  for (const std::u16string_view text : {name, service}) {
-    for (const char16_t c : text) bytes.insert(bytes.end(), {static_cast<uint8_t>(c), 0});
-    bytes.insert(bytes.end(), {0, 0});
-  }
-  return bytes;
+// The handshake as it must be: the command, status 0, and the service name as its argument.
+Bytes Handshake(std::u16string_view name, std::u16string_view service) {
+  return WireBytes::Command(0, name).Text(service).Get();
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
-#include <functional>
 #include <initializer_list>
-#include <thread>
 
+#include "comm/client_test_util.h"
 #include "comm/connection_settings.h"
 #include "comm_e2e/server_process.h"
 #include "support/ref_cnt.h"
@@ -21,17 +19,6 @@ inline CRPtr<CNConnectionSettings> NodeSettings(std::initializer_list<uint16_t> 
   settings.timeOutConnect = 2;
   settings.timeOutSeconds = 4;
   return CRPtr<CNConnectionSettings>::Make(settings, fixedServer);
-}
-
-// Polls done every 10 ms until it holds or limit has passed; its last answer.
-inline bool WaitUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() >= deadline) return done();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
 }
 
 // A port that was just given up by a server, so that connecting to it is refused.

@@ -1,47 +1,40 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "comm/frame.h"
 #include "comm/soap_message.h"
 #include "panel_server_sim/gateway_relay.h"
 #include "panel_server_sim/gateway_text.h"
-#include "wire_bytes.h"
+#include "support/utf16_text.h"
 
 using namespace panel_sim;
 
-TEST(GatewayText, ReadsStrIn) {
-  GatewayRequest request;
-  ASSERT_TRUE(ParseGatewayRequest("3|5:abc:TF7:0:", request));
-  EXPECT_EQ(request.timeoutSeconds, 3);
-  EXPECT_EQ(request.type, 5u);
-  EXPECT_EQ(request.connection, "abc");
-  EXPECT_TRUE(request.first);
-  EXPECT_FALSE(request.more);
-  EXPECT_EQ(request.sequence, 7);
-  EXPECT_TRUE(request.data.empty());
+namespace {
 
-  ASSERT_TRUE(ParseGatewayRequest("12|3:0A1B:FT65535:3:00fFa0", request));
-  EXPECT_EQ(request.timeoutSeconds, 12);
-  EXPECT_FALSE(request.first);
-  EXPECT_TRUE(request.more);
-  EXPECT_EQ(request.sequence, 65535);
-  EXPECT_EQ(request.data, (std::vector<uint8_t>{0x00, 0xFF, 0xA0}));
-
-  ASSERT_TRUE(ParseGatewayRequest("1:*:TF1:2:4142", request));  // no time-out prefix
-  EXPECT_EQ(request.timeoutSeconds, 0);
-  EXPECT_EQ(request.connection, "*");
+// The fields of a strIn text as read: time-out, type, connection, first and more, sequence, data.
+std::string Read(const char* strIn) {
+  GatewayRequest r;
+  if (!ParseGatewayRequest(strIn, r)) return "refused";
+  return std::to_string(r.timeoutSeconds) + " " + std::to_string(r.type) + " " + r.connection + " " +
+         (r.first ? "T" : "F") + (r.more ? "T " : "F ") + std::to_string(r.sequence) + " " +
+         Utf16ToUtf8(HexDump(r.data.data(), r.data.size()));
 }
 
-TEST(GatewayText, RefusesMalformedStrIn) {
+}  // namespace
+
+TEST(GatewayText, ReadsStrInAndRefusesMalformedOnes) {
+  EXPECT_EQ(Read("3|5:abc:TF7:0:"), "3 5 abc TF 7 ");
+  EXPECT_EQ(Read("12|3:0A1B:FT65535:3:00fFa0"), "12 3 0A1B FT 65535 00FFA0");
+  EXPECT_EQ(Read("1:*:TF1:2:4142"), "0 1 * TF 1 4142");  // no time-out prefix
   for (const char* text : {
            "", "3|", "3|5", "3|5:abc", "3|5:abc:", "3|5:abc:TF7", "3|5:abc:TF7:0", "3|x:abc:TF7:0:",
            "3|5:abc:XF7:0:", "3|5:abc:T7:0:", "3|5:abc:TF:0:", "3|5:abc:TF65536:0:", "3|5:abc:TF7:1:A",
            "3|5:abc:TF7:1:ABC", "3|5:abc:TF7:1:GG", "3|5:abc:TF7:2:AB", "3|5:abc:TF7:-1:",
-           "3|5:abc:TF7:4294967296:", "3|5:abc:TF7:99999999:00"}) {
-    GatewayRequest request;
-    EXPECT_FALSE(ParseGatewayRequest(text, request)) << text;
-  }
+           "3|5:abc:TF7:4294967296:", "3|5:abc:TF7:99999999:00"})
+    EXPECT_EQ(Read(text), "refused") << text;
 }
 
 TEST(GatewayText, AnswersInTheShapeTheClientReads) {
@@ -52,9 +45,7 @@ TEST(GatewayText, AnswersInTheShapeTheClientReads) {
 
   CNSoapAnswer parsed;
   ASSERT_TRUE(ParseSoapAnswer(BuildProcessResponse(answer), parsed));
-  EXPECT_EQ(parsed.type, 3u);
-  EXPECT_EQ(parsed.connection, "C0FFEE");
-  EXPECT_EQ(parsed.sequence, 12);
+  EXPECT_EQ(std::tie(parsed.type, parsed.connection, parsed.sequence), std::make_tuple(3u, "C0FFEE", 12));
   EXPECT_EQ(parsed.data, (std::vector<uint8_t>(data, data + 3)));
 }
 
@@ -66,19 +57,15 @@ TEST(GatewayText, FindsStrInInAnyEnvelope) {
                            "<p:strIn>1|2:a&amp;b:TF0:0:</p:strIn></p:Process></e:Body></e:Envelope>",
                            strIn));
   EXPECT_EQ(strIn, "1|2:a&b:TF0:0:");
-  EXPECT_FALSE(ExtractStrIn("<Envelope><Body/></Envelope>", strIn));
-  EXPECT_FALSE(ExtractStrIn("<Envelope><strIn>unclosed", strIn));
-  EXPECT_FALSE(ExtractStrIn("", strIn));
+  for (const char* envelope : {"<Envelope><Body/></Envelope>", "<Envelope><strIn>unclosed", ""})
+    EXPECT_FALSE(ExtractStrIn(envelope, strIn)) << envelope;
 }
 
 TEST(GatewayText, ReadsConnectTextsFromTheEnd) {
   GatewayConnectInfo info;
   ASSERT_TRUE(ParseGatewayConnectText("pass,with,commas,4321,77,0x7ffd1234,3,plc1,6001,5,4,Y,1,10", info));
-  EXPECT_EQ(info.processId, 4321u);
-  EXPECT_EQ(info.clientId, 77u);
-  EXPECT_EQ(info.clientKind, 1);
-  EXPECT_TRUE(info.callback);
-  EXPECT_EQ(info.connectTimeoutSeconds, 5);
+  EXPECT_EQ(std::tie(info.processId, info.clientId, info.clientKind, info.callback, info.connectTimeoutSeconds),
+            std::make_tuple(4321u, 77u, uint8_t{1}, true, 5));
   ASSERT_TRUE(ParseGatewayConnectText(",1,2,0,1,host,6001,-1,-1,N,7,10", info));
   EXPECT_FALSE(info.callback);
   EXPECT_EQ(info.clientKind, 7);

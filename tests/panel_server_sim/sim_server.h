@@ -12,7 +12,7 @@
 #include "panel_server_sim/panel_server.h"
 #include "sim_client.h"
 #include "support/utf16_text.h"
-#include "wire_bytes.h"
+#include "comm/frame_bytes.h"
 
 // The tags the protocol tests use: constants with known wire forms and one tag whose high
 // limit (90 of 0..100) raises an alarm.
@@ -58,6 +58,22 @@ inline void OpenCommandClient(SimClient& client, uint16_t port) {
   ASSERT_TRUE(client.Open(port));
   ASSERT_TRUE(client.SendBytes(HandshakeFrame(1, 100, 1, 0, 0)));
   ASSERT_FALSE(client.ReadRawFrame().empty());
+}
+
+// A command channel (flag 1) and the callback channel (flag 2) that joins it with the identifier
+// the command channel's "OK" brought.
+inline void OpenWithCallback(uint16_t port, SimClient& command, SimClient& callback, uint8_t kind = 20) {
+  ASSERT_TRUE(command.Open(port));
+  ASSERT_TRUE(command.SendBytes(HandshakeFrame(kind, 1, 1, 1, 0)));
+  const std::vector<uint8_t> ok = command.ReadRawFrame();
+  ASSERT_EQ(ok.size(), 9u + 2 + 8 + 6);
+  ASSERT_EQ(ok[9], 'O');
+  uint64_t id = 0;
+  for (int i = 7; i >= 0; --i) id = id << 8 | ok[11 + i];
+  EXPECT_NE(id, 0u);
+  ASSERT_TRUE(callback.Open(port));
+  ASSERT_TRUE(callback.SendBytes(HandshakeFrame(kind, 1, 1, 2, id)));
+  ASSERT_EQ(callback.ReadRawFrame(), WireBytes().Raw("OK").Frame());
 }
 
 // Sends a command and returns the answer's payload, positioned after the command header.

@@ -7,6 +7,7 @@
 #include "panel_server_sim/link_session.h"
 #include "panel_server_sim/tag_file.h"
 #include "panel_server_sim/tag_table.h"
+#include "support/utf16_text.h"
 
 using namespace panel_sim;
 
@@ -30,41 +31,30 @@ TagTable MakeTable(const char* text) {
 
 }  // namespace
 
-TEST(TagGenerator, SineFollowsTheClockBetweenLowAndHigh) {
-  TagGenerator sine = MakeGenerator("sine 1000 10 30", TagType::kNumber);
+TEST(TagGenerator, StepsFollowTheClockAndCatchUpWhenItJumps) {
+  const struct {
+    const char* generator;
+    const char16_t* start;
+    std::vector<std::pair<uint64_t, const char*>> steps;  // the clock, then the new value ("": none)
+  } cases[] = {
+      // The middle at phase 0, nothing within a sample, the top a quarter period on, the bottom.
+      {"sine 1000 10 30", u"0", {{0, "20"}, {TagGenerator::kSineSampleMs - 1, ""}, {250, "30"}, {1750, "10"}}},
+      {"ramp 2 100", u"5", {{99, ""}, {100, "7"}, {450, "13"}, {499, ""}}},  // periods ending at 200, 300, 400
+      {"toggle 10", u"F", {{10, "T"}, {39, "T"}, {40, "F"}}},                // two flips: 20 and 30
+  };
   std::mt19937_64 random(1);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.generator);
+    CNValue value;
+    value.FromLiteral(c.start, true);
+    TagGenerator generator = MakeGenerator(c.generator, value.IsBool(0) ? TagType::kBool : TagType::kNumber);
+    for (const auto& [clock, expected] : c.steps) {
+      const bool stepped = generator.Step(clock, value, random);
+      EXPECT_EQ(stepped ? Utf16ToUtf8(value.ToLiteral(true)) : "", expected) << clock;
+    }
+  }
+
   CNValue value;
-  value.SetNumber(0);
-  ASSERT_TRUE(sine.Step(0, value, random));
-  EXPECT_DOUBLE_EQ(value.GetNumber(0), 20.0);  // the middle at phase 0
-  EXPECT_FALSE(sine.Step(TagGenerator::kSineSampleMs - 1, value, random));
-  ASSERT_TRUE(sine.Step(250, value, random));
-  EXPECT_DOUBLE_EQ(value.GetNumber(0), 30.0);  // a quarter period: the top
-  ASSERT_TRUE(sine.Step(1750, value, random));
-  EXPECT_DOUBLE_EQ(value.GetNumber(0), 10.0);
-}
-
-TEST(TagGenerator, PeriodicGeneratorsCatchUpWhenTheClockJumps) {
-  std::mt19937_64 random(1);
-  CNValue value;
-  value.SetNumber(5);
-  TagGenerator ramp = MakeGenerator("ramp 2 100", TagType::kNumber);
-  EXPECT_FALSE(ramp.Step(99, value, random));
-  ASSERT_TRUE(ramp.Step(100, value, random));
-  EXPECT_EQ(value.GetNumber(0), 7.0);
-  ASSERT_TRUE(ramp.Step(450, value, random));  // periods ending at 200, 300 and 400
-  EXPECT_EQ(value.GetNumber(0), 13.0);
-  EXPECT_FALSE(ramp.Step(499, value, random));
-
-  value.SetBool(false);
-  TagGenerator toggle = MakeGenerator("toggle 10", TagType::kBool);
-  ASSERT_TRUE(toggle.Step(10, value, random));
-  EXPECT_TRUE(value.GetBool(0));
-  ASSERT_TRUE(toggle.Step(39, value, random));  // two flips: 20 and 30
-  EXPECT_TRUE(value.GetBool(0));
-  ASSERT_TRUE(toggle.Step(40, value, random));
-  EXPECT_FALSE(value.GetBool(0));
-
   TagGenerator noise = MakeGenerator("random -1 1 10", TagType::kNumber);
   for (uint64_t t = 10; t < 1000; t += 10) {
     ASSERT_TRUE(noise.Step(t, value, random));
@@ -75,34 +65,26 @@ TEST(TagGenerator, PeriodicGeneratorsCatchUpWhenTheClockJumps) {
 
 TEST(TagTable, WritesConvertToTheTagTypeAndBumpTheVersion) {
   TagTable table = MakeTable("N number 1\nB bool F\nS string \"x\"\nT time #2024/01/01 00:00:00#");
-  const uint32_t n = *table.Find(u"N");
   CNValue value;
-  const uint64_t before = table.Read(n, value);
+  const uint64_t read = table.Read(*table.Find(u"N"), value);
   EXPECT_EQ(value.GetQuality(), VQ_GOOD);
-
-  CNValue written;
-  written.SetString(u"42.5");
-  CNValue stored;
-  const uint64_t version = table.Write(n, written, stored);
-  EXPECT_GT(version, before);
-  EXPECT_TRUE(stored.IsNumber(0));
-  EXPECT_EQ(stored.GetNumber(0), 42.5);
-  EXPECT_EQ(stored.GetQuality(), VQ_GOOD);
-
-  written.SetNumber(7);
-  ASSERT_NE(table.Write(*table.Find(u"S"), written, stored), 0u);
-  EXPECT_EQ(stored.GetStringView(0), u"7");
-  ASSERT_NE(table.Write(*table.Find(u"B"), written, stored), 0u);
-  EXPECT_TRUE(stored.GetBool(0));
-
-  CNValue list;
-  ASSERT_TRUE(list.FromLiteral(u"c(1,0,2)", true));
-  ASSERT_NE(table.Write(*table.Find(u"B"), list, stored), 0u);
-  EXPECT_EQ(stored.GetCount(), 3u);
-  EXPECT_FALSE(stored.GetBool(1));
-
-  EXPECT_EQ(table.Write(n, CNValue(), stored), 0u);  // the empty value is refused
-  EXPECT_FALSE(table.Find(u"n").has_value());       // names are case-sensitive
+  uint64_t version = 0;
+  // What a write of the literal leaves in the tag.
+  const auto write = [&](const char16_t* name, std::u16string_view literal) {
+    CNValue written;
+    CNValue stored;
+    if (!literal.empty()) written.FromLiteral(literal, true);
+    version = table.Write(*table.Find(name), written, stored);
+    if (version == 0) return std::string("refused");
+    return Utf16ToUtf8(stored.ToLiteral(true)) + (stored.GetQuality() == VQ_GOOD ? "" : " not GOOD");
+  };
+  EXPECT_EQ(write(u"N", u"\"42.5\""), "42.5");
+  EXPECT_GT(version, read);
+  EXPECT_EQ(write(u"S", u"7"), "\"7\"");
+  EXPECT_EQ(write(u"B", u"7"), "T");
+  EXPECT_EQ(write(u"B", u"c(1,0,2)"), "c(T,F,T)");
+  EXPECT_EQ(write(u"N", u""), "refused");       // the empty value
+  EXPECT_FALSE(table.Find(u"n").has_value());  // names are case-sensitive
 }
 
 TEST(LinkSession, ReportsEachAdvisedChangeOnceAndQualityAlone) {
