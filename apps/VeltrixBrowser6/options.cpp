@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 
 namespace {
@@ -94,5 +95,11 @@ bool ReadHostOptions(int argc, char** argv, CHostOptions& options, std::string& 
   if (options.project.empty()) return error = "no project given", false;
   if (!options.headless && (!options.screenshot.empty() || !options.screenshotDir.empty()))
     return error = "screenshots are taken with --headless (a window has F12)", false;
+  // Opening a project makes its folder the working folder: screenshot paths are taken from
+  // where the program was started.
+  std::error_code ignored;
+  if (!options.screenshot.empty()) options.screenshot = std::filesystem::absolute(options.screenshot, ignored).string();
+  if (!options.screenshotDir.empty())
+    options.screenshotDir = std::filesystem::absolute(options.screenshotDir, ignored).string();
   return true;
 }

@@ -74,7 +74,8 @@ TEST(HeadlessDemo, TourScreensWritesAlarmsAndServerLoss) {
   serverOptions.tags = kDemoTags;
   ServerProcess server(serverOptions);
   ASSERT_TRUE(server.IsRunning());
-  const std::filesystem::path shots = std::filesystem::temp_directory_path() / "veltrix_headless_demo";
+  // Given relative: the host keeps it relative to where it was started, not to the project.
+  const std::filesystem::path shots = "veltrix_headless_demo_shots";
   std::filesystem::remove_all(shots);
 
   ChildProcess app;
