@@ -366,9 +366,7 @@ void CWindowHost::Paint(Window& window) {
   }
   CRPainter painter(buffer);
   if (whole) {
-    CRBrush background;
-    background.color = kScreenBackground;
-    painter.FillPath(CRPath::Rectangle({0, 0, double(buffer.GetWidth()), double(buffer.GetHeight())}), background);
+    PaintScreenBackground(painter, {buffer.GetWidth(), buffer.GetHeight()});
     if (!window.dialog && m_pBrowser) m_pBrowser->PaintFrameSpacing(painter);
   }
   for (const CNShownView& shown : window.views) {
@@ -376,10 +374,7 @@ void CWindowHost::Paint(Window& window) {
     const bool dirty = shown.view->TakeDirtyArea(area);
     if (whole) area = {0, 0, shown.rect.width, shown.rect.height};
     else if (!dirty) continue;
-    CRPainterStateSaver saver(painter);
-    painter.Translate(shown.rect.x, shown.rect.y);
-    painter.ClipRect(area);
-    shown.view->Paint(painter, area, m_pBrowser ? m_pBrowser->GetImageSource() : nullptr);
+    PaintShownView(painter, *shown.view, shown.rect, area, m_pBrowser ? m_pBrowser->GetImageSource() : nullptr);
     if (!whole) window.host.Present({area.x + shown.rect.x, area.y + shown.rect.y, area.width, area.height});
   }
   if (std::exchange(window.presentDue, false) || whole)

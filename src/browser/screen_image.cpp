@@ -22,14 +22,6 @@ void FillRect(CRPainter& painter, const CRRectF& rect, uint32_t color) {
   painter.FillPath(CRPath::Rectangle(rect), brush);
 }
 
-void PaintView(CRPainter& painter, CNPView& view, const CRRectF& rect, CNPImageCache* images) {
-  CRPainterStateSaver saver(painter);
-  painter.Translate(rect.x, rect.y);
-  const CRRectF area{0, 0, rect.width, rect.height};
-  painter.ClipRect(area);
-  view.Paint(painter, area, images);
-}
-
 void PaintDialog(CRPainter& painter, CNPBasisDialog& dialog, CNPImageCache* images) {
   const CNRect& place = dialog.GetRect();
   const CRRectF rect{double(place.left), double(place.top), double(place.Width()), double(place.Height())};
@@ -41,18 +33,31 @@ void PaintDialog(CRPainter& painter, CNPBasisDialog& dialog, CNPImageCache* imag
   format.clip = true;
   painter.DrawText(dialog.GetTitle(), CRFont{}, kCaptionTextColor, 1.0,
                    {caption.x + 6, caption.y, std::max(caption.width - 12, 0.0), caption.height}, format);
-  PaintView(painter, dialog.GetView(), rect, images);
+  PaintShownView(painter, dialog.GetView(), rect, {0, 0, rect.width, rect.height}, images);
 }
 
 }  // namespace
 
+void PaintScreenBackground(CRPainter& painter, CNSize size) {
+  FillRect(painter, {0, 0, double(size.width), double(size.height)}, kScreenBackground);
+}
+
+void PaintShownView(CRPainter& painter, CNPView& view, const CRRectF& rect, const CRRectF& area,
+                    CNPImageCache* images) {
+  CRPainterStateSaver saver(painter);
+  painter.Translate(rect.x, rect.y);
+  painter.ClipRect(area);
+  view.Paint(painter, area, images);
+}
+
 std::unique_ptr<CRSurface> PaintScreenImage(CNPProjectBrowser& browser, CNSize size) {
   auto image = std::make_unique<CRSurface>(std::max(size.width, 1), std::max(size.height, 1));
   CRPainter painter(*image);
-  FillRect(painter, {0, 0, double(image->GetWidth()), double(image->GetHeight())}, kScreenBackground);
+  PaintScreenBackground(painter, {image->GetWidth(), image->GetHeight()});
   browser.PaintFrameSpacing(painter);
   for (const CNShownView& shown : browser.GetShownViews())
-    PaintView(painter, *shown.view, shown.rect, browser.GetImageSource());
+    PaintShownView(painter, *shown.view, shown.rect, {0, 0, shown.rect.width, shown.rect.height},
+                   browser.GetImageSource());
   for (CNPBasisDialog* dialog : browser.GetOpenDialogs())
     if (dialog->IsVisible()) PaintDialog(painter, *dialog, browser.GetImageSource());
   return image;

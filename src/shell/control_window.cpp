@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "draw/brush.h"
+#include "browser/screen_image.h"
 #include "draw/painter.h"
-#include "draw/path.h"
 #include "views/view.h"
 
 CControlWindow::CControlWindow(CNPProjectBrowser& browser, CNSize size) : m_browser(browser) { Resize(size); }
@@ -22,9 +21,7 @@ bool CControlWindow::Paint() {
   const bool whole = std::exchange(m_bWhole, false);
   CRPainter painter(*m_surface);
   if (whole) {
-    CRBrush background;
-    background.color = kBackground;
-    painter.FillPath(CRPath::Rectangle({0, 0, double(m_size.width), double(m_size.height)}), background);
+    PaintScreenBackground(painter, m_size);
     m_browser.PaintFrameSpacing(painter);
   }
   bool painted = whole;
@@ -33,10 +30,7 @@ bool CControlWindow::Paint() {
     const bool dirty = shown.view->TakeDirtyArea(area);
     if (whole) area = {0, 0, shown.rect.width, shown.rect.height};
     else if (!dirty) continue;
-    CRPainterStateSaver saver(painter);
-    painter.Translate(shown.rect.x, shown.rect.y);
-    painter.ClipRect(area);
-    shown.view->Paint(painter, area, m_browser.GetImageSource());
+    PaintShownView(painter, *shown.view, shown.rect, area, m_browser.GetImageSource());
     painted = true;
   }
   return painted;

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "browser/project_browser.h"
-#include "browser/screen_image.h"
 #include "draw/surface.h"
 
 // The control's window: the views on show in the control, painted into an image in memory of
@@ -11,8 +10,6 @@
 // screenshot) after Paint says that it changed.
 class CControlWindow {
  public:
-  // The background around and between the views.
-  static constexpr uint32_t kBackground = kScreenBackground;
   // Sizes are kept within 1 to this many pixels a side, so that no container's size can ask
   // for an image beyond memory.
   static constexpr int32_t kMaxSide = 8192;
