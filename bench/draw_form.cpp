@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "controls/draw_context.h"
 #include "controls/form.h"
 #include "controls/meters.h"
 #include "controls/shapes.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
+#include "screen/draw_context.h"
 #include "support/utf16_text.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "controls/pobject.h"
 #include "objects/object_registry.h"
+#include "screen/pobject.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include <string>
 
-#include "controls/pobject.h"
 #include "methods/builtin_methods.h"
 #include "objects/object_registry.h"
+#include "screen/pobject.h"
 #include "script/script_engine_impl.h"
 #include "support/utf16_text.h"
 

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "controls/draw_context.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
 #include "graphs/trend_graph.h"
+#include "screen/draw_context.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "controls/text_format.h"
-#include "controls/visual_theme_file.h"
 #include "project/login_file.h"
 #include "project/translation.h"
+#include "screen/visual_theme_file.h"
 #include "script/capability_policy.h"
 #include "support/utf16_text.h"
 #include "views/frameset_definition.h"

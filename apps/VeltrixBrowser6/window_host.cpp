@@ -13,9 +13,9 @@
 
 #include "browser/project_browser.h"
 #include "browser/screen_image.h"
-#include "controls/pobject.h"
 #include "draw/painter.h"
 #include "platform/key_map.h"
+#include "screen/pobject.h"
 #include "support/utf16_text.h"
 #include "views/basis_dialog.h"
 #include "views/view.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "alarms/alarm_grid_layout.h"
-#include "controls/border_3d.h"
-#include "controls/draw_context.h"
 #include "draw/font.h"
 #include "formats/format_store.h"
 #include "objects/property_read.h"
+#include "screen/border_3d.h"
+#include "screen/draw_context.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "alarms/external_alarm_client.h"
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // The remote alarm client: subscribes to the alarm lists of a panel server's alarm service and
 // hands every pushed alarm record to its script as an event.

@@ -4,7 +4,7 @@
 
 #include "binds/bind_factory.h"
 #include "binds/bind_text.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 namespace {
 

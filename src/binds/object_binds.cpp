@@ -7,7 +7,7 @@
 #include "binds/bind_function_call.h"
 #include "binds/bind_names.h"
 #include "binds/bind_text.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 #include "tags/tag_server.h"
 
 namespace {

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/border_3d.h"
-#include "controls/button_draw_util.h"
 #include "controls/buttons.h"
-#include "controls/draw_context.h"
-#include "controls/object_image_draw.h"
-#include "controls/state_color.h"
 #include "objects/property_read.h"
+#include "screen/border_3d.h"
+#include "screen/button_draw_util.h"
+#include "screen/draw_context.h"
+#include "screen/object_image_draw.h"
+#include "screen/state_color.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <array>
 #include <string_view>
 
-#include "controls/object_text_draw.h"
 #include "controls/shape_properties.h"
 #include "controls/switch_control.h"
 #include "controls/switch_group.h"
+#include "screen/object_text_draw.h"
 
 // The buttons through which operators switch values: the command button and the toggle button,
 // the check box and the radio button. Their colours come from the visual theme.

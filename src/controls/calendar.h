@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // A month calendar from which the operator picks a day. Files also name the class "Calender";
 // such objects are calendars like any other and are written back as "Calendar".

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <vector>
 
-#include "controls/border_3d.h"
-#include "controls/button_draw_util.h"
 #include "controls/buttons.h"
-#include "controls/draw_context.h"
 #include "objects/property_read.h"
+#include "screen/border_3d.h"
+#include "screen/button_draw_util.h"
+#include "screen/draw_context.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "controls/collection.h"
-#include "controls/draw_context.h"
 #include "controls/form.h"
 #include "objects/property_read.h"
+#include "screen/draw_context.h"
 
 namespace {
 

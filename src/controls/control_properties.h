@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string_view>
 
-#include "controls/common_properties.h"
 #include "objects/property_info.h"
+#include "screen/common_properties.h"
 
 // Table pieces that the controls share beyond the common ones: text, border, fill, value range,
 // image file, and the helpers that put a class's own groups in their place.

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Database access without drawing: queries sent straight to a database through a connection
 // string, queries sent through the panel server's database service, the historical-data

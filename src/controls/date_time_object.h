@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // An object without drawing that gives scripts the date and time in a chosen time zone and
 // format.

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Electric power demand monitoring: the master keeps the demand period and the target, each
 // demand object measures one feeder from its energy pulse tag and reports to its master.

@@ -9,10 +9,10 @@
 #include <utility>
 
 #include "controls/in_place_edit.h"
-#include "controls/object_text_draw.h"
-#include "controls/pobject.h"
 #include "controls/shape_properties.h"
 #include "controls/text_format.h"
+#include "screen/object_text_draw.h"
+#include "screen/pobject.h"
 
 // The boxes in which the operator types a text or a number; a committed text that passes the
 // box's text format becomes "Text" and "Value".

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/button_draw_util.h"
-#include "controls/draw_context.h"
 #include "controls/edit_box.h"
 #include "objects/property_read.h"
+#include "screen/button_draw_util.h"
+#include "screen/draw_context.h"
 
 namespace {
 

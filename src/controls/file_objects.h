@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // File work without drawing: transferring a file to or from the panel server, writing texts
 // to a dump file, and copying a file under a named lock shared with other programs.

@@ -6,7 +6,7 @@
 
 #include "controls/collection_base.h"
 #include "controls/control_properties.h"
-#include "controls/scrollable_object.h"
+#include "screen/scrollable_object.h"
 
 // A screen of the project: the objects of one form file part, drawn over the form's background.
 namespace form_properties {

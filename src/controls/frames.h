@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Frames that group other objects visually: a flat frame with an optional caption, and a frame
 // drawn raised or sunk in three dimensions.

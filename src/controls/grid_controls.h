@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Grids: the grid lines drawn over an area, and the grid control, a table of cells with header
 // rows and columns. The look of a table is shared by every control that shows records in rows.

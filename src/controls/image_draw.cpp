@@ -3,11 +3,11 @@
 #include <cmath>
 #include <string>
 
-#include "controls/draw_context.h"
 #include "controls/images.h"
-#include "controls/object_image_draw.h"
 #include "draw/color.h"
 #include "objects/property_read.h"
+#include "screen/draw_context.h"
+#include "screen/object_image_draw.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
 #include "controls/shape_properties.h"
 #include "controls/switch_control.h"
+#include "screen/pobject.h"
 
 // Pictures from image files: a plain image, a light that shows one of two images by its value,
 // a switch that shows one of two images by its switch value, and a selection that shows one

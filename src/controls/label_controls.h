@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/object_text_draw.h"
-#include "controls/pobject.h"
+#include "screen/object_text_draw.h"
+#include "screen/pobject.h"
 
 // Texts placed on a form: the plain label and the hyperlink, which opens its link when clicked.
 namespace label_properties {

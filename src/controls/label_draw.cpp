@@ -3,11 +3,11 @@
 // "TextAlignX" and "TextAlignY" and cut at the frame. "TextWordBreak" breaks the lines at word
 // boundaries to the width. A hyperlink shows its text in "LinkColor", in "LinkColorHover" while
 // the mouse is over it, underlined while "LinkUnderline" is on.
-#include "controls/border_3d.h"
-#include "controls/button_draw_util.h"
-#include "controls/draw_context.h"
 #include "controls/label_controls.h"
 #include "objects/property_read.h"
+#include "screen/border_3d.h"
+#include "screen/button_draw_util.h"
+#include "screen/draw_context.h"
 
 namespace {
 

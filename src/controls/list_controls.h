@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Controls that offer a list of texts to choose from: the list box shows them all, the combo
 // box drops them down.

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Sound output without drawing: a sound file player and a text-to-speech voice.
 namespace media_properties {

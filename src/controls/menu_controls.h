@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Menus placed on a form: a menu button that drops its items down, and a side menu that lists
 // them in a column. Both take their items from a menu configuration.

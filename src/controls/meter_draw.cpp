@@ -1,7 +1,7 @@
 // The meters: a shape filled in part, in proportion to "Value" between "Min" and "Max".
-#include "controls/draw_context.h"
 #include "controls/meters.h"
 #include "controls/shape_geometry.h"
+#include "screen/draw_context.h"
 
 // ---- shared steps
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Controls over a number range, each in a horizontal and a vertical variant: scroll bars and
 // sliders, which the operator moves to set "Value", and scales, which only draw the range.

@@ -5,7 +5,7 @@
 
 #include "controls/control_properties.h"
 #include "controls/grid_controls.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Reports: the client of the panel server's daily report service, the grids that show a daily
 // or a summary report, and the report object that fills a template file.

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Schedules without drawing: the master reads the schedule file and keeps the clock, each
 // scheduler follows one named schedule of its master and fires when an entry comes due.

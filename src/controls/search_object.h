@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // An object without drawing that searches tag names or the objects of the open forms for a
 // text and hands the hits to its script.

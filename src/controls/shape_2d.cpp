@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/draw_context.h"
 #include "controls/shape_geometry.h"
+#include "screen/draw_context.h"
 #include "values/enum_value.h"
 
 namespace {

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "controls/meter_geometry.h"
-#include "controls/object_text_draw.h"
 #include "controls/points_text.h"
 #include "controls/shape_property_index.h"
 #include "controls/switch_control.h"
 #include "draw/brush.h"
 #include "draw/path.h"
 #include "draw/pen.h"
+#include "screen/object_text_draw.h"
 
 // The base of the drawn shapes and the meters. It keeps the nodes of the classes whose table
 // has "Points" (polygons, polylines, polygon meters) as numbers; the property reads and writes

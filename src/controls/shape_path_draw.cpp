@@ -1,8 +1,8 @@
 // The shapes placed by points: line, polygon and polyline. Their pens are centred on the pixels
 // of the points (half a pixel in from the pixel's edge); fills run along the points' edges.
-#include "controls/draw_context.h"
 #include "controls/shape_geometry.h"
 #include "controls/shapes.h"
+#include "screen/draw_context.h"
 
 CRPath CNPLine::GetFormFigure() const {
   CRPath path;

@@ -3,9 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "controls/common_properties.h"
 #include "controls/control_properties.h"
 #include "objects/property_info.h"
+#include "screen/common_properties.h"
 
 // Table pieces of the drawn shapes and the meters: text placement, border, fill, line, alpha,
 // rotation, sector angles and path points.

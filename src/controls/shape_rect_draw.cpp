@@ -1,9 +1,9 @@
 // The shapes placed by their rectangle: rectangle, ellipse, pie and arc.
 #include <algorithm>
 
-#include "controls/draw_context.h"
 #include "controls/shape_geometry.h"
 #include "controls/shapes.h"
+#include "screen/draw_context.h"
 
 CRPath CNPRect::FigureInRect(const CRRectF& rect, double scale, double inset) const {
   const double radius = ShapeInt(CNShapeProp::kBorderRound) * scale - inset;

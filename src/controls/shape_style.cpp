@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/draw_context.h"
 #include "controls/meter_geometry.h"
 #include "controls/shape_2d.h"
 #include "controls/shape_geometry.h"
-#include "controls/state_color.h"
+#include "screen/draw_context.h"
+#include "screen/state_color.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
 #include "controls/switch_record.h"
+#include "screen/pobject.h"
 
 namespace switch_properties {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "controls/form.h"
-#include "controls/pobject.h"
 #include "objects/object_tree.h"
+#include "screen/pobject.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // An object without drawing that ties a tag to the form: its binds and its "OnTagValueChanged"
 // handler work on "TagName" like those of any screen object.

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Time grids: a day divided into time slots that the operator switches on and off, for example
 // to edit an operating schedule. The series grid lays the slots out in rows, the rotary grid

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // A web page shown inside a form.
 class CNPWebBrowser : public CNObjectClass<CNPWebBrowser, CNPControl> {

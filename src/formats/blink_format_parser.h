@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
 #include "formats/format_store.h"
+#include "screen/pobject.h"
 #include "script/method_table.h"
 
 namespace format_properties {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
 #include "formats/format_store.h"
 #include "formats/number_format.h"
+#include "screen/pobject.h"
 #include "script/method_table.h"
 
 namespace format_properties {

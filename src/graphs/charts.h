@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Charts of series of values set by scripts: lines, bars, areas or a pie, with a legend. The
 // second version adds the placement of the legend and value labels on the chart.

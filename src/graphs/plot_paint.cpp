@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/draw_context.h"
 #include "draw/path.h"
 #include "formats/format_store.h"
 #include "graphs/plotter.h"
 #include "graphs/plotter_layout.h"
 #include "objects/property_read.h"
+#include "screen/draw_context.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/draw_context.h"
 #include "draw/path.h"
 #include "graphs/plot_paint.h"
 #include "graphs/plotter.h"
 #include "objects/property_read.h"
+#include "screen/draw_context.h"
 
 namespace {
 

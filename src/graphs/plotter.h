@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "controls/control_properties.h"
-#include "controls/pobject.h"
 #include "draw/geometry.h"
 #include "graphs/plot_line.h"
 #include "graphs/plot_pen.h"
 #include "graphs/plot_samples.h"
+#include "screen/pobject.h"
 #include "values/value_element.h"
 
 // What the trend graph and the plot graph share: pens in groups drawn against an X axis, with

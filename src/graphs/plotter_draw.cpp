@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/draw_context.h"
 #include "graphs/pen_trace.h"
 #include "graphs/plot_paint.h"
 #include "graphs/plotter.h"
 #include "objects/property_read.h"
+#include "screen/draw_context.h"
 
 namespace {
 

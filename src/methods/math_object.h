@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // The object through which scripts reach the mathematical functions as its methods. It has the
 // common properties and events only.

@@ -3,10 +3,10 @@
 
 #include <array>
 
-#include "controls/pobject.h"
 #include "methods/builtin_methods.h"
 #include "methods/method_args.h"
 #include "methods/tag_methods.h"
+#include "screen/pobject.h"
 #include "script/object_handle.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 #include "script/method_table.h"
 
 // The object methods beyond the tag methods (tag_methods.h). Methods that need a screen object

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/visual_themes.h"
 #include "formats/blink_format_parser.h"
 #include "formats/format_store.h"
 #include "formats/number_format_parser.h"
@@ -16,6 +15,7 @@
 #include "methods/root_methods.h"
 #include "methods/runtime_host.h"
 #include "objects/property_codec.h"
+#include "screen/visual_themes.h"
 #include "script/object_handle.h"
 #include "support/utf16_text.h"
 

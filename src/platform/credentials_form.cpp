@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "controls/button_draw_util.h"
 #include "controls/in_place_edit_keys.h"
 #include "draw/painter.h"
+#include "screen/button_draw_util.h"
 #include "support/utf16_text.h"
 
 namespace {

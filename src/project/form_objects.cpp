@@ -1,7 +1,7 @@
 #include "project/form_objects.h"
 
-#include "controls/pobject.h"
 #include "objects/object_tree.h"
+#include "screen/pobject.h"
 
 std::vector<CRPtr<CNPObject>> CollectScreenObjects(CNObject& root) {
   std::vector<CRPtr<CNPObject>> objects;

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "comm/server_settings.h"
-#include "controls/common_properties.h"
 #include "controls/form_folder.h"
+#include "screen/common_properties.h"
 
 // The root of a project's object tree (the FORMROOT element): a folder whose properties are the
 // project settings and whose children are the folders and forms.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // The handle that stands for object in object values. Only screen objects (CNPObject) leave the
 // handle table when they die, so any other object gets 0, which names no object.

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "controls/pobject.h"
 #include "project/root_client.h"
+#include "screen/pobject.h"
 #include "views/view_browser.h"
 
 struct CKVDialogParams;

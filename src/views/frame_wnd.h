@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 #include "views/frameset_definition.h"
 #include "views/view_browser.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "controls/visual_themes.h"
 #include "draw/painter.h"
+#include "screen/visual_themes.h"
 #include "views/view_transform.h"
 
 namespace {

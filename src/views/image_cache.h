@@ -7,9 +7,9 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "controls/draw_context.h"
 #include "draw/surface.h"
 #include "project/project_location.h"
+#include "screen/draw_context.h"
 
 // The images a project's objects name ("ImageFile" and the like), decoded once and kept.
 //

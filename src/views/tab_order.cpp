@@ -4,8 +4,8 @@
 #include <tuple>
 #include <utility>
 
-#include "controls/pobject.h"
 #include "objects/property_read.h"
+#include "screen/pobject.h"
 #include "support/utf16_text.h"
 #include "values/enum_value.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "controls/pobject.h"
 #include "draw/geometry.h"
+#include "screen/pobject.h"
 #include "support/ref_cnt.h"
 #include "views/stretch_geometry.h"
 #include "views/tab_order.h"

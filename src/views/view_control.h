@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "controls/control_properties.h"
-#include "controls/object_text_draw.h"
-#include "controls/scrollable_object.h"
+#include "screen/object_text_draw.h"
+#include "screen/scrollable_object.h"
 #include "views/view_control_layout.h"
 
 class CNPViews;

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/border_3d.h"
-#include "controls/button_draw_util.h"
-#include "controls/draw_context.h"
 #include "objects/property_read.h"
+#include "screen/border_3d.h"
+#include "screen/button_draw_util.h"
+#include "screen/draw_context.h"
 #include "views/view_browser_control.h"
 #include "views/view_control.h"
 

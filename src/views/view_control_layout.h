@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Where the parts of a view control lie, in form coordinates: the border along the inner edge
 // of the object's rectangle, the title bar across the top or bottom inside the border, its

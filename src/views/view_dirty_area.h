@@ -4,8 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "controls/pobject.h"
 #include "draw/geometry.h"
+#include "screen/pobject.h"
 #include "support/ref_cnt.h"
 #include "views/stretch_geometry.h"
 #include "views/view_transform.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // Which object of a form takes the operator's mouse input at a point.
 //

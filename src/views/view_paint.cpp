@@ -2,9 +2,9 @@
 #include <algorithm>
 
 #include "controls/collection_base.h"
-#include "controls/draw_context.h"
 #include "objects/property_read.h"
 #include "project/root_client.h"
+#include "screen/draw_context.h"
 #include "values/enum_value.h"
 #include "views/view.h"
 #include "views/view_hit_test.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/pobject.h"
 #include "draw/geometry.h"
+#include "screen/pobject.h"
 
 // How the form on show lands in its view's pixels: the layout's scales (zoom times stretch) and
 // where the form's top-left corner is after scrolling. Drawing turns each form edge into a

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "controls/edit_box.h"
-#include "pobject_test_util.h"
+#include "screen/pobject_test_util.h"
 #include "support/message_box.h"
 
 // A recording owner that also records what an edit box asks of its window.

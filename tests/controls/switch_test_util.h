@@ -9,7 +9,7 @@
 #include "controls/collection.h"
 #include "controls/form.h"
 #include "controls/shapes.h"
-#include "pobject_test_util.h"
+#include "screen/pobject_test_util.h"
 
 // The output binds of one object as the switch tests see them: every property change they hear
 // goes to the log as "changed NAME", with " out" when the output bind would write its tags.

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/border_3d.h"
 #include "controls/buttons.h"
 #include "golden_image.h"
 #include "image_source_stub.h"
+#include "screen/border_3d.h"
 #include "shape_test_util.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string_view>
 
-#include "controls/draw_context.h"
-#include "controls/pobject.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
+#include "screen/draw_context.h"
+#include "screen/pobject.h"
 #include "support/utf16_text.h"
 #include "values/value.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/collection.h"
-#include "controls/visual_themes.h"
+#include "screen/visual_themes.h"
 #include "shape_test_util.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "controls/draw_context.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
+#include "screen/draw_context.h"
 
 // Images by name for drawing tests; any other name cannot be had.
 class CNImageSourceStub : public CNImageSource {

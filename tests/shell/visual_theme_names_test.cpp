@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "controls/visual_themes.h"
 #include "objects/property_codec.h"
-#include "project/builtin_resources.h"
 #include "panel_classes_test_util.h"
-#include "support/ref_cnt.h"
+#include "project/builtin_resources.h"
 #include "project/project_test_util.h"
+#include "screen/visual_themes.h"
+#include "support/ref_cnt.h"
 #include "values/enum_value.h"
 
 namespace {

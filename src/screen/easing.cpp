@@ -1,4 +1,4 @@
-#include "controls/easing.h"
+#include "screen/easing.h"
 
 #include <algorithm>
 #include <array>

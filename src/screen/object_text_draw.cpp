@@ -1,10 +1,10 @@
-#include "controls/object_text_draw.h"
+#include "screen/object_text_draw.h"
 
 #include <cmath>
 
-#include "controls/draw_context.h"
 #include "draw/color.h"
 #include "draw/font.h"
+#include "screen/draw_context.h"
 
 namespace {
 

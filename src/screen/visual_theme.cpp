@@ -1,4 +1,4 @@
-#include "controls/visual_theme.h"
+#include "screen/visual_theme.h"
 
 #include <algorithm>
 

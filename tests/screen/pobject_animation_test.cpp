@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "controls/easing.h"
 #include "pobject_test_util.h"
+#include "screen/easing.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "controls/draw_context.h"
-#include "controls/pobject.h"
 #include "objects/property_read.h"
+#include "screen/draw_context.h"
+#include "screen/pobject.h"
 
 void CNPObject::Draw(CNDrawContext& context) {
   if (!IsVisible()) return;  // nor anything inside it

@@ -1,7 +1,7 @@
-#include "controls/state_color.h"
+#include "screen/state_color.h"
 
-#include "controls/draw_context.h"
 #include "objects/property_read.h"
+#include "screen/draw_context.h"
 
 namespace {
 

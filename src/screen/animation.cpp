@@ -1,11 +1,11 @@
-#include "controls/animation.h"
+#include "screen/animation.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "controls/easing.h"
-#include "controls/pobject.h"
 #include "objects/property_codec.h"
+#include "screen/easing.h"
+#include "screen/pobject.h"
 
 namespace {
 

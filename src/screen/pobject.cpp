@@ -1,4 +1,4 @@
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
-#include "controls/draw_context.h"
+#include "screen/draw_context.h"
 
 #include <cmath>
 
-#include "controls/visual_themes.h"
 #include "draw/image.h"
+#include "screen/visual_themes.h"
 
 const CRSurface* CNImageSource::GetKeyedImage(const CRSurface& image, uint32_t key) {
   std::unique_ptr<CRSurface>& keyed = m_keyed[{&image, key}];

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 // A screen object whose content can be larger than its area and is scrolled inside it.
 class CNPScrollableObject : public CNPControl {

@@ -1,6 +1,6 @@
 // The theme set: the current theme, resolution of "@" names, a project's theme file, the change
 // count.
-#include "controls/visual_themes.h"
+#include "screen/visual_themes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "controls/object_image_draw.h"
+#include "screen/object_image_draw.h"
 
-#include "controls/draw_context.h"
+#include "screen/draw_context.h"
 
 void DrawObjectImage(CNDrawContext& context, const CRSurface& image, std::u16string_view transparentColor,
                      const CRRectF& dest, double alpha) {

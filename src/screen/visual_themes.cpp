@@ -1,9 +1,9 @@
-#include "controls/visual_themes.h"
+#include "screen/visual_themes.h"
 
 #include <mutex>
 
-#include "controls/visual_theme_builtin.h"
 #include "objects/property_codec.h"
+#include "screen/visual_theme_builtin.h"
 #include "support/utf16_text.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "controls/object_timers.h"
+#include "screen/object_timers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "controls/visual_theme.h"
-#include "controls/visual_theme_file.h"
+#include "screen/visual_theme.h"
+#include "screen/visual_theme_file.h"
 #include "support/critical_handle.h"
 
 // The visual themes of the running project and the current one. Every member locks the set, so

@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "controls/animation.h"
-#include "controls/common_properties.h"
-#include "controls/easing.h"
-#include "controls/object_timers.h"
 #include "objects/bind_links.h"
 #include "objects/object.h"
 #include "objects/object_expressions.h"
+#include "screen/animation.h"
+#include "screen/common_properties.h"
+#include "screen/easing.h"
+#include "screen/object_timers.h"
 #include "values/tag_listener.h"
 
 class CNDrawContext;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 
 namespace {
 

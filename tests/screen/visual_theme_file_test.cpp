@@ -1,5 +1,5 @@
 // The theme file: the built-in one, malformed lines, limits and a section changing a known theme.
-#include "controls/visual_theme_file.h"
+#include "screen/visual_theme_file.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/visual_theme_builtin.h"
 #include "objects/property_codec.h"
+#include "screen/visual_theme_builtin.h"
 #include "support/utf16_text.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "controls/visual_theme_file.h"
+#include "screen/visual_theme_file.h"
 
 #include <algorithm>
 #include <optional>

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <utility>
 
-#include "controls/pobject.h"
 #include "draw/painter.h"
+#include "screen/pobject.h"
 
 // Where drawn objects find the images their properties name. The runtime resolves the names
 // ("sys:" names, names relative to the project) and keeps the decoded images.

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "controls/object_text_draw.h"
 #include "draw/brush.h"
 #include "draw/geometry.h"
+#include "screen/object_text_draw.h"
 
 class CNDrawContext;
 class CNObject;

@@ -1,4 +1,4 @@
-#include "controls/border_3d.h"
+#include "screen/border_3d.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "controls/button_draw_util.h"
-#include "controls/draw_context.h"
 #include "draw/painter.h"
 #include "objects/property_read.h"
+#include "screen/button_draw_util.h"
+#include "screen/draw_context.h"
 #include "values/enum_value.h"
 
 namespace {

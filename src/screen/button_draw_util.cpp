@@ -1,12 +1,12 @@
-#include "controls/button_draw_util.h"
+#include "screen/button_draw_util.h"
 
 #include <algorithm>
 
-#include "controls/border_3d.h"
-#include "controls/draw_context.h"
-#include "controls/pobject.h"
 #include "draw/painter.h"
 #include "objects/property_read.h"
+#include "screen/border_3d.h"
+#include "screen/draw_context.h"
+#include "screen/pobject.h"
 
 CRRectF InsetSides(const CRRectF& rect, double left, double top, double right, double bottom) {
   return {rect.x + left, rect.y + top, std::max(0.0, rect.width - left - right),

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "controls/visual_theme.h"
+#include "screen/visual_theme.h"
 
 // What reading a theme file did.
 struct CNVisualThemeFileResult {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/pobject.h"
 #include "objects/object_handles.h"
 #include "objects/script_engine.h"
+#include "screen/pobject.h"
 #include "support/millisecond_clock.h"
 #include "values/value_test_util.h"
 

@@ -1,7 +1,7 @@
 // The rectangle of screen objects: position properties, centre, mouse offset and auto-resize.
 #include <cmath>
 
-#include "controls/pobject.h"
+#include "screen/pobject.h"
 #include "values/enum_value.h"
 
 namespace {
