@@ -6,22 +6,6 @@
 
 namespace {
 
-template <class Creator>
-Answer Exchange(CNDAClient& client, std::u16string_view name, const ArgWriter& args) {
-  Answer answer;
-  CNPacketHolder& packet = answer.packet;
-  client.BeginPacket(packet);
-  Creator creator(packet);
-  creator.BeginCommand(name);
-  if (args) args(creator);
-  client.EndPacket(packet);
-  answer.id = creator.GetPacketId();
-  answer.result = client.SendCommand(packet);
-  if (answer.result.Succeeded()) answer.result = client.Receive(packet);
-  if (answer.result.Succeeded()) answer.result = CheckAnswer(packet, answer.id);
-  return answer;
-}
-
 // The arguments of an answer the link protocol has read up to its items, and with ok, count
 // items read with readItem.
 TagAnswer Items(const ClientResult& result, CNPacketHolder& packet, bool ok, size_t count,
@@ -43,20 +27,6 @@ TagAnswer Items(const ClientResult& result, CNPacketHolder& packet, bool ok, siz
 
 }  // namespace
 
-std::vector<uint8_t> Answer::Arguments() const {
-  const uint8_t* data = packet.GetData();
-  if (!result.Succeeded() || data == nullptr) return {};
-  return std::vector<uint8_t>(data + packet.GetPosition(), data + packet.GetSize());
-}
-
-Answer Transact(CNDAClient& client, std::u16string_view name, const ArgWriter& args) {
-  return Exchange<CNDAPacketCreatorSimple>(client, name, args);
-}
-
-Answer TransactPlain(CNDAClient& client, std::u16string_view name, const ArgWriter& args) {
-  return Exchange<CNDAPacketCreator>(client, name, args);
-}
-
 ConnectAnswer LinkConnect(CNDAClient& client, uint32_t kind, uint64_t id) {
   ConnectAnswer connect;
   CNPacketHolder packet;
@@ -67,7 +37,8 @@ ConnectAnswer LinkConnect(CNDAClient& client, uint32_t kind, uint64_t id) {
   return connect;
 }
 
-LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links, const std::vector<uint64_t>& releases) {
+LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links,
+                const std::vector<uint64_t>& releases) {
   std::vector<CNLinkRequest> requests;
   for (const LinkItem& link : links) requests.push_back({link.advise, link.clientHandle, link.name});
   LinkAnswer link;
@@ -109,15 +80,6 @@ CNValue Literal(std::u16string_view text) {
   return value;
 }
 
-std::string LiteralOf(const CNValue& value) { return Utf16ToUtf8(value.ToLiteral(true)); }
-
-bool IsConnectionLost(const ClientResult& result) { return result.IsConnectionLost(); }
-
-std::u16string CommandName(const std::vector<uint8_t>& payload) {
-  if (payload.size() < 7) return {};
-  const size_t bytes = payload[3] | (payload[4] << 8);
-  if (payload.size() < 7 + bytes) return {};
-  std::u16string name;
-  for (size_t i = 0; i < bytes; i += 2) name.push_back(static_cast<char16_t>(payload[5 + i] | (payload[6 + i] << 8)));
-  return name;
+std::string LiteralOf(const CNValue& value) {
+  return Utf16ToUtf8(value.ToLiteral(true));
 }
