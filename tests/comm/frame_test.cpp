@@ -166,12 +166,6 @@ TEST(Frame, CheckAnswerTexts) {
   }
 }
 
-TEST(Frame, HexDumpIsUpperCasePairs) {
-  const uint8_t bytes[] = {0x00, 0x0A, 0xBC, 0xFF, 0x5E};
-  EXPECT_EQ(HexDump(bytes, sizeof(bytes)), u"000ABCFF5E");
-  EXPECT_EQ(HexDump(bytes, 0), u"");
-}
-
 TEST(FrameScan, NeverAsksForBytesBeyondTheFrameItReads) {
   const Bytes frame = FrameOf('C', CommandPayload(1, 0, u"Update"));
   for (const Bytes& garbage : StrayMarkGarbage()) {
