@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/trace_capture.h"
+#include "frame_bytes.h"
+#include "support/trace_capture.h"
 
 namespace {
 
@@ -45,16 +46,6 @@ TEST(PacketHolder, ResetKeepsTheBuffer) {
   packet.WriteU32(0xDDCCBBAA);
   EXPECT_EQ(packet.GetData(), before);
 }
-
-class FailingBuffer : public CRBuffer {
- public:
-  FailingBuffer() : CRBuffer(kBufferGrowDouble) {}
-
- protected:
-  uint8_t* Reallocate(uint8_t* block, size_t keepBytes, size_t newSize) override {
-    return newSize > 64 ? nullptr : CRBuffer::Reallocate(block, keepBytes, newSize);
-  }
-};
 
 TEST(PacketHolder, FailedGrowthTracesAndRefusesFurtherWrites) {
   TraceCapture trace;

@@ -11,7 +11,7 @@
 #include "comm/da_client_soap.h"
 #include "frame_bytes.h"
 #include "support/event.h"
-#include "support/trace.h"
+#include "support/trace_capture.h"
 
 namespace {
 
@@ -106,7 +106,6 @@ class SoapClientTest : public testing::Test {
 TEST_F(SoapClientTest, ConnectPostsTheConnectTextAndKeepsTheGatewaysIdentifier) {
   ASSERT_TRUE(Connect().Succeeded());  // the password holds a ","
   EXPECT_EQ(m_client.GetConnectionId(), "abc");
-  EXPECT_EQ(m_client.GetAddress(), u"http://gw.test/hg");
   const Posted connect = m_gateway->PostedOfType(kSoapConnect).at(0);
   EXPECT_EQ(connect.prefix + connect.chunk.connection, "3|*");
   EXPECT_EQ(connect.request.url, "http://gw.test/hg");
@@ -208,14 +207,12 @@ TEST_F(SoapClientTest, AnswerSplitOverSeveralRepliesIsFetchedWithEmptyRequests) 
 
 TEST_F(SoapClientTest, OnlyAFailedHttpRequestFailsASend) {
   ASSERT_TRUE(Connect().Succeeded());
-  std::vector<std::string> trace;
-  CRTrace::SetSink([&trace](std::string_view line) { trace.emplace_back(line); });
+  TraceCapture trace;
   m_gateway->SetHandler(
       [](const Posted&, std::string&, uint32_t& errorCode) { return errorCode = 500, false; });
   CNPacketHolder answer;
   EXPECT_EQ(SendAndReceive(answer).message, u"Failed to send packet. Code:500");
-  CRTrace::SetSink({});
-  EXPECT_EQ(trace.at(0), "Fail to XMLHttpRequest. HRESULT:1f4");
+  EXPECT_EQ(trace.Lines().at(0), "Fail to XMLHttpRequest. HRESULT:1f4");
   EXPECT_EQ(m_client.GetLastSendStatus(), CNDAClientSoap::kPostHttpFailed);
 
   // A refusal (type 7) or an answer that does not parse leaves nothing to receive.
