@@ -15,11 +15,10 @@ TagAnswer Items(const ClientResult& result, CNPacketHolder& packet, bool ok, siz
   if (!result.Succeeded()) return tags;
   const uint8_t* data = packet.GetData();
   tags.arguments.assign(data + 7 + (data[3] | data[4] << 8), data + packet.GetSize());
-  tags.ok = ok ? 1 : 0;
   for (size_t i = 0; ok && i < count; ++i) {
     CNTagItem item;
     if (!readItem(packet, item)) return tags;
-    tags.items.push_back({item.clientHandle, item.kind, item.value ? *item.value : CNValue(), item.quality});
+    tags.items.push_back({item.clientHandle, item.value ? *item.value : CNValue()});
   }
   tags.parsed = ok && packet.IsEnd();
   return tags;
@@ -37,15 +36,13 @@ ConnectAnswer LinkConnect(CNDAClient& client, uint32_t kind, uint64_t id) {
   return connect;
 }
 
-LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links,
-                const std::vector<uint64_t>& releases) {
+LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links) {
   std::vector<CNLinkRequest> requests;
   for (const LinkItem& link : links) requests.push_back({link.advise, link.clientHandle, link.name});
   LinkAnswer link;
   CNPacketHolder packet;
   CNLinkConfirmation confirmation;
-  link.result = SendLink(client, packet, requests, releases, {}, confirmation, link.handles);
-  link.ok = confirmation.ok ? 1 : 0;
+  link.result = SendLink(client, packet, requests, {}, {}, confirmation, link.handles);
   return link;
 }
 

@@ -30,22 +30,17 @@ struct LinkItem {
 };
 struct LinkAnswer {
   ClientResult result;
-  uint32_t ok = 0;
   std::vector<uint64_t> handles;  // server handles in request order, 0 for unknown tags
 };
-LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links,
-                const std::vector<uint64_t>& releases = {});
+LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links);
 
 // One item of a "Read", "Write" or "Update" answer.
 struct TagItem {
   uint64_t clientHandle = 0;  // "Update" only
-  uint8_t kind = 0xFF;        // 0 value, 1 quality, 2 nothing, 3 failed
-  CNValue value;              // kind 0
-  uint8_t quality = 0;        // kind 1
+  CNValue value;              // empty for an item without a value
 };
 struct TagAnswer {
   ClientResult result;
-  uint32_t ok = 0;
   std::vector<TagItem> items;
   std::vector<uint8_t> arguments;  // every argument byte of the answer, as received
   bool parsed = false;             // the items were read to the end of the answer
