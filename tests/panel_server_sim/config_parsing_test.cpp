@@ -32,7 +32,6 @@ TEST(ServerOptions, ReadsEveryOptionInBothForms) {
             std::make_tuple(0, 8080, "t.txt", "u.txt"));
   const FaultSettings& f = options.faults;
   EXPECT_TRUE(f.delay && f.delayMs == 250 && f.corruptCrc && f.closeAfter && f.closeAfterAnswers == 0);
-  EXPECT_FALSE(f.refuseLogin);
 }
 
 TEST(ServerOptions, RefusesBadCommandLinesWithAReason) {

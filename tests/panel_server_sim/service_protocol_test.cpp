@@ -71,10 +71,6 @@ TEST(AlarmProtocol, SubscribersReceiveFiredLimitAndAckEvents) {
   SimClient command;
   SimClient callback;
   OpenWithCallback(server.Port(), command, callback);
-  CNPacketHolder answer = Transact(command, WireBytes::Command(1, u"Connect").Text(u"AlarmService"));
-  uint32_t accepted = 0;
-  ASSERT_TRUE(answer.ReadU32(accepted));
-  EXPECT_EQ(accepted, 1u);
 
   // An alarm that is already active comes in the summary's first batch.
   Transact(command, WireBytes::Command(2, u"FireAlarm")

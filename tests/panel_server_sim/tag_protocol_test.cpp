@@ -10,19 +10,6 @@
 
 namespace {
 
-// Links the named tags (advise 1, client handles 1, 2, ...) and returns the server handles.
-std::vector<uint64_t> Link(SimClient& client, const std::vector<std::u16string>& names) {
-  WireBytes link = WireBytes::Command(3, u"Link");
-  link.U32(static_cast<uint32_t>(names.size()));
-  for (size_t i = 0; i < names.size(); ++i) link.U32(1).U64(i + 1).Text(names[i]);
-  CNPacketHolder answer = Transact(client, link.U32(0).U32(0));
-  uint32_t ok = 0;
-  EXPECT_TRUE(answer.ReadU32(ok) && ok == 1);
-  std::vector<uint64_t> handles(names.size());
-  for (uint64_t& handle : handles) EXPECT_TRUE(answer.ReadU64(handle));
-  return handles;
-}
-
 // The client handles an "Update" reports, with the kind of each item (0 value, 1 quality).
 std::vector<std::pair<uint64_t, uint8_t>> Update(SimClient& client) {
   CNPacketHolder answer = Transact(client, WireBytes::Command(4, u"Update"));
@@ -68,7 +55,8 @@ TEST(TagProtocol, QualityOnlyChangesComeAsKindOne) {
   SimServer server({"quality-flap=30"});
   SimClient client;
   OpenCommandClient(client, server.Port());
-  Link(client, {u"SetPoint"});
+  // SetPoint advised, as client handle 1.
+  Transact(client, WireBytes::Command(3, u"Link").U32(1).U32(1).U64(1).Text(u"SetPoint").U32(0).U32(0));
   EXPECT_EQ(Update(client).size(), 1u);
   bool sawQuality = false;
   for (int i = 0; i < 50 && !sawQuality; ++i) {
