@@ -48,14 +48,10 @@ class CallbackRecorder : public CNDAClient::ClientConnectionPoint {
     std::lock_guard<std::mutex> guard(m_lock);
     m_action = std::move(action);
   }
-  // Waits at most limit until the payloads so far satisfy done.
-  bool WaitFor(const std::function<bool(const Payloads&)>& done,
-               std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-    std::unique_lock<std::mutex> guard(m_lock);
-    return m_changed.wait_for(guard, limit, [&] { return done(m_payloads); });
-  }
+  // Waits at most ten seconds until count payloads have come.
   bool WaitForCount(size_t count) {
-    return WaitFor([count](const Payloads& payloads) { return payloads.size() >= count; });
+    std::unique_lock<std::mutex> guard(m_lock);
+    return m_changed.wait_for(guard, std::chrono::seconds(10), [&] { return m_payloads.size() >= count; });
   }
   Payloads Get() {
     std::lock_guard<std::mutex> guard(m_lock);

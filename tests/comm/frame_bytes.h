@@ -118,6 +118,17 @@ inline Bytes Concat(std::initializer_list<Bytes> parts) {
   return all;
 }
 
+// A packet buffer whose allocations above 64 bytes fail; it grows by doubling.
+class FailingBuffer : public CRBuffer {
+ public:
+  FailingBuffer() : CRBuffer(kBufferGrowDouble) {}
+
+ protected:
+  uint8_t* Reallocate(uint8_t* block, size_t keepBytes, size_t newSize) override {
+    return newSize > 64 ? nullptr : CRBuffer::Reallocate(block, keepBytes, newSize);
+  }
+};
+
 // Hands out a byte string, then fails with code 0 as a closed connection does.
 class BytesSource : public CNByteSource {
  public:

@@ -29,7 +29,6 @@ TEST(Frame, UpdateRequestIsThirtyFourBytes) {
       0x2A, 0x4B, 0x56, 0x2A, 0xE2, 0xB4,  // "*KV*", CRC high, low
   };
   EXPECT_EQ(PacketBytes(packet), expected);
-  EXPECT_EQ(creator.GetHeaderPosition(), kFrameHeaderSize);
 }
 
 TEST(Frame, CrcOfTheNineDigitsGoesHighByteFirst) {
@@ -47,9 +46,6 @@ TEST(Frame, CompleteFrameRefusesFailedBufferAndMissingRoom) {
   tooShort.Write("@KV\nN", 5);
   EXPECT_EQ(Text(CompleteFrame(tooShort, kChannelCommand)), "Failed to send packet. Code:22");
 
-  class FailingBuffer : public CRBuffer {
-    uint8_t* Reallocate(uint8_t*, size_t, size_t) override { return nullptr; }
-  };
   CNPacketHolder failed(CRPtr<CRBuffer>::Adopt(new FailingBuffer));
   EXPECT_FALSE(failed.SetSize(300));
   EXPECT_EQ(Text(CompleteFrame(failed, kChannelCommand)), "Can't allocate memory. 300 Byte");
@@ -164,12 +160,6 @@ TEST(Frame, CheckAnswerTexts) {
       EXPECT_EQ(packet.GetPosition(), 15u) << c.name;  // on the first argument
     }
   }
-}
-
-TEST(Frame, HexDumpIsUpperCasePairs) {
-  const uint8_t bytes[] = {0x00, 0x0A, 0xBC, 0xFF, 0x5E};
-  EXPECT_EQ(HexDump(bytes, sizeof(bytes)), u"000ABCFF5E");
-  EXPECT_EQ(HexDump(bytes, 0), u"");
 }
 
 TEST(FrameScan, NeverAsksForBytesBeyondTheFrameItReads) {

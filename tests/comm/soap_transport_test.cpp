@@ -91,6 +91,7 @@ TEST(SoapTransportCurl, PostsTheHeadersInOrderWithCredentialsAndReturnsTheBody) 
   EXPECT_EQ(plain.get().head.find("Authorization"), std::string::npos);
 }
 
+// A refused connection's code is met in the HTTP client's runs against a stopped server.
 TEST(SoapTransportCurl, FailuresGiveTheirCodes) {
   std::promise<void> slowArrived;
   TestPeer peer({[](PeerConnection& c) { Serve(c, 500); },
@@ -105,10 +106,6 @@ TEST(SoapTransportCurl, FailuresGiveTheirCodes) {
   EXPECT_FALSE(transport.Post(Request(peer, "/error", "x"), response, error));
   EXPECT_EQ(error, 500u);
   EXPECT_TRUE(response.empty());
-  CNSoapRequest refused = Request(peer, "/", "x");
-  refused.url = "http://127.0.0.1:1/";
-  EXPECT_FALSE(transport.Post(refused, response, error));
-  EXPECT_EQ(error, static_cast<uint32_t>(CURLE_COULDNT_CONNECT));
 
   // A request waiting for its answer gives up once its cancel flag is set.
   std::atomic<bool> cancel{false};

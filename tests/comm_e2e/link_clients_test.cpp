@@ -2,6 +2,9 @@
 // a session, read the server's tags and see what other sessions write.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "comm/frame_bytes.h"
 #include "comm_e2e/link_commands.h"
 #include "comm_e2e/transports.h"
@@ -18,6 +21,15 @@ void ConnectPair(const std::u16string& connection, CNDAClient& command, CNDAClie
   ASSERT_EQ(first.ok, 1u);
   ASSERT_NE(first.id, 0u);
   ASSERT_EQ(LinkConnect(update, 2, first.id).ok, 1u);
+}
+
+// The items of an "Update" answer as "client handle=literal quality", or why it was not read.
+std::vector<std::string> Changes(const TagAnswer& answer) {
+  std::vector<std::string> changes;
+  for (const TagItem& item : answer.items)
+    changes.push_back(std::to_string(item.clientHandle) + "=" + LiteralOf(item.value) + " " +
+                      Utf16ToUtf8(std::u16string(CNValue::GetQualityName(item.value.GetQuality()))));
+  return answer.parsed ? changes : std::vector<std::string>{"unread: " + Text(answer.result)};
 }
 
 }  // namespace
@@ -47,39 +59,17 @@ TEST(LinkClients, ShareASessionReadTheTagsAndSeeOtherSessionsWrites) {
     EXPECT_EQ(linked.handles[1], 0u);  // unknown to the server
 
     // The update client sees the command client's advised links, each in full the first time.
-    const TagAnswer first = Update(*update);
-    ASSERT_TRUE(first.parsed) << Text(first.result);
-    ASSERT_EQ(first.items.size(), 2u);
-    EXPECT_EQ(first.items[0].clientHandle, 11u);
-    EXPECT_EQ(LiteralOf(first.items[0].value), "75");
-    EXPECT_EQ(first.items[1].clientHandle, 13u);
-    EXPECT_EQ(LiteralOf(first.items[1].value), "\"ab\"");
+    EXPECT_EQ(Changes(Update(*update)), (std::vector<std::string>{"11=75 GOOD", "13=\"ab\" GOOD"}));
     EXPECT_TRUE(Update(*update).items.empty());
 
     // Read answers as they travel, the gateway carrying them unchanged: ok, then per tag its kind
-    // and value encoding (a scalar string ab is FF, quality, 03, 61 00 62 00 00 00); a handle the
-    // server never gave fails.
+    // (0 a value) and value encoding (shape FF, quality, value kind, the value); a handle the
+    // server never gave fails (kind 3).
     const TagAnswer read = Read(*command, {linked.handles[0], linked.handles[2], linked.handles[3], 0xDEAD});
     EXPECT_TRUE(read.parsed) << Text(read.result);
-    EXPECT_EQ(read.arguments, WireBytes()
-                                  .U32(1)
-                                  .U8(0)
-                                  .U8(0xFF)
-                                  .U8(1)
-                                  .U8(2)
-                                  .Double(75.0)
-                                  .U8(0)
-                                  .U8(0xFF)
-                                  .U8(1)
-                                  .U8(3)
-                                  .Text(u"ab")
-                                  .U8(0)
-                                  .U8(0xFF)
-                                  .U8(1)
-                                  .U8(1)
-                                  .U8(1)
-                                  .U8(3)
-                                  .Get());
+    const Bytes setPoint = WireBytes().U8(0).U8(0xFF).U8(1).U8(2).Double(75.0).Get();
+    const Bytes label = WireBytes().U8(0).U8(0xFF).U8(1).U8(3).Text(u"ab").Get();
+    EXPECT_EQ(read.arguments, Concat({{1, 0, 0, 0}, setPoint, label, {0, 0xFF, 1, 1, 1}, {3}}));
 
     // A TCP client of another session writes. The server answers with what the tag holds after
     // the write: c(1,2) of quality GOOD is 01, 02 00 00 00, 01, then twice 02 and a double.
@@ -92,12 +82,7 @@ TEST(LinkClients, ShareASessionReadTheTagsAndSeeOtherSessionsWrites) {
         Write(writer, {{written.handles[0], Literal(u"c(1,2)")}, {0xBEEF, Literal(u"1")}});
     EXPECT_EQ(write.arguments,
               WireBytes().U32(1).U8(0).U8(1).U32(2).U8(1).U8(2).Double(1.0).U8(2).Double(2.0).U8(3).Get());
-    const TagAnswer changed = Update(*update);
-    ASSERT_TRUE(changed.parsed);
-    ASSERT_EQ(changed.items.size(), 1u);
-    EXPECT_EQ(changed.items[0].clientHandle, 11u);
-    EXPECT_EQ(LiteralOf(changed.items[0].value), "c(1,2)");
-    EXPECT_EQ(changed.items[0].value.GetQuality(), VQ_GOOD);
+    EXPECT_EQ(Changes(Update(*update)), std::vector<std::string>{"11=c(1,2) GOOD"});
 
     // A write comes back as the stored value. A text of 40,000 characters makes both the
     // request and its answer longer than one posted chunk of the gateway.
@@ -107,6 +92,7 @@ TEST(LinkClients, ShareASessionReadTheTagsAndSeeOtherSessionsWrites) {
     ASSERT_TRUE(echoed.parsed) << Text(echoed.result);
     ASSERT_EQ(echoed.items.size(), 1u);
     EXPECT_EQ(echoed.items[0].value.GetText(0), large.GetText(0));
+    EXPECT_TRUE(Update(*update).items.empty());  // the session's own write is not reported
     EXPECT_TRUE(command->Disconnect().Succeeded());
     EXPECT_FALSE(command->IsConnected());
   }

@@ -6,22 +6,6 @@
 
 namespace {
 
-template <class Creator>
-Answer Exchange(CNDAClient& client, std::u16string_view name, const ArgWriter& args) {
-  Answer answer;
-  CNPacketHolder& packet = answer.packet;
-  client.BeginPacket(packet);
-  Creator creator(packet);
-  creator.BeginCommand(name);
-  if (args) args(creator);
-  client.EndPacket(packet);
-  answer.id = creator.GetPacketId();
-  answer.result = client.SendCommand(packet);
-  if (answer.result.Succeeded()) answer.result = client.Receive(packet);
-  if (answer.result.Succeeded()) answer.result = CheckAnswer(packet, answer.id);
-  return answer;
-}
-
 // The arguments of an answer the link protocol has read up to its items, and with ok, count
 // items read with readItem.
 TagAnswer Items(const ClientResult& result, CNPacketHolder& packet, bool ok, size_t count,
@@ -31,31 +15,16 @@ TagAnswer Items(const ClientResult& result, CNPacketHolder& packet, bool ok, siz
   if (!result.Succeeded()) return tags;
   const uint8_t* data = packet.GetData();
   tags.arguments.assign(data + 7 + (data[3] | data[4] << 8), data + packet.GetSize());
-  tags.ok = ok ? 1 : 0;
   for (size_t i = 0; ok && i < count; ++i) {
     CNTagItem item;
     if (!readItem(packet, item)) return tags;
-    tags.items.push_back({item.clientHandle, item.kind, item.value ? *item.value : CNValue(), item.quality});
+    tags.items.push_back({item.clientHandle, item.value ? *item.value : CNValue()});
   }
   tags.parsed = ok && packet.IsEnd();
   return tags;
 }
 
 }  // namespace
-
-std::vector<uint8_t> Answer::Arguments() const {
-  const uint8_t* data = packet.GetData();
-  if (!result.Succeeded() || data == nullptr) return {};
-  return std::vector<uint8_t>(data + packet.GetPosition(), data + packet.GetSize());
-}
-
-Answer Transact(CNDAClient& client, std::u16string_view name, const ArgWriter& args) {
-  return Exchange<CNDAPacketCreatorSimple>(client, name, args);
-}
-
-Answer TransactPlain(CNDAClient& client, std::u16string_view name, const ArgWriter& args) {
-  return Exchange<CNDAPacketCreator>(client, name, args);
-}
 
 ConnectAnswer LinkConnect(CNDAClient& client, uint32_t kind, uint64_t id) {
   ConnectAnswer connect;
@@ -67,14 +36,13 @@ ConnectAnswer LinkConnect(CNDAClient& client, uint32_t kind, uint64_t id) {
   return connect;
 }
 
-LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links, const std::vector<uint64_t>& releases) {
+LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links) {
   std::vector<CNLinkRequest> requests;
   for (const LinkItem& link : links) requests.push_back({link.advise, link.clientHandle, link.name});
   LinkAnswer link;
   CNPacketHolder packet;
   CNLinkConfirmation confirmation;
-  link.result = SendLink(client, packet, requests, releases, {}, confirmation, link.handles);
-  link.ok = confirmation.ok ? 1 : 0;
+  link.result = SendLink(client, packet, requests, {}, {}, confirmation, link.handles);
   return link;
 }
 
@@ -109,15 +77,6 @@ CNValue Literal(std::u16string_view text) {
   return value;
 }
 
-std::string LiteralOf(const CNValue& value) { return Utf16ToUtf8(value.ToLiteral(true)); }
-
-bool IsConnectionLost(const ClientResult& result) { return result.IsConnectionLost(); }
-
-std::u16string CommandName(const std::vector<uint8_t>& payload) {
-  if (payload.size() < 7) return {};
-  const size_t bytes = payload[3] | (payload[4] << 8);
-  if (payload.size() < 7 + bytes) return {};
-  std::u16string name;
-  for (size_t i = 0; i < bytes; i += 2) name.push_back(static_cast<char16_t>(payload[5 + i] | (payload[6 + i] << 8)));
-  return name;
+std::string LiteralOf(const CNValue& value) {
+  return Utf16ToUtf8(value.ToLiteral(true));
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,26 +8,10 @@
 
 #include "comm/client_test_util.h"
 #include "comm/da_client.h"
-#include "comm/packet_creator.h"
 #include "values/value.h"
 
-// Commands sent through any data-access client as its owners send them: the request built
-// with a packet creator in the client's frame room, the answer received and checked against
-// the request's id. The link commands go through the link protocol, as the link tag server's.
-
-using ArgWriter = std::function<void(CNDAPacketCreator&)>;
-
-struct Answer {
-  ClientResult result;
-  uint8_t id = 0;         // the request's packet id
-  CNPacketHolder packet;  // when result succeeded: the answer, positioned on its first argument
-  // The answer's argument bytes (from the position to the end).
-  std::vector<uint8_t> Arguments() const;
-};
-
-// One command with bare arguments (CNDAPacketCreatorSimple), or with length-prefixed ones.
-Answer Transact(CNDAClient& client, std::u16string_view name, const ArgWriter& args = {});
-Answer TransactPlain(CNDAClient& client, std::u16string_view name, const ArgWriter& args = {});
+// The link commands sent through any data-access client as the link tag server sends them,
+// through the link protocol.
 
 // "Connect" of a link client: kind 1 (command client) or 2 (update client, with the
 // identifier kind 1 returned).
@@ -47,22 +30,17 @@ struct LinkItem {
 };
 struct LinkAnswer {
   ClientResult result;
-  uint32_t ok = 0;
   std::vector<uint64_t> handles;  // server handles in request order, 0 for unknown tags
 };
-LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links,
-                const std::vector<uint64_t>& releases = {});
+LinkAnswer Link(CNDAClient& client, const std::vector<LinkItem>& links);
 
 // One item of a "Read", "Write" or "Update" answer.
 struct TagItem {
   uint64_t clientHandle = 0;  // "Update" only
-  uint8_t kind = 0xFF;        // 0 value, 1 quality, 2 nothing, 3 failed
-  CNValue value;              // kind 0
-  uint8_t quality = 0;        // kind 1
+  CNValue value;              // empty for an item without a value
 };
 struct TagAnswer {
   ClientResult result;
-  uint32_t ok = 0;
   std::vector<TagItem> items;
   std::vector<uint8_t> arguments;  // every argument byte of the answer, as received
   bool parsed = false;             // the items were read to the end of the answer
@@ -73,10 +51,3 @@ TagAnswer Update(CNDAClient& client);
 
 CNValue Literal(std::u16string_view text);
 std::string LiteralOf(const CNValue& value);
-// A command failed because the server closed the connection: the send failed, or the receive
-// found the connection closed or reset (which of these depends on when the close arrived).
-bool IsConnectionLost(const ClientResult& result);
-
-// The command name of a command payload (as pushed on the callback channel), or "" when the
-// payload holds no command header.
-std::u16string CommandName(const std::vector<uint8_t>& payload);

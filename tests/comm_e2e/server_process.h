@@ -18,8 +18,8 @@ inline constexpr const char* kE2eTags =
 struct ServerProcessOptions {
   std::string tags = kE2eTags;           // the tag file's text
   std::vector<std::string> faults = {};  // each given as --fault NAME[=ARG]
-  bool http = false;                // also serve the SOAP gateway
-  uint16_t port = 0;                // 0: any free port
+  bool http = false;                     // also serve the SOAP gateway
+  uint16_t port = 0;                     // 0: any free port
   uint16_t httpPort = 0;
 };
 
@@ -31,7 +31,6 @@ class ServerProcess {
   using Options = ServerProcessOptions;
 
   static constexpr int kStartLimitMs = 15000;
-  static constexpr int kStopLimitMs = ChildProcess::kStopLimitMs;
 
   explicit ServerProcess(const Options& options = {}) { Start(options); }
   ServerProcess(const ServerProcess&) = delete;
@@ -41,8 +40,8 @@ class ServerProcess {
   // Starts the program and reads "listening on PORT" (and "http on PORT"); false, with the
   // process stopped, when it does not get that far within kStartLimitMs.
   bool Start(const Options& options);
-  // SIGTERM, a wait of at most kStopLimitMs, then SIGKILL. Returns the exit status, or -1 when
-  // the program had to be killed or ended by a signal (or was not running).
+  // SIGTERM, a wait of at most ChildProcess::kStopLimitMs, then SIGKILL. Returns the exit
+  // status, or -1 when the program had to be killed or ended by a signal (or was not running).
   int Stop();
   bool IsRunning() const { return m_process.IsRunning(); }
 

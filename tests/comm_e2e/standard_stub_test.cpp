@@ -52,7 +52,6 @@ TEST(StandardStub, StartsWithTheServiceHandshake) {
   ASSERT_TRUE(server.IsRunning());
   const auto settings = NodeSettings({server.Port()});
   TestStub stub;
-  EXPECT_EQ(stub.GetState(), CNStandardStub::kNotStarted);
   EXPECT_FALSE(stub.Hello());
   EXPECT_EQ(stub.Error(), "Not connected.");
 

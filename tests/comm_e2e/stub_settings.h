@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "comm/client_test_util.h"
 #include "comm/connection_settings.h"
+#include "comm/login_server.h"
 #include "comm_e2e/server_process.h"
 #include "support/ref_cnt.h"
 
@@ -28,3 +31,12 @@ inline uint16_t DeadPort() {
   server.Stop();
   return port;
 }
+
+// Every login event the stub delivers: the login state and the level.
+class LoginEventRecorder : public CNPLoginServer::ConnectionPoint {
+ public:
+  using Events = std::vector<std::pair<uint32_t, uint32_t>>;
+
+  void OnLoginChanged(uint32_t state, uint32_t level) override { events.emplace_back(state, level); }
+  Events events;
+};

@@ -1,5 +1,6 @@
-// What each fault does on the wire; what the clients make of the damaged answers is tested with
-// the clients themselves.
+// What each fault does on the wire, where the clients cannot tell; what the clients make of the
+// damaged answers (a wrong id or status, a refused handshake, silence) is tested with the clients
+// themselves.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,10 +17,6 @@ TEST(Faults, EachFaultShowsOnTheWire) {
     std::vector<std::string> faults;
     std::function<void(SimClient&)> check;  // after the handshake and a sent "Update" of id 0x42
   } cases[] = {
-      {{"wrong-id"},
-       [](SimClient& c) { EXPECT_EQ(c.ReadRawFrame(), WireBytes::Command(0x43, u"Update").U32(1).U32(0).Frame()); }},
-      {{"error-status=7"},
-       [](SimClient& c) { EXPECT_EQ(c.ReadRawFrame(), WireBytes::Command(0x42, u"Update", 7).Frame()); }},
       {{"wrong-channel", "garbage-before-frame"},
        [](SimClient& c) {
          uint8_t garbage[11];
@@ -40,8 +37,6 @@ TEST(Faults, EachFaultShowsOnTheWire) {
          EXPECT_TRUE(c.WaitClosed());
        }},
       {{"close-after=0"}, [](SimClient& c) { EXPECT_TRUE(c.WaitClosed()); }},
-      {{"refuse-handshake"}, [](SimClient& c) { EXPECT_TRUE(c.WaitClosed()); }},  // after its "NG"
-      {{"stop-answering"}, [](SimClient& c) { EXPECT_FALSE(c.Socket().WaitForData(300)); }},
       {{"delay=200"},
        [&sent](SimClient& c) {
          EXPECT_FALSE(c.ReadRawFrame().empty());

@@ -57,5 +57,7 @@ TEST(ServerProgram, ReportsBadFilesAndOptions) {
   std::remove(path.c_str());
 
   EXPECT_EQ(FirstLine(program, {"--fault", "melt"}), "panel-server-sim: unknown fault \"melt\"");
+  std::vector<std::string> usage;  // then the usage, with every fault and its argument
+  EXPECT_FALSE(program.WaitForLine("^  alarm-shutdown=N +push ", usage, 10000).empty());
   EXPECT_EQ(program.Stop(0), 2);
 }

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "comm/frame_bytes.h"
 #include "panel_server_sim/faults.h"
 #include "panel_server_sim/panel_server.h"
 #include "sim_client.h"
 #include "support/utf16_text.h"
-#include "comm/frame_bytes.h"
 
 // The tags the protocol tests use: constants with known wire forms and one tag whose high
 // limit (90 of 0..100) raises an alarm.
@@ -25,7 +25,7 @@ inline constexpr const char* kTestTags =
 // The server under test, in this process, on free ports.
 class SimServer {
  public:
-  explicit SimServer(std::vector<std::string> faults = {}, bool http = false) {
+  explicit SimServer(std::vector<std::string> faults = {}) {
     char path[] = "/tmp/panel_sim_tagsXXXXXX";
     const int fd = mkstemp(path);
     EXPECT_GE(fd, 0);
@@ -35,9 +35,9 @@ class SimServer {
     panel_sim::ServerOptions options;
     options.port = 0;
     options.tagsFile = m_tagsPath;
-    if (http) options.httpPort = 0;
     std::string error;
-    for (const std::string& fault : faults) EXPECT_TRUE(panel_sim::ParseFault(fault, options.faults, error)) << error;
+    for (const std::string& fault : faults)
+      EXPECT_TRUE(panel_sim::ParseFault(fault, options.faults, error)) << error;
     EXPECT_TRUE(m_server.Start(options, error)) << error;
   }
   ~SimServer() {
@@ -46,7 +46,6 @@ class SimServer {
   }
 
   uint16_t Port() const { return m_server.GetPort(); }
-  uint16_t HttpPort() const { return m_server.GetHttpPort().value_or(0); }
 
  private:
   std::string m_tagsPath;
@@ -62,7 +61,8 @@ inline void OpenCommandClient(SimClient& client, uint16_t port) {
 
 // A command channel (flag 1) and the callback channel (flag 2) that joins it with the identifier
 // the command channel's "OK" brought.
-inline void OpenWithCallback(uint16_t port, SimClient& command, SimClient& callback, uint8_t kind = 20) {
+inline void OpenWithCallback(uint16_t port, SimClient& command, SimClient& callback) {
+  const uint8_t kind = 20;
   ASSERT_TRUE(command.Open(port));
   ASSERT_TRUE(command.SendBytes(HandshakeFrame(kind, 1, 1, 1, 0)));
   const std::vector<uint8_t> ok = command.ReadRawFrame();

@@ -10,19 +10,6 @@
 
 namespace {
 
-// Links the named tags (advise 1, client handles 1, 2, ...) and returns the server handles.
-std::vector<uint64_t> Link(SimClient& client, const std::vector<std::u16string>& names) {
-  WireBytes link = WireBytes::Command(3, u"Link");
-  link.U32(static_cast<uint32_t>(names.size()));
-  for (size_t i = 0; i < names.size(); ++i) link.U32(1).U64(i + 1).Text(names[i]);
-  CNPacketHolder answer = Transact(client, link.U32(0).U32(0));
-  uint32_t ok = 0;
-  EXPECT_TRUE(answer.ReadU32(ok) && ok == 1);
-  std::vector<uint64_t> handles(names.size());
-  for (uint64_t& handle : handles) EXPECT_TRUE(answer.ReadU64(handle));
-  return handles;
-}
-
 // The client handles an "Update" reports, with the kind of each item (0 value, 1 quality).
 std::vector<std::pair<uint64_t, uint8_t>> Update(SimClient& client) {
   CNPacketHolder answer = Transact(client, WireBytes::Command(4, u"Update"));
@@ -39,10 +26,6 @@ std::vector<std::pair<uint64_t, uint8_t>> Update(SimClient& client) {
   return items;
 }
 
-WireBytes WriteNumber(uint64_t handle, double number) {
-  return std::move(WireBytes::Command(5, u"Write").U32(1).U64(handle).U8(255).U8(1).U8(2).Double(number));
-}
-
 }  // namespace
 
 TEST(TagProtocol, HandshakeAnswersAreByteExact) {
@@ -51,11 +34,8 @@ TEST(TagProtocol, HandshakeAnswersAreByteExact) {
   ASSERT_TRUE(plain.Open(server.Port()));
   // Stray bytes before the frame are skipped.
   ASSERT_TRUE(plain.SendBytes(Concat({{'@', 'K', 'x', 'x'}, HandshakeFrame(1, 4242, 9, 0, 0)})));
-  EXPECT_EQ(plain.ReadRawFrame(), (Bytes{'@', 'K', 'V', '\n', 'N', 8, 0, 0, 0, 'O', 'K', '*', 'K', 'V', '*', 0xB7, 0x75}));
-  SimClient command;
-  SimClient callback;
-  OpenWithCallback(server.Port(), command, callback, 8);
-
+  EXPECT_EQ(plain.ReadRawFrame(),
+            (Bytes{'@', 'K', 'V', '\n', 'N', 8, 0, 0, 0, 'O', 'K', '*', 'K', 'V', '*', 0xB7, 0x75}));
   const Bytes refused[] = {
       HandshakeFrame(8, 1, 2, 2, 0x0123456789ABCDEFull),  // no such connection
       HandshakeFrame(8, 1, 2, 3, 0),                      // no such flag
@@ -71,84 +51,12 @@ TEST(TagProtocol, HandshakeAnswersAreByteExact) {
   }
 }
 
-TEST(TagProtocol, ConnectLinkAndReadAreByteExact) {
-  SimServer server;
-  SimClient client;
-  OpenCommandClient(client, server.Port());
-
-  // "Connect" kind 1: ok and the identifier an update client joins with.
-  CNPacketHolder connect = Transact(client, WireBytes::Command(0x21, u"Connect").U32(1));
-  uint32_t ok = 0;
-  uint64_t id = 0;
-  EXPECT_TRUE(connect.ReadU32(ok) && ok == 1 && connect.ReadU64(id) && id != 0 && connect.IsEnd());
-
-  ASSERT_TRUE(client.SendBytes(WireBytes::Command(0x22, u"Link")
-                                   .U32(3)
-                                   .U32(1).U64(10).Text(u"SetPoint")
-                                   .U32(0).U64(11).Text(u"NoSuchTag")
-                                   .U32(1).U64(12).Text(u"Label")
-                                   .U32(0).U32(0)
-                                   .Frame()));
-  // Handles in request order, 0 for the unknown tag.
-  EXPECT_EQ(client.ReadRawFrame(), WireBytes::Command(0x22, u"Link").U32(1).U64(1).U64(0).U64(2).Frame());
-
-  ASSERT_TRUE(client.SendBytes(WireBytes::Command(0x23, u"Read").U8(0).U32(3).U64(1).U64(77).U64(2).Frame()));
-  EXPECT_EQ(client.ReadRawFrame(), WireBytes::Command(0x23, u"Read")
-                                       .U32(1)
-                                       .U8(0).U8(255).U8(1).U8(2).Double(75.0)  // SetPoint: GOOD number 75
-                                       .U8(3)                                   // 77 is no handle
-                                       .U8(0).U8(255).U8(1).U8(3).Text(u"ab")   // Label: GOOD string "ab"
-                                       .Frame());
-}
-
-TEST(TagProtocol, UpdatesReachTheUpdateClientOfTheSameSession) {
-  SimServer server;
-  SimClient command;
-  SimClient update;
-  SimClient other;
-  OpenCommandClient(command, server.Port());
-  OpenCommandClient(update, server.Port());
-  OpenCommandClient(other, server.Port());
-  CNPacketHolder connect = Transact(command, WireBytes::Command(1, u"Connect").U32(1));
-  uint32_t ok = 0;
-  uint64_t id = 0;
-  ASSERT_TRUE(connect.ReadU32(ok) && connect.ReadU64(id));
-  CNPacketHolder joined = Transact(update, WireBytes::Command(2, u"Connect").U32(2).U64(id));
-  ASSERT_TRUE(joined.ReadU32(ok) && ok == 1);
-
-  const std::vector<uint64_t> handles = Link(command, {u"SetPoint", u"Running"});
-  const std::vector<uint64_t> otherHandles = Link(other, {u"SetPoint"});
-  EXPECT_EQ(Update(update), (std::vector<std::pair<uint64_t, uint8_t>>{{1, 0}, {2, 0}}));
-  EXPECT_TRUE(Update(update).empty());
-
-  Transact(other, WriteNumber(otherHandles[0], 80));  // another session's write is reported
-  EXPECT_EQ(Update(update), (std::vector<std::pair<uint64_t, uint8_t>>{{1, 0}}));
-  Transact(command, WriteNumber(handles[0], 81));  // the session's own write is not
-  EXPECT_TRUE(Update(update).empty());
-  EXPECT_EQ(Update(other).size(), 1u);
-
-  // The write answer echoes the stored value: a number tag keeps numbers whatever is written.
-  CNPacketHolder echo = Transact(
-      other, WireBytes::Command(6, u"Write").U32(2).U64(otherHandles[0]).U8(255).U8(1).U8(3).Text(u"12.5").U64(99).U8(0).U8(2));
-  uint8_t kind = 0;
-  uint8_t unknown = 0;
-  CNValue stored;
-  ASSERT_TRUE(echo.ReadU32(ok) && echo.ReadU8(kind) && DecodeValue(echo, stored) && echo.ReadU8(unknown));
-  EXPECT_TRUE(stored.IsNumber(0));
-  EXPECT_EQ(stored.GetNumber(0), 12.5);
-  EXPECT_EQ(unknown, 3);  // handle 99 is unknown
-
-  // Released and unadvised links go quiet.
-  Transact(command, WireBytes::Command(7, u"Link").U32(0).U32(1).U64(handles[0]).U32(1).U64(handles[1]).U32(0));
-  Transact(other, WriteNumber(otherHandles[0], 1));
-  EXPECT_TRUE(Update(update).empty());
-}
-
 TEST(TagProtocol, QualityOnlyChangesComeAsKindOne) {
   SimServer server({"quality-flap=30"});
   SimClient client;
   OpenCommandClient(client, server.Port());
-  Link(client, {u"SetPoint"});
+  // SetPoint advised, as client handle 1.
+  Transact(client, WireBytes::Command(3, u"Link").U32(1).U32(1).U64(1).Text(u"SetPoint").U32(0).U32(0));
   EXPECT_EQ(Update(client).size(), 1u);
   bool sawQuality = false;
   for (int i = 0; i < 50 && !sawQuality; ++i) {

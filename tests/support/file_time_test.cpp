@@ -23,10 +23,6 @@ void UseZone(const char* zone) {
 }
 
 TEST(FileTimeCalendar, ValidityFollowsTheGregorianCalendarAndTheRange) {
-  EXPECT_TRUE(IsLeapYear(2000) && IsLeapYear(2024) && !IsLeapYear(1900) && !IsLeapYear(2023));
-  EXPECT_EQ(DaysInMonth(2024, 2), 29);
-  EXPECT_EQ(DaysInMonth(1900, 2), 28);
-  EXPECT_EQ(DaysInMonth(2023, 0) + DaysInMonth(2023, 13), 0);
   EXPECT_TRUE(IsValidCalendarTime(Calendar(30827, 12, 31, 23, 59, 59, 999)));
   // clang-format off
   const CRCalendarTime invalid[] = {

@@ -24,14 +24,13 @@ struct LinkRecorder : CNPTagServerConnectionPoint {
   std::string Last() const { return calls.empty() ? std::string() : calls.back(); }
 };
 
-inline CRPtr<CNConnectionSettings> SettingsFor(const ServerProcess& server, bool http = false) {
+// TCP to the server, time-outs of 2 seconds. (The link protocol through the HTTP gateway is
+// tested with the clients against the server program.)
+inline CRPtr<CNConnectionSettings> SettingsFor(const ServerProcess& server) {
   CNServerSettings settings;
-  settings.communicationType = http ? CNServerSettings::kHttp : CNServerSettings::kTcp;
   settings.timeOutSeconds = 2;
   settings.timeOutConnect = 2;
   settings.nodes[0] = {u"127.0.0.1", server.Port()};
-  settings.httpServers[0] =
-      AsciiToUtf16("http://127.0.0.1:" + std::to_string(server.HttpPort()) + "/hgateway/");
   return CRPtr<CNConnectionSettings>::Make(settings);
 }
 

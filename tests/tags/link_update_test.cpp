@@ -3,41 +3,32 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "comm/value_codec.h"
+#include "comm/frame_bytes.h"
 #include "tags/link_test_util.h"
 
 namespace {
 
 using testing::ElementsAre;
 
-// Builds the arguments of an "Update" answer.
-class UpdateAnswer {
+// The arguments of an "Update" answer: ok and the count (none with ok 0), then the items.
+class UpdateAnswer : public WireBytes {
  public:
-  // ok 0 carries no count.
   explicit UpdateAnswer(uint32_t count, uint32_t ok = 1) {
-    m_packet.WriteU32(ok);
-    if (ok) m_packet.WriteU32(count);
+    U32(ok);
+    if (ok) U32(count);
   }
+  // A scalar number (kind 0: shape FF, quality, kind 2, the double).
   UpdateAnswer& Value(uint64_t handle, double number, uint8_t quality = VQ_GOOD) {
-    CNValue value;
-    value.SetNumber(number);
-    value.SetQuality(quality);
-    m_packet.WriteU64(handle);
-    m_packet.WriteU8(0);
-    EncodeValue(m_packet, value);
+    U64(handle).U8(0).U8(0xFF).U8(quality).U8(2).Double(number);
     return *this;
   }
   UpdateAnswer& Quality(uint64_t handle, uint8_t quality) {
-    m_packet.WriteU64(handle);
-    m_packet.WriteU8(1);
-    m_packet.WriteU8(quality);
-    return *this;
-  }
-  UpdateAnswer& Bytes(std::initializer_list<uint8_t> bytes) {
-    for (uint8_t byte : bytes) m_packet.WriteU8(byte);
+    U64(handle).U8(1).U8(quality);
     return *this;
   }
   CNPacketHolder& Packet() {
+    m_packet.Reset();
+    m_packet.Write(Get().data(), static_cast<uint32_t>(Get().size()));
     m_packet.Seek(0, CNPacketHolder::kSeekBegin);
     return m_packet;
   }
@@ -117,10 +108,10 @@ TEST(LinkTagServerUpdate, DamagedAnswersFailAndKeepWhatCameBefore) {
   huge.Value(HandleOf(a), 1);
   EXPECT_EQ(link.ApplyUpdate(huge.Packet()).message, u"Receive invalid packet.");
   UpdateAnswer cut(3);
-  cut.Value(HandleOf(a), 2).Value(HandleOf(b), 3).Bytes({1, 0, 0, 0});
+  cut.Value(HandleOf(a), 2).Value(HandleOf(b), 3).U32(1);
   EXPECT_EQ(link.ApplyUpdate(cut.Packet()).message, u"Receive invalid packet.");
   UpdateAnswer badValue(1);
-  badValue.Bytes({1, 0, 0, 0, 0, 0, 0, 0, 0, 7});  // shape 7 without its sizes
+  badValue.U64(1).U8(0).U8(7);  // shape 7 without its sizes
   EXPECT_EQ(link.ApplyUpdate(badValue.Packet()).message, u"Receive invalid packet.");
   UpdateAnswer refused(0, 0);
   EXPECT_TRUE(link.ApplyUpdate(refused.Packet()).Succeeded());
