@@ -1,6 +1,23 @@
 #include "tags/tag.h"
 
 #include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+// A listener that got the tag several times hears a change once, where it first got it.
+void DropRepeats(std::vector<CNPTag::Listener*>& receivers) {
+  if (receivers.size() <= 16) {
+    auto end = receivers.end();
+    for (auto at = receivers.begin(); at != end; ++at) end = std::remove(at + 1, end, *at);
+    receivers.erase(end, receivers.end());
+    return;
+  }
+  std::unordered_set<CNPTag::Listener*> seen;
+  std::erase_if(receivers, [&](CNPTag::Listener* receiver) { return !seen.insert(receiver).second; });
+}
+
+}  // namespace
 
 void CNPTag::RemoveListener(const Listener* listener) {
   const auto first = std::find(m_listeners.begin(), m_listeners.end(), listener);
@@ -11,7 +28,7 @@ void CNPTag::RemoveListener(const Listener* listener) {
 void CNPTag::Notify(std::u16string_view name, const CNValue& value, uint32_t changed) {
   std::vector<Listener*> receivers = changed ? m_listeners : m_pending;
   m_pending.clear();
-  receivers.erase(std::unique(receivers.begin(), receivers.end()), receivers.end());
+  DropRepeats(receivers);
   if (receivers.empty()) return;
   // A receiver may release this tag (or close the form that holds it) from its handler.
   const CRPtr<CNPTag> keep = CRPtr<CNPTag>::Retain(this);

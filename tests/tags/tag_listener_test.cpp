@@ -35,9 +35,9 @@ TEST(TagListeners, ChangeReachesEveryListenerOnceAndFirstValueOnlyThePending) {
   quiet.listening = 0;
   auto tag = CRPtr<PlainTag>::Make(u"$D1");
   tag->AddListener(&a);
-  tag->AddListener(&a);  // a second GetTag of the same listener
   tag->AddListener(&quiet);
   tag->AddListener(&b);
+  tag->AddListener(&a);  // a later GetTag of the same listener
   tag->AddPendingListener(&b);
   CNValue value;
   value.SetNumber(1);
@@ -48,6 +48,18 @@ TEST(TagListeners, ChangeReachesEveryListenerOnceAndFirstValueOnlyThePending) {
   log.clear();
   tag->Notify(u"$D1", value, 1);
   EXPECT_EQ(log, (std::vector<std::string>{"a changed", "b changed"}));
+
+  // Past a handful of listeners the repeats are found another way; the order stays.
+  std::vector<Recorder> many;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 20; ++i) many.emplace_back(log, std::to_string(i));
+  for (Recorder& each : many) expected.push_back(each.id + " changed");
+  for (int round = 0; round < 2; ++round)
+    for (Recorder& each : many) tag->AddListener(&each);
+  log.clear();
+  tag->Notify(u"$D1", value, 1);
+  expected.insert(expected.begin(), {"a changed", "b changed"});
+  EXPECT_EQ(log, expected);
 }
 
 TEST(TagListeners, AReceiverThatLeavesDuringNotificationIsNotCalledAgain) {
