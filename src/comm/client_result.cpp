@@ -39,10 +39,6 @@ ClientResult ClientResult::Fail(ClientStatus status, std::u16string_view detail)
   return {kClientFailure, Fill(status, u"%s", detail), status, 0};
 }
 
-bool ClientResult::IsTimeout() const {
-  return status == CS_RECEIVE_FAILED && number == ETIMEDOUT;
-}
-
 bool ClientResult::IsConnectionLost() const {
   if (status == CS_RECEIVE_FAILED) return number == 0 || number == ECONNRESET;
   if (status == CS_SEND_FAILED) return number == EPIPE || number == ECONNRESET;

@@ -47,8 +47,6 @@ struct ClientResult {
   uint32_t number = 0;
 
   bool Succeeded() const { return code < kClientFailure; }
-  // A receive that gave up waiting for the peer, as opposed to a refusal or a broken frame.
-  bool IsTimeout() const;
   // The peer closed or reset the connection while a frame was sent or awaited.
   bool IsConnectionLost() const;
 
