@@ -138,7 +138,7 @@ Form1
 via root
 Runtime Error : Unable to Resolve Identifier .Stray
 
-=== functions see the script's variables declared after them; "this." calls the script's own functions
+=== functions see the script's variables declared after them; "this." calls the script's functions
 var total = 1;
 function Add(&sum, n) { var k = n, m = 2; sum += k + total + later + m; }
 function Twice(v) { return v * 2; }

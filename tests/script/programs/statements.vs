@@ -135,7 +135,7 @@ event OnInitialize() {
 12
 3
 
-=== a default in the middle falls through to the cases after it; cases compare as "==" does, close numbers apart
+=== a default in the middle falls through; cases compare as "==" does, close numbers apart
 function Kind(x) {
   var s = "";
   switch (x) {
