@@ -68,22 +68,22 @@ struct BoundWorld : TagScriptWorld {
 TEST(ObjectBinds, PropertiesFollowTheirTagsAndOwnPropertiesOnTheRefreshTick) {
   BoundWorld w;
   CNPObject& label = w.Button();
-  for (const char16_t* place : {u"Top", u"Width"}) label.SetProperty(place, Num(0));
+  for (const char16_t* place : {u"Top", u"Width"}) label.SetProperty(place, Number(0));
   label.SetBindSection(u"Left", u"$D0");
   label.SetBindSection(u"Text", u"\"v=\" & ::CStr($D0) & \"/\" & CStr($Top$)");
   label.SetBindSection(u"Visible", u"{$D0 > 10}{F},{default}{T}");
   label.SetBindSection(u"Width", u"Math.Abs($D1) + $Width$");  // reads itself: due once per change
   ASSERT_EQ(w.Open(), 4u);
-  w.Set(u"$D0", Num(7));
-  w.Set(u"$D1", Num(-3));
+  w.Set(u"$D0", Number(7));
+  w.Set(u"$D1", Number(-3));
   EXPECT_EQ(w.Tick(), 4u);
   EXPECT_EQ(w.world.Property(label, u"Left"), "7");
   EXPECT_EQ(w.world.Property(label, u"Text"), "v=7/0");
   EXPECT_EQ(w.world.Property(label, u"Visible"), "T");
   EXPECT_EQ(w.world.Property(label, u"Width"), "3");
   EXPECT_EQ(w.Tick(), 0u);  // nothing changed
-  label.SetProperty(u"Top", Num(2));
-  w.Set(u"$D0", Num(11));
+  label.SetProperty(u"Top", Number(2));
+  w.Set(u"$D0", Number(11));
   EXPECT_EQ(w.Tick(), 3u);
   EXPECT_EQ(w.world.Property(label, u"Text"), "v=11/2");
   EXPECT_EQ(w.world.Property(label, u"Visible"), "F");
@@ -121,7 +121,7 @@ TEST(ObjectBinds, ScriptWritesReachInputBindsAndTagEventsOnTheNextDispatch) {
   w.Open();
   w.Tick();
   w.world.traces.clear();
-  ASSERT_TRUE(w.world.Run(u"Put", {Num(21)}));
+  ASSERT_TRUE(w.world.Run(u"Put", {Number(21)}));
   EXPECT_EQ(w.world.Property(*w.world.button, u"Left"), "0");  // not before the dispatch
   EXPECT_EQ(w.Tick(), 1u);
   EXPECT_EQ(w.world.Property(*w.world.button, u"Left"), "42");
@@ -134,10 +134,10 @@ TEST(ObjectBinds, TheSwitchWritesItsTagAndTheWatchKeepsTheOperatorsValue) {
   toggle.SetBindSection(u"SwitchValue", u"INOUT:$M0;WATCH:3");
   w.Open();
   w.Tick();
-  toggle.SetProperty(u"SwitchValue", Str(u"T"));  // what the switch does when pressed
+  toggle.SetProperty(u"SwitchValue", Text(u"T"));  // what the switch does when pressed
   EXPECT_EQ(w.world.Property(toggle, u"SwitchValue"), "T");
   EXPECT_EQ(w.Get(u"$M0"), "T");
-  w.Set(u"$M0", CNValue(Num(0)));  // somebody else switches it off at once
+  w.Set(u"$M0", CNValue(Number(0)));  // somebody else switches it off at once
   for (int tick = 0; tick < 3; ++tick) {
     w.Tick();
     EXPECT_EQ(w.world.Property(toggle, u"SwitchValue"), "T") << tick;
@@ -150,22 +150,22 @@ TEST(ObjectBinds, TheSwitchWritesItsTagAndTheWatchKeepsTheOperatorsValue) {
 TEST(ObjectBinds, MaskAndOnlyFirstInGiveThePropertyToTheOperator) {
   BoundWorld w;
   CNPObject& label = w.Button();
-  label.SetProperty(u"MaskOutputBindTillInput", Str(u"T"));
+  label.SetProperty(u"MaskOutputBindTillInput", Text(u"T"));
   label.SetBindSection(u"Left", u"IN:$D3 OUT:$D4;ONLYFIRSTIN");
   label.SetBindSection(u"Top", u"IN:$D5 OUT:{default}{$D6 = $Top$ * 10}");
   w.Open();
-  label.SetProperty(u"Top", Num(1));  // masked: the input has not spoken yet
+  label.SetProperty(u"Top", Number(1));  // masked: the input has not spoken yet
   EXPECT_EQ(w.Get(u"$D6"), "0");
-  w.Set(u"$D3", Num(5));
+  w.Set(u"$D3", Number(5));
   w.Tick();
   EXPECT_EQ(w.world.Property(label, u"Left"), "5");
   EXPECT_EQ(w.world.Property(label, u"Top"), "0");
   EXPECT_EQ(w.Get(u"$D4"), "0");  // a value from the tag is not written back
-  w.Set(u"$D3", Num(6));
+  w.Set(u"$D3", Number(6));
   w.Tick();
   EXPECT_EQ(w.world.Property(label, u"Left"), "5");  // only the first
-  label.SetProperty(u"Left", Num(9));
-  label.SetProperty(u"Top", Num(4));
+  label.SetProperty(u"Left", Number(9));
+  label.SetProperty(u"Top", Number(4));
   EXPECT_EQ(w.Get(u"$D4"), "9");
   EXPECT_EQ(w.Get(u"$D6"), "40");
 }
@@ -182,11 +182,11 @@ TEST(ObjectBinds, BindsThatDoNotCompileOrResolveAreReportedAndLeftOut) {
                               "Button1.Top: Unable to Resolve Identifier $Nowhere$",
                               "Button1.Left: Assigment operation on a constant 5",
                           }));
-  w.Set(u"$D2", Num(8));
+  w.Set(u"$D2", Number(8));
   w.Tick();
   EXPECT_EQ(w.world.Property(label, u"Width"), "8");
   label.Terminate();  // gives the tags back
-  w.Set(u"$D2", Num(9));
+  w.Set(u"$D2", Number(9));
   EXPECT_EQ(w.Tick(), 0u);
 }
 
@@ -211,9 +211,9 @@ TEST(ObjectBinds, ObjectMethodsAttachTagsAndReachTheBindsOfTheirProperties) {
   BoundWorld w;
   CNPObject& label = w.Button();
   DeclareCustomProperties(label, u"[Property]\r\n_Source=[tag_inout]\r\n_Probe=[tag_in]");
-  label.SetProperty(u"_Source", Str(u"$D9"));
-  label.SetProperty(u"_Probe", Str(u"$D9"));
-  label.SetProperty(u"MaskOutputBindTillInput", Str(u"T"));
+  label.SetProperty(u"_Source", Text(u"$D9"));
+  label.SetProperty(u"_Probe", Text(u"$D9"));
+  label.SetProperty(u"MaskOutputBindTillInput", Text(u"T"));
   label.SetBindSection(u"Left", u"IN:$D10 OUT:$D11");
   ASSERT_TRUE(w.world.Load(
       u"event OnTagValueChanged(tagname, value) { ::Trace(tagname & \"=\" & CStr(value)); }\n"
@@ -229,12 +229,12 @@ TEST(ObjectBinds, ObjectMethodsAttachTagsAndReachTheBindsOfTheirProperties) {
       u"}"));
   w.Open();
   w.world.Run(u"Attach");
-  w.Set(u"$D1", Num(1));
-  w.Set(u"$D2", Num(2));
-  w.Set(u"$D3", Num(3));
+  w.Set(u"$D1", Number(1));
+  w.Set(u"$D2", Number(2));
+  w.Set(u"$D3", Number(3));
   w.Tick();
   w.world.Run(u"Clear");
-  w.Set(u"$D1", Num(4));
+  w.Set(u"$D1", Number(4));
   w.Tick();
   w.world.Run(u"Props");
   w.Tick();

@@ -9,8 +9,8 @@
 
 #include "controls/form.h"
 #include "methods/builtin_methods.h"
+#include "script/exec_test_util.h"
 #include "support/utf16_text.h"
-#include "values/value_test_util.h"
 
 namespace {
 

@@ -23,7 +23,7 @@ std::vector<std::string> ChildNames(const CNObject& parent) {
 TEST(ObjectChildMethods, CopyIsDeepAndLeavesTheOriginalAlone) {
   ScriptWorld world;
   ASSERT_EQ(DeclareCustomProperties(*world.calendar, u"_Level=[number]\n_Unit=[string];List:A,B"), 2u);
-  world.calendar->SetProperty(u"_Level", Num(7));
+  world.calendar->SetProperty(u"_Level", Number(7));
   world.calendar->SetBind(u"[Text]\r\nCStr(1)\r\n");
   const Lines output = world.Output(
       u"event OnInitialize() {\n"

@@ -27,11 +27,11 @@ TEST(ScriptTagMethods, ARefreshDeliversTheChangesToListenersAtOnce) {
   tags.world.Load(
       u"function Write(v) { WriteRequest(\"$D5\", v); }\n"
       u"function WriteNow(v) { WriteRequestRefresh(\"$D5\", v); }");
-  tags.world.Run(u"Write", {Num(2)});
+  tags.world.Run(u"Write", {Number(2)});
   EXPECT_EQ(listener.heard, Lines{});  // until the next refresh tick
-  tags.world.Run(u"WriteNow", {Num(3)});
+  tags.world.Run(u"WriteNow", {Number(3)});
   EXPECT_EQ(listener.heard, (Lines{"$D5=3"}));
-  tags.world.Run(u"WriteNow", {Num(4)});
+  tags.world.Run(u"WriteNow", {Number(4)});
   EXPECT_EQ(listener.heard, (Lines{"$D5=3", "$D5=4"}));
   tags.tags.ReleaseTag(tag, &listener);
 }
@@ -44,7 +44,7 @@ TEST(ScriptTagMethods, ARefreshCalledFromAListenerOfARefreshWaitsForTheNextOne) 
     uint32_t IsListening() override { return 1; }
     void TagChanged(CNPTag*, std::u16string_view, const CNValue& value, uint32_t) override {
       ++heard;
-      world.Run(u"WriteNow", {Num(value.GetNumber(0) + 1)});
+      world.Run(u"WriteNow", {Number(value.GetNumber(0) + 1)});
     }
     ScriptWorld& world;
     int heard = 0;
@@ -52,9 +52,9 @@ TEST(ScriptTagMethods, ARefreshCalledFromAListenerOfARefreshWaitsForTheNextOne) 
   CNPTag* tag = tags.tags.GetTag(u"$D6", 1, &echo);
   ASSERT_NE(tag, nullptr);
   tags.world.Load(u"function WriteNow(v) { WriteRequestRefresh(\"$D6\", v); }");
-  tags.world.Run(u"WriteNow", {Num(1)});
+  tags.world.Run(u"WriteNow", {Number(1)});
   EXPECT_EQ(echo.heard, 1);
-  tags.world.Run(u"WriteNow", {Num(10)});
+  tags.world.Run(u"WriteNow", {Number(10)});
   EXPECT_EQ(echo.heard, 2);
   EXPECT_EQ(tags.tags.GetValue(tag, 0, nullptr)->GetNumber(0), 11.0);
   tags.tags.ReleaseTag(tag, &echo);

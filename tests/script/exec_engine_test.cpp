@@ -53,14 +53,14 @@ TEST(ScriptEngine, EventsArriveThroughTheObjectModelAndReferenceArgumentsComeBac
       u"event OnShowToolTip(&text) { text = text & \" tip\"; }\n"
       u"event OnMouseUp(button) { ::Trace(button); }\n"
       u"function Twice(x) { return x * 2; }");
-  CNValue text = Str(u"a");
+  CNValue text = Text(u"a");
   EXPECT_TRUE(static_cast<CNPObject*>(world.button)->FireEvent(u"OnShowToolTip", &text, 1));
   EXPECT_EQ(Utf16ToUtf8(text.GetText(0)), "a tip");
   static_cast<CNPObject*>(world.button)->ButtonUp(MOUSE_RIGHT, {});  // released without a press: ignored
-  CNValue button = Num(3);
+  CNValue button = Number(3);
   EXPECT_TRUE(static_cast<CNPObject*>(world.button)->FireEvent(u"OnMouseUp", &button, 1));
   CNValue result;
-  EXPECT_TRUE(world.Run(u"Twice", {Num(21)}, &result));
+  EXPECT_TRUE(world.Run(u"Twice", {Number(21)}, &result));
   EXPECT_EQ(result.GetNumber(0), 42);
   EXPECT_EQ(world.output, (std::vector<std::string>{"3"}));
 }
@@ -78,7 +78,7 @@ TEST(ScriptEngine, AValuePassedThroughParametersLocalsAndReturnKeepsItsQualityAn
     FileTime stamp;
   };
   for (const Case& c : {Case{1, VQ_GOOD, 100}, Case{2, VQ_BAD, 0}, Case{3, VQ_GOOD, 7}}) {
-    CNValue arg = Num(c.number);
+    CNValue arg = Number(c.number);
     arg.SetQuality(c.quality);
     arg.SetTimeStamp(c.stamp);
     for (std::u16string_view function : {u"Pass", u"Copy"}) {

@@ -16,7 +16,18 @@
 #include "support/utf16_text.h"
 #include "tags/tag_server_suite.h"
 #include "values/value_display.h"
-#include "values/value_test_util.h"
+
+inline CNValue Text(std::u16string_view text) {
+  CNValue value;
+  value.SetString(text);
+  return value;
+}
+
+inline CNValue Number(double n) {
+  CNValue value;
+  value.SetNumber(n);
+  return value;
+}
 
 // The objects test scripts run among:
 //   Root (Form)
@@ -80,7 +91,7 @@ class BasicScriptWorld : public CNObjectOwner, public IKVScriptErrorSink {
   CNObject* Add(CNObject& parent, std::u16string_view clid, std::u16string_view name) {
     CNObject* child = registry.Create(clid);
     child->SetName(name);
-    child->SetProperty(u"Name", CNValue(Str(name)));
+    child->SetProperty(u"Name", CNValue(Text(name)));
     parent.AddChild(child);
     return child;
   }
