@@ -199,11 +199,11 @@ TEST(ObjectBinds, ExpressionsThatScriptsAddAreBindExpressionsOverTheSameNames) {
                    u"  Left = 4; WriteVal(\"$D7\", 10);\n"
                    u"  AddExpression(1, \"$D7 * 2 + $Left$\");\n"
                    u"  AddExpression(2, \"$Nowhere$ +\");\n"
-                   u"  ::Trace(GetExpressionValue(1), GetExpressionValue(2));\n"
+                   u"  ::Trace(GetExpressionValue(1), GetExpressionValue(2), GetExpressionValue(3));\n"
                    u"  WriteVal(\"$D7\", 1); ::Trace(GetExpressionValue(1));\n"
                    u"}"));
   w.world.Run(u"Run");
-  EXPECT_EQ(w.world.output, (std::vector<std::string>{"24", "#NOTHING#", "6"}));
+  EXPECT_EQ(w.world.output, (std::vector<std::string>{"24", "#NOTHING#", "#NOTHING#", "6"}));
   CNExpressionEvaluator::SetCurrent(previous);
 }
 

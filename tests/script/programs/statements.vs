@@ -106,10 +106,11 @@ event OnInitialize() { ::Trace("start"); Down(0); ::Trace("never"); }
 start
 Runtime Error : Function execution stops for Down
 
-=== an else belongs to the nearest if; a declaration of two names as a body is one block
+=== an else belongs to the nearest if; a declaration of two names as a body is one block; ";" is empty
 event OnInitialize() {
   if (T) if (F) ::Trace("never"); else ::Trace("inner else");
   if (F) if (T) ::Trace("never"); else ::Trace("never either");
+  if (T) ; else ::Trace("never");
   if (F) var p = 1, q = 2;
   ::Trace(p, q);
 }
