@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "binds/fake_owner.h"
 #include "binds/bind_script_parser_impl.h"
+#include "binds/fake_owner.h"
 #include "support/utf16_text.h"
 
 namespace {
@@ -25,6 +25,8 @@ TEST(BindCompile, ErrorsWithTheirTextsAndPositions) {
       {u"(;", CE_UNEXPECTED_SEMICOLON, "Unexpected Semicolon ;", 1, 1},
       {u"{default}{1 + ;}", CE_UNEXPECTED_SEMICOLON, "Unexpected Semicolon ;", 1, 14},
       {u"$A & \"abc", CE_INVALID_TOKEN, "End Quotes missing", 1, 5},
+      {u"$A & \"a\"\"", CE_INVALID_TOKEN, "End Quotes missing", 1, 5},
+      {u"'abc", CE_INVALID_TOKEN, "End Quotes missing", 1, 0},
       {u"$A +\r 1", CE_INVALID_TOKEN, " Invalid character found", 1, 4},
       // Positions count in the script as written, not in the case list it is wrapped in.
       {u"(1 + 2", CE_INVALID_TOKEN, "Invalid token }", 1, 6},

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "binds/fake_owner.h"
 #include "binds/bind_factory.h"
 #include "binds/bind_script_parser_impl.h"
 #include "binds/bind_simple.h"
+#include "binds/fake_owner.h"
 #include "support/utf16_text.h"
 
 namespace {
@@ -57,18 +57,6 @@ TEST(BindEvaluate, ExpressionsFollowTheOperatorTable) {
       {u"-\"4\"", "-4"},
   };
   for (const auto& [script, value] : cases) EXPECT_EQ(Value(owner, script), value) << Utf16ToUtf8(script);
-}
-
-TEST(BindEvaluate, StringsJoinedFromPropertiesAndFunctions) {
-  CFakeOwner owner;
-  owner.Set(u"$_DecimalPlace$", 2);
-  owner.Set(u"$_Min$", 0);
-  owner.Set(u"$_Max$", 100);
-  owner.Set(u"$_Format$", u"%.2f");
-  const char16_t* textFormat =
-      uR"("v2:" & ::CStr($_DecimalPlace$) & "," & ::CStr($_Min$) & "," & ::CStr($_Max$) & "," & $_Format$)";
-  EXPECT_EQ(Value(owner, textFormat), "\"v2:2,0,100,%.2f\"");
-  EXPECT_EQ(owner.calls, (std::vector<std::u16string>{u"::CStr", u"::CStr", u"::CStr"}));
 }
 
 TEST(BindEvaluate, CallsPassArgumentsInOrderAndMarkLeftOutOnes) {
@@ -194,7 +182,7 @@ TEST(BindFactory, SingleNamesGetTheLightFlavour) {
     bool simple;
   } cases[] = {
       {u"$SYS0", true}, {u" 'my tag' ", true}, {u"[a b]", true}, {u"$A + 1", false},
-      {u"T", false},    {u"$A;", false},       {u"f()", false},   {u"'open", false},
+      {u"T", false},    {u"$A;", false},       {u"f()", false},  {u"'open", false},
   };
   for (const auto& c : cases) {
     auto bind = MakeBindScriptParser(c.script, true);

@@ -51,7 +51,6 @@ class CFakeOwner : public CNBindScriptParser::ConnectionPoint, public IKVMethodH
   }
   bool Call(CNBindScriptParser*, std::u16string_view function, std::span<const CNValue* const> args,
             CNValue& result, uint32_t) override {
-    calls.emplace_back(function);
     lastArgs.clear();
     for (const CNValue* arg : args) lastArgs.push_back(*arg);
     if (function == u"Fail") return false;
@@ -79,7 +78,6 @@ class CFakeOwner : public CNBindScriptParser::ConnectionPoint, public IKVMethodH
   std::vector<Subscription> subscribed;
   std::vector<std::u16string> unsubscribed;
   std::vector<std::pair<std::u16string, CNValue>> writes;
-  std::vector<std::u16string> calls;
   std::vector<CNValue> lastArgs;
 
  private:
@@ -92,4 +90,6 @@ class CFakeOwner : public CNBindScriptParser::ConnectionPoint, public IKVMethodH
 };
 
 // The literal text of a value, for comparisons: 7, T, "abc", #NOTHING#.
-inline std::string Literal(const CNValue& value) { return Utf16ToUtf8(value.ToLiteral(false)); }
+inline std::string Literal(const CNValue& value) {
+  return Utf16ToUtf8(value.ToLiteral(false));
+}

@@ -17,7 +17,8 @@ namespace {
 
 class RecordingSink : public CNPObjectBinder::ErrorSink {
  public:
-  void OnBindError(CNObject& object, std::u16string_view property, const CTagParserCompilerError& error) override {
+  void OnBindError(CNObject& object, std::u16string_view property,
+                   const CTagParserCompilerError& error) override {
     lines.push_back(Utf16ToUtf8(object.GetName()) + "." + Utf16ToUtf8(property) + ": " +
                     Utf16ToUtf8(error.GetMessage()));
   }
@@ -105,7 +106,8 @@ TEST(ObjectBinds, ComputedMemoryTagsAreFollowedAsTheyMove) {
     w.Tick();
     const std::string second = w.world.Property(*w.world.button, u"Left");
     EXPECT_NE(first, second);
-    EXPECT_EQ(second, std::to_string(static_cast<int>(std::stod(w.Get(u"$SIN10000")) * 100)));  // whole pixels
+    EXPECT_EQ(second,
+              std::to_string(static_cast<int>(std::stod(w.Get(u"$SIN10000")) * 100)));  // whole pixels
   }
   CNMillisecondClock::SetCurrent(previous);
 }
@@ -113,8 +115,9 @@ TEST(ObjectBinds, ComputedMemoryTagsAreFollowedAsTheyMove) {
 TEST(ObjectBinds, ScriptWritesReachInputBindsAndTagEventsOnTheNextDispatch) {
   BoundWorld w;
   w.Button().SetBindSection(u"Left", u"$D1 * 2");
-  ASSERT_TRUE(w.world.Load(u"function Put(v) { WriteVal(\"$D1\", v); }\n"
-                           u"event OnTagValueChanged(tagname, value) { ::Trace(tagname & \"=\" & CStr(value)); }"));
+  ASSERT_TRUE(
+      w.world.Load(u"function Put(v) { WriteVal(\"$D1\", v); }\n"
+                   u"event OnTagValueChanged(tagname, value) { ::Trace(tagname & \"=\" & CStr(value)); }"));
   w.Open();
   w.Tick();
   w.world.traces.clear();
@@ -191,15 +194,16 @@ TEST(ObjectBinds, ExpressionsThatScriptsAddAreBindExpressionsOverTheSameNames) {
   BoundWorld w;
   CNPBindExpressionEvaluator evaluator(CNBindEnvironment{&w.tags, nullptr, 5});
   CNExpressionEvaluator* previous = CNExpressionEvaluator::SetCurrent(&evaluator);
-  ASSERT_TRUE(w.world.Load(u"function Run() {\n"
-                           u"  Left = 4; WriteVal(\"$D7\", 10);\n"
-                           u"  AddExpression(1, \"$D7 * 2 + $Left$\");\n"
-                           u"  AddExpression(2, \"$Nowhere$ +\");\n"
-                           u"  ::Trace(GetExpressionValue(1), GetExpressionValue(2));\n"
-                           u"  WriteVal(\"$D7\", 1); ::Trace(GetExpressionValue(1));\n"
-                           u"}"));
+  ASSERT_TRUE(
+      w.world.Load(u"function Run() {\n"
+                   u"  Left = 4; WriteVal(\"$D7\", 10);\n"
+                   u"  AddExpression(1, \"$D7 * 2 + $Left$\");\n"
+                   u"  AddExpression(2, \"$Nowhere$ +\");\n"
+                   u"  ::Trace(GetExpressionValue(1), GetExpressionValue(2), GetExpressionValue(3));\n"
+                   u"  WriteVal(\"$D7\", 1); ::Trace(GetExpressionValue(1));\n"
+                   u"}"));
   w.world.Run(u"Run");
-  EXPECT_EQ(w.world.output, (std::vector<std::string>{"24", "#NOTHING#", "6"}));
+  EXPECT_EQ(w.world.output, (std::vector<std::string>{"24", "#NOTHING#", "#NOTHING#", "6"}));
   CNExpressionEvaluator::SetCurrent(previous);
 }
 
@@ -214,7 +218,8 @@ TEST(ObjectBinds, ObjectMethodsAttachTagsAndReachTheBindsOfTheirProperties) {
   ASSERT_TRUE(w.world.Load(
       u"event OnTagValueChanged(tagname, value) { ::Trace(tagname & \"=\" & CStr(value)); }\n"
       u"function Clear() { ClearAllTag(); }\n"
-      u"function Attach() { ::Trace(AddTag(\"$D1\", c(\"$D2\", \"$D3\")), AddTag(\"$Left$\"), DelTag(\"$D2\", \"$D4\")); }\n"
+      u"function Attach() { ::Trace(AddTag(\"$D1\", c(\"$D2\", \"$D3\")), AddTag(\"$Left$\"), "
+      u"DelTag(\"$D2\", \"$D4\")); }\n"
       u"function Props() {\n"
       u"  ::Trace(SetTagProperty(\"_Source\", 5), SetTagProperty(\"_Probe\", 6), GetTagProperty(\"_Probe\"), "
       u"GetTagProperty(\"Left\"));\n"
@@ -234,7 +239,8 @@ TEST(ObjectBinds, ObjectMethodsAttachTagsAndReachTheBindsOfTheirProperties) {
   w.world.Run(u"Props");
   w.Tick();
   // The tags of the binds reach the handler too.
-  EXPECT_EQ(w.world.output, (std::vector<std::string>{"T", "F", "F", "$D1=1", "$D3=3", "T", "F", "5", "#NOTHING#",
-                                                      "T", "7", "8", "T", "#NOTHING#", "$D10=8", "$D11=7"}));
+  EXPECT_EQ(w.world.output,
+            (std::vector<std::string>{"T", "F", "F", "$D1=1", "$D3=3", "T", "F", "5", "#NOTHING#", "T", "7",
+                                      "8", "T", "#NOTHING#", "$D10=8", "$D11=7"}));
   EXPECT_EQ(w.world.Property(label, u"Top"), "9");
 }

@@ -10,15 +10,14 @@ namespace {
 
 using List = std::vector<std::string>;
 
-// Every token up to and including the end of the text as "kind:text", with "@start" when asked.
-List Tokens(std::u16string_view text, bool starts = false) {
+// Every token up to and including the end of the text as "kind:text".
+List Tokens(std::u16string_view text) {
   CTagParserTokenizer tokenizer(text);
   List tokens;
   for (;;) {
     CTagParserToken token;
     tokenizer.Next(token);
-    tokens.push_back(std::to_string(token.kind) + ":" + Utf16ToUtf8(token.text) +
-                     (starts ? "@" + std::to_string(token.start) : ""));
+    tokens.push_back(std::to_string(token.kind) + ":" + Utf16ToUtf8(token.text));
     if (tokenizer.IsEndOfText(token)) return tokens;
   }
 }
@@ -44,44 +43,6 @@ TEST(TagParserTokenizer, KindsAndTexts) {
       {u"[open", {"7:[open", "23:;"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Tokens(c.text), c.tokens) << Utf16ToUtf8(c.text);
-}
-
-TEST(TagParserTokenizer, PositionsAndLevels) {
-  CTagParserTokenizer tokenizer(u"a || b\n\t& !c <> (d, e) * f;");
-  const uint32_t starts[] = {0, 2, 5, 8, 10, 11, 13, 16, 17, 18, 20, 21, 23, 25, 26, 27};
-  const int8_t levels[] = {-1, 3, -1, 6, 11, -1, 7, 12, -1, 1, -1, 12, 10, -1, -100, -100};
-  for (size_t i = 0; i < std::size(starts); ++i) {
-    CTagParserToken token;
-    tokenizer.Next(token);
-    EXPECT_EQ(token.start, starts[i]) << i;
-    EXPECT_EQ(token.level, levels[i]) << i;
-  }
-}
-
-TEST(TagParserTokenizer, ALexicalErrorEndsTheText) {
-  const std::pair<const char16_t*, const char*> cases[] = {
-      {u"a \r b", "26: Invalid character found@2"},
-      {u"1 + $", "26: Invalid character found@4"},  // a word cannot start at the last character
-      {u"x & \"abc", "26:End Quotes missing@4"},
-      {u"x & \"a\"\"", "26:End Quotes missing@4"},
-      {u"'abc", "26:End Quotes missing@0"}};
-  for (const auto& [text, error] : cases) {
-    const List tokens = Tokens(text, true);
-    ASSERT_GE(tokens.size(), 2u);
-    EXPECT_EQ(tokens[tokens.size() - 2], error) << Utf16ToUtf8(text);
-    EXPECT_TRUE(tokens.back().starts_with("23:;@")) << Utf16ToUtf8(text);
-  }
-}
-
-TEST(TagParserTokenizer, LinesAndColumnsFollowTheEventScriptRule) {
-  uint32_t line = 0;
-  uint32_t column = 0;
-  CTagParserTokenizer::Locate(u"\tab", 1, line, column);
-  EXPECT_EQ(line, 1u);
-  EXPECT_EQ(column, 5u);
-  CTagParserTokenizer::Locate(u"a\n\t\tb", 4, line, column);
-  EXPECT_EQ(line, 2u);
-  EXPECT_EQ(column, 11u);
 }
 
 }  // namespace

@@ -64,12 +64,6 @@ TEST_F(FormatFiles, ProjectTextWithoutSectionContinuesTheDefault) {
   EXPECT_EQ(U8(m_store.FormatTime(u"@DATETIME", 0)), "1601/01/01 00:00:00");
 }
 
-TEST_F(FormatFiles, ACachedFormatFollowsAReload) {
-  EXPECT_EQ(Text(u"@HEX.S", 65535), "FFFF");
-  m_store.LoadNumberFormats(u"[@HEX]\nSeparatorGrouping=2");
-  EXPECT_EQ(Text(u"@HEX.S", 65535), "FF FF");
-}
-
 TEST_F(FormatFiles, BlinkFormats) {
   CNBlinkFormat record;
   ASSERT_TRUE(m_store.GetBlinkFormat(u"@FAST", record));

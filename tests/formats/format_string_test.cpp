@@ -72,17 +72,6 @@ TEST_F(FormatStrings, CacheKeepsAngleBracketStringsOnlyBelowTheLimit) {
   EXPECT_EQ(m_store.GetNumberCacheSize(), 0u) << "loading empties the cache";
 }
 
-TEST(FormatStringSplit, Parts) {
-  CNFormatStringParts parts;
-  ASSERT_TRUE(SplitFormatString(u"@A.b.c<K=v.w>", parts));
-  EXPECT_EQ(U8(parts.name), "@A");
-  EXPECT_EQ(U8(parts.pattern), "b.c");
-  EXPECT_EQ(U8(parts.pairs), "K=v.w");
-  ASSERT_TRUE(SplitFormatString(u"@A<K=1.5>", parts));
-  EXPECT_EQ(U8(parts.name), "@A") << "the first \".\" of the part before \"<\"";
-  EXPECT_FALSE(parts.hasPattern);
-}
-
 struct Inverse {
   std::u16string_view formatString;
   const char* written;

@@ -9,6 +9,7 @@
 
 #include "controls/form.h"
 #include "methods/builtin_methods.h"
+#include "script/exec_test_util.h"
 #include "support/utf16_text.h"
 
 namespace {
@@ -24,12 +25,6 @@ class QuietHost : public IKVMethodHost {
 inline CNValue Utf8Text(const std::string& text) {
   CNValue value;
   value.SetString(Utf8ToUtf16(text));
-  return value;
-}
-
-inline CNValue Num(double number) {
-  CNValue value;
-  value.SetNumber(number);
   return value;
 }
 

@@ -116,8 +116,8 @@ CNValue Http(std::u16string_view function, std::vector<std::string> args) {
 
 CNValue Mail(uint16_t port, const std::string& from, CNValue to, const std::string& subject,
              const std::string& body) {
-  return CallCommon(
-      u"SendMail", {Utf8Text("127.0.0.1"), Num(port), Utf8Text(from), to, Utf8Text(subject), Utf8Text(body)});
+  return CallCommon(u"SendMail", {Utf8Text("127.0.0.1"), Number(port), Utf8Text(from), to, Utf8Text(subject),
+                                  Utf8Text(body)});
 }
 
 }  // namespace
@@ -222,7 +222,8 @@ TEST(CommonWakeOnLan, MagicPacketCarriesTheAddressSixteenTimes) {
   std::string expected(6, '\xFF');
   for (int i = 0; i < 16; ++i) expected += "\x01\x23\x45\x67\x89\xAB";
   for (const char* mac : {"01-23-45-67-89-AB", "01:23:45:67:89:ab", " 0123456789aB "}) {
-    EXPECT_TRUE(CallCommon(u"SendMagicPacket", {Utf8Text(mac), Utf8Text("127.0.0.1"), Num(port)}).GetBool())
+    EXPECT_TRUE(
+        CallCommon(u"SendMagicPacket", {Utf8Text(mac), Utf8Text("127.0.0.1"), Number(port)}).GetBool())
         << mac;
     pollfd readable{fd, POLLIN, 0};
     ASSERT_EQ(::poll(&readable, 1, 2000), 1) << mac;
@@ -233,7 +234,8 @@ TEST(CommonWakeOnLan, MagicPacketCarriesTheAddressSixteenTimes) {
   ::close(fd);
   for (const char* mac : {"01-23-45-67-89", "01-23-45-67-89-AB-CD", "01-23:45-67-89-AB", "01-23-45-67-89-AG",
                           "0123456789A", "01.23.45.67.89.AB"})
-    EXPECT_FALSE(CallCommon(u"SendMagicPacket", {Utf8Text(mac), Utf8Text("127.0.0.1"), Num(port)}).GetBool())
+    EXPECT_FALSE(
+        CallCommon(u"SendMagicPacket", {Utf8Text(mac), Utf8Text("127.0.0.1"), Number(port)}).GetBool())
         << mac;
   EXPECT_FALSE(
       CallCommon(u"SendMagicPacket", {Utf8Text("01-23-45-67-89-AB"), Utf8Text("not.an.address")}).GetBool());

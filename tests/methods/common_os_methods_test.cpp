@@ -62,7 +62,7 @@ TEST(CommonHostMethods, HeadlessRunsAnswerWithoutADesktopAndAHostMapsThemToItsOw
   EXPECT_EQ(CallCommon(u"BrowseFolder", {Utf8Text("Recipes"), Utf8Text("/srv")}, &desktop).GetText(),
             u"/srv/recipes");
   EXPECT_EQ(desktop.asked, u"Recipes|/srv");
-  EXPECT_TRUE(CallCommon(u"SetClipboardData", {Num(12.5)}, &desktop).GetBool());
+  EXPECT_TRUE(CallCommon(u"SetClipboardData", {Number(12.5)}, &desktop).GetBool());
   EXPECT_EQ(desktop.clipboard, u"12.5");
   EXPECT_EQ(CallCommon(u"GetClipboardData", {}).GetText(), u"a\nb");  // the process's own text stays
 
@@ -74,8 +74,9 @@ TEST(CommonHostMethods, HeadlessRunsAnswerWithoutADesktopAndAHostMapsThemToItsOw
 TEST_F(CommonOsMethods, SettingsKeepTheirKindAndStayInsideTheStore) {
   CNValue yes;
   yes.SetBool(true);
-  EXPECT_TRUE(CallCommon(u"SetRegistoryValue", {Utf8Text("Settings\\Window"), Utf8Text("Left"), Num(-120.7)})
-                  .GetBool());
+  EXPECT_TRUE(
+      CallCommon(u"SetRegistoryValue", {Utf8Text("Settings\\Window"), Utf8Text("Left"), Number(-120.7)})
+          .GetBool());
   EXPECT_TRUE(CallCommon(u"SetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Sound"), yes}).GetBool());
   EXPECT_TRUE(CallCommon(u"SetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Digits"), Utf8Text("007")})
                   .GetBool());
@@ -87,11 +88,13 @@ TEST_F(CommonOsMethods, SettingsKeepTheirKindAndStayInsideTheStore) {
   EXPECT_TRUE(digits.IsString(0));
   EXPECT_EQ(digits.GetText(), u"007");
   EXPECT_TRUE(CallCommon(u"GetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Missing")}).IsEmpty());
-  EXPECT_EQ(CallCommon(u"GetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Missing"), Num(5)}).GetNumber(),
-            5.0);
+  EXPECT_EQ(
+      CallCommon(u"GetRegistoryValue", {Utf8Text("Settings"), Utf8Text("Missing"), Number(5)}).GetNumber(),
+      5.0);
   EXPECT_TRUE(fs::exists(m_dir.path / "config/Tarnvale/Panel Browser control Ver6/registry.txt"));
 
-  EXPECT_FALSE(CallCommon(u"SetRegistoryValue", {Utf8Text("..\\..\\evil"), Utf8Text("v"), Num(1)}).GetBool());
+  EXPECT_FALSE(
+      CallCommon(u"SetRegistoryValue", {Utf8Text("..\\..\\evil"), Utf8Text("v"), Number(1)}).GetBool());
   EXPECT_FALSE(fs::exists(m_dir.path / "config/evil"));
   EXPECT_FALSE(fs::exists(m_dir.path / "evil"));
 }
@@ -104,7 +107,7 @@ TEST_F(CommonOsMethods, EncryptedFilesMatchTheCipherAndComeBackWhole) {
   ASSERT_TRUE(CallCommon(u"EncryptFile", {At("hello.txt"), At("hello.bin"), key}).GetBool());
   EXPECT_EQ(HexText(m_dir.Read("hello.bin")), "363EC9910AB0BE31CE272D5F9982D174");  // chained, the default
   m_dir.Write("empty.txt", "");
-  ASSERT_TRUE(CallCommon(u"EncryptFile", {At("empty.txt"), At("empty.bin"), key, Num(0)}).GetBool());
+  ASSERT_TRUE(CallCommon(u"EncryptFile", {At("empty.txt"), At("empty.bin"), key, Number(0)}).GetBool());
   EXPECT_EQ(HexText(m_dir.Read("empty.bin")), "F5F8AE2E2E433B92");
 
   // Sizes around the block and read-chunk boundaries, in every mode, and in place.
@@ -113,11 +116,11 @@ TEST_F(CommonOsMethods, EncryptedFilesMatchTheCipherAndComeBackWhole) {
     for (size_t i = 0; i < size; ++i) data[i] = static_cast<char>((i * 131 + size) & 0xFF);
     for (const double mode : {0.0, 1.0, 2.0}) {
       m_dir.Write("file", data);
-      ASSERT_TRUE(
-          CallCommon(u"EncryptFile", {At("file"), At("file"), Utf8Text("pump\u00E9"), Num(mode)}).GetBool());
+      ASSERT_TRUE(CallCommon(u"EncryptFile", {At("file"), At("file"), Utf8Text("pump\u00E9"), Number(mode)})
+                      .GetBool());
       EXPECT_EQ(fs::file_size(m_dir.path / "file"), (size / 8 + 1) * 8);
-      ASSERT_TRUE(
-          CallCommon(u"DecryptFile", {At("file"), At("back"), Utf8Text("pump\u00E9"), Num(mode)}).GetBool());
+      ASSERT_TRUE(CallCommon(u"DecryptFile", {At("file"), At("back"), Utf8Text("pump\u00E9"), Number(mode)})
+                      .GetBool());
       EXPECT_TRUE(m_dir.Read("back") == data) << size << " mode " << mode;
     }
   }
@@ -130,12 +133,12 @@ TEST_F(CommonOsMethods, FailedCryptsLeaveTheDestinationAsItWas) {
   m_dir.Write("ragged", "123456789");
   m_dir.Write("empty", "");
   const std::vector<CNValue> refused[] = {
-      {At("cipher"), At("out"), Utf8Text("wrong")},          // the padding does not read
-      {At("cipher"), At("out"), Utf8Text("right"), Num(2)},  // another mode
-      {At("ragged"), At("out"), Utf8Text("right")},          // no whole blocks
+      {At("cipher"), At("out"), Utf8Text("wrong")},             // the padding does not read
+      {At("cipher"), At("out"), Utf8Text("right"), Number(2)},  // another mode
+      {At("ragged"), At("out"), Utf8Text("right")},             // no whole blocks
       {At("empty"), At("out"), Utf8Text("right")},
-      {At("plain"), At("out"), Utf8Text("")},           // no key
-      {At("plain"), At("out"), Utf8Text("k"), Num(3)},  // no such mode
+      {At("plain"), At("out"), Utf8Text("")},              // no key
+      {At("plain"), At("out"), Utf8Text("k"), Number(3)},  // no such mode
       {At("missing"), At("out"), Utf8Text("k")},
       {Utf8Text(m_dir.path.string()), At("out"), Utf8Text("k")},  // a folder is no file
       {At("plain"), Utf8Text(m_dir.path.string()), Utf8Text("k")},

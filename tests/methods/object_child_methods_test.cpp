@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "common_call_util.h"
-#include "methods/object_methods.h"
 #include "objects/custom_property_declarations.h"
 #include "root_test_util.h"
 #include "script/exec_test_util.h"
@@ -83,22 +81,11 @@ TEST(ObjectStateMethods, FocusMovesHeadlessAndToolTipNeedsARuntime) {
 
 TEST(ObjectStateMethods, FocusAndToolTipGoToTheRuntimeWithTheObjectFirst) {
   FakeRuntime runtime;
-  runtime.answer.SetBool(true);
-  QuietHost host;
-  host.runtime = &runtime;
-  CNPForm object;
-  const CKVMethodTable& table = ObjectMethods();
-  const CNValue text = Text(u"hint");
-  const CNValue* args[] = {&text};
-  for (const std::u16string_view name : {u"SetFocus", u"LostFocus", u"ShowToolTip"}) {
-    CNValue result;
-    CMethodCall call{object, name == u"ShowToolTip" ? std::span(args) : std::span<const CNValue* const>(),
-                     result, host};
-    ASSERT_TRUE(table.GetEntry(table.Find(name)).function(call));
-    EXPECT_EQ(Shown(result), "T");
-  }
+  RootWorld world(&runtime);
+  // The runtime moves the focus, not the method.
+  EXPECT_EQ(world.Run(u"::Trace(SetFocus(), StFocusIn, LostFocus(), ShowToolTip(\"hint\"));"),
+            (Lines{"T", "F", "T", "T"}));
   ASSERT_EQ(runtime.requests.size(), 3u);
   EXPECT_TRUE(runtime.requests[2].starts_with("ShowToolTip (#&")) << runtime.requests[2];
   EXPECT_TRUE(runtime.requests[2].ends_with(", \"hint\")")) << runtime.requests[2];
-  EXPECT_FALSE(object.HasState(kStateFocus)) << "the runtime moves the focus, not the method";
 }

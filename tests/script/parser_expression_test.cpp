@@ -69,51 +69,11 @@ TEST(ExpressionPostfix, ExpressionsBecomeTheirPostfixText) {
       {u"x = null", "x #NOTHING# ="},
       {u"x = #N/A#", "x #N/A# ="},
       {u"x = #&0000001A#", "x #&0000001A# ="},
+      {u"x = 12345678901234567890", "x 12345678901234567168 ="},  // the nearest double
       {u"x = #day-1d#", "x #day-1d# ="},
       {u"this", "this"},
       {u"parent", "parent"},
       {u"this.Value = parent.x", "this.Value parent.x ="},
   };
   for (const auto& [expression, postfix] : cases) EXPECT_EQ(Postfix(expression), postfix) << Utf8(expression);
-}
-
-TEST(ExpressionPostfix, ItemsCarryTheirKindsCountsAndPositions) {
-  const CompiledScript compiled = Compile(u"function f() { x = g(1, #now#) + a[2]; }");
-  ASSERT_TRUE(compiled.ok);
-  const CSCExpression& e = compiled.Body<CSCExpressionStatement>(u"f", 0).GetExpression();
-  const std::vector<CExpressionItem>& items = e.GetItems();
-  ASSERT_EQ(items.size(), 9u);
-  // x 1 #now# g(2) a 2 [1] + =
-  const ExpressionOp ops[] = {EO_NAME,     EO_CONSTANT, EO_TIME_CONSTANT, EO_CALL,  EO_NAME,
-                              EO_CONSTANT, EO_INDEX,    EO_ADD,           EO_ASSIGN};
-  const uint32_t positions[] = {15, 21, 24, 19, 33, 35, 34, 31, 17};
-  for (size_t i = 0; i < items.size(); ++i) {
-    EXPECT_EQ(items[i].op, ops[i]) << i;
-    EXPECT_EQ(items[i].position, positions[i]) << i;
-  }
-  EXPECT_EQ(items[3].count, 2u);
-  EXPECT_EQ(Utf8(e.GetName(items[3].operand).GetText()), "g");
-  EXPECT_EQ(Utf8(e.GetText(items[2].operand)), "#now#");
-  EXPECT_EQ(e.GetConstant(items[1].operand).GetNumber(), 1.0);
-  EXPECT_EQ(items[6].count, 1u);
-}
-
-TEST(ExpressionPostfix, LiteralsAreValuesReadyToUse) {
-  const CompiledScript compiled = Compile(
-      u"var a = 'A', b = 0x1F, c1 = 2.5, d = \"say \"\"hi\"\"\", e = TRUE, f = #NOTHING#, g = #N/A#, "
-      u"h = #&0000001A#, i = 12345678901234567890;");
-  ASSERT_TRUE(compiled.ok);
-  const auto constant = [&](size_t i) -> const CNValue& {
-    const CSCExpression& e = compiled.scope->GetVariables()[i]->GetInitialiser();
-    return e.GetConstant(e.GetItems().front().operand);
-  };
-  EXPECT_EQ(constant(0).GetNumber(), 65.0);
-  EXPECT_EQ(constant(1).GetNumber(), 31.0);
-  EXPECT_EQ(constant(2).GetNumber(), 2.5);
-  EXPECT_EQ(Utf8(constant(3).GetText()), "say \"hi\"");
-  EXPECT_TRUE(constant(4).IsBool(0) && constant(4).GetBool());
-  EXPECT_TRUE(constant(5).IsEmpty());
-  EXPECT_TRUE(constant(6).IsNA(0) && constant(6).GetCount() == 1);
-  EXPECT_EQ(constant(7).GetHandle(), 0x1Au);
-  EXPECT_EQ(constant(8).GetNumber(), 12345678901234567890.0);
 }

@@ -126,16 +126,6 @@ TEST(Tokenizer, LexicalErrorsCarryTheirMessageAndPosition) {
   EXPECT_EQ(Tokens(dotted128), (List{"7:" + Utf8(dotted128), "65:"}));
 }
 
-TEST(Tokenizer, EndRepeats) {
-  CKVTokenizer tokenizer(u"  \t\r\n ");
-  CToken token;
-  for (int i = 0; i < 3; ++i) {
-    tokenizer.Next(token);
-    EXPECT_EQ(token.kind, TK_END);
-    EXPECT_EQ(token.start, 6u);
-  }
-}
-
 TEST(Tokenizer, LinesCountLineFeedsAndColumnsCountTabsAsFiveCharacters) {
   struct Case {
     const char16_t* text;
@@ -155,50 +145,4 @@ TEST(Tokenizer, LinesCountLineFeedsAndColumnsCountTabsAsFiveCharacters) {
     EXPECT_EQ(tokenizer.GetLine(c.position), c.line) << Utf8(c.text);
     EXPECT_EQ(tokenizer.GetColumn(c.position), c.column) << Utf8(c.text);
   }
-}
-
-TEST(Tokenizer, ReportsAnErrorAtTheTokensLineAndColumn) {
-  CKVTokenizer tokenizer(u"a\n\tb");
-  CToken token;
-  tokenizer.Next(token);
-  tokenizer.Next(token);
-  const CCompilerError error = tokenizer.Report(CE_MISSING_SEMICOLON, token);
-  EXPECT_EQ(error.GetCode(), CE_MISSING_SEMICOLON);
-  EXPECT_EQ(Utf8(error.GetMessage()), "Missing ; b");
-  EXPECT_EQ(error.GetPosition(), 3u);
-  EXPECT_EQ(error.GetLine(), 2u);
-  EXPECT_EQ(error.GetColumn(), 6u);
-}
-
-TEST(Tokenizer, ASavedPositionReadsTheSameTokensAgain) {
-  CKVTokenizer tokenizer(u"a + \"s\" b");
-  CToken token;
-  tokenizer.Next(token);
-  const uint32_t saved = tokenizer.GetPosition();
-  EXPECT_EQ(saved, 1u);
-  tokenizer.Next(token);
-  tokenizer.Next(token);
-  EXPECT_EQ(Utf8(token.text), "\"s\"");
-  tokenizer.SetPosition(saved);
-  tokenizer.Next(token);
-  EXPECT_EQ(Utf8(token.text), "+");
-  EXPECT_EQ(token.start, 2u);
-  tokenizer.SetPosition(1000);  // beyond the end: the end
-  tokenizer.Next(token);
-  EXPECT_EQ(token.kind, TK_END);
-}
-
-TEST(Tokenizer, TheListenerHearsOfEveryStringLiteral) {
-  struct Recorder : IKVStringListener {
-    void OnString(uint32_t start, uint32_t end, std::u16string_view text) override {
-      heard.push_back(std::to_string(start) + "-" + std::to_string(end) + " " + Utf8(text));
-    }
-    std::vector<std::string> heard;
-  } recorder;
-  CKVTokenizer tokenizer(u"x = \"a\"\"b\" + #now# + \"\";");
-  tokenizer.SetStringListener(&recorder);
-  CToken token;
-  do tokenizer.Next(token);
-  while (token.kind != TK_END);
-  EXPECT_EQ(recorder.heard, (List{"4-10 \"a\"b\"", "21-23 \"\""}));
 }

@@ -187,12 +187,15 @@ TEST(Value, ConversionTableByKind) {
 }
 
 TEST(Value, NumberTextTrimsTrailingZerosAndPoint) {
+  // clang-format off
   struct Case {
     double number;
     const char16_t* text;
   } cases[] = {{1.5, u"1.5"}, {100, u"100"}, {0, u"0"}, {1.0 / 3, u"0.33333333"}, {3.0, u"3"},
                {-0.25, u"-0.25"}, {123456789.123456789, u"123456789.12345679"}, {1e-9, u"0"},
-               {-1e-9, u"0"}, {-0.0, u"0"}};
+               {-1e-9, u"0"}, {-0.0, u"0"}, {4294967296.0, u"4294967296"},
+               {-1e20, u"-100000000000000000000"}};  // beyond 64 bits: every digit
+  // clang-format on
   for (const Case& c : cases) EXPECT_EQ(Num(c.number).GetText(), c.text) << c.number;
   EXPECT_EQ(Str(u"1.50").GetNumber(), 1.5);
   EXPECT_EQ(Num(Str(u"1.50").GetNumber()).GetText(), u"1.5");

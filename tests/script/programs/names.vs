@@ -124,3 +124,27 @@ event OnInitialize() {
 --- output
 c(1,7)
 y
+
+=== with blocks nest; a member name outside any with reaches nothing
+event OnInitialize() {
+  with (parent) { with (lblCalendar1) { ::Trace(.Name); } ::Trace(.Name); }
+  with (::Form1.lblCalendar1) { .Text = "via root"; }
+  ::Trace(parent.lblCalendar1.Text);
+  .Stray = 1;
+}
+--- output
+lblCalendar1
+Form1
+via root
+Runtime Error : Unable to Resolve Identifier .Stray
+
+=== functions see the script's variables declared after them; "this." calls the script's functions
+var total = 1;
+function Add(&sum, n) { var k = n, m = 2; sum += k + total + later + m; }
+function Twice(v) { return v * 2; }
+var later = 100;
+event OnInitialize() { var s = 0; Add(s, 10); ::Trace(s, this.Twice(s), Twice(1)); }
+--- output
+113
+226
+2

@@ -105,3 +105,53 @@ event OnInitialize() { ::Trace("start"); Down(0); ::Trace("never"); }
 --- output
 start
 Runtime Error : Function execution stops for Down
+
+=== an else belongs to the nearest if; a declaration of two names as a body is one block; ";" is empty
+event OnInitialize() {
+  if (T) if (F) ::Trace("never"); else ::Trace("inner else");
+  if (F) if (T) ::Trace("never"); else ::Trace("never either");
+  if (T) ; else ::Trace("never");
+  if (F) var p = 1, q = 2;
+  ::Trace(p, q);
+}
+--- output
+inner else
+#NOTHING#
+#NOTHING#
+
+=== break leaves the nearest switch or loop; continue goes on with the nearest loop
+event OnInitialize() {
+  for (var i = 0, j = 10; i < 10; i++) {
+    if (i == 1) continue;
+    switch (i) { case 2: break; }
+    if (i == 3) break;
+    ::Trace(i + j);
+  }
+  var n = 0;
+  for (i = 0; ; ) { while (n < 3) { n++; continue; ::Trace("never"); } break; }
+  ::Trace(n);
+}
+--- output
+10
+12
+3
+
+=== a default in the middle falls through; cases compare as "==" does, close numbers apart
+function Kind(x) {
+  var s = "";
+  switch (x) {
+    case 0.123456789: s = "a";
+    case 0.123456788: s = s & "b"; break;
+    default: s = "d";
+    case "1": s = s & "t";
+    case T: s = s & "T";
+  }
+  return s;
+}
+event OnInitialize() { ::Trace(Kind(0.123456789), Kind(0.123456788), Kind("1"), Kind(T), Kind(2)); }
+--- output
+ab
+b
+tT
+ab
+dtT
