@@ -9,6 +9,8 @@
 #include <tuple>
 #include <utility>
 
+#include "values/value_test_util.h"
+
 namespace {
 
 constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
@@ -28,10 +30,11 @@ std::string Narrow(std::u16string_view text) {
   return std::string(text.begin(), text.end());
 }
 
-// Every test runs in a pinned zone: UTC, so that local and UTC calendars agree, unless it picks another.
+// Every test runs in a pinned zone: UTC, so that local and UTC calendars agree, unless it picks another;
+// the zone the suite started in comes back after each test.
 class ValueTimeTest : public ::testing::Test {
  protected:
-  void SetUp() override { UseZone("UTC0"); }
+  ScopedTimeZone m_pinned{"UTC0"};
   static void UseZone(const char* zone) {
     setenv("TZ", zone, 1);
     tzset();
