@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "draw/pixels.h"
 #include "drawing/draw_test_util.h"
 #include "drawing/golden_image.h"
 #include "graphs/pen_trace.h"
@@ -118,13 +119,7 @@ TEST_F(GraphDrawing, DecimatedPenCoversTheSamePixelsAsEverySample) {
       painter.StrokePath(CRPath::Polyline(run), line);
     return surface;
   };
-  const auto all = draw(false);
-  const auto decimated = draw(true);
-  int differing = 0;
-  for (int y = 0; y < 320; ++y)
-    for (int x = 0; x < 1020; ++x)
-      if (all->GetPixel(x, y).alpha != decimated->GetPixel(x, y).alpha) ++differing;
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(DifferingPixels(*draw(false), *draw(true)), 0);
   EXPECT_LT(TracePen(pen, mapping, true).runs[0].size(), 4100u);
 }
 
