@@ -12,15 +12,6 @@ namespace {
 // Pixels of text strokes, not of their smoothed edges.
 constexpr int kDark = 65;
 
-TEST(Text, DrawsInsideItsRectangleOnly) {
-  CRSurface surface(80, 40);
-  CRPainter painter(surface);
-  const CRFont font = CRFont::FromText(u"DejaVu Sans,-12,0,400,0,0,0,0,0");
-  painter.DrawText(u"Ab", font, kBlack, 1.0, {20, 10, 40, 20}, {CRTextAlign::kCenter, CRTextAlign::kCenter});
-  EXPECT_GT(CountPainted(surface, 20, 10, 60, 30, false, kDark), 10);
-  EXPECT_EQ(CountPainted(surface, 20, 10, 60, 30, true), 0);
-}
-
 TEST(Text, WrappedLinesAreCentredOnTheirFirstDrawing) {
   CRSurface surface(120, 40);
   CRPainter painter(surface);

@@ -52,9 +52,8 @@ TEST(ButtonDrawing, FillTypeFillsAStripOfFillSizeAlongItsSide) {
     std::u16string_view type;
     int insideX, insideY, outsideX, outsideY;
   };
-  for (const Case& c :
-       {Case{u"TOP", 20, 4, 20, 5}, Case{u"BOTTOM", 20, 15, 20, 14}, Case{u"LEFT", 4, 10, 5, 10},
-        Case{u"RIGHT", 35, 10, 34, 10}, Case{u"FULL", 20, 10, -1, -1}}) {
+  for (const Case& c : {Case{u"TOP", 20, 4, 20, 5}, Case{u"LEFT", 4, 10, 5, 10},
+                        Case{u"RIGHT", 35, 10, 34, 10}, Case{u"FULL", 20, 10, -1, -1}}) {
     SetTexts(*button, u"FillType=" + std::u16string(c.type));
     const auto surface = Render(*button, 40, 20);
     EXPECT_TRUE(PixelIs(*surface, c.insideX, c.insideY, 0x0000FF)) << Utf16ToUtf8(c.type);
