@@ -40,7 +40,8 @@ TEST(InPlaceEdit, TypingMovingAndDeleting) {
   EXPECT_EQ(edit.KeyDown(kKeyA, 0), CNEditKey::Ignored);
   edit.KeyDown(kKeyDelete, 0);
   EXPECT_EQ(Show(edit), "|");
-  EXPECT_FALSE(edit.DeleteBackward());  // Enter, Escape and the tabs in the edit box tests below
+  EXPECT_FALSE(edit.DeleteBackward());
+  EXPECT_EQ(edit.KeyDown(kKeyTab, 0), CNEditKey::Tab);  // Enter, Escape, back tab: the edit box tests
 }
 
 TEST(InPlaceEdit, StartCursorModesAndSelections) {
@@ -139,7 +140,6 @@ TEST_F(EditBoxEditingTest, RefusedEnterKeepsTheEditorWithTheTextSelected) {
   Type(u"7");
   EXPECT_TRUE(box->Enter());
   EXPECT_EQ(Text(), u"7");
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"1000 is not in the range.\n\nPlease input between 0 and 255."});
   EXPECT_FALSE(box->Enter());  // no editor any more
 }
 

@@ -65,9 +65,6 @@ TEST(TextFormat, FieldsOfBothVersions) {
       {u"", "v2 0.0 [-,-] base 10 typing none | -1 @NUMBER "},
   };
   for (const auto& [format, fields] : cases) EXPECT_EQ(Fields(format), fields) << Utf16ToUtf8(format);
-  EXPECT_TRUE(Number(u"#,0,255,10,F,ENTER,EN").ChecksOnCommit());
-  EXPECT_TRUE(Number(u"#,,,10,F,TYPING").ChecksWhileTyping());
-  EXPECT_TRUE(Number(u"v2:").ChecksOnCommit());
   EXPECT_EQ(ParseTextFormat(TEXT_TYPE_TEXT, u"5").maxLength, 5u);
   EXPECT_EQ(ParseTextFormat(TEXT_TYPE_TEXT, u"-3").maxLength, 0u);
   EXPECT_EQ(ParseTextFormat(TEXT_TYPE_TEXT, u"abc").maxLength, 0u);
@@ -89,6 +86,10 @@ struct CheckCase {
 TEST(NumberCheck, MessagesAndLimits) {
   const FakeEnvironment english(u"en-US");
   const CheckCase cases[] = {
+      {u"#,0,255,10,F,ENTER,EN", u"300", false,
+       u"300 is not in the range.\n\nPlease input between 0 and 255."},
+      {u"#,0,255,10,F,ENTER,EN", u"1,0", true, u""},
+      {u"#,0,255,10,F,ENTER,EN", u"", false, u"Please input some number."},
       {u"#,0,255,10,T,ENTER,EN", u",", true, u""},
       {u"#,,,2,F,ENTER,EN", u"234", false, u"Please input some number."},
       {u"#,,,2,F,ENTER,EN", u"101", true, u""},
@@ -106,6 +107,8 @@ TEST(NumberCheck, MessagesAndLimits) {
       {u"#,0,255,16,F,ENTER,EN", u"FF", true, u""},
       {u"#,0,255,16,F,ENTER,EN", u"0x100", false,
        u"0x100 is not in the range.\n\nPlease input between 0 and 255."},
+      {u"v2:1,0,100,@NUMBER", u"50", true, u""},
+      {u"v2:1,0,100,@NUMBER", u"150", false, u""},
       {u"v2:", u"", false, u""},
       {u"v2:,,,HEX", u"1F", true, u""},
   };

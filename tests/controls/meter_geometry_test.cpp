@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -80,10 +81,8 @@ TEST(PieMeterAngles, StartBeyondEndIsLoweredByWholeTurns) {
 }
 
 TEST(PieMeterAngles, ValueAngleIsTruncatedAndClamped) {
-  CNPieMeterAngles angles = PieMeterAngles(270, 90, 50, 0, 100);
-  EXPECT_EQ(angles.start, -90);
-  EXPECT_EQ(angles.end, 90);
-  EXPECT_EQ(angles.a, 0);  // twelve o'clock
+  const CNPieMeterAngles angles = PieMeterAngles(270, 90, 50, 0, 100);
+  EXPECT_EQ(std::tie(angles.start, angles.end, angles.a), std::tuple(-90, 90, 0));  // a: twelve o'clock
   EXPECT_EQ(PieMeterAngles(0, 360, 1, 0, 3).a, 120);
   EXPECT_EQ(PieMeterAngles(0, 100, 1, 0, 3).a, 33);  // 33.3 truncated
   EXPECT_EQ(PieMeterAngles(0, 100, -1, 0, 3).a, 0);  // -33.3 clamped to the start

@@ -55,7 +55,14 @@ TEST(PieMeterDrawing, WholeTurnsAreFullEllipsesAndTheBorderIsAtLeastOnePixel) {
   EXPECT_TRUE(PixelIs(*Render(*meter, 20, 20, 0.5, 0.5), 10, 10, kFill));
 }
 
-// Hatched bands over the fill and bands cut to an ellipse and a polygon are in the golden images.
+// Hatched bands over the fill and bands cut to an ellipse and a polygon are in the golden images;
+// here a polygon's band alone, without the figure's fill and border.
+TEST(MeterDrawing, PolygonBandWithoutFillOrBorder) {
+  auto polygon = MakeShape<CNPPolygonMeter>(
+      u"Points=0,40,20,0,40,40; Value=50; Fill=F; MeterFillColor=#FF0000; Border=F");
+  EXPECT_TRUE(PixelsAre(*Render(*polygon, 41, 41), {{20, 30, kMeter}, {2, 22, kClear}, {20, 15, kClear}}));
+}
+
 TEST(MeterDrawing, GoldenImages) {
   auto meter = [](int left, std::u16string_view direction) {
     return CRPtr<CNPObject>(MakeShapeAt<CNPRectMeter>(

@@ -42,7 +42,6 @@ class GraphDrawing : public testing::Test {
     pen.high = high;
     return pen;
   }
-  static void Add(CPlotPen& pen, double x, double y) { pen.samples.Append({x, y}); }
 };
 
 TEST_F(GraphDrawing, TrendWithLackGuideLineDualProbesAndRangeController) {
@@ -53,8 +52,8 @@ TEST_F(GraphDrawing, TrendWithLackGuideLineDualProbesAndRangeController) {
   CPlotPen& level = Pen(graph, u"#0000FF", u"analog", u"periodic", 0, 100);
   CPlotPen& flow = Pen(graph, u"#008000", u"analog", u"changebased", 0, 50);
   for (int s = 0; s <= 600; s += 10) {
-    Add(level, kNoon + s, s > 250 && s < 320 ? kLackValue : 50 + 30 * std::sin(s / 60.0));
-    Add(flow, kNoon + s, 10 + (s / 100) * 6);
+    level.samples.Append({kNoon + s, s > 250 && s < 320 ? kLackValue : 50 + 30 * std::sin(s / 60.0)});
+    flow.samples.Append({kNoon + s, 10.0 + (s / 100) * 6});
   }
   graph.GetSelectedGroupPtr()->lines.push_back({.value = 80,
                                                 .lineColor = u"#FF0000",
@@ -78,8 +77,8 @@ TEST_F(GraphDrawing, PowerFactorAndColorBarPens) {
   CPlotPen& bar = Pen(graph, u"#000000", u"analog", u"colorbar", 0, 100);
   bar.barSize = 16;
   for (int s = 0; s <= 300; s += 5) {
-    Add(pf, kNoon + s, 50 + 40 * std::sin(s / 40.0));
-    Add(bar, kNoon + s, s / 3.0);
+    pf.samples.Append({kNoon + s, 50 + 40 * std::sin(s / 40.0)});
+    bar.samples.Append({kNoon + s, s / 3.0});
   }
   graph.SetXRange(kNoon, kNoon + 300);
   graph.SelectPen(1);
@@ -91,7 +90,7 @@ TEST_F(GraphDrawing, PlotGraphWithNumberAxes) {
   Prepare(graph, u"Width=300; Height=200; TitleBottom=Pressure; TitleLeft=Flow");
   CPlotPen& curve = Pen(graph, u"#FF0000", u"analog", u"periodic", 0, 10);
   curve.pointSize = 4;
-  for (int i = 0; i <= 20; ++i) Add(curve, i * 5.0, 0.1 * i * i / 4);
+  for (int i = 0; i <= 20; ++i) curve.samples.Append({i * 5.0, 0.1 * i * i / 4});
   graph.SetXRange(0, 100);
   EXPECT_TRUE(MatchesGoldenImage(*Render(graph, 300, 200), "plot_graph", 8, 60));
 }
