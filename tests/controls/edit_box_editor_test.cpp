@@ -9,14 +9,12 @@
 
 namespace {
 
-std::string Utf8(std::u16string_view text) { return Utf16ToUtf8(text); }
-
 // The editor's text with "[" and "]" around the selection, or "|" at the caret.
 std::string Show(const CNPInPlaceEdit& edit) {
   std::u16string text = edit.GetText();
-  if (!edit.HasSelection()) return Utf8(text.insert(edit.GetCaret(), u"|"));
+  if (!edit.HasSelection()) return Utf16ToUtf8(text.insert(edit.GetCaret(), u"|"));
   text.insert(edit.GetSelectionEnd(), u"]");
-  return Utf8(text.insert(edit.GetSelectionStart(), u"["));
+  return Utf16ToUtf8(text.insert(edit.GetSelectionStart(), u"["));
 }
 
 TEST(InPlaceEdit, TypingMovingAndDeleting) {

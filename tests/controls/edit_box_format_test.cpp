@@ -141,6 +141,7 @@ TEST(NumberCheck, ReadsAndWritesInTheBase) {
   EXPECT_EQ(ReadEntryNumber(u"0x1F", 16), 31.0);
   EXPECT_EQ(ReadEntryNumber(u"FFFFFFFFFF", 16), 4294967295.0);
   EXPECT_EQ(ReadEntryNumber(u"--1", 16), 0.0);
+  EXPECT_EQ(ReadEntryNumber(u"", 2), 0.0);
   EXPECT_EQ(WriteEntryNumber(255, 16, false), u"FF");
   EXPECT_EQ(WriteEntryNumber(-255.7, 16, true), u"-ff");
   EXPECT_EQ(WriteEntryNumber(5, 2, false), u"101");

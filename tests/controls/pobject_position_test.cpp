@@ -46,6 +46,7 @@ TEST_F(PObjectPosition, MouseCountsFromTheTopLeftCornerWhenShown) {
   owner.shown = true;
   EXPECT_EQ(Number(u"MouseX"), 70);
   EXPECT_EQ(Number(u"MouseY"), -15);
+  EXPECT_EQ(object->SetProperty(u"MouseX", Num(1)), 0);
 }
 
 TEST_F(PObjectPosition, AutoResizeFollowsEachMode) {

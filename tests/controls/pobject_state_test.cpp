@@ -19,6 +19,7 @@ TEST_F(PObjectProperties, ReadOnlyRunTimeValuesAndTheVisibleDefault) {
   CNValue v;
   object->GetProperty(u"ClassId2", v);
   EXPECT_EQ(v.GetText(0), u"TestControl");
+  EXPECT_FALSE(Bool(u"IsInputBinding"));
   for (const char16_t* readOnly : {u"ChildObjCount", u"ClassId", u"IsInputBinding", u"StKeyCode"})
     EXPECT_EQ(object->SetProperty(readOnly, Num(1)), 0) << Utf16ToUtf8(readOnly);
 
