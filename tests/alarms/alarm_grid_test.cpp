@@ -1,13 +1,13 @@
 // The alarm grid: its rows as records arrive, the operator's clicks, wheel and scroll bar, and
 // its drawing with rows in every state.
-#include "alarms/remote_alarm_grid.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "alarm_records.h"
 #include "alarms/alarm_client_methods.h"
+#include "alarms/remote_alarm_grid.h"
 #include "drawing/draw_test_util.h"
 #include "drawing/golden_image.h"
 #include "script/exec_test_util.h"
@@ -15,18 +15,6 @@
 #include "values/value_test_util.h"
 
 namespace {
-
-CNAlarmRecord Record(std::u16string_view id, uint32_t type, bool recovered, bool acked,
-                     std::vector<std::u16string> comments = {}, FileTime date = 0) {
-  CNAlarmRecord record;
-  record.typeCode = type;
-  record.alarmId = id;
-  record.recovered = recovered;
-  record.acked = acked;
-  record.comments = std::move(comments);
-  record.date = date;
-  return record;
-}
 
 // A grid 520 x 130 at 0,0 that has received the records, delivered as on the
 // user-interface thread.
@@ -47,9 +35,9 @@ struct Grid {
 
 TEST(AlarmGrid, RowsAreOnePerAlarmNewestFirst) {
   Grid g;
-  g.Receive({Record(u"A", 0, false, false), Record(u"B", 0, false, false), Record(u"C", 0, true, false)});
+  g.Receive({AlarmRecord(u"A"), AlarmRecord(u"B"), AlarmRecord(u"C", true)});
   EXPECT_EQ(g.Ids(), (std::vector<std::string>{"C", "B", "A"}));
-  g.Receive({Record(u"A", 2, false, true, {u"x", u"y"})});
+  g.Receive({AlarmRecord(u"A", false, true, {u"x", u"y"})});
   EXPECT_EQ(g.Ids(), (std::vector<std::string>{"A", "C", "B"}));
   const CNAlarmGridRow* top = g.grid.GetRows().GetRow(0);
   ASSERT_NE(top, nullptr);
@@ -65,7 +53,7 @@ TEST(AlarmGrid, RowsAreOnePerAlarmNewestFirst) {
 TEST(AlarmGrid, ClicksWheelAndScrollBar) {
   Grid g;
   std::vector<CNAlarmRecord> records;
-  for (int i = 0; i < 12; ++i) records.push_back(Record(u"R" + Utf8ToUtf16(std::to_string(i)), 0, false, false));
+  for (int i = 0; i < 12; ++i) records.push_back(AlarmRecord(u"R" + Utf8ToUtf16(std::to_string(i))));
   g.Receive(records);
   ASSERT_EQ(g.grid.GetVisibleRowCount(), 5u);
   struct Step {
@@ -109,13 +97,15 @@ TEST(AlarmGrid, DrawsRowsInEveryState) {
   const ScopedTimeZone utc("UTC0");
   Grid g;
   const FileTime base = 133'500'000'000'000'000ull;  // 2024-01-17 21:20:00 UTC
-  g.Receive({
-      Record(u"Door.Open", 0, false, false, {u"ajar"}, base),
-      Record(u"Tank.LO", 1, true, false, {u"level low"}, base + 600'000'000ull),
-      Record(u"Pump.Trip", 0, false, false, {u"hot", u"stop"}, base + 1'200'000'000ull),
-      Record(u"Fan.Stop", 0, false, false, {}, base + 1'800'000'000ull),
-      Record(u"Door.Open", 2, true, true, {u"ajar"}, base + 2'400'000'000ull),
-  });
+  std::vector<CNAlarmRecord> records = {
+      AlarmRecord(u"Door.Open", false, false, {u"ajar"}),
+      AlarmRecord(u"Tank.LO", true, false, {u"level low"}),
+      AlarmRecord(u"Pump.Trip", false, false, {u"hot", u"stop"}),
+      AlarmRecord(u"Fan.Stop"),
+      AlarmRecord(u"Door.Open", true, true, {u"ajar"}),
+  };
+  for (size_t i = 0; i < records.size(); ++i) records[i].date = base + i * 600'000'000ull;  // a minute apart
+  g.Receive(records);
   g.grid.ButtonDown(MOUSE_LEFT, {40, 24 + 3 * 20 + 5});  // selects the fourth row, Tank.LO
   EXPECT_TRUE(MatchesGoldenImage(*Render(g.grid, 520, 130), "alarm_grid_states", 8, 40));
   // The other phase of the blinking: new rows in the text colour.
@@ -129,8 +119,8 @@ TEST(AlarmGrid, ScriptMethodsReadAndAcknowledgeTheSelection) {
   RegisterObjectClass<CNPExternalAlarmGrid>(world.registry, u"RemoteAlarmGrid", {});
   auto* grid = static_cast<CNPExternalAlarmGrid*>(world.registry.Create(u"RemoteAlarmGrid"));
   world.form->AddChild(grid);
-  grid->OnAlarmNotification(Record(u"A", 0, false, false));
-  grid->OnAlarmNotification(Record(u"B", 0, false, false));
+  grid->OnAlarmNotification(AlarmRecord(u"A"));
+  grid->OnAlarmNotification(AlarmRecord(u"B"));
   grid->DeliverPending();
   grid->GetRows().ToggleSelection(0);
   grid->GetRows().ToggleSelection(1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "alarms/push_frames.h"
 #include "support/trace.h"
@@ -10,24 +11,17 @@
 namespace {
 
 TEST(AlarmPushDecoder, NotificationFieldsAndTypeNames) {
-  struct Case {
-    uint32_t code;
-    std::u16string_view type;
-  };
-  for (const Case& c : {Case{0, u"new"}, Case{1, u"recover"}, Case{2, u"ack"}, Case{3, u"change"}, Case{4, u""},
-                        Case{0xFFFFFFFF, u""}}) {
-    CNPacketHolder packet = NotificationBytes(c.code, u"Pump.Trip", {u"hot", u"stop"}).Packet();
-    CNAlarmPush push;
-    ASSERT_TRUE(DecodeAlarmPush(packet, push)) << c.code;
-    EXPECT_EQ(push.kind, CNAlarmPush::kRecord);
-    EXPECT_EQ(AlarmTypeName(push.record.typeCode), c.type);
-    EXPECT_EQ(push.record.date, 0x01D0000012345678ull);
-    EXPECT_EQ(push.record.alarmId, u"Pump.Trip");
-    EXPECT_TRUE(push.record.recovered);
-    EXPECT_EQ(push.record.acked, c.code == 2);
-    EXPECT_EQ(push.record.comments, (std::vector<std::u16string>{u"hot", u"stop"}));
-    EXPECT_FALSE(push.record.brandNew);
-  }
+  CNPacketHolder packet = NotificationBytes(2, u"Pump.Trip", {u"hot", u"stop"}).Packet();
+  CNAlarmPush push;
+  ASSERT_TRUE(DecodeAlarmPush(packet, push));
+  EXPECT_EQ(push.kind, CNAlarmPush::kRecord);
+  const CNAlarmRecord& r = push.record;
+  EXPECT_EQ(std::tie(r.typeCode, r.date, r.alarmId, r.recovered, r.acked, r.brandNew),
+            std::tuple(2u, 0x01D0000012345678ull, u"Pump.Trip", true, true, false));
+  EXPECT_EQ(r.comments, (std::vector<std::u16string>{u"hot", u"stop"}));
+  const std::pair<uint32_t, std::u16string_view> names[] = {
+      {0, u"new"}, {1, u"recover"}, {2, u"ack"}, {3, u"change"}, {4, u""}, {0xFFFFFFFF, u""}};
+  for (const auto& [code, name] : names) EXPECT_EQ(AlarmTypeName(code), name) << code;
 }
 
 TEST(AlarmPushDecoder, StartDoneAndShutdown) {
@@ -39,12 +33,10 @@ TEST(AlarmPushDecoder, StartDoneAndShutdown) {
       PushBytes(u"AlarmNotificationDone").ArgU32(1).ArgU32(10).ArgU32(25).ArgU32(9).ArgU32(24).ArgU64(77).Packet();
   ASSERT_TRUE(DecodeAlarmPush(done, push));
   EXPECT_EQ(push.kind, CNAlarmPush::kDone);
-  EXPECT_TRUE(push.done.complete);
-  EXPECT_EQ(push.done.showRecordCount, 10u);
-  EXPECT_EQ(push.done.searchRecordCount, 25u);
-  EXPECT_EQ(push.done.actualShowRecordCount, 9u);
-  EXPECT_EQ(push.done.actualSearchRecordCount, 24u);
-  EXPECT_EQ(push.done.lastRecordDate, 77u);
+  const CNAlarmDone& d = push.done;
+  EXPECT_EQ(std::tie(d.complete, d.showRecordCount, d.searchRecordCount, d.actualShowRecordCount,
+                     d.actualSearchRecordCount, d.lastRecordDate),
+            std::tuple(true, 10u, 25u, 9u, 24u, 77u));
   CNPacketHolder shutdown = PushBytes(u"AlarmServerShutdown").Packet();
   ASSERT_TRUE(DecodeAlarmPush(shutdown, push));
   EXPECT_EQ(push.kind, CNAlarmPush::kShutdown);

@@ -5,17 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "alarm_records.h"
 #include "support/utf16_text.h"
 
 namespace {
-
-CNAlarmRecord Record(std::u16string_view id, bool recovered, bool acked) {
-  CNAlarmRecord record;
-  record.alarmId = id;
-  record.recovered = recovered;
-  record.acked = acked;
-  return record;
-}
 
 TEST(AlarmStateMonitor, DefinitionSyntax) {
   CNAlarmStateMonitor monitor;
@@ -28,7 +21,7 @@ TEST(AlarmStateMonitor, DefinitionSyntax) {
       u"=notack\n"
       u"Odd=sometimes\n");
   EXPECT_EQ(monitor.GetStateCount(), 3u);
-  CNAlarmRecord pump = Record(u"Pump.Trip", false, true);
+  CNAlarmRecord pump = AlarmRecord(u"Pump.Trip", false, true);
   monitor.Apply(pump, {});
   EXPECT_FALSE(monitor.GetState(u"Unacked"));
   EXPECT_TRUE(monitor.GetState(u"PumpsDown"));
@@ -45,13 +38,13 @@ TEST(AlarmStateMonitor, ChangesFollowTheRecords) {
     std::vector<std::string> changes;
   };
   const Step steps[] = {
-      {Record(u"Pump.HI", false, false), {"NA=1", "NR=1", "Either=1"}},
-      {Record(u"Tank.LO", false, false), {"Tank=1"}},
-      {Record(u"Pump.HI", false, true), {}},  // Tank.LO is still not acknowledged
-      {Record(u"Tank.LO", true, true), {"NA=0", "Tank=0"}},
-      {Record(u"Pump.HI", true, true), {"NR=0", "Either=0"}},
-      {Record(u"Pump.HI", true, true), {}},  // gone already
-      {Record(u"Valve", true, false), {"NA=1", "Either=1"}},
+      {AlarmRecord(u"Pump.HI"), {"NA=1", "NR=1", "Either=1"}},
+      {AlarmRecord(u"Tank.LO"), {"Tank=1"}},
+      {AlarmRecord(u"Pump.HI", false, true), {}},  // Tank.LO is still not acknowledged
+      {AlarmRecord(u"Tank.LO", true, true), {"NA=0", "Tank=0"}},
+      {AlarmRecord(u"Pump.HI", true, true), {"NR=0", "Either=0"}},
+      {AlarmRecord(u"Pump.HI", true, true), {}},  // gone already
+      {AlarmRecord(u"Valve", true), {"NA=1", "Either=1"}},
   };
   for (const Step& step : steps) {
     std::vector<std::string> changes;
@@ -64,7 +57,7 @@ TEST(AlarmStateMonitor, ChangesFollowTheRecords) {
   monitor.Reset([&reset](std::u16string_view name, bool state) { reset.push_back(Utf16ToUtf8(name) + (state ? "1" : "0")); });
   EXPECT_EQ(reset, (std::vector<std::string>{"NA0", "Either0"}));
   // A new definition is evaluated over the alarms known, without reporting.
-  monitor.Apply(Record(u"Boiler", false, true), {});
+  monitor.Apply(AlarmRecord(u"Boiler", false, true), {});
   monitor.SetDefinition(u"Hot=notrecover,boil");
   EXPECT_TRUE(monitor.GetState(u"Hot"));
 }

@@ -36,13 +36,6 @@ TEST(PointsText, GoldenPathReadsBackExactlyOnEveryClassWithPoints) {
   }
 }
 
-TEST(PointsText, PlainPairsBecomeStraightNodes) {
-  CNPPolygon polygon;
-  EXPECT_EQ(PointsOf(polygon, u"8,8,336,8"), kGolden);
-  EXPECT_EQ(PointsOf(polygon, u"[PATH]10,20,1,2,30,40"), u"[PATH]10,20,1,2,30,40");
-  EXPECT_EQ(polygon.GetPoints(), (std::vector<CNPathNode>{{{10, 20}, {1, 2}, {30, 40}}}));
-}
-
 TEST(PointsText, CoordinatesAreWrittenTruncatedAndZeroBeyondThirtyTwoBits) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::vector<CNPathNode> nodes = {
@@ -63,6 +56,8 @@ TEST(PointsText, MalformedTextsReadWhatTheyCanAndNeverFail) {
       {u"[PATH]a,b,c,d,e,f", u"[PATH]0,0,0,0,0,0"},
       {u"[PATH]8,8,8,8,8,8,\r\n336,8,336,8,336,8", kGolden},
       {u"[PATH]99999999999,-99999999999,0,0,0,0", u"[PATH]2147483647,-2147483648,0,0,0,0"},
+      {u"8,8,336,8", kGolden},  // pairs become straight nodes
+      {u"[PATH]10,20,1,2,30,40", u"[PATH]10,20,1,2,30,40"},
       {u"7", u""},
       {u"1,2,3", u"[PATH]1,2,1,2,1,2"},
       {u" 5 , -6 ", u"[PATH]5,-6,5,-6,5,-6"},

@@ -26,15 +26,6 @@ TEST_F(EditBoxCommitTest, OutOfRangeNumberIsRefusedWithItsMessage) {
   EXPECT_TRUE(box->IsPropertyChanged(u"Value"));
 }
 
-TEST_F(EditBoxCommitTest, NoDigitOfTheBaseIsRefused) {
-  Start(u"NUMBER", u"#,,,2,F,ENTER,EN");
-  EXPECT_FALSE(box->CommitText(u"234"));
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Please input some number."});
-  EXPECT_TRUE(box->CommitText(u"110"));
-  EXPECT_EQ(Read(u"Value"), "\"6\"");
-  EXPECT_EQ(Read(u"Value2"), "6");
-}
-
 TEST_F(EditBoxCommitTest, VersionTwoRangeWithoutMessagesAndWithDecimalPlaces) {
   Start(u"NUMBER", u"v2:1,0,100,@NUMBER");
   EXPECT_TRUE(box->CommitText(u"50"));

@@ -110,7 +110,6 @@ TEST_F(SwitchOperation, SpaceActsLikeTheLeftButtonWhileFocused) {
 TEST_F(SwitchOperation, CheckBoxFlipsAndIgnoresAReleaseWithoutPress) {
   auto* check = Add<CNPCheckBox>();
   Handle(u"OnSwitchChanged");
-  EXPECT_EQ(check->GetSwitchType(), SWITCH_A);
   EXPECT_EQ(check->GetOperatingType(), SWITCH_ALTERNATE);
   check->ButtonUp(MOUSE_LEFT, {});
   EXPECT_TRUE(log.empty());

@@ -19,14 +19,6 @@ CRPen OnePixelRoundPen() {
   return pen;
 }
 
-int DifferingPixels(const CRSurface& a, const CRSurface& b) {
-  int differing = 0;
-  for (int y = 0; y < a.GetHeight(); ++y)
-    for (int x = 0; x < a.GetWidth(); ++x)
-      if (!PixelNear(a.GetPixel(x, y), b.GetPixel(x, y), 0)) ++differing;
-  return differing;
-}
-
 // Draws the points both ways, shifted and clipped as asked, and counts the differing pixels.
 int CompareStrokes(const std::vector<CRPointF>& points, CRPointF shift, const CRRectF& clip) {
   CRSurface plain(300, 200), spans(300, 200);

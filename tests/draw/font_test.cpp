@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(Font, ReadsAndWritesTheFontText) {
   const CRFont font = CRFont::FromText(u"Meiryo UI,-13,0,700,1,1,0,900,450");
-  EXPECT_EQ(font.face, u"Meiryo UI");
-  EXPECT_EQ(font.height, -13);
-  EXPECT_EQ(font.weight, 700);
-  EXPECT_EQ(font.italic, 1u);
-  EXPECT_EQ(font.underline, 1u);
-  EXPECT_EQ(font.strikeOut, 0u);
-  EXPECT_EQ(font.escapement, 900);
-  EXPECT_EQ(font.orientation, 450);
+  EXPECT_EQ(std::tie(font.face, font.height, font.weight, font.italic, font.underline, font.strikeOut,
+                     font.escapement, font.orientation),
+            std::tuple(u"Meiryo UI", -13, 700, 1u, 1u, 0u, 900, 450));
   for (const char16_t* text : {u"Meiryo UI,-13,0,400,0,0,0,0,0", u"Meiryo UI,-12,0,700,1,1,1,-900,-900",
                                u"DejaVu Sans,16,8,400,0,0,0,0,0"})
     EXPECT_EQ(CRFont::FromText(text).ToText(), text);

@@ -216,32 +216,15 @@ TEST(Image, TransparentColourClearsOnlyExactOpaqueMatches) {
   EXPECT_TRUE(PixelNear(image->GetPixel(0, 0), kOpaqueRed, 0));  // the original is untouched
 }
 
-TEST(Image, DrawImageStretchesOverTheDestinationOnly) {
+// Images drawn at their size, stretched and faded are in the golden images of the image objects.
+TEST(Image, DrawImageOnNoAreaDrawsNothingAndFarEdgesDrawWhatShows) {
   const auto image = Load(Encode("png", 2, 2, {kOpaqueRed, kOpaqueGreen, kOpaqueBlue, {255, 255, 255, 255}}));
   ASSERT_TRUE(image);
-  CRSurface surface(20, 20);
-  CRPainter painter(surface);
-  painter.DrawImage(*image, {2, 3, 2, 2});
-  EXPECT_TRUE(PixelNear(surface.GetPixel(2, 3), kOpaqueRed, 0));
-  EXPECT_TRUE(PixelNear(surface.GetPixel(3, 4), {255, 255, 255, 255}, 0));
-  EXPECT_EQ(CountPainted(surface, 2, 3, 4, 5, true), 0);
-
-  CRSurface stretched(20, 20);
-  CRPainter stretchedPainter(stretched);
-  stretchedPainter.DrawImage(*image, {4, 4, 8, 8});
-  EXPECT_TRUE(PixelNear(stretched.GetPixel(4, 4), kOpaqueRed, 0));
-  EXPECT_TRUE(PixelNear(stretched.GetPixel(11, 4), kOpaqueGreen, 0));
-  EXPECT_TRUE(PixelNear(stretched.GetPixel(4, 11), kOpaqueBlue, 0));
-  EXPECT_EQ(CountPainted(stretched, 4, 4, 12, 12), 64);
-  EXPECT_EQ(CountPainted(stretched, 4, 4, 12, 12, true), 0);
-
-  CRSurface faded(4, 4);
-  CRPainter fadedPainter(faded);
-  fadedPainter.DrawImage(*image, {0, 0, 2, 2}, 0.5);
-  EXPECT_TRUE(PixelNear(faded.GetPixel(0, 0), {255, 0, 0, 128}, 1));
-  fadedPainter.DrawImage(*image, {0, 0, 0, 2});  // nothing to cover
-  fadedPainter.DrawImage(*image, {0, 0, std::nan(""), 2});
-  EXPECT_EQ(CountPainted(faded, 0, 0, 2, 2, true), 0);
+  CRSurface none(4, 4);
+  CRPainter nonePainter(none);
+  nonePainter.DrawImage(*image, {0, 0, 0, 2});
+  nonePainter.DrawImage(*image, {0, 0, std::nan(""), 2});
+  EXPECT_EQ(CountPainted(none, 0, 0, 4, 4), 0);
 
   // Edges far beyond the drawing library's coordinate range: what shows is drawn, the rest of
   // the surface stays as it was.

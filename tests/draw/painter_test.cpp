@@ -14,16 +14,6 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(Painter, SolidFillCoversExactlyTheRectangleWithoutAntialiasing) {
-  CRSurface surface(40, 20);
-  CRPainter painter(surface);
-  Fill(painter, {3, 4, 10, 6}, kRed);
-  EXPECT_EQ(CountPainted(surface, 3, 4, 13, 10), 60);
-  EXPECT_EQ(CountPainted(surface, 3, 4, 13, 10, true), 0);
-  EXPECT_TRUE(PixelNear(surface.GetPixel(3, 4), {255, 0, 0, 255}, 0));
-  EXPECT_TRUE(PixelNear(surface.GetPixel(12, 9), {255, 0, 0, 255}, 0));
-}
-
 TEST(Painter, AlphaBecomesTheAlphaByte) {
   EXPECT_EQ(AlphaByte(0.5), 128);
   EXPECT_EQ(AlphaByte(1.0), 255);
@@ -31,11 +21,6 @@ TEST(Painter, AlphaBecomesTheAlphaByte) {
   EXPECT_EQ(AlphaByte(1.5), 127);  // 383 wraps
   EXPECT_EQ(AlphaByte(-0.5), 128);
   EXPECT_EQ(AlphaByte(kNaN), 255);
-
-  CRSurface surface(40, 20);
-  CRPainter painter(surface);
-  Fill(painter, {0, 0, 40, 20}, kBlue, 0.5);
-  EXPECT_TRUE(PixelNear(surface.GetPixel(20, 10), {0, 0, 255, 128}, 0));
 }
 
 TEST(Painter, RotationAboutAPointMovesPixelsClockwise) {

@@ -39,3 +39,12 @@ inline int CountPainted(const CRSurface& surface, int x0, int y0, int x1, int y1
 inline void Fill(CRPainter& painter, const CRRectF& rect, uint32_t color, double alpha = 1.0) {
   painter.FillPath(CRPath::Rectangle(rect), CRBrush{CRFillStyle::kSolid, color, std::nullopt, alpha});
 }
+
+// The pixels in which two drawings of the same size differ at all.
+inline int DifferingPixels(const CRSurface& a, const CRSurface& b) {
+  int differing = 0;
+  for (int y = 0; y < a.GetHeight(); ++y)
+    for (int x = 0; x < a.GetWidth(); ++x)
+      if (!PixelNear(a.GetPixel(x, y), b.GetPixel(x, y), 0)) ++differing;
+  return differing;
+}

@@ -12,36 +12,6 @@ namespace {
 // Pixels of text strokes, not of their smoothed edges.
 constexpr int kDark = 65;
 
-TEST(Text, DrawsInsideItsRectangleOnly) {
-  CRSurface surface(80, 40);
-  CRPainter painter(surface);
-  const CRFont font = CRFont::FromText(u"DejaVu Sans,-12,0,400,0,0,0,0,0");
-  painter.DrawText(u"Ab", font, kBlack, 1.0, {20, 10, 40, 20}, {CRTextAlign::kCenter, CRTextAlign::kCenter});
-  EXPECT_GT(CountPainted(surface, 20, 10, 60, 30, false, kDark), 10);
-  EXPECT_EQ(CountPainted(surface, 20, 10, 60, 30, true), 0);
-}
-
-TEST(Text, AlignmentMovesTheBlockToTheNamedSide) {
-  const CRFont font = CRFont::FromText(u"DejaVu Sans,-10,0,400,0,0,0,0,0");
-  struct Case {
-    CRTextAlign horizontal, vertical;
-    int x0, y0, x1, y1;  // the quarter of the 80x40 surface the text must stay in
-  };
-  const Case cases[] = {
-      {CRTextAlign::kNear, CRTextAlign::kNear, 0, 0, 40, 20},
-      {CRTextAlign::kFar, CRTextAlign::kNear, 40, 0, 80, 20},
-      {CRTextAlign::kNear, CRTextAlign::kFar, 0, 20, 40, 40},
-      {CRTextAlign::kFar, CRTextAlign::kFar, 40, 20, 80, 40},
-  };
-  for (const Case& c : cases) {
-    CRSurface surface(80, 40);
-    CRPainter painter(surface);
-    painter.DrawText(u"x", font, kBlack, 1.0, {0, 0, 80, 40}, {c.horizontal, c.vertical});
-    EXPECT_GT(CountPainted(surface, c.x0, c.y0, c.x1, c.y1, false, kDark), 0);
-    EXPECT_EQ(CountPainted(surface, c.x0, c.y0, c.x1, c.y1, true), 0);
-  }
-}
-
 TEST(Text, WrappedLinesAreCentredOnTheirFirstDrawing) {
   CRSurface surface(120, 40);
   CRPainter painter(surface);

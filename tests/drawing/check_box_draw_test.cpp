@@ -10,7 +10,6 @@
 namespace {
 
 constexpr uint32_t kEdge = 0x000000;
-constexpr uint32_t kInside = 0xFFFFFF;  // the theme's "@FillColor"
 
 // A 60x20 box with a 12-pixel box, black edges and a red mark, no text.
 CRPtr<CNPCheckBox> Box(std::u16string_view more = {}) {
@@ -20,53 +19,21 @@ CRPtr<CNPCheckBox> Box(std::u16string_view more = {}) {
   return box;
 }
 
-// Pixels inside [x0,x1) x [y0,y1) whose red leads: the mark's, smoothed or not.
-int MarkPixels(const CRSurface& surface, int x0, int y0, int x1, int y1) {
-  return CountPixels(surface, x0, y0, x1, y1, [](CRPixel p) { return p.alpha && p.red > p.green + 40; });
-}
-
-TEST(CheckBoxDrawing, BoxStandsVerticallyCentredOnTheTextAlignSide) {
-  auto box = Box();
-  // Rows 4 to 15.
-  EXPECT_TRUE(PixelsAre(*Render(*box, 60, 20),
-                        {{0, 4, kEdge}, {11, 15, kEdge}, {5, 9, kInside}, {0, 3, kClear}, {12, 9, kClear}}));
-  SetTexts(*box, u"TextAlign=RIGHT");
-  EXPECT_TRUE(PixelsAre(*Render(*box, 60, 20), {{48, 4, kEdge}, {59, 15, kEdge}, {47, 9, kClear}}));
-  // At twice the size the box is 24 pixels, its edge two pixels wide.
-  EXPECT_TRUE(PixelsAre(*Render(*box, 120, 40, 2.0, 2.0), {{96, 8, kEdge}, {97, 9, kEdge}}));
-}
-
-TEST(CheckBoxDrawing, MarkShowsOnlyWhileOnInItsStyle) {
-  auto box = Box();
-  EXPECT_EQ(MarkPixels(*Render(*box, 60, 20), 0, 0, 60, 20), 0);
-  SetTexts(*box, u"SwitchValue=T");
-  auto surface = Render(*box, 60, 20);
-  EXPECT_GT(MarkPixels(*surface, 1, 5, 11, 15), 10);
-  EXPECT_EQ(MarkPixels(*surface, 12, 0, 60, 20), 0);
-  // The tick leaves the box's top-left quarter empty; the cross runs through it.
-  EXPECT_EQ(MarkPixels(*surface, 2, 6, 4, 8), 0);
-  SetTexts(*box, u"MarkStyle=CROSS");
-  EXPECT_GT(MarkPixels(*Render(*box, 60, 20), 2, 6, 5, 9), 0);
-  SetTexts(*box, u"MarkColor=");
-  EXPECT_EQ(MarkPixels(*Render(*box, 60, 20), 0, 0, 60, 20), 0);
-}
-
-TEST(CheckBoxDrawing, FillAndBorderPaintTheWholeObject) {
-  auto box =
-      Box(u"Fill=T; FillColor=#0000FF; Border=T; BorderStyle=3D_SUNK2; Border3DLight=#FFFFFF; "
-          u"Border3DShadow=#808080");
-  // The box keeps inside the two rings.
+// Where the box stands, the marks in both styles and the 3-D frames are in the golden images.
+TEST(CheckBoxDrawing, AtTwiceTheSizeTheBoxIsTwiceAsLargeWithEdgesTwoPixelsWide) {
   EXPECT_TRUE(
-      PixelsAre(*Render(*box, 60, 20),
-                {{0, 0, 0x808080}, {1, 1, 0x808080}, {59, 19, 0xFFFFFF}, {40, 10, 0x0000FF}, {2, 4, kEdge}}));
-  SetTexts(*box, u"BorderStyle=FLAT; BorderWidth=3");
-  EXPECT_TRUE(PixelIs(*Render(*box, 60, 20), 2, 2, kEdge));
+      PixelsAre(*Render(*Box(u"TextAlign=RIGHT"), 120, 40, 2.0, 2.0), {{96, 8, kEdge}, {97, 9, kEdge}}));
 }
 
-TEST(CheckBoxDrawing, TinyObjectsKeepTheBoxInside) {
+TEST(CheckBoxDrawing, FlatFrameAroundTheWholeObject) {
+  EXPECT_TRUE(PixelIs(*Render(*Box(u"Border=T; BorderStyle=FLAT; BorderWidth=3"), 60, 20), 2, 2, kEdge));
+}
+
+TEST(CheckBoxDrawing, NoMarkWithoutAMarkColourAndTinyObjectsKeepTheBoxInside) {
+  const auto marked = [](CRPixel p) { return p.alpha && p.red > p.green + 40; };
+  EXPECT_EQ(CountPixels(*Render(*Box(u"SwitchValue=T; MarkColor="), 60, 20), 0, 0, 60, 20, marked), 0);
   auto box = Box(u"Width=6; Height=4; MarkSize=100; SwitchValue=T; Text=cut");
-  const auto surface = Render(*box, 20, 20);
-  EXPECT_EQ(CountPainted(*surface, 0, 0, 6, 4, true), 0);
+  EXPECT_EQ(CountPainted(*Render(*box, 20, 20), 0, 0, 6, 4, true), 0);
 }
 
 TEST(CheckBoxDrawing, GoldenImages) {

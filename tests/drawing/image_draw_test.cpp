@@ -1,14 +1,14 @@
-// Images as drawn: the form's background image with its spaces, and the image objects.
+// Images as drawn, in golden images: the form's background image with its spaces, and the image
+// objects; the form's fill where its image cannot be drawn.
 
 #include <gtest/gtest.h>
 
 #include "controls/images.h"
+#include "golden_image.h"
 #include "image_source_stub.h"
 #include "shape_test_util.h"
 
 namespace {
-
-constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
 
 struct Images {
   Images() {
@@ -20,27 +20,14 @@ struct Images {
   CNImageSourceStub stub;
 };
 
-TEST(FormImageDrawing, ImageIsStretchedInsideItsSpacesOverTheFillAndUnderTheChildren) {
+// At twice the size: the image stretched inside the scaled spaces over the fill, a child over it.
+TEST(FormImageDrawing, GoldenImage) {
   Images images;
-  auto form = WhiteForm(40, 30, {});
+  auto form = WhiteForm(40, 30, {MakeShapeAt<CNPImageSimple>({10, 5, 4, 4}, u"ImageFile=green.png")});
   SetTexts(*form,
            u"FillColor=#102030; ImageFile=quad.png; ImageSpaceLeft=10; ImageSpaceTop=5; ImageSpaceRight=10; "
            u"ImageSpaceBottom=5");
-  EXPECT_TRUE(PixelsAre(*Render(*form, 40, 30, 1.0, 1.0, &images.stub), {{10, 5, kRed},
-                                                                         {12, 7, kRed},
-                                                                         {27, 7, kGreen},
-                                                                         {12, 22, kBlue},
-                                                                         {29, 24, kWhite},
-                                                                         {9, 5, 0x102030},
-                                                                         {30, 24, 0x102030},
-                                                                         {10, 25, 0x102030}}));
-  // At twice the size the spaces scale too.
-  EXPECT_TRUE(
-      PixelsAre(*Render(*form, 80, 60, 2.0, 2.0, &images.stub), {{19, 10, 0x102030}, {20, 10, kRed}}));
-
-  // Children come over the image.
-  form->AddChild(MakeShapeAt<CNPImageSimple>({10, 5, 4, 4}, u"ImageFile=green.png").Detach());
-  EXPECT_TRUE(PixelIs(*Render(*form, 40, 30, 1.0, 1.0, &images.stub), 10, 5, kGreen));
+  EXPECT_TRUE(MatchesGoldenImage(*Render(*form, 80, 60, 2.0, 2.0, &images.stub), "image_form"));
 }
 
 TEST(FormImageDrawing, MissingImageOrNoRoomLeavesTheFill) {
@@ -55,56 +42,42 @@ TEST(FormImageDrawing, MissingImageOrNoRoomLeavesTheFill) {
   }
 }
 
-TEST(ImageObjectDrawing, StretchModesPlaceTheImageInTheRectangle) {
+// On grey: the three stretch modes; half alpha with white left out; a light off, on, and on
+// without an "On" image; a switch off, pushed and on; a selection of images 1, 2 and 3 (none).
+TEST(ImageObjectDrawing, GoldenImage) {
   Images images;
-  auto image = MakeShapeAt<CNPImageSimple>({5, 5, 40, 20}, u"ImageFile=quad.png; ImageStretch=NONE");
-  EXPECT_TRUE(PixelsAre(*Render(*image, 50, 30, 1.0, 1.0, &images.stub),
-                        {{5, 5, kRed}, {12, 12, kWhite}, {13, 13, kClear}}));
-  SetTexts(*image, u"ImageStretch=STRETCH_KEEPRATE");  // 20x20, centred
-  EXPECT_TRUE(PixelsAre(*Render(*image, 50, 30, 1.0, 1.0, &images.stub),
-                        {{14, 15, kClear}, {15, 5, kRed}, {34, 24, kWhite}, {35, 15, kClear}}));
-  SetTexts(*image, u"ImageStretch=STRETCH_FULL");
-  EXPECT_TRUE(PixelsAre(*Render(*image, 50, 30, 1.0, 1.0, &images.stub),
-                        {{5, 5, kRed}, {44, 24, kWhite}, {45, 24, kClear}}));
-}
-
-TEST(ImageObjectDrawing, AlphaAndTransparentColour) {
-  Images images;
-  auto image = MakeShape<CNPImageSimple>(
-      u"Width=8; Height=8; ImageFile=quad.png; Alpha=0.5; ImageTransparentColor=#FFFFFF");
-  EXPECT_TRUE(PixelsAre(*Render(*image, 8, 8, 1.0, 1.0, &images.stub), {{0, 0, kRed, 128}, {7, 7, kClear}}));
-}
-
-TEST(ImageObjectDrawing, EachKindShowsTheImageOfItsState) {
-  Images images;
-  const auto colourAt = [&images](CNPObject& object) { return Render(object, 4, 4, 1.0, 1.0, &images.stub); };
-
-  auto light = MakeShape<CNPImageLight>(u"Width=4; Height=4; ImageFile=red.png; ImageFileOn=green.png");
-  EXPECT_TRUE(PixelIs(*colourAt(*light), 1, 1, kRed));
-  SetTexts(*light, u"LightValue=T");
-  EXPECT_TRUE(PixelIs(*colourAt(*light), 1, 1, kGreen));
-  SetTexts(*light, u"ImageFileOn=");  // no "On" image: the plain one
-  EXPECT_TRUE(PixelIs(*colourAt(*light), 1, 1, kRed));
-
-  auto toggle = MakeShape<CNPImageSwitch>(
-      u"Width=4; Height=4; ImageFile=red.png; ImageFileOn=green.png; ImageFilePush=blue.png; "
-      u"SwitchType=ALTERNATE_SWITCH");
-  EXPECT_TRUE(PixelIs(*colourAt(*toggle), 1, 1, kRed));
-  toggle->ButtonDown(MOUSE_LEFT, {1, 1});
-  EXPECT_TRUE(PixelIs(*colourAt(*toggle), 1, 1, kBlue));
-  toggle->ButtonUp(MOUSE_LEFT, {1, 1});
-  EXPECT_TRUE(PixelIs(*colourAt(*toggle), 1, 1, kGreen));
-
-  auto select = MakeShape<CNPImageSelect>(u"Width=4; Height=4");
-  CNValue files;  // ";" separates names here, so not through SetTexts
-  files.SetString(u"red.png\r\n green.png ;blue.png");
-  ASSERT_EQ(select->SetProperty(u"ImageFiles", files), 1);
-  SetTexts(*select, u"ImageIndex=1");
-  EXPECT_TRUE(PixelIs(*colourAt(*select), 1, 1, kGreen));
-  SetTexts(*select, u"ImageIndex=2");
-  EXPECT_TRUE(PixelIs(*colourAt(*select), 1, 1, kBlue));
-  SetTexts(*select, u"ImageIndex=3");
-  EXPECT_TRUE(IsTransparent(*colourAt(*select), 1, 1));
+  const auto light = [](int left, std::u16string_view texts) {
+    return MakeShapeAt<CNPImageLight>({left, 32, 8, 8},
+                                      u"ImageFile=red.png; ImageFileOn=green.png; " + std::u16string(texts));
+  };
+  const auto toggle = [](int left) {
+    return MakeShapeAt<CNPImageSwitch>({left, 32, 8, 8},
+                                       u"ImageFile=red.png; ImageFileOn=green.png; "
+                                       u"ImageFilePush=blue.png; SwitchType=ALTERNATE_SWITCH");
+  };
+  const auto select = [](int left, std::u16string_view index) {
+    auto object = MakeShapeAt<CNPImageSelect>({left, 32, 8, 8}, u"ImageIndex=" + std::u16string(index));
+    CNValue files;  // ";" separates names here, so not through SetTexts
+    files.SetString(u"red.png\r\n green.png ;blue.png");
+    EXPECT_EQ(object->SetProperty(u"ImageFiles", files), 1);
+    return object;
+  };
+  auto pushed = toggle(80);
+  auto on = toggle(92);
+  auto form = WhiteForm(
+      160, 44,
+      {MakeShapeAt<CNPImageSimple>({4, 4, 40, 20}, u"ImageFile=quad.png; ImageStretch=NONE"),
+       MakeShapeAt<CNPImageSimple>({48, 4, 40, 20}, u"ImageFile=quad.png; ImageStretch=STRETCH_KEEPRATE"),
+       MakeShapeAt<CNPImageSimple>({92, 4, 40, 20}, u"ImageFile=quad.png; ImageStretch=STRETCH_FULL"),
+       MakeShapeAt<CNPImageSimple>({136, 4, 8, 8},
+                                   u"ImageFile=quad.png; Alpha=0.5; ImageTransparentColor=#FFFFFF"),
+       light(4, u"LightValue=F"), light(16, u"LightValue=T"), light(28, u"LightValue=T; ImageFileOn="),
+       toggle(68), pushed, on, select(108, u"1"), select(120, u"2"), select(132, u"3")});
+  SetTexts(*form, u"FillColor=#808080");
+  pushed->ButtonDown(MOUSE_LEFT, {81, 33});
+  on->ButtonDown(MOUSE_LEFT, {93, 33});
+  on->ButtonUp(MOUSE_LEFT, {93, 33});
+  EXPECT_TRUE(MatchesGoldenImage(*Render(*form, 160, 44, 1.0, 1.0, &images.stub), "image_objects"));
 }
 
 }  // namespace

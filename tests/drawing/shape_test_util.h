@@ -35,16 +35,11 @@ struct Place {
   int height;
 };
 
-inline void SetPlace(CNObject& object, Place place) {
-  SetTexts(object, u"Left=" + Number(place.left) + u"; Top=" + Number(place.top) + u"; Width=" +
-                       Number(place.width) + u"; Height=" + Number(place.height));
-}
-
 // MakeShape for an object at the place, which is set first.
 template <class T>
 CRPtr<T> MakeShapeAt(Place place, std::u16string_view texts = {}) {
-  auto object = CRPtr<T>::Make();
-  SetPlace(*object, place);
+  auto object = MakeShape<T>(u"Left=" + Number(place.left) + u"; Top=" + Number(place.top) + u"; Width=" +
+                             Number(place.width) + u"; Height=" + Number(place.height));
   SetTexts(*object, texts);
   return object;
 }
@@ -87,7 +82,8 @@ inline ::testing::AssertionResult PixelsAre(const CRSurface& surface, std::initi
   ::testing::AssertionResult result = ::testing::AssertionSuccess();
   bool failed = false;
   for (const Probe& p : probes) {
-    if (p.rgb == kClear ? IsTransparent(surface, p.x, p.y) : PixelIs(surface, p.x, p.y, p.rgb, p.alpha)) continue;
+    if (p.rgb == kClear ? IsTransparent(surface, p.x, p.y) : PixelIs(surface, p.x, p.y, p.rgb, p.alpha))
+      continue;
     if (!failed) result = ::testing::AssertionFailure();
     failed = true;
     if (p.rgb == kClear)

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "draw/pixels.h"
 #include "drawing/draw_test_util.h"
 #include "drawing/golden_image.h"
 #include "graphs/pen_trace.h"
@@ -41,7 +42,6 @@ class GraphDrawing : public testing::Test {
     pen.high = high;
     return pen;
   }
-  static void Add(CPlotPen& pen, double x, double y) { pen.samples.Append({x, y}); }
 };
 
 TEST_F(GraphDrawing, TrendWithLackGuideLineDualProbesAndRangeController) {
@@ -52,8 +52,8 @@ TEST_F(GraphDrawing, TrendWithLackGuideLineDualProbesAndRangeController) {
   CPlotPen& level = Pen(graph, u"#0000FF", u"analog", u"periodic", 0, 100);
   CPlotPen& flow = Pen(graph, u"#008000", u"analog", u"changebased", 0, 50);
   for (int s = 0; s <= 600; s += 10) {
-    Add(level, kNoon + s, s > 250 && s < 320 ? kLackValue : 50 + 30 * std::sin(s / 60.0));
-    Add(flow, kNoon + s, 10 + (s / 100) * 6);
+    level.samples.Append({kNoon + s, s > 250 && s < 320 ? kLackValue : 50 + 30 * std::sin(s / 60.0)});
+    flow.samples.Append({kNoon + s, 10.0 + (s / 100) * 6});
   }
   graph.GetSelectedGroupPtr()->lines.push_back({.value = 80,
                                                 .lineColor = u"#FF0000",
@@ -77,8 +77,8 @@ TEST_F(GraphDrawing, PowerFactorAndColorBarPens) {
   CPlotPen& bar = Pen(graph, u"#000000", u"analog", u"colorbar", 0, 100);
   bar.barSize = 16;
   for (int s = 0; s <= 300; s += 5) {
-    Add(pf, kNoon + s, 50 + 40 * std::sin(s / 40.0));
-    Add(bar, kNoon + s, s / 3.0);
+    pf.samples.Append({kNoon + s, 50 + 40 * std::sin(s / 40.0)});
+    bar.samples.Append({kNoon + s, s / 3.0});
   }
   graph.SetXRange(kNoon, kNoon + 300);
   graph.SelectPen(1);
@@ -90,7 +90,7 @@ TEST_F(GraphDrawing, PlotGraphWithNumberAxes) {
   Prepare(graph, u"Width=300; Height=200; TitleBottom=Pressure; TitleLeft=Flow");
   CPlotPen& curve = Pen(graph, u"#FF0000", u"analog", u"periodic", 0, 10);
   curve.pointSize = 4;
-  for (int i = 0; i <= 20; ++i) Add(curve, i * 5.0, 0.1 * i * i / 4);
+  for (int i = 0; i <= 20; ++i) curve.samples.Append({i * 5.0, 0.1 * i * i / 4});
   graph.SetXRange(0, 100);
   EXPECT_TRUE(MatchesGoldenImage(*Render(graph, 300, 200), "plot_graph", 8, 60));
 }
@@ -118,13 +118,7 @@ TEST_F(GraphDrawing, DecimatedPenCoversTheSamePixelsAsEverySample) {
       painter.StrokePath(CRPath::Polyline(run), line);
     return surface;
   };
-  const auto all = draw(false);
-  const auto decimated = draw(true);
-  int differing = 0;
-  for (int y = 0; y < 320; ++y)
-    for (int x = 0; x < 1020; ++x)
-      if (all->GetPixel(x, y).alpha != decimated->GetPixel(x, y).alpha) ++differing;
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(DifferingPixels(*draw(false), *draw(true)), 0);
   EXPECT_LT(TracePen(pen, mapping, true).runs[0].size(), 4100u);
 }
 

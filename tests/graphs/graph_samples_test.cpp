@@ -13,10 +13,6 @@
 
 namespace {
 
-std::u16string U16(const std::string& text) {
-  return Utf8ToUtf16(text);
-}
-
 // The samples of pen 1 as "x:y" with x in seconds from the first sample, "L" for a lack.
 std::string Samples(const CNPPlotter& graph) {
   const CPlotSamples& samples = graph.GetPen(1)->samples;
@@ -83,11 +79,11 @@ TEST(TrendGraphSamples, RulesOfLackTypeRangeGapAndLimit) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     GraphScriptHost<CNPTrendGraph> host;
-    SetTexts(*host.graph, U16(c.graphProperties));
+    SetTexts(*host.graph, Utf8ToUtf16(c.graphProperties));
     std::string pen = c.pen;
     pen.insert(pen.find(','), ", \"periodic\"");
-    host.Start(U16(std::string(kPreamble) + "  AddPen(\"p\", \"u\", \"#FF0000\", " + pen + ", 0, 100);\n" +
-                   c.calls + "\n}\n"));
+    host.Start(Utf8ToUtf16(std::string(kPreamble) + "  AddPen(\"p\", \"u\", \"#FF0000\", " + pen +
+                           ", 0, 100);\n" + c.calls + "\n}\n"));
     EXPECT_EQ(host.Run(u"OnTest"), c.events);
     EXPECT_EQ(Samples(*host.graph), c.samples);
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -32,10 +33,8 @@ TEST(PlotSamples, SummariesMatchTheSamplesThroughAppendsAndDrops) {
       CPlotSummary expected;
       for (size_t i = begin; i < end; ++i) expected.Add(plain[i].y);
       const CPlotSummary got = samples.Summarize(begin, end);
-      ASSERT_EQ(got.values, expected.values);
-      ASSERT_EQ(got.lacks, expected.lacks);
-      ASSERT_EQ(got.min, expected.min);
-      ASSERT_EQ(got.max, expected.max);
+      ASSERT_EQ(std::tie(got.values, got.lacks, got.min, got.max),
+                std::tie(expected.values, expected.lacks, expected.min, expected.max));
       ASSERT_NEAR(got.sum, expected.sum, 1e-6);
       double low = 0, high = 0;
       ASSERT_EQ(samples.ValueRange(begin, end, low, high), expected.lacks == 0);
