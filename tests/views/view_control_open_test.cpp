@@ -9,8 +9,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 constexpr std::u16string_view kRootScript =
     u"event OnBeforeOpenForm(viewName, basedFormName, &isOpen, &stretchMode, &openParam, formName) {\n"
     u"  ::Trace(\"root before \" & viewName & \" \" & basedFormName & \" \" & formName);\n"

@@ -15,8 +15,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // Every input event an object hears, traced as "Name event [argument]".
 constexpr std::u16string_view kRecordingScript =
     u"event OnMouseIn() { ::Trace(Name & \" in\"); }\n"
@@ -205,20 +203,6 @@ TEST_F(ViewInput, KeysGoToTheFocusAndTabWalksTheTabOrder) {
   view.RefreshTabOrder();
   view.Key(kKeyTab, true, 0);
   EXPECT_EQ(Take(), (Lines{"Back key down 9 0"}));
-}
-
-TEST_F(ViewInput, AModalDialogElsewhereHoldsTheInputBack) {
-  struct Blocking : FakeViewHost {
-    bool IsInputBlocked(const CNPView&) const override { return true; }
-  } blocking;
-  blocking.AddForm(u"F", 200, 100);
-  CNPViewBrowser blocked(blocking, u"MainView");
-  blocked.SetViewSize({200, 100});
-  blocked.OpenForm(u"F", {}, kStretchNone, CNValue());
-  blocked.MouseButton(MOUSE_LEFT, true, {5, 5});
-  blocked.Key(kKeyTab, true, 0);
-  EXPECT_EQ(blocked.GetFocusObject(), nullptr);
-  EXPECT_EQ(blocked.GetMouseObject(), nullptr);
 }
 
 TEST_F(ViewInput, TypedTextGoesToTheEditBoxWithTheFocus) {

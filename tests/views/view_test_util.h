@@ -24,6 +24,8 @@
 #include "views/view_browser.h"
 #include "views/view_host.h"
 
+using Lines = std::vector<std::string>;
+
 inline CNValue Number(double number) {
   CNValue value;
   value.SetNumber(number);
@@ -134,6 +136,14 @@ class FakeViewHost : public CNPViewHost, public CNObjectOwner, public IKVScriptE
     return m_engine->RunFunction(m_root.Get(), name, args, count, nullptr);
   }
   void InvalidateView(CNPView& /*view*/) override { ++invalidations; }
+
+  // The root events whose names begin with prefix, in order.
+  Lines RootEventsOf(std::string_view prefix) const {
+    Lines events;
+    for (const std::string& event : rootEvents)
+      if (event.starts_with(prefix)) events.push_back(event);
+    return events;
+  }
 
   // ---- CNObjectOwner, IKVScriptErrorSink
   CNScript* GetScript() override { return m_engine.get(); }
