@@ -74,10 +74,13 @@ TEST_F(Dialogs, ClosingAsksTheFormWhichMayRefuse) {
   EXPECT_FALSE(views.CloseDialog(u"Keypad"));
 }
 
-TEST_F(Dialogs, AnOpenDialogOfTheSameNameFailsShowsOrReopens) {
+TEST_F(Dialogs, AMissingFormFailsAndAnOpenDialogOfTheSameNameFailsShowsOrReopens) {
+  EXPECT_EQ(views.OpenDialog(Request(u"Nowhere")), nullptr);
+  EXPECT_EQ(U8(views.GetLastError()), "Can't find form. Name:Nowhere");
   CKVDialogParams params = Request(u"Keypad");
   CNPObject* form = views.OpenDialog(params);
   ASSERT_NE(form, nullptr);
+  EXPECT_EQ(views.FindViewOfForm(*form), views.FindView(u"Keypad"));
   EXPECT_EQ(views.OpenDialog(params), nullptr);
   EXPECT_EQ(U8(views.GetLastError()), "The dialog is already open. Name:Keypad");
 
@@ -114,17 +117,6 @@ TEST_F(Dialogs, TheActiveDialogFollowsOpeningAndClosing) {
   EXPECT_EQ(host.RootEventsOf("OnActiveDialog"),
             (Lines{"OnActiveDialogChanged(Keypad)", "OnActiveDialogChanged(Second)",
                    "OnActiveDialogChanged(Keypad)", "OnActiveDialogChanged()"}));
-}
-
-TEST_F(Dialogs, SystemDialogsComeFromTheResourceProjectAndMissingFormsFail) {
-  host.AddForm(u"RCNumKey", 240, 320, true);
-  EXPECT_EQ(views.OpenDialog(Request(u"RCNumKey")), nullptr);
-  EXPECT_EQ(U8(views.GetLastError()), "Can't find form. Name:RCNumKey");
-  EXPECT_TRUE(views.GetDialogs().empty());
-  CNPObject* form = views.OpenDialog(Request(u"RCNumKey"), true);
-  ASSERT_NE(form, nullptr);
-  EXPECT_EQ(views.FindView(u"RCNumKey")->GetForm(), form);
-  EXPECT_EQ(views.FindViewOfForm(*form), views.FindView(u"RCNumKey"));
 }
 
 TEST_F(Dialogs, ClosingEverythingClosesDialogsWithoutAsking) {
