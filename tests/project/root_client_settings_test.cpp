@@ -40,23 +40,17 @@ TEST(RootClientSettings, WritesConvertToTheSettingsKindThroughAnyOfItsNames) {
       {u"PSCommunicationType", u"http", 1, u"PSCommunicationType", "HTTP"},
       {u"PSCommunicationType", u"UDP", -1, u"PSCommunicationType", "DEFAULT"},
       {u"Locale", u"default", 1, u"Locale", "DEFAULT"},
-      {u"LocaleDateTime", u"ja-JP", 1, u"LocaleDateTime", "ja-JP"},
       {u"NumberFormatConf", u"Default", 1, u"NumberFormatConf", "DEFAULT"},
       {u"PSTagDirectPathMark", u"#!", 1, u"PSTagDirectPathMark", "#"},
       {u"PSTagDirectPathMark", u"\U0001F600x", 1, u"PSTagDirectPathMark", "\xF0\x9F\x98\x80"},  // two units
       {u"MaxFormHistory", u"70000", 1, u"MaxFormHistory", "4464"},                              // 16 bits
-      {u"MaxFormHistory", u"-1", 1, u"MaxFormHistory", "-1"},
       {u"PSPanelPort", u"6002.9", 1, u"PSPanelPort", "6002"},
       {u"PSPing", u"TRUE", 1, u"PSPing", "T"},
       {u"ViewFillColor", u"#ff0000", 1, u"ViewFillColor", "#FF0000"},
       {u"ViewFillColor", u"#12", -1, u"ViewFillColor", "#808080"},  // malformed: unchanged
-      {u"GridSize", u"4", 1, u"GridSize", "4"},
-      {u"FileEncoding", u"65001", 1, u"FileEncoding", "65001"},
       // Aliases of listed settings; "RefreshBinding" only reads; names compare exactly.
       {u"PSPanelPort", u"6100", 1, u"PSPort", "6100"},
       {u"PSPort2", u"6200", 1, u"PSPanelPort2", "6200"},
-      {u"PermitShutdown", u"F", 1, u"AllowShutdown", "F"},
-      {u"PermitResize", u"F", 1, u"AllowResize", "F"},
       {u"AllowZoom", u"F", 1, u"PermitZoom", "F"},
       {u"RefreshRate", u"250", 1, u"RefreshBinding", "250"},
       {u"RefreshBinding", u"500", 0, u"RefreshRate", "0"},
