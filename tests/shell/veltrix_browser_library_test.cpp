@@ -112,6 +112,7 @@ TEST_F(LibraryTest, ValuesOfEveryKindCrossUnchangedAndTenParametersArrive) {
     EXPECT_EQ(vb.Call(ctrl, "::Echo", {literal}), literal);
   EXPECT_EQ(vb.Call(ctrl, "root.Sum", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}), "55");
   EXPECT_EQ(vb.Call(ctrl, "Main.Twice", {"4"}), "8");  // an object's own function by its path
+  EXPECT_EQ(vb.Call(ctrl, "::GetCurrentPath"), "\"" + m_folder.Path("") + "\"");  // a built-in answers too
 }
 
 TEST_F(LibraryTest, FailuresGiveTheEmptyValueAndAnErrorText) {
