@@ -134,18 +134,6 @@ TEST_F(RuntimeTest, SystemDialogsByKindAndHotKeysFromScripts) {
   EXPECT_EQ(Browser().FindHotKey(112), nullptr);
 }
 
-TEST_F(RuntimeTest, QueuedProgramStartReachesTheHost) {
-  ASSERT_TRUE(Open("run.xml", "DefaultForm=\"Main\"", Form("Main")));
-  auto request = std::make_unique<CNPTickRequest>();
-  request->operation = u"open";
-  request->file = u"report.pdf";
-  request->parameters = u"-x";
-  request->directory = u"/tmp";
-  Browser().PostRequest(TICK_RUN_PROGRAM, std::move(request));
-  m_loop.RunPending();
-  EXPECT_EQ(m_host.started, (std::vector<std::string>{"open|report.pdf|-x|/tmp"}));
-}
-
 TEST_F(RuntimeTest, WithoutItsDialogProjectTheRuntimeSaysSoOnceAndScriptsGetNoDialogs) {
   static constexpr uint8_t kBroken[] = {'<', 'R', 'O', 'O', 'T', '>'};
   const CNResource resources[] = {{149, u"XML", kBroken}};

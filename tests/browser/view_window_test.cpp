@@ -126,6 +126,7 @@ TEST_F(ViewWindow, AModalDialogTakesTheInputFromTheOtherViews) {
   ASSERT_NE(Browser().GetViews().OpenDialog(params), nullptr);
   ASSERT_EQ(Browser().GetOpenDialogs().size(), 1u);
   view.MouseButton(MOUSE_LEFT, true, {20, 205});
+  view.Key(kKeyTab, true, 0);
   EXPECT_EQ(view.GetFocusObject(), nullptr);
   CNPView& dialogView = Browser().GetOpenDialogs().front()->GetView();
   dialogView.SetViewSize({400, 300});

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "project/project_test_util.h"
 
 namespace {
 
@@ -18,11 +18,6 @@ struct ProgramRun {
   std::string out;
   std::string err;
 };
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // Runs "environment program arguments" through the shell, with its output in files.
 ProgramRun RunProgram(const std::string& environment, const std::string& program, const std::string& arguments) {
@@ -36,8 +31,8 @@ ProgramRun RunProgram(const std::string& environment, const std::string& program
   ProgramRun run;
   const int status = std::system(command.c_str());
   run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = ReadFile(out);
-  run.err = ReadFile(err);
+  run.out = ReadText(out.string());
+  run.err = ReadText(err.string());
   std::filesystem::remove_all(folder);
   return run;
 }

@@ -15,8 +15,7 @@ TEST(FormFileText, EscapedOnWritingAndDecodedTwiceOnReading) {
     std::u16string_view readBack;
   };
   const Case cases[] = {
-      {u"a < b && c > \"x\"", "a &lt; b &amp;&amp; c &gt; &quot;x&quot;", u"a < b && c > \"x\""},
-      {u"it's", "it&#39;s", u"it's"},
+      // (The five escapes themselves are in the element writer's and reader's golden texts.)
       // Line breaks and tabs stay as they are; a line comment ends at its line break.
       {u"x = 1 // one\r\n\ty = 2\r\n", "x = 1 // one\r\n\ty = 2\r\n", u"x = 1 // one\r\n\ty = 2\r\n"},
       {u"\u00b0C \U0001F600", "\xc2\xb0\x43 \xf0\x9f\x98\x80", u"\u00b0C \U0001F600"},

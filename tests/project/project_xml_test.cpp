@@ -73,9 +73,7 @@ TEST(ProjectXml, FailureLeavesNothingLoaded) {
   CNPXml xml;
   ASSERT_TRUE(xml.LoadProjectDocument(Utf8ToUtf16(folder.Write("ok.xml", ProjectText("Name=\"P\"")))));
   EXPECT_FALSE(xml.LoadProjectDocument(Utf8ToUtf16(folder.Write("bad.xml", "<ROOT>"))));
-  EXPECT_FALSE(xml.HasDocument());
-  EXPECT_FALSE(xml.GetDocRoot());
-  EXPECT_FALSE(xml.GetFormRoot());
+  EXPECT_FALSE(xml.HasDocument() || xml.GetDocRoot() || xml.GetFormRoot());
   EXPECT_EQ(xml.GetErrorDetail(), "line 1, column 6: Start-end tags mismatch");
 }
 

@@ -205,26 +205,6 @@ class DialogWorld : public IKVRuntime, public IKVScriptErrorSink, public CNObjec
   std::vector<std::string> m_requests;
 };
 
-TEST(ResourceProject, BothFoldersHoldEveryDialogTheTabletOnesLarger) {
-  DialogWorld world;
-  ASSERT_TRUE(world.loaded) << U8(world.m_root->GetErrorText());
-  EXPECT_TRUE(world.m_box.GetRecords().empty());  // every class the dialogs use exists
-  for (const char16_t* name :
-       {u"RCMsg", u"RCYesNoMsg", u"RCYesNoCancelMsg", u"RCPassword", u"RCNumKey", u"RCTextKey", u"RCCalendar",
-        u"RCFormMap", u"RCColor", u"RCSearch", u"RCLogin"}) {
-    SCOPED_TRACE(U8(name));
-    const CNObject* form = world.Find(std::u16string(kFolders[0]) + u"." + name);
-    const CNObject* tablet = world.Find(std::u16string(kFolders[1]) + u"." + name);
-    ASSERT_TRUE(form && tablet);
-    EXPECT_EQ(U8(form->GetClassId()), "Form");
-    CNValue width, tabletWidth;
-    form->GetProperty(u"Width", width);
-    tablet->GetProperty(u"Width", tabletWidth);
-    EXPECT_GT(tabletWidth.GetNumber(0), width.GetNumber(0));
-    EXPECT_EQ(form->GetChildCount(), tablet->GetChildCount());
-  }
-}
-
 TEST(ResourceProject, EveryScenarioGoesAsWritten) {
   std::ifstream in(std::filesystem::path(VELTRIX_DIALOG_SCENARIOS));
   ASSERT_TRUE(in) << VELTRIX_DIALOG_SCENARIOS;

@@ -93,27 +93,6 @@ TEST_F(RootClientBrowserTest, BrokenEncryptedFilesCarryTheirTexts) {
   EXPECT_EQ(root.GetErrorDetail(), "Illegal Block Size!");
 }
 
-// Written back with the project's own choice, plain or enciphered, the project reads the same.
-TEST_F(RootClientBrowserTest, SavedProjectsReadTheSame) {
-  const auto root = Open(m_folder.Write("plant.xml", kPlant));
-  for (const char* choice : {"T", "F"}) {
-    CNValue value;
-    value.SetString(Utf8ToUtf16(choice));
-    root->SetProperty(u"FileSaveWithoutDefault", value);
-    for (const char* name : {"saved.xml", "saved.brw"}) {
-      std::string error;
-      ASSERT_TRUE(root->SaveProject(Utf8ToUtf16(m_folder.Path(name)), error)) << error;
-      const auto again = Open(m_folder.Path(name));
-      ExpectSameTree(*root, *again);
-    }
-    const std::string plain = ReadText(m_folder.Path("saved.xml"));
-    EXPECT_EQ(plain.find(" Stretch=\"FORM\"") != std::string::npos, std::string(choice) == "F") << choice;
-  }
-  std::string error;
-  EXPECT_FALSE(root->SaveProject(Utf8ToUtf16(m_folder.Path("no/such/folder/x.xml")), error));
-  EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
-}
-
 TEST_F(RootClientBrowserTest, NewerFilesAskBeforeOpening) {
   const std::pair<const char*, bool> cases[] = {{"FileRev=\"4\"", true},
                                                 {"FileRev=\"3\"", false},

@@ -89,16 +89,6 @@ TEST_F(PanelClasses, CategoriesHoldTheirClassesInOrderAndPaletteClassesHaveAShap
   }
 }
 
-TEST_F(PanelClasses, UnknownClidWarnsAndCreatesNothing) {
-  EXPECT_EQ(m_registry.Create(u"NoSuchControl"), nullptr);
-  EXPECT_EQ(m_registry.Create(u"rectangle"), nullptr);  // clids compare exactly
-  const auto shown = m_box.GetRecords();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(U8(shown[0].text), "Can't create control. NoSuchControl");
-  EXPECT_EQ(U8(shown[0].caption), "Warning");
-  EXPECT_EQ(U8(shown[1].text), "Can't create control. rectangle");
-}
-
 TEST_F(PanelClasses, SecondRegistrationOfAClidIsRefusedAndTheFirstStays) {
   EXPECT_FALSE(RegisterObjectClass<CNPLabel>(m_registry, u"Rectangle", u"Basic Controls"));
   const auto shown = m_box.GetRecords();

@@ -1,21 +1,20 @@
-// The embeddable control as its containers see it: where a relative FileName leads, the panel
-// method names, the project folder, the title of the container's window, the panel event and
-// what the control keeps between sessions.
+// The embeddable control as its containers see it: where a relative FileName leads, the project
+// folder, the title of the container's window and what the control keeps between sessions.
+#include "shell/veltrix_browser_ctrl.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "browser/runtime_fixture.h"
 #include "project/root_client_browser.h"
 #include "project/tick_schedule.h"
-#include "browser/runtime_fixture.h"
 #include "shell/activex_app.h"
 #include "shell/control_properties.h"
 #include "shell/control_registration.h"
 #include "shell/document_address.h"
-#include "shell/panel_method_name.h"
-#include "shell/veltrix_browser_ctrl.h"
 
 namespace {
 
@@ -41,30 +40,6 @@ TEST(DocumentAddress, RelativeNamesAreTakenInTheDocumentsFolder) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(ResolveAgainstDocument(c.name, c.address), c.expected) << Utf16ToUtf8(c.address);
-}
-
-TEST(PanelMethodName, DoubleColonsStandForTheRootAndTheLastPointSplits) {
-  struct Case {
-    std::u16string name;
-    bool valid;
-    std::u16string path, method;
-  };
-  const Case cases[] = {
-      {u"::Start", true, u"root", u"Start"},
-      {u"root.Start", true, u"root", u"Start"},
-      {u"Main.Pump1.Toggle", true, u"Main.Pump1", u"Toggle"},
-      {u"::Main::Toggle", true, u"root.Mainroot", u"Toggle"},
-      {u"Start", false, {}, {}},
-      {u".Start", false, {}, {}},
-      {u"", false, {}, {}},
-  };
-  for (const Case& c : cases) {
-    std::u16string path, method;
-    EXPECT_EQ(SplitPanelMethodName(c.name, path, method), c.valid) << Utf16ToUtf8(c.name);
-    if (!c.valid) continue;
-    EXPECT_EQ(path, c.path);
-    EXPECT_EQ(method, c.method);
-  }
 }
 
 // A class whose keys cannot be written: registering stops on it with the class code, after the
@@ -170,57 +145,6 @@ TEST_F(ControlTest, CurrentDirectoryGetsItsBackslashAndBecomesTheProjectFolder) 
   EXPECT_EQ(control.GetBrowser().GetRootClient()->GetLocation().folder, data + u"/");
   control.SetCurrentDirectory(data + u"\\");
   EXPECT_EQ(control.GetAppliedFolder(), data + u"\\");
-}
-
-TEST_F(ControlTest, TheAboutBoxShowsTheVersion) {
-  Control().AboutBox();
-  ASSERT_EQ(m_box.GetRecords().size(), 1u);
-  EXPECT_NE(m_box.GetRecords()[0].text.find(u"Veltrix 6.0.12.1"), std::u16string::npos);
-}
-
-TEST_F(ControlTest, PanelMethodsReachRootChildrenAndBuiltInsAndFailEmpty) {
-  const std::string project = WriteProject(
-      "m.xml",
-      "DefaultForm=\"Main\" " + RootEvents("function Add(a, b) { return a + b; }\n"
-                                           "function Count(p1, p2, p3, p4, p5, p6, p7, p8, p9, p10) { return p1+p2+p3+p4+p5+p6+p7+p8+p9+p10; }"),
-      Form("Main", "function Twice(x) { return x * 2; }"));
-  CVeltrixBrowserCtrl& control = Control();
-  const CNValue none = control.CallPanelMethod(u"::Add", {});
-  EXPECT_TRUE(none.IsEmpty());
-  EXPECT_EQ(control.GetLastError(), u"Fail to CallPanelMethod because no project is open.");
-  ASSERT_TRUE(control.OpenFile(Utf8ToUtf16(project)));
-
-  std::vector<CNValue> args(10);
-  for (size_t i = 0; i < args.size(); ++i) args[i].SetNumber(double(i + 1));
-  struct Case {
-    std::u16string name;
-    size_t argc;
-    std::u16string literal;  // of the result; empty: the empty value with the error text
-    std::u16string error;
-  };
-  const Case cases[] = {
-      {u"::Add", 2, u"3", {}},
-      {u"root.Add", 2, u"3", {}},
-      {u"::Count", 10, u"55", {}},
-      {u"Main.Twice", 1, u"2", {}},
-      {u"::Main::Twice", 1, {}, u"Fail to CallPanelMethod because the object is not found. Object:root.Mainroot"},
-      {u"::GetCurrentPath", 0, {}, {}},  // a built-in method answers too
-      {u"Add", 2, {}, u"Fail to CallPanelMethod because method name is not valid."},
-      {u"Main.Nothing", 0, {}, u"Fail to CallPanelMethod because the method is not found. Method:Main.Nothing"},
-      {u"::Count", 11, {}, u"Fail to CallPanelMethod because it takes at most 10 parameters."},
-  };
-  args.emplace_back();
-  for (const Case& c : cases) {
-    control.SetLastError(u"");
-    const CNValue result = control.CallPanelMethod(c.name, std::span(args).first(c.argc));
-    if (!c.literal.empty()) {
-      EXPECT_EQ(result.ToLiteral(true), c.literal) << Utf16ToUtf8(c.name);
-    }
-    EXPECT_EQ(control.GetLastError(), c.error) << Utf16ToUtf8(c.name);
-    if (!c.error.empty()) {
-      EXPECT_TRUE(result.IsEmpty()) << Utf16ToUtf8(c.name);
-    }
-  }
 }
 
 TEST_F(ControlTest, TheContainersTitleFollowsTitleTypeAndTitleParent) {

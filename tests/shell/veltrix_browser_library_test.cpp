@@ -72,9 +72,9 @@ constexpr const char* kScript =
     "function Fire(a, b) { ::FirePanelEvent(\"Changed\", a, b); }\n";
 
 std::string WriteProject(const TempFolder& folder, const std::string& name, const std::string& title) {
-  return folder.Write(name,
-                      ProjectText("DefaultForm=\"Main\" Title=\"" + title + "\" " + RootEvents(kScript),
-                                  "<OBJ clid=\"Form\" Name=\"Main\" Width=\"200\" Height=\"100\"/>\r\n"));
+  return folder.Write(name, ProjectText("DefaultForm=\"Main\" Title=\"" + title + "\" " + RootEvents(kScript),
+                                        "<OBJ clid=\"Form\" Name=\"Main\" Width=\"200\" Height=\"100\" "
+                                        "Event=\"function Twice(x) { return x * 2; }\"/>\r\n"));
 }
 
 struct Events {
@@ -111,11 +111,15 @@ TEST_F(LibraryTest, ValuesOfEveryKindCrossUnchangedAndTenParametersArrive) {
                               "#2024/03/01 08:00:00#", "#N/A#", "#NOTHING#"})
     EXPECT_EQ(vb.Call(ctrl, "::Echo", {literal}), literal);
   EXPECT_EQ(vb.Call(ctrl, "root.Sum", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}), "55");
+  EXPECT_EQ(vb.Call(ctrl, "Main.Twice", {"4"}), "8");  // an object's own function by its path
+  EXPECT_EQ(vb.Call(ctrl, "::GetCurrentPath"), "\"" + m_folder.Path("") + "\"");  // a built-in answers too
 }
 
 TEST_F(LibraryTest, FailuresGiveTheEmptyValueAndAnErrorText) {
   EXPECT_EQ(vb.vb_ctrl_open_file(ctrl, "/no/such/project.xml"), 0);
   EXPECT_EQ(vb.LastError(ctrl), "Fail to open file. File:/no/such/project.xml");
+  EXPECT_EQ(vb.Call(ctrl, "::Echo", {"1"}), "#NOTHING#");
+  EXPECT_EQ(vb.LastError(ctrl), "Fail to CallPanelMethod because no project is open.");
   ASSERT_TRUE(Open(ctrl, "f.xml"));
   struct Case {
     const char* name;
@@ -124,6 +128,8 @@ TEST_F(LibraryTest, FailuresGiveTheEmptyValueAndAnErrorText) {
   };
   const Case cases[] = {
       {"Echo", {"1"}, "Fail to CallPanelMethod because method name is not valid."},
+      {".Echo", {}, "Fail to CallPanelMethod because method name is not valid."},
+      {"", {}, "Fail to CallPanelMethod because method name is not valid."},
       {nullptr, {}, "Invalid argument: a text is null."},
       {"::Echo\xC0\xAF", {}, "Invalid argument: a text is not valid UTF-8."},
       {"::Echo", {"\xED\xA0\x80"}, "Invalid argument: a text is not valid UTF-8."},
@@ -132,9 +138,14 @@ TEST_F(LibraryTest, FailuresGiveTheEmptyValueAndAnErrorText) {
       {"::Echo", {"\"open"}, "Invalid argument: not a value literal: \"open"},
       {"::Echo", {"12abc"}, "Invalid argument: not a value literal: 12abc"},
       {"::Echo", {"#2024/13/45 99:00:00#"}, "Invalid argument: not a value literal: #2024/13/45 99:00:00#"},
-      {"::Sum", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"},
+      {"::Sum",
+       {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"},
        "Invalid argument: the parameter count is out of range."},
       {"Nowhere.Echo", {}, "Fail to CallPanelMethod because the object is not found. Object:Nowhere"},
+      // The last point splits; every "::" stands for the root.
+      {"Main.X.Echo", {}, "Fail to CallPanelMethod because the object is not found. Object:Main.X"},
+      {"::Main::Twice", {}, "Fail to CallPanelMethod because the object is not found. Object:root.Mainroot"},
+      {"Main.Nothing", {}, "Fail to CallPanelMethod because the method is not found. Method:Main.Nothing"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(vb.Call(ctrl, c.name, c.args), "#NOTHING#") << (c.name ? c.name : "null");

@@ -9,8 +9,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 constexpr std::u16string_view kFrames =
     u"<FRAMESET Cols=\"200,*\" DefaultFrame=\"Body\">"
     u"<FRAME Name=\"Menu\" FormName=\"MenuForm\" Stretch=\"RESIZE_FULL\"/>"
@@ -23,12 +21,6 @@ class Views : public testing::Test {
     host.EnableScripts();
     for (const char16_t* name : {u"MenuForm", u"A", u"B"}) host.AddForm(name, 400, 300);
     views.SetArea({0, 0, 1000, 700});
-  }
-  Lines ViewEvents() const {
-    Lines events;
-    for (const std::string& event : host.rootEvents)
-      if (event.starts_with("OnActiveView")) events.push_back(event);
-    return events;
   }
 
   FakeViewHost host;
@@ -56,7 +48,7 @@ TEST_F(Views, AFrameSetGivesOneViewPerFrameAndTheDefaultFrameTakesUnnamedOpens) 
   ASSERT_NE(views.OpenForm({}, u"A", {}, kStretchNone, CNValue()), nullptr);
   views.OpenForm(u"Menu", u"B", {}, kStretchNone, CNValue());
   views.OpenForm(u"Menu", u"MenuForm", {}, kStretchNone, CNValue());
-  EXPECT_EQ(ViewEvents(), (Lines{"OnActiveViewChanged(Menu)"}));
+  EXPECT_EQ(host.RootEventsOf("OnActiveView"), (Lines{"OnActiveViewChanged(Menu)"}));
   views.SetArea({0, 0, 600, 400});
   EXPECT_EQ(Shows(views.FindView(u"Body")), "A 400x400");
 }

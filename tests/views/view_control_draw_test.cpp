@@ -24,9 +24,7 @@ class ViewControlDraw : public testing::Test {
     // The inner form: pale yellow with a red-framed group in its top-left quarter.
     CNPForm& panel = host.AddForm(u"Panel", 100, 60);
     SetProperties(panel, "FillColor=#FFF0B0");
-    auto& group = host.AddObject<CNPCollection>(panel, u"Frame");
-    Place(group, 5, 5, 45, 25);
-    SetProperties(group, "InnerFrame=T InnerFrameColor=#FF0000");
+    host.AddObject<CNPCollection>(panel, u"Frame", 5, 5, 45, 25, "InnerFrame=T InnerFrameColor=#FF0000");
   }
 
   CNPViewControl& AddWindow(std::u16string_view name, CNRect rect, const std::string& properties) {

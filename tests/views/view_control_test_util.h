@@ -44,12 +44,9 @@ class ViewControlHost : public FakeViewHost, public CNPViewControlSite {
   // A view control placed on parent that shows based (under its own name) in the view viewName.
   CNPViewControl& AddControl(CNObject& parent, std::u16string_view name, std::u16string_view viewName,
                              std::u16string_view based, CNRect rect) {
-    auto& control = AddObject<CNPViewControl>(parent, name);
-    control.SetProperty(u"ViewName", Text(viewName));
-    control.SetProperty(u"BasedFormName", Text(based));
-    control.SetProperty(u"FormName", Text(based));
-    Place(control, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    return control;
+    return AddObject<CNPViewControl>(
+        parent, name, rect.left, rect.top, rect.Width(), rect.Height(),
+        "ViewName=" + U8(viewName) + " BasedFormName=" + U8(based) + " FormName=" + U8(based));
   }
 
   // Shows form in the main view, sized to the form so that view pixels are form units.

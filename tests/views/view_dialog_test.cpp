@@ -25,13 +25,6 @@ class Dialogs : public testing::Test {
     views.SetDesktop({0, 0, 1920, 1080});
     views.SetArea({100, 50, 1100, 850});
   }
-  // The root events about dialogs, in order.
-  std::vector<std::string> DialogEvents() const {
-    std::vector<std::string> events;
-    for (const std::string& event : host.rootEvents)
-      if (event.starts_with("OnActiveDialog")) events.push_back(event);
-    return events;
-  }
 
   FakeViewHost host;
   CNPViews views{host};
@@ -77,14 +70,17 @@ TEST_F(Dialogs, ClosingAsksTheFormWhichMayRefuse) {
 
   EXPECT_TRUE(views.CloseDialog(u"Keypad", true));
   EXPECT_EQ(views.FindDialog(u"Keypad"), nullptr);
-  EXPECT_EQ(host.released, (std::vector<std::string>{"Keypad"}));
+  EXPECT_EQ(host.released, (Lines{"Keypad"}));
   EXPECT_FALSE(views.CloseDialog(u"Keypad"));
 }
 
-TEST_F(Dialogs, AnOpenDialogOfTheSameNameFailsShowsOrReopens) {
+TEST_F(Dialogs, AMissingFormFailsAndAnOpenDialogOfTheSameNameFailsShowsOrReopens) {
+  EXPECT_EQ(views.OpenDialog(Request(u"Nowhere")), nullptr);
+  EXPECT_EQ(U8(views.GetLastError()), "Can't find form. Name:Nowhere");
   CKVDialogParams params = Request(u"Keypad");
   CNPObject* form = views.OpenDialog(params);
   ASSERT_NE(form, nullptr);
+  EXPECT_EQ(views.FindViewOfForm(*form), views.FindView(u"Keypad"));
   EXPECT_EQ(views.OpenDialog(params), nullptr);
   EXPECT_EQ(U8(views.GetLastError()), "The dialog is already open. Name:Keypad");
 
@@ -97,7 +93,7 @@ TEST_F(Dialogs, AnOpenDialogOfTheSameNameFailsShowsOrReopens) {
   params.alreadyOpened = u"reopen";
   params.modal = true;
   EXPECT_EQ(views.OpenDialog(params), form);
-  EXPECT_EQ(host.released, (std::vector<std::string>{"Keypad"}));
+  EXPECT_EQ(host.released, (Lines{"Keypad"}));
   EXPECT_EQ(views.GetModalDialog(), views.FindDialog(u"Keypad"));
   EXPECT_TRUE(views.SetModalDialog(u"Keypad", false));
   EXPECT_EQ(views.GetModalDialog(), nullptr);
@@ -118,20 +114,9 @@ TEST_F(Dialogs, TheActiveDialogFollowsOpeningAndClosing) {
   EXPECT_TRUE(views.CloseDialog({}));  // the active one
   EXPECT_EQ(U8(views.GetActiveDialogName()), "Keypad");
   EXPECT_TRUE(views.CloseAllDialogs());
-  EXPECT_EQ(DialogEvents(), (std::vector<std::string>{
-                                "OnActiveDialogChanged(Keypad)", "OnActiveDialogChanged(Second)",
-                                "OnActiveDialogChanged(Keypad)", "OnActiveDialogChanged()"}));
-}
-
-TEST_F(Dialogs, SystemDialogsComeFromTheResourceProjectAndMissingFormsFail) {
-  host.AddForm(u"RCNumKey", 240, 320, true);
-  EXPECT_EQ(views.OpenDialog(Request(u"RCNumKey")), nullptr);
-  EXPECT_EQ(U8(views.GetLastError()), "Can't find form. Name:RCNumKey");
-  EXPECT_TRUE(views.GetDialogs().empty());
-  CNPObject* form = views.OpenDialog(Request(u"RCNumKey"), true);
-  ASSERT_NE(form, nullptr);
-  EXPECT_EQ(views.FindView(u"RCNumKey")->GetForm(), form);
-  EXPECT_EQ(views.FindViewOfForm(*form), views.FindView(u"RCNumKey"));
+  EXPECT_EQ(host.RootEventsOf("OnActiveDialog"),
+            (Lines{"OnActiveDialogChanged(Keypad)", "OnActiveDialogChanged(Second)",
+                   "OnActiveDialogChanged(Keypad)", "OnActiveDialogChanged()"}));
 }
 
 TEST_F(Dialogs, ClosingEverythingClosesDialogsWithoutAsking) {
@@ -140,7 +125,7 @@ TEST_F(Dialogs, ClosingEverythingClosesDialogsWithoutAsking) {
   views.CloseAll();
   EXPECT_TRUE(views.GetDialogs().empty());
   EXPECT_EQ(U8(views.GetActiveDialogName()), "");
-  EXPECT_EQ(host.released, (std::vector<std::string>{"Keypad"}));
+  EXPECT_EQ(host.released, (Lines{"Keypad"}));
 }
 
 }  // namespace

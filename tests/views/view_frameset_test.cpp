@@ -29,17 +29,6 @@ TEST(FrameSizeList, PixelsPercentagesAndSharesDivideTheLength) {
   EXPECT_EQ(Share(u"0*,*", 80), (V{0, 80}));
 }
 
-TEST(FrameTrackList, OneEntryHoldsForAllAndMissingEntriesAreOff) {
-  const CNFrameTrackList one(u"T");
-  EXPECT_TRUE(one.GetBool(0));
-  EXPECT_TRUE(one.GetBool(5));
-  const CNFrameTrackList mins(u"50, 20");
-  EXPECT_EQ(mins.GetInt(1), 20);
-  EXPECT_EQ(mins.GetInt(2), 0);
-  EXPECT_FALSE(CNFrameTrackList(u"F,T").GetBool(0));
-  EXPECT_FALSE(CNFrameTrackList().GetBool(0));
-}
-
 constexpr std::u16string_view kTwoByTwo =
     u"<FRAMESET Name=\"Outer\" Rows=\"100,*\" DefaultFrame=\"Body\" Main=\"Body\" FrameSpacing=\"4\" "
     u"BorderStyle=\"3d_sunk1\" RowMovableSeparators=\"T\" RowMins=\"50,100\">"
@@ -51,20 +40,16 @@ constexpr std::u16string_view kTwoByTwo =
     u"</FRAMESET>"
     u"</FRAMESET>";
 
+// What the layout below does not show: the border style, the based names, stretch and alignment.
 TEST(FramesetDefinition, FramesetsAndFramesReadTheirAttributes) {
   CNPFramesetDefinition set;
   std::u16string error;
   ASSERT_TRUE(ParseFramesetDefinition(kTwoByTwo, set, error)) << U8(error);
-  EXPECT_EQ(U8(set.defaultFrame), "Body");
-  EXPECT_EQ(set.frameSpacing, 4);
   EXPECT_EQ(set.borderStyle, 2);
-  EXPECT_EQ(set.rows.size(), 2u);
   ASSERT_EQ(set.cells.size(), 2u);
   const auto& top = std::get<CNPFrameDefinition>(set.cells[0]);
   EXPECT_EQ(U8(top.baseFormName), "Header");  // the form name when no based name is given
   EXPECT_EQ(top.stretch, kStretchFull);
-  EXPECT_FALSE(top.scrollBarX);
-  EXPECT_TRUE(top.scrollBarY);
   const auto& inner = *std::get<std::unique_ptr<CNPFramesetDefinition>>(set.cells[1]);
   ASSERT_EQ(inner.cells.size(), 2u);  // one row of two columns: "Extra" has no cell
   const auto& menu = std::get<CNPFrameDefinition>(inner.cells[0]);

@@ -94,7 +94,7 @@ TEST_F(ViewHistory, ACancelledOpenChangesNothing) {
   EXPECT_EQ(U8(view.GetFormName()), "B");
   EXPECT_EQ(U8(view.GetLastError()), "");
   EXPECT_EQ(Names(view.GetHistory().GetBackList()), "A,B");
-  EXPECT_EQ(host.acquired, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(host.acquired, (Lines{"A", "B"}));
 
   // A cancelled step back leaves the lists as they were.
   EXPECT_FALSE(view.OpenPrevForm());
@@ -114,30 +114,17 @@ TEST_F(ViewHistory, AMissingOrUnmadeFormFailsAndLeavesTheViewAsItWas) {
   EXPECT_TRUE(host.released.empty());
 }
 
-TEST_F(ViewHistory, HandlersMayReplaceTheModeAndTheParameter) {
-  host.onRootEvent = [](std::u16string_view name, CNValue* args, uint32_t) {
-    if (name != u"OnBeforeOpenForm") return;
-    EXPECT_EQ(U8(args[3].GetText(0)), "FORM");
-    args[3].SetString(u"stretch_keeprate");
-    args[4].SetString(u"replaced");
-  };
-  view.OpenForm(u"A", {}, kStretchForm, Text(u"given"));
-  EXPECT_EQ(view.GetStretch(), kStretchKeepRate);
-  EXPECT_EQ(U8(view.GetOpenParam().GetText(0)), "replaced");
-  EXPECT_EQ(host.rootEvents.front(), "OnBeforeOpenForm(MainView,A,T,FORM,given,A)");
-}
-
 TEST_F(ViewHistory, OpeningAnotherFormReleasesThePreviousOneAndHomeOpensTheDefaultForm) {
   host.Set(u"DefaultForm", Text(u"C"));
   Open(u"A");
   Open(u"B");
-  EXPECT_EQ(host.released, (std::vector<std::string>{"A"}));
+  EXPECT_EQ(host.released, (Lines{"A"}));
   ASSERT_NE(view.OpenHomeForm(), nullptr);
   EXPECT_EQ(U8(view.GetFormName()), "C");
   view.CloseForm();
   EXPECT_EQ(view.GetForm(), nullptr);
   EXPECT_EQ(U8(view.GetFormName()), "");
-  EXPECT_EQ(host.released, (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(host.released, (Lines{"A", "B", "C"}));
 }
 
 }  // namespace

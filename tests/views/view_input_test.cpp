@@ -15,8 +15,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // Every input event an object hears, traced as "Name event [argument]".
 constexpr std::u16string_view kRecordingScript =
     u"event OnMouseIn() { ::Trace(Name & \" in\"); }\n"
@@ -44,27 +42,21 @@ class ViewInput : public testing::Test {
   void SetUp() override {
     host.EnableScripts();
     form = &host.AddForm(u"F", 200, 100);
-    back = &Add(*form, u"Back", 0, 0, 100, 100);
-    group = &host.AddObject<CNPCollection>(*form, u"G");
-    Place(*group, 50, 10, 100, 60);
-    inner1 = &Add(*group, u"Inner1", 60, 20, 20, 20);
-    inner2 = &Add(*group, u"Inner2", 70, 30, 20, 20);
-    outside = &Add(*group, u"Outside", 160, 70, 20, 20);
-    top = &Add(*form, u"Top", 90, 40, 20, 20);
+    back = &host.AddObject(*form, u"Back", 0, 0, 100, 100);
+    group = &host.AddObject<CNPCollection>(*form, u"G", 50, 10, 100, 60);
+    inner1 = &host.AddObject(*group, u"Inner1", 60, 20, 20, 20);
+    inner2 = &host.AddObject(*group, u"Inner2", 70, 30, 20, 20);
+    outside = &host.AddObject(*group, u"Outside", 160, 70, 20, 20);
+    top = &host.AddObject(*form, u"Top", 90, 40, 20, 20);
     for (CNObject* object : std::initializer_list<CNObject*>{form, group, back, inner1, inner2, outside, top})
       host.SetScript(*object, kRecordingScript);
     view.SetViewSize({200, 100});
     ASSERT_NE(view.OpenForm(u"F", {}, kStretchNone, CNValue()), nullptr);
     host.trace.clear();
   }
-  CNPLabel& Add(CNObject& parent, std::u16string_view name, int32_t left, int32_t top, int32_t width,
-                int32_t height) {
-    CNPLabel& label = host.AddObject(parent, name);
-    Place(label, left, top, width, height);
-    return label;
-  }
   // The trace since the last call.
   Lines Take() { return std::exchange(host.trace, {}); }
+  std::string Drive(const std::string& steps) { return ::Drive(view, host, steps); }
   // The objects that take the input at points written "x,y x,y" ("-" for none).
   std::string TargetsAt(const std::string& points) {
     std::string names;
@@ -106,12 +98,9 @@ TEST_F(ViewInput, TheTopmostObjectTakesTheInputAndChildrenComeBeforeTheirGroup) 
 }
 
 TEST_F(ViewInput, MouseInAndOutFollowTheObjectUnderTheMouse) {
-  view.MouseMove({5, 5});
-  EXPECT_EQ(Take(), (Lines{"Back in", "Back move"}));
-  view.MouseMove({6, 6});
-  EXPECT_EQ(Take(), (Lines{"Back move"}));
-  view.MouseMove({65, 25});
-  EXPECT_EQ(Take(), (Lines{"Back out", "Inner1 in", "Inner1 move"}));
+  EXPECT_EQ(Drive("m5,5"), "Back in; Back move");
+  EXPECT_EQ(Drive("m6,6"), "Back move");
+  EXPECT_EQ(Drive("m65,25"), "Back out; Inner1 in; Inner1 move");
   EXPECT_EQ(view.GetMouseObject(), inner1);
   EXPECT_TRUE(inner1->HasState(kStateMouseIn));
   view.MouseLeave();
@@ -122,67 +111,47 @@ TEST_F(ViewInput, MouseInAndOutFollowTheObjectUnderTheMouse) {
 }
 
 TEST_F(ViewInput, APressHoldsTheMouseUntilTheRelease) {
-  view.MouseMove({65, 25});
-  Take();
-  view.MouseButton(MOUSE_RIGHT, true, {65, 25});
-  EXPECT_EQ(Take(), (Lines{"Inner1 focus in", "Inner1 down 3"}));
+  Drive("m65,25");
+  EXPECT_EQ(Drive("D65,25"), "Inner1 focus in; Inner1 down 3");
   EXPECT_TRUE(inner1->HasState(kStateRightButton));
   // Over another object while held: only the pressed one hears the mouse.
-  view.MouseMove({95, 45});
-  EXPECT_EQ(Take(), (Lines{"Inner1 out", "Inner1 move"}));
+  EXPECT_EQ(Drive("m95,45"), "Inner1 out; Inner1 move");
   EXPECT_FALSE(inner1->HasState(kStateRightButton));  // leaving cancelled the press
-  view.MouseMove({66, 26});
-  EXPECT_EQ(Take(), (Lines{"Inner1 in", "Inner1 move"}));
-  view.MouseButton(MOUSE_RIGHT, false, {95, 45});
+  EXPECT_EQ(Drive("m66,26"), "Inner1 in; Inner1 move");
   // The cancelled press gives no "OnMouseUp"; the mouse is over Top now.
-  EXPECT_EQ(Take(), (Lines{"Inner1 out", "Top in"}));
-
-  view.MouseButton(MOUSE_LEFT, true, {95, 45});
-  view.MouseButton(MOUSE_LEFT, false, {95, 45});
-  EXPECT_EQ(Take(), (Lines{"Inner1 focus out", "Top focus in", "Top down 1", "Top up 1"}));
-  view.MouseDoubleClick(MOUSE_LEFT, {95, 45});
-  view.MouseButton(MOUSE_LEFT, false, {95, 45});
-  EXPECT_EQ(Take(), (Lines{"Top dbl 1", "Top up 1"}));
+  EXPECT_EQ(Drive("U95,45"), "Inner1 out; Top in");
+  EXPECT_EQ(Drive("d95,45 u95,45"), "Inner1 focus out; Top focus in; Top down 1; Top up 1");
+  EXPECT_EQ(Drive("x95,45 u95,45"), "Top dbl 1; Top up 1");
 }
 
 TEST_F(ViewInput, AnObjectHoldingTheMouseKeepsItWithoutAPress) {
-  view.MouseMove({65, 25});
+  Drive("m65,25");
   inner1->SetHold(true);
-  Take();
-  view.MouseMove({5, 5});
-  EXPECT_EQ(Take(), (Lines{"Inner1 move"}));
+  EXPECT_EQ(Drive("m5,5"), "Inner1 move");
   view.MouseWheel(120, {5, 5});
   EXPECT_EQ(Take(), (Lines{"Inner1 wheel 120"}));
   inner1->SetHold(false);
-  view.MouseMove({5, 6});
-  EXPECT_EQ(Take(), (Lines{"Inner1 out", "Back in", "Back move"}));
+  EXPECT_EQ(Drive("m5,6"), "Inner1 out; Back in; Back move");
 }
 
 TEST_F(ViewInput, ObjectsThatStopTakingInputHearNothingMore) {
-  view.MouseButton(MOUSE_LEFT, true, {65, 25});
-  Take();
+  Drive("d65,25");
   inner1->SetProperty(u"Enabled", Text(u"F"));
-  view.MouseMove({66, 26});
-  view.MouseButton(MOUSE_LEFT, false, {66, 26});
   view.Key(kKeyA, true, 0);
-  Lines lines = Take();
   // The release lets the mouse go to the group, which now takes it there.
-  EXPECT_EQ(lines, (Lines{"Inner1 out", "G in"}));
-  view.MouseButton(MOUSE_LEFT, true, {75, 35});
-  EXPECT_EQ(Take(), (Lines{"G out", "Inner2 in", "Inner1 focus out", "Inner2 focus in", "Inner2 down 1"}));
+  EXPECT_EQ(Drive("m66,26 u66,26"), "Inner1 out; G in");
+  EXPECT_EQ(Drive("d75,35"), "G out; Inner2 in; Inner1 focus out; Inner2 focus in; Inner2 down 1");
 }
 
 TEST_F(ViewInput, APressMovesTheFocusOnlyToObjectsThatCanHaveIt) {
-  view.MouseButton(MOUSE_LEFT, true, {65, 25});
-  view.MouseButton(MOUSE_LEFT, false, {65, 25});
+  Drive("d65,25 u65,25");
   EXPECT_EQ(view.GetFocusObject(), inner1);
   top->SetProperty(u"Focusable", Text(u"F"));
-  view.MouseButton(MOUSE_LEFT, true, {95, 45});
+  Drive("d95,45");
   EXPECT_EQ(view.GetFocusObject(), inner1);
-  view.MouseButton(MOUSE_LEFT, false, {95, 45});
-  Take();
-  view.MouseButton(MOUSE_LEFT, true, {190, 5});  // the form's own background
-  EXPECT_EQ(Take(), (Lines{"Top out", "F in", "Inner1 focus out", "F focus in", "F down 1"}));
+  Drive("u95,45");
+  // The form's own background.
+  EXPECT_EQ(Drive("d190,5"), "Top out; F in; Inner1 focus out; F focus in; F down 1");
 }
 
 TEST_F(ViewInput, KeysGoToTheFocusAndTabWalksTheTabOrder) {
@@ -207,29 +176,13 @@ TEST_F(ViewInput, KeysGoToTheFocusAndTabWalksTheTabOrder) {
   EXPECT_EQ(Take(), (Lines{"Back key down 9 0"}));
 }
 
-TEST_F(ViewInput, AModalDialogElsewhereHoldsTheInputBack) {
-  struct Blocking : FakeViewHost {
-    bool IsInputBlocked(const CNPView&) const override { return true; }
-  } blocking;
-  blocking.AddForm(u"F", 200, 100);
-  CNPViewBrowser blocked(blocking, u"MainView");
-  blocked.SetViewSize({200, 100});
-  blocked.OpenForm(u"F", {}, kStretchNone, CNValue());
-  blocked.MouseButton(MOUSE_LEFT, true, {5, 5});
-  blocked.Key(kKeyTab, true, 0);
-  EXPECT_EQ(blocked.GetFocusObject(), nullptr);
-  EXPECT_EQ(blocked.GetMouseObject(), nullptr);
-}
-
 TEST_F(ViewInput, TypedTextGoesToTheEditBoxWithTheFocus) {
-  auto& box = host.AddObject<CNPEditBox>(*form, u"Box");
-  Place(box, 120, 80, 60, 20);
+  auto& box = host.AddObject<CNPEditBox>(*form, u"Box", 120, 80, 60, 20);
   box.Initialize();
   CRRectF area;
   view.TextInput(u"ignored");  // nothing has the focus
   EXPECT_FALSE(view.GetTextInputArea(area));
-  view.MouseButton(MOUSE_LEFT, true, {130, 85});
-  view.MouseButton(MOUSE_LEFT, false, {130, 85});
+  Drive("d130,85 u130,85");
   ASSERT_EQ(view.GetFocusObject(), &box);
   // The input method places its candidates by the box (its pixels and one more around).
   ASSERT_TRUE(view.GetTextInputArea(area));

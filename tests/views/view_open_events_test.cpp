@@ -6,17 +6,15 @@
 #include "view_test_util.h"
 #include "views/stretch_mode.h"
 #include "views/view_browser.h"
-#include "views/view_control.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 constexpr std::u16string_view kRootScript =
     u"event OnBeforeOpenForm(viewName, basedFormName, &isOpen, &stretchMode, &openParam, formName) {\n"
-    u"  ::Trace(\"root before \" & viewName & \" \" & basedFormName & \" \" & formName & \" \" & stretchMode);\n"
-    u"  if (basedFormName == \"Refused\") isOpen = F;\n"
+    u"  ::Trace(\"root before \" & viewName & \" \" & basedFormName & \" \" & formName & \" \" & "
+    u"stretchMode);\n"
     u"  openParam = openParam & \"+root\";\n"
+    u"  stretchMode = \"stretch_keeprate\";\n"
     u"}\n"
     u"event OnAfterOpenForm(viewName, basedFormName, objForm, formName) {\n"
     u"  ::Trace(\"root after \" & viewName & \" \" & objForm.Name);\n"
@@ -39,7 +37,6 @@ class OpenEvents : public testing::Test {
   void SetUp() override {
     host.EnableScripts();
     form = &host.AddForm(u"Plant");
-    host.AddForm(u"Refused");
     host.SetScript(host.Root(), kRootScript);
     host.SetScript(*form, kFormScript);
     host.SetScript(host.AddObject(*form, u"Pump"), kLabelScript);
@@ -56,36 +53,15 @@ TEST_F(OpenEvents, AnOpenRunsTheHandlersInTheirOrder) {
   EXPECT_EQ(host.trace, (Lines{"root before MainView Plant Plant2 FORM", "root after MainView Plant",
                                "form system after", "form before initialize", "form initialize", "Pump initialize",
                                "Valve initialize", "form done", "Pump done", "Valve done"}));
+  // The handler's replacements of the parameter and the mode are what the view takes.
   EXPECT_EQ(U8(view.GetOpenParam().GetText(0)), "p+root");
+  EXPECT_EQ(view.GetStretch(), kStretchKeepRate);
   EXPECT_TRUE(form->IsRunning());
   EXPECT_EQ(host.errors, "");
 
   host.trace.clear();
   view.Tick(1);
   EXPECT_EQ(host.trace, (Lines{"form beat"}));
-}
-
-TEST_F(OpenEvents, AViewControlHearsItsOwnEventsAfterTheRoot) {
-  CNPForm& outer = host.AddForm(u"Outer");
-  auto& control = host.AddObject<CNPViewControl>(outer, u"Inner");
-  control.SetProperty(u"MaxFormHistory", Number(1));
-  host.SetScript(control,
-                 u"event OnBeforeOpenForm(basedFormName, &isOpen, &stretchMode, &openParam, formName) {\n"
-                 u"  ::Trace(\"control before \" & basedFormName & \" \" & openParam);\n"
-                 u"  stretchMode = \"RESIZE_FULL\";\n"
-                 u"}\n"
-                 u"event OnAfterOpenForm(basedFormName, objForm, formName) { ::Trace(\"control after \" & formName); }\n");
-  CNPViewBrowser inner(host, u"InnerView");
-  inner.SetOwnerControl(&control);
-  ASSERT_NE(inner.OpenForm(u"Plant", {}, kStretchNone, Text(u"x")), nullptr);
-  ASSERT_GE(host.trace.size(), 4u);
-  EXPECT_EQ(Lines(host.trace.begin(), host.trace.begin() + 4),
-            (Lines{"root before InnerView Plant Plant NONE", "control before Plant x+root", "root after InnerView Plant",
-                   "control after Plant"}));
-  EXPECT_EQ(inner.GetStretch(), kStretchResizeFull);
-  host.AddForm(u"Second");
-  inner.OpenForm(u"Second", {}, kStretchNone, CNValue());
-  EXPECT_EQ(inner.GetHistory().GetBackList().size(), 1u);  // the control's limit
 }
 
 }  // namespace

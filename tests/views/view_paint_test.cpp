@@ -41,13 +41,10 @@ class ViewPaint : public testing::Test {
   void SetUp() override {
     form = &host.AddForm(u"F", 40, 30);
     SetProperties(*form, "FillColor=#102030 ViewFillColor=#00FF00");
-    group = &host.AddObject<CNPCollection>(*form, u"G");
-    Place(*group, 10, 10, 20, 10);
-    SetProperties(*group, "InnerFrame=T InnerFrameColor=#FF0000 InnerFrameWidth=2");
-    a = &host.AddObject(*form, u"A");
-    Place(*a, 2, 2, 4, 4);
-    b = &host.AddObject(*form, u"B");
-    Place(*b, 30, 20, 4, 4);
+    group = &host.AddObject<CNPCollection>(*form, u"G", 10, 10, 20, 10,
+                                           "InnerFrame=T InnerFrameColor=#FF0000 InnerFrameWidth=2");
+    a = &host.AddObject(*form, u"A", 2, 2, 4, 4);
+    b = &host.AddObject(*form, u"B", 30, 20, 4, 4);
     view.SetViewSize({40, 30});
     ASSERT_NE(view.OpenForm(u"F", {}, kStretchNone, CNValue()), nullptr);
     CRRectF ignored;
@@ -137,16 +134,14 @@ TEST_F(ViewPaint, AChangedObjectDirtiesItsOldAndNewPlacesOnly) {
 }
 
 TEST_F(ViewPaint, AHiddenGroupDirtiesWhatItsChildrenPaintedBeyondIt) {
-  CNPLabel& far = host.AddObject(*group, u"Far");
-  Place(far, 0, 25, 4, 4);                      // outside the group's rectangle
+  host.AddObject(*group, u"Far", 0, 25, 4, 4);  // outside the group's rectangle
   EXPECT_EQ(Dirty(), Describe({0, 24, 5, 6}));  // it came; clipped to the view
   group->SetProperty(u"Visible", Text(u"F"));
   EXPECT_EQ(Dirty(), Describe({0, 9, 31, 21}));
 }
 
 TEST_F(ViewPaint, ObjectsThatComeOrGoAreRepaintedWhereTheyAre) {
-  CNPLabel& added = host.AddObject(*form, u"New");  // not running: it asks for nothing itself
-  Place(added, 12, 22, 4, 4);
+  host.AddObject(*form, u"New", 12, 22, 4, 4);  // not running: it asks for nothing itself
   EXPECT_EQ(Dirty(), Describe({11, 21, 6, 6}));
   const CRPtr<CNObject> keep = CRPtr<CNObject>::Retain(a);
   form->RemoveChild(a);
@@ -165,15 +160,6 @@ TEST_F(ViewPaint, ZoomScrollAndAnotherFormDirtyTheWholeView) {
   view.OpenForm(u"Other", {}, kStretchNone, CNValue());
   EXPECT_EQ(Dirty(), Describe({0, 0, 20, 20}));
   EXPECT_EQ(Dirty(), "none");
-}
-
-TEST_F(ViewPaint, TheRefreshAsksTheWindowOnceAndLeavesTheAreaForThePaint) {
-  const int before = host.invalidations;
-  a->SetProperty(u"Top", Number(10));
-  view.Refresh(1);
-  view.Refresh(1);
-  EXPECT_EQ(host.invalidations, before + 1);
-  EXPECT_EQ(Dirty(), Describe({1, 1, 6, 14}));
 }
 
 }  // namespace

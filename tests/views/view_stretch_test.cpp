@@ -129,9 +129,7 @@ TEST_F(ViewStretch, FormDefaultAndCurrentResolveToAConcreteMode) {
 
 TEST_F(ViewStretch, ResizeModesResizeTheFormAndItsObjectsFollow) {
   CNPForm& form = host.AddForm(u"A", 400, 300);
-  CNPLabel& label = host.AddObject(form, u"Right");
-  Place(label, 300, 10, 50, 20);
-  label.SetProperty(u"AutoResizeX", Text(u"RIGHT"));
+  CNPLabel& label = host.AddObject(form, u"Right", 300, 10, 50, 20, "AutoResizeX=RIGHT");
   view.SetViewSize({800, 600});
   view.OpenForm(u"A", {}, kStretchResizeFull, CNValue());
   EXPECT_EQ(label.GetRect(), (CNRect{700, 10, 750, 30}));

@@ -29,11 +29,7 @@ class TabOrder : public testing::Test {
     view.OpenForm(u"F", {}, kStretchNone, CNValue());
   }
   CNPLabel& AddStop(CNObject& parent, std::u16string_view name, int32_t left, int32_t top, int32_t index) {
-    CNPLabel& label = host.AddObject(parent, name);
-    Place(label, left, top, 20, 20);
-    label.SetProperty(u"TabStop", Text(u"T"));
-    label.SetProperty(u"TabIndex", Number(index));
-    return label;
+    return host.AddObject(parent, name, left, top, 20, 20, "TabStop=T TabIndex=" + std::to_string(index));
   }
   // The names met by moving "next" from the first stop around once.
   std::string Walk() {

@@ -24,6 +24,8 @@
 #include "views/view_browser.h"
 #include "views/view_host.h"
 
+using Lines = std::vector<std::string>;
+
 inline CNValue Number(double number) {
   CNValue value;
   value.SetNumber(number);
@@ -94,6 +96,15 @@ class FakeViewHost : public CNPViewHost, public CNObjectOwner, public IKVScriptE
     parent.AddChild(object);
     return *object;
   }
+  // The same, placed, with properties written "Name=value ...".
+  template <class T = CNPLabel>
+  T& AddObject(CNObject& parent, std::u16string_view name, int32_t left, int32_t top, int32_t width,
+               int32_t height, const std::string& properties = {}) {
+    T& object = AddObject<T>(parent, name);
+    Place(object, left, top, width, height);
+    SetProperties(object, properties);
+    return object;
+  }
   void Set(std::u16string_view setting, const CNValue& value) { m_root->SetProperty(setting, value); }
   CNPRootClient& Root() { return *m_root; }
 
@@ -135,6 +146,14 @@ class FakeViewHost : public CNPViewHost, public CNObjectOwner, public IKVScriptE
   }
   void InvalidateView(CNPView& /*view*/) override { ++invalidations; }
 
+  // The root events whose names begin with prefix, in order.
+  Lines RootEventsOf(std::string_view prefix) const {
+    Lines events;
+    for (const std::string& event : rootEvents)
+      if (event.starts_with(prefix)) events.push_back(event);
+    return events;
+  }
+
   // ---- CNObjectOwner, IKVScriptErrorSink
   CNScript* GetScript() override { return m_engine.get(); }
   void OnScriptError(std::u16string_view title, std::u16string_view message) override {
@@ -156,3 +175,21 @@ class FakeViewHost : public CNPViewHost, public CNObjectOwner, public IKVScriptE
   CRPtr<CNPRootClient> m_root = CRPtr<CNPRootClient>::Make();
   CRPtr<CNPRootClient> m_resource = CRPtr<CNPRootClient>::Make();
 };
+
+// Drives a view with steps such as "m100,50 d100,50 u130,75 x100,50" (a move, the left button
+// down and up, a double click; "D" and "U" for the right button) and gives the trace left since
+// the last look, lines joined by "; ".
+inline std::string Drive(CNPViewBrowser& view, FakeViewHost& host, const std::string& steps) {
+  std::istringstream in(steps);
+  char act, comma;
+  CNPoint at;
+  while (in >> act >> at.x >> comma >> at.y) {
+    if (act == 'm') view.MouseMove(at);
+    if (act == 'd' || act == 'u') view.MouseButton(MOUSE_LEFT, act == 'd', at);
+    if (act == 'D' || act == 'U') view.MouseButton(MOUSE_RIGHT, act == 'D', at);
+    if (act == 'x') view.MouseDoubleClick(MOUSE_LEFT, at);
+  }
+  std::string trace;
+  for (const std::string& line : std::exchange(host.trace, {})) trace += (trace.empty() ? "" : "; ") + line;
+  return trace;
+}
