@@ -10,10 +10,10 @@
 
 #include "binds/object_binder.h"
 #include "controls/form.h"
-#include "controls/shapes.h"
 #include "methods/builtin_methods.h"
 #include "objects/object_registry.h"
 #include "script/script_engine_impl.h"
+#include "shapes/shapes.h"
 #include "support/utf16_text.h"
 #include "tags/tag_server_suite.h"
 

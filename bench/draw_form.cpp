@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "controls/form.h"
-#include "controls/meters.h"
-#include "controls/shapes.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
 #include "screen/draw_context.h"
+#include "shapes/meters.h"
+#include "shapes/shapes.h"
 #include "support/utf16_text.h"
 
 namespace {

@@ -13,9 +13,9 @@
 #include "controls/collection.h"
 #include "controls/form.h"
 #include "controls/form_folder.h"
-#include "controls/shapes.h"
 #include "project/project_crypt.h"
 #include "project/root_client_browser.h"
+#include "shapes/shapes.h"
 #include "support/message_box.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/text_format.h"
+#include "editing/text_format.h"
 #include "project/login_file.h"
 #include "project/translation.h"
 #include "screen/visual_theme_file.h"

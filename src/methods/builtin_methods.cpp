@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "controls/edit_box.h"
+#include "editing/edit_box.h"
 #include "formats/blink_format_parser.h"
 #include "formats/number_format_parser.h"
 #include "methods/math_object.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "controls/text_format_environment.h"
+#include "editing/text_format_environment.h"
 #include "formats/format_store.h"
 
 // Edit boxes' view of a format store: the base of its number formats and its regional setting.

@@ -1,7 +1,7 @@
 // The methods of edit boxes; other names go on to the object methods.
 #include <array>
 
-#include "controls/edit_box.h"
+#include "editing/edit_box.h"
 #include "methods/builtin_methods.h"
 #include "methods/method_args.h"
 

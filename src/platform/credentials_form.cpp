@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "controls/in_place_edit_keys.h"
 #include "draw/painter.h"
+#include "editing/in_place_edit_keys.h"
 #include "screen/button_draw_util.h"
 #include "support/utf16_text.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "controls/in_place_edit.h"
+#include "editing/in_place_edit.h"
 
 class CRPainter;
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "controls/in_place_edit_keys.h"
+#include "editing/in_place_edit_keys.h"
 
 namespace {
 

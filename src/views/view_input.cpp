@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "controls/edit_box.h"
-#include "controls/in_place_edit_keys.h"
+#include "editing/edit_box.h"
+#include "editing/in_place_edit_keys.h"
 #include "objects/property_read.h"
 #include "views/view.h"
 #include "views/view_browser_control.h"

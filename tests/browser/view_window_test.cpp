@@ -2,10 +2,10 @@
 // spacing, repaints of bound values, the mouse position objects read, Tab out of an edit box.
 #include <gtest/gtest.h>
 
-#include "controls/edit_box.h"
-#include "controls/in_place_edit_keys.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
+#include "editing/edit_box.h"
+#include "editing/in_place_edit_keys.h"
 #include "methods/runtime_host.h"
 #include "objects/property_read.h"
 #include "project/tick_schedule.h"

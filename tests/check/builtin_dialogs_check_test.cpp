@@ -1,8 +1,8 @@
 // The built-in dialogs pass the checker: every class, property, event and function their
 // scripts and binds name exists.
 #include "check/project_check.h"
-#include "controls/edit_box.h"
 #include "controls/label_controls.h"
+#include "editing/edit_box.h"
 #include "methods/builtin_methods.h"
 #include "project/builtin_resources.h"
 #include "project/form_file_test_util.h"

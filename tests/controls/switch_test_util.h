@@ -8,8 +8,8 @@
 #include "controls/buttons.h"
 #include "controls/collection.h"
 #include "controls/form.h"
-#include "controls/shapes.h"
 #include "screen/pobject_test_util.h"
+#include "shapes/shapes.h"
 
 // The output binds of one object as the switch tests see them: every property change they hear
 // goes to the log as "changed NAME", with " out" when the output bind would write its tags.

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 
-#include "controls/edit_box.h"
 #include "draw/font.h"
+#include "editing/edit_box.h"
 #include "golden_image.h"
 #include "shape_test_util.h"
 

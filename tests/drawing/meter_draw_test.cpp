@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/meters.h"
 #include "golden_image.h"
 #include "shape_test_util.h"
+#include "shapes/meters.h"
 
 namespace {
 

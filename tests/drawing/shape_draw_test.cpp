@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/shapes.h"
 #include "screen/visual_themes.h"
 #include "shape_test_util.h"
+#include "shapes/shapes.h"
 
 namespace {
 

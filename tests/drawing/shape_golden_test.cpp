@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "controls/shapes.h"
 #include "golden_image.h"
 #include "shape_test_util.h"
+#include "shapes/shapes.h"
 
 TEST(ShapeGolden, EachShape) {
   auto form = WhiteForm(

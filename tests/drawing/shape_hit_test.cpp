@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/meters.h"
-#include "controls/shapes.h"
 #include "shape_test_util.h"
+#include "shapes/meters.h"
+#include "shapes/shapes.h"
 
 TEST(ShapeHitTest, LinesAreHitWithinHalfTheirWidthAndALittle) {
   auto line = MakeShape<CNPLine>(u"X1=10; Y1=10; X2=110; Y2=10; LineWidth=6");

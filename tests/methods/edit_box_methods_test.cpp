@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/edit_box.h"
-#include "controls/text_format_check.h"
+#include "editing/edit_box.h"
+#include "editing/text_format_check.h"
 #include "methods/edit_box_formats.h"
 #include "root_test_util.h"
 #include "script/exec_test_util.h"

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "controls/in_place_edit_keys.h"
 #include "draw/painter.h"
 #include "drawing/golden_image.h"
+#include "editing/in_place_edit_keys.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/in_place_edit_keys.h"
+#include "editing/in_place_edit_keys.h"
 
 TEST(KeyMap, KeysBecomeThePanelsKeyNumbers) {
   // Letters are their capitals; space presses a focused button; a key without a number is not

@@ -11,9 +11,9 @@
 #include "controls/collection.h"
 #include "controls/form.h"
 #include "controls/form_folder.h"
-#include "controls/shapes.h"
 #include "project/form_file_reader.h"
 #include "project_test_util.h"
+#include "shapes/shapes.h"
 #include "support/message_box.h"
 #include "support/ref_cnt.h"
 

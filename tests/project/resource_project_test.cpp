@@ -13,11 +13,10 @@
 #include <vector>
 
 #include "controls/buttons.h"
-#include "controls/edit_box.h"
 #include "controls/form.h"
 #include "controls/form_folder.h"
 #include "controls/label_controls.h"
-#include "controls/shapes.h"
+#include "editing/edit_box.h"
 #include "methods/builtin_methods.h"
 #include "methods/runtime_host.h"
 #include "project/builtin_resources.h"
@@ -25,6 +24,7 @@
 #include "project/root_client_browser.h"
 #include "project_test_util.h"
 #include "script/script_engine_impl.h"
+#include "shapes/shapes.h"
 #include "support/message_box.h"
 #include "values/value_display.h"
 

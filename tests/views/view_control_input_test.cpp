@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/edit_box.h"
-#include "controls/in_place_edit_keys.h"
+#include "editing/edit_box.h"
+#include "editing/in_place_edit_keys.h"
 #include "view_control_test_util.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "controls/collection.h"
-#include "controls/edit_box.h"
-#include "controls/in_place_edit_keys.h"
+#include "editing/edit_box.h"
+#include "editing/in_place_edit_keys.h"
 #include "view_test_util.h"
 #include "views/stretch_mode.h"
 #include "views/view_browser.h"
