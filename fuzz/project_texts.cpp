@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "editing/text_format.h"
+#include "project/frameset_definition.h"
 #include "project/login_file.h"
 #include "project/translation.h"
 #include "screen/visual_theme_file.h"
 #include "script/capability_policy.h"
 #include "support/utf16_text.h"
-#include "views/frameset_definition.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

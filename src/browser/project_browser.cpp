@@ -18,12 +18,12 @@
 #include "project/capability_policy_file.h"
 #include "project/form_lookup.h"
 #include "project/name_list.h"
+#include "project/stretch_mode.h"
 #include "project/translation.h"
 #include "screen/visual_themes.h"
 #include "support/message_box.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
-#include "views/stretch_mode.h"
 #include "views/views.h"
 
 namespace {

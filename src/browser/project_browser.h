@@ -16,11 +16,11 @@
 #include "editing/edit_box.h"
 #include "objects/object.h"
 #include "project/project.h"
+#include "project/stretch_geometry.h"
 #include "support/message_loop.h"
 #include "support/registry_store.h"
 #include "views/hot_key.h"
 #include "views/image_cache.h"
-#include "views/stretch_geometry.h"
 #include "views/view_control.h"
 #include "views/view_host.h"
 

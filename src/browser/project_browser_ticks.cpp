@@ -7,9 +7,9 @@
 #include "browser/project_browser.h"
 #include "browser/project_runtime_requests.h"
 #include "objects/property_read.h"
+#include "project/stretch_mode.h"
 #include "support/trace.h"
 #include "support/utf16_text.h"
-#include "views/stretch_mode.h"
 #include "views/views.h"
 
 void CNPProjectBrowser::OnTick(uint32_t code, std::unique_ptr<CNPTickRequest> request) {

@@ -13,10 +13,10 @@
 #include "objects/object_tree.h"
 #include "objects/property_read.h"
 #include "project/form_objects.h"
+#include "project/stretch_mode.h"
 #include "script/builtin_tables.h"
 #include "script/object_handle.h"
 #include "support/utf16_text.h"
-#include "views/stretch_mode.h"
 #include "views/views.h"
 
 using Args = CNPRuntimeRequests::Args;

@@ -5,6 +5,6 @@
 #include <vector>
 
 // The names of the frame sets a frame-set definition (the text of the "DefaultFrame" setting)
-// lays out: its FRAMESET element and those nested in it. None for an empty definition or one
-// that is not well formed, which lays out none.
+// lays out, read as the runtime reads it: its FRAMESET element and those nested in its cells.
+// None for a definition the runtime refuses (empty, not well formed, a frame without a name...).
 std::vector<std::u16string> FramesetNames(std::u16string_view definition);

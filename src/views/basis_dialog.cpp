@@ -7,8 +7,8 @@
 #include "methods/runtime_host.h"
 #include "objects/property_read.h"
 #include "project/root_client.h"
+#include "project/stretch_mode.h"
 #include "values/enum_value.h"
-#include "views/stretch_mode.h"
 #include "views/view_host.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "project/frameset_definition.h"
 #include "screen/pobject.h"
-#include "views/frameset_definition.h"
 #include "views/view_browser.h"
 
 // The window that shows one view in the control's area: the main view, or one frame of a frame

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "project/frameset_definition.h"
 #include "views/frame_wnd.h"
-#include "views/frameset_definition.h"
 
 class CNPViewHost;
 class CRPainter;

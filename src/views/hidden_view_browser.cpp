@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "views/stretch_mode.h"
+#include "project/stretch_mode.h"
 
 CNPObject* CNPHiddenViewBrowsers::Open(std::u16string_view basedFormName, std::u16string_view formName,
                                        const CNValue& openParam) {

@@ -6,8 +6,8 @@
 
 #include "objects/property_read.h"
 #include "project/form_objects.h"
+#include "project/stretch_mode.h"
 #include "values/value.h"
-#include "views/stretch_mode.h"
 
 namespace {
 

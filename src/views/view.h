@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "draw/geometry.h"
+#include "project/stretch_geometry.h"
 #include "screen/pobject.h"
 #include "support/ref_cnt.h"
-#include "views/stretch_geometry.h"
 #include "views/tab_order.h"
 #include "views/view_dirty_area.h"
 #include "views/view_transform.h"

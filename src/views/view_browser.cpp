@@ -8,8 +8,8 @@
 #include "objects/property_read.h"
 #include "project/form_objects.h"
 #include "project/root_client.h"
+#include "project/stretch_mode.h"
 #include "support/utf16_text.h"
-#include "views/stretch_mode.h"
 #include "views/view_host.h"
 
 CNPViewBrowser::~CNPViewBrowser() { CloseForm(); }

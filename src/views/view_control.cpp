@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "objects/property_read.h"
+#include "project/stretch_mode.h"
 #include "values/value.h"
-#include "views/stretch_mode.h"
 #include "views/view_browser_control.h"
 #include "views/views.h"
 

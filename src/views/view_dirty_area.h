@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "draw/geometry.h"
+#include "project/stretch_geometry.h"
 #include "screen/pobject.h"
 #include "support/ref_cnt.h"
-#include "views/stretch_geometry.h"
 #include "views/view_transform.h"
 
 // What of a view needs repainting, in view pixels: the whole view (after a layout, a scroll, a

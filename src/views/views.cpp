@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "methods/runtime_host.h"
+#include "project/stretch_mode.h"
 #include "support/utf16_text.h"
-#include "views/stretch_mode.h"
 #include "views/view_browser_control.h"
 #include "views/view_host.h"
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "project/project_xml.h"
+#include "project/stretch_mode.h"
 #include "runtime_fixture.h"
-#include "views/stretch_mode.h"
 #include "views/views.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "project/stretch_mode.h"
 #include "view_test_util.h"
-#include "views/stretch_mode.h"
 #include "views/views.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "objects/property_read.h"
 #include "project/form_objects.h"
+#include "project/stretch_mode.h"
 #include "view_test_util.h"
-#include "views/stretch_mode.h"
 #include "views/view_browser_control.h"
 #include "views/view_control.h"
 #include "views/views.h"

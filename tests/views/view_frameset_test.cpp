@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "project/frame_size_list.h"
+#include "project/frameset_definition.h"
+#include "project/stretch_mode.h"
 #include "view_test_util.h"
-#include "views/frame_size_list.h"
-#include "views/frameset_definition.h"
 #include "views/frameset_wnd.h"
-#include "views/stretch_mode.h"
 
 namespace {
 

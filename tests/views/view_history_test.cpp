@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "project/stretch_mode.h"
 #include "view_test_util.h"
 #include "views/form_history.h"
-#include "views/stretch_mode.h"
 #include "views/view_browser.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "controls/collection.h"
 #include "editing/edit_box.h"
 #include "editing/in_place_edit_keys.h"
+#include "project/stretch_mode.h"
 #include "view_test_util.h"
-#include "views/stretch_mode.h"
 #include "views/view_browser.h"
 #include "views/view_hit_test.h"
 

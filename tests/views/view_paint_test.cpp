@@ -6,8 +6,8 @@
 #include "controls/collection.h"
 #include "draw/painter.h"
 #include "draw/surface.h"
+#include "project/stretch_mode.h"
 #include "view_test_util.h"
-#include "views/stretch_mode.h"
 #include "views/view_browser.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "objects/property_read.h"
+#include "project/stretch_geometry.h"
+#include "project/stretch_mode.h"
 #include "view_test_util.h"
-#include "views/stretch_geometry.h"
-#include "views/stretch_mode.h"
 #include "views/view_browser.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "controls/collection.h"
+#include "project/stretch_mode.h"
 #include "view_test_util.h"
-#include "views/stretch_mode.h"
 #include "views/view_browser.h"
 
 namespace {

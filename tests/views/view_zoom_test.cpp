@@ -2,8 +2,8 @@
 
 #include <limits>
 
+#include "project/stretch_mode.h"
 #include "view_test_util.h"
-#include "views/stretch_mode.h"
 #include "views/view_browser.h"
 
 namespace {

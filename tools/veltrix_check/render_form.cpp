@@ -11,11 +11,11 @@
 #include "draw/surface.h"
 #include "objects/object_registry.h"
 #include "objects/property_read.h"
+#include "project/stretch_mode.h"
 #include "project/tick_schedule.h"
 #include "support/message_box.h"
 #include "support/message_loop.h"
 #include "support/utf16_text.h"
-#include "views/stretch_mode.h"
 #include "views/views.h"
 
 namespace {

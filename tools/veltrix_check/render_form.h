@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "views/stretch_geometry.h"
+#include "project/stretch_geometry.h"
 
 // What `veltrix-check PROJECT --render FORM --out FILE.png [--size WxH]` asks for.
 struct CNRenderRequest {

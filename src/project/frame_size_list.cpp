@@ -1,4 +1,4 @@
-#include "views/frame_size_list.h"
+#include "project/frame_size_list.h"
 
 #include <algorithm>
 

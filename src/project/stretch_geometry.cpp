@@ -1,9 +1,9 @@
-#include "views/stretch_geometry.h"
+#include "project/stretch_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "views/stretch_mode.h"
+#include "project/stretch_mode.h"
 
 namespace {
 

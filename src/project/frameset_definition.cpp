@@ -1,4 +1,4 @@
-#include "views/frameset_definition.h"
+#include "project/frameset_definition.h"
 
 #include <pugixml.hpp>
 
@@ -8,11 +8,11 @@
 #include <utility>
 
 #include "project/form_file_reader.h"
+#include "project/stretch_mode.h"
 #include "project/xml_encoding.h"
 #include "support/utf16_text.h"
 #include "values/enum_value.h"
 #include "values/value_text.h"
-#include "views/stretch_mode.h"
 
 namespace {
 

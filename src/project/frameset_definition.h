@@ -7,9 +7,9 @@
 #include <variant>
 #include <vector>
 
-#include "views/frame_size_list.h"
-#include "views/stretch_geometry.h"
-#include "views/stretch_mode.h"
+#include "project/frame_size_list.h"
+#include "project/stretch_geometry.h"
+#include "project/stretch_mode.h"
 
 // One FRAME of a frame set: a view of that name and the form it opens at start.
 struct CNPFrameDefinition {

@@ -1,4 +1,4 @@
-#include "views/stretch_mode.h"
+#include "project/stretch_mode.h"
 
 #include <array>
 
